@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+// Reads and writes INI files with the semantics of Windows private-profile
+// strings: section and key names compare case-insensitively, a missing file,
+// section or key yields the default, a value is cut to bufferSize - 1
+// characters, surrounding blanks and one pair of enclosing quotes are dropped,
+// and writing a key keeps every other line of the file as it was.
+// Files are read as UTF-8. Parsed files are cached and re-read when their
+// size or modification time changes, so repeated lookups stay cheap.
+class IniFile
+{
+public:
+    static constexpr int kDefaultBufferSize = 261;
+
+    static QString readString(const QString &path, const QString &section, const QString &key,
+                              const QString &defaultValue = QString(),
+                              int bufferSize = kDefaultBufferSize);
+
+    // A value that does not start with a number reads as 0, as the
+    // private-profile integer reader does; a missing key gives defaultValue.
+    static int readInt(const QString &path, const QString &section, const QString &key,
+                       int defaultValue);
+
+    // Replaces or appends the key (and the section when it is missing).
+    // The file is replaced atomically. Returns false when it cannot be written.
+    static bool writeString(const QString &path, const QString &section, const QString &key,
+                            const QString &value);
+
+    // Keys of a section in file order (used for the optional [ports] map).
+    static QStringList keys(const QString &path, const QString &section);
+};

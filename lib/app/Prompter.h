@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+class Language;
+
+// A message the library wants shown to the user. Texts are language keys so
+// that the desktop program can look them up and the tests can check them.
+struct Prompt
+{
+    enum class Icon { None, Error, Warning, Information, Question };
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+
+    QString textKey;     // key of section "String"; empty when literalText is used
+    QString captionKey;  // "IDS_ERROR", "IDS_PROMPT", "IDS_WARN"; empty for the default caption
+    Icon icon = Icon::None;
+    Buttons buttons = Buttons::Ok;
+    QString literalText; // a text that does not come from the language file
+
+    QString text(const Language &language) const;
+    QString caption(const Language &language) const;
+};
+
+enum class PromptAnswer { Ok, Cancel, Yes, No };
+
+// Shows prompts and returns the user's answer. The desktop program shows a
+// message box, the command line prints, the tests record.
+class Prompter
+{
+public:
+    virtual ~Prompter() = default;
+    virtual PromptAnswer ask(const Prompt &prompt) = 0;
+
+    // A message with an OK button only.
+    void tell(const QString &textKey, const QString &captionKey, Prompt::Icon icon)
+    {
+        ask(Prompt{textKey, captionKey, icon, Prompt::Buttons::Ok, {}});
+    }
+};

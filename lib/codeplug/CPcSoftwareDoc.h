@@ -1,0 +1,101 @@
+#pragma once
+
+#include "codeplug/Image.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class AppSettings;
+class Prompter;
+
+// The one codeplug document: the file header, the current image every editor
+// works on, the baseline image the modified test compares with, the fallback
+// image a foreign data file is replaced by, and the band limits of the
+// selected frequency range. Images are held by value in one heap block.
+class CPcSoftwareDoc
+{
+public:
+    explicit CPcSoftwareDoc(AppSettings &settings);
+    ~CPcSoftwareDoc();
+    CPcSoftwareDoc(const CPcSoftwareDoc &) = delete;
+    CPcSoftwareDoc &operator=(const CPcSoftwareDoc &) = delete;
+
+    AppSettings &settings() const { return m_settings; }
+
+    uint8_t *image() { return m_images->current.data(); }
+    const uint8_t *image() const { return m_images->current.data(); }
+    Image &currentImage() { return m_images->current; }
+    const Image &currentImage() const { return m_images->current; }
+    Image &baselineImage() { return m_images->baseline; }
+    const Image &baselineImage() const { return m_images->baseline; }
+    Image &fallbackImage() { return m_images->fallback; }
+    FileHeader &header() { return m_images->header; }
+    const FileHeader &header() const { return m_images->header; }
+
+    QString title() const { return m_title; }
+    void setTitle(const QString &title) { m_title = title; }
+    QString filePath() const { return m_filePath; }
+    void setFilePath(const QString &path) { m_filePath = path; }
+
+    // Fills header and all three images with 0xFF and writes the header text.
+    void DeleteContents();
+    // The new-document step. With firstNew set: clears it, builds the default
+    // codeplug of range 6 and takes it as the baseline. Otherwise asks
+    // "IDS_WARN_CLEAR" and on OK rebuilds the default codeplug and names the
+    // document "default1". Returns true in both cases.
+    bool OnNewDocument(bool &firstNew, Prompter &prompter);
+    // Modified = the section area of the current image differs from the baseline.
+    bool IsModified() const;
+    // Takes the current image as the baseline (after a load or a save).
+    void TakeBaseline();
+
+    // Frequency ranges of setting.ini [FreqRange].
+    int FindFreqRangeIndex() const;
+    void LoadFreqRange(int n);
+    void UpdateBandLimits();
+    QString GetFreqLimitText(int which) const;
+    int CheckFreqInRange(const QString &text) const;
+    qint32 lowerBandLimit() const { return m_lowerLimit; }
+    qint32 upperBandLimit() const { return m_upperLimit; }
+    // The labels of the range list; for RQ381S only the label of entry 6.
+    QStringList FreqRangeLabels() const;
+
+    // Default codeplug.
+    void BuildDefaultCodeplug();
+    void WriteDefaultTable64();
+
+    // Radio information fields.
+    QString GetModel() const;
+    void SetModel(const QString &text);
+    int GetRangeIndex() const { return image()[0x08]; }
+    QString GetLastProgramTime() const;         // up to 14 digits
+    void SetLastProgramTime(const QString &text);
+    QString GetPcSoftwareVersion() const;       // up to 4 digits
+    void SetPcSoftwareVersion(const QString &text);
+    QString GetHardwareVersion() const;
+    void SetHardwareVersion(const QString &text);
+    QString GetSerialNumber() const;
+    void SetSerialNumber(const QString &text);
+
+private:
+    struct Images
+    {
+        FileHeader header;
+        Image baseline;
+        Image current;
+        Image fallback;
+    };
+
+    QString readVersionDigits(int offset) const;
+    void writeVersionDigits(int offset, const QString &text);
+    QString readAsciiField(int offset, int width) const;
+    void writeAsciiField(int offset, int width, const QString &text);
+
+    AppSettings &m_settings;
+    std::unique_ptr<Images> m_images;
+    qint32 m_upperLimit = 90000000;
+    qint32 m_lowerLimit = 10000000;
+    QString m_title;
+    QString m_filePath;
+};

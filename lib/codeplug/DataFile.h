@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class CPcSoftwareDoc;
+
+// The .dat file: the 64-byte header followed by the 262,144-byte image.
+namespace DataFile {
+
+constexpr int kFileSize = 64 + 0x40000;
+
+enum class LoadResult {
+    Loaded,          // header matched; the image bytes present were read
+    HeaderMismatch,  // not a codeplug of this program: the document holds the fallback image
+    ReadError,       // the file could not be opened; the document is unchanged
+};
+
+// Loads into a document that was just cleared (DeleteContents). A short file
+// fills what it has and leaves the rest 0xFF; bytes past the image are ignored.
+// The band limits are recomputed in both the matched and mismatched case.
+LoadResult load(CPcSoftwareDoc &doc, const QString &path, QString *error = nullptr);
+LoadResult loadBytes(CPcSoftwareDoc &doc, const QByteArray &bytes);
+
+// Writes header and image through a temporary file renamed into place, so a
+// failed save leaves the previous file intact.
+bool save(const CPcSoftwareDoc &doc, const QString &path, QString *error = nullptr);
+QByteArray toBytes(const CPcSoftwareDoc &doc);
+
+}
