@@ -87,6 +87,8 @@ private:
         Image fallback;
     };
 
+    // The factory values of every section, in the order the radio expects.
+    void applySectionDefaults();
     QString readVersionDigits(int offset) const;
     void writeVersionDigits(int offset, const QString &text);
     QString readAsciiField(int offset, int width) const;

@@ -1,0 +1,94 @@
+#include "CliSupport.h"
+
+#include "codeplug/DataFile.h"
+
+#include <QCoreApplication>
+
+void addCommonOptions(QCommandLineParser &parser)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOption(QCommandLineOption(QStringLiteral("config"),
+                                        QStringLiteral("Folder with setting.ini and the language files."),
+                                        QStringLiteral("DIR")));
+    parser.addHelpOption();
+}
+
+bool parseArgs(QCommandLineParser &parser, const QString &command, const QStringList &args, CommandIo &io)
+{
+    if (!parser.parse(QStringList{QStringLiteral("rq381 ") + command} + args)) {
+        io.err << "rq381 " << command << ": " << parser.errorText() << "\n";
+        return false;
+    }
+    return true;
+}
+
+std::unique_ptr<AppSettings> loadSettings(const QCommandLineParser &parser, CommandIo &io)
+{
+    auto settings = std::make_unique<AppSettings>(parser.value(QStringLiteral("config")));
+    if (!settings->settingsFileExists()) {
+        io.err << "rq381: Can not find the file setting.ini! (looked in " << settings->programDir() << ")\n";
+        return nullptr;
+    }
+    settings->load();
+    return settings;
+}
+
+PromptAnswer StreamPrompter::ask(const Prompt &prompt)
+{
+    ++m_count;
+    m_lastKey = prompt.textKey;
+    QString text = prompt.text(m_settings.language());
+    if (text.isEmpty())
+        text = prompt.textKey;
+    m_io.err << "rq381: " << QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')) << "\n";
+    return prompt.buttons == Prompt::Buttons::Ok ? PromptAnswer::Ok : m_answer;
+}
+
+namespace {
+
+// The first File New asks nothing; this stands in for the user it does not ask.
+class SilentPrompter : public Prompter
+{
+public:
+    PromptAnswer ask(const Prompt &) override { return PromptAnswer::Cancel; }
+};
+
+}
+
+std::unique_ptr<CPcSoftwareDoc> newDefaultDocument(AppSettings &settings)
+{
+    auto doc = std::make_unique<CPcSoftwareDoc>(settings);
+    bool firstNew = true;
+    SilentPrompter silent;
+    doc->OnNewDocument(firstNew, silent);
+    return doc;
+}
+
+std::unique_ptr<CPcSoftwareDoc> loadCodeplug(AppSettings &settings, const QString &path, CommandIo &io)
+{
+    auto doc = std::make_unique<CPcSoftwareDoc>(settings);
+    QString error;
+    switch (DataFile::load(*doc, path, &error)) {
+    case DataFile::LoadResult::ReadError:
+        io.err << "rq381: " << error << "\n";
+        return nullptr;
+    case DataFile::LoadResult::HeaderMismatch:
+        io.err << "rq381: " << path << " is not a codeplug file of this program\n";
+        return nullptr;
+    case DataFile::LoadResult::Loaded:
+        break;
+    }
+    doc->setFilePath(path);
+    doc->TakeBaseline();
+    return doc;
+}
+
+bool saveCodeplug(const CPcSoftwareDoc &doc, const QString &path, CommandIo &io)
+{
+    QString error;
+    if (!DataFile::save(doc, path, &error)) {
+        io.err << "rq381: " << error << "\n";
+        return false;
+    }
+    return true;
+}

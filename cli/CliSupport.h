@@ -1,0 +1,51 @@
+#pragma once
+
+#include "Commands.h"
+
+#include "app/AppSettings.h"
+#include "app/Prompter.h"
+#include "codeplug/CPcSoftwareDoc.h"
+
+#include <QCommandLineParser>
+#include <memory>
+
+// Shared pieces of the rq381 commands.
+
+// A parser with --config DIR (and --help) already added. Positional
+// arguments and other options are added by the command.
+void addCommonOptions(QCommandLineParser &parser);
+// Parses args; on a bad command line prints the reason and returns false.
+bool parseArgs(QCommandLineParser &parser, const QString &command, const QStringList &args, CommandIo &io);
+
+// The settings of --config DIR (default: the program's folder). Prints a
+// message and returns null when setting.ini is missing there.
+std::unique_ptr<AppSettings> loadSettings(const QCommandLineParser &parser, CommandIo &io);
+
+// Prints prompts as one line on err: the language text (or the key when the
+// language file lacks it). Questions are answered with `answer`.
+class StreamPrompter : public Prompter
+{
+public:
+    StreamPrompter(const AppSettings &settings, CommandIo &io, PromptAnswer answer = PromptAnswer::Cancel)
+        : m_settings(settings), m_io(io), m_answer(answer) {}
+    PromptAnswer ask(const Prompt &prompt) override;
+    int count() const { return m_count; }
+    QString lastKey() const { return m_lastKey; }
+
+private:
+    const AppSettings &m_settings;
+    CommandIo &m_io;
+    PromptAnswer m_answer;
+    int m_count = 0;
+    QString m_lastKey;
+};
+
+// The default codeplug a first File New makes (range 6).
+std::unique_ptr<CPcSoftwareDoc> newDefaultDocument(AppSettings &settings);
+
+// Loads a codeplug file. A missing, unreadable or foreign file prints a
+// one-line error and gives null.
+std::unique_ptr<CPcSoftwareDoc> loadCodeplug(AppSettings &settings, const QString &path, CommandIo &io);
+
+// Saves atomically; prints a one-line error and returns false on failure.
+bool saveCodeplug(const CPcSoftwareDoc &doc, const QString &path, CommandIo &io);

@@ -1,0 +1,218 @@
+#include "app/IniFile.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QMutex>
+#include <QSaveFile>
+
+namespace {
+
+struct Entry
+{
+    QString key;
+    QString value;
+};
+
+struct Section
+{
+    QString name;
+    QList<Entry> entries;
+};
+
+struct ParsedFile
+{
+    QDateTime modified;
+    qint64 size = -1;
+    QList<Section> sections;
+};
+
+// Blanks and one pair of matching enclosing quotes are not part of a value.
+QString cleanValue(QString value)
+{
+    value = value.trimmed();
+    if (value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\''))
+        && value.back() == value.front())
+        value = value.mid(1, value.size() - 2);
+    return value;
+}
+
+QStringList readLines(const QString &path, bool *ok = nullptr)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (ok)
+            *ok = false;
+        return {};
+    }
+    if (ok)
+        *ok = true;
+    QString text = QString::fromUtf8(file.readAll());
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return text.split(QLatin1Char('\n'));
+}
+
+// "[name]" gives name; anything else gives a null string.
+QString sectionName(const QString &line)
+{
+    const QString t = line.trimmed();
+    if (!t.startsWith(QLatin1Char('[')))
+        return {};
+    const int close = t.indexOf(QLatin1Char(']'));
+    return close < 0 ? t.mid(1).trimmed() : t.mid(1, close - 1).trimmed();
+}
+
+ParsedFile parse(const QStringList &lines)
+{
+    ParsedFile parsed;
+    Section *current = nullptr;
+    for (const QString &line : lines) {
+        const QString name = sectionName(line);
+        if (!name.isNull()) {
+            parsed.sections.append(Section{name, {}});
+            current = &parsed.sections.last();
+            continue;
+        }
+        const QString t = line.trimmed();
+        if (!current || t.isEmpty() || t.startsWith(QLatin1Char(';')))
+            continue;
+        const int eq = t.indexOf(QLatin1Char('='));
+        if (eq <= 0)
+            continue;
+        current->entries.append(Entry{t.left(eq).trimmed(), cleanValue(t.mid(eq + 1))});
+    }
+    return parsed;
+}
+
+QMutex cacheMutex;
+QHash<QString, ParsedFile> cache;
+
+// Looks the value up in a cached parse of the file, re-reading the file when
+// its size or time stamp changed. Returns false when the key is missing.
+bool lookup(const QString &path, const QString &section, const QString &key, QString *value,
+            QStringList *allKeys = nullptr)
+{
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return false;
+    QMutexLocker lock(&cacheMutex);
+    ParsedFile &parsed = cache[info.absoluteFilePath()];
+    if (parsed.size != info.size() || parsed.modified != info.lastModified()) {
+        parsed = parse(readLines(path));
+        parsed.size = info.size();
+        parsed.modified = info.lastModified();
+    }
+    for (const Section &s : parsed.sections) {
+        if (s.name.compare(section, Qt::CaseInsensitive) != 0)
+            continue;
+        if (allKeys) {
+            for (const Entry &e : s.entries)
+                allKeys->append(e.key);
+            return true;
+        }
+        for (const Entry &e : s.entries) {
+            if (e.key.compare(key, Qt::CaseInsensitive) == 0) {
+                *value = e.value;
+                return true;
+            }
+        }
+        return false;  // the first section of that name is the one that counts
+    }
+    return false;
+}
+
+void forget(const QString &path)
+{
+    QMutexLocker lock(&cacheMutex);
+    cache.remove(QFileInfo(path).absoluteFilePath());
+}
+
+}
+
+QString IniFile::readString(const QString &path, const QString &section, const QString &key,
+                            const QString &defaultValue, int bufferSize)
+{
+    QString value;
+    if (!lookup(path, section, key, &value))
+        value = defaultValue;
+    if (bufferSize <= 0)
+        return QString();
+    return value.left(bufferSize - 1);
+}
+
+int IniFile::readInt(const QString &path, const QString &section, const QString &key, int defaultValue)
+{
+    QString value;
+    if (!lookup(path, section, key, &value))
+        return defaultValue;
+    // The leading decimal number, as the private-profile integer reader takes it.
+    int i = 0;
+    bool negative = false;
+    if (i < value.size() && (value[i] == QLatin1Char('-') || value[i] == QLatin1Char('+')))
+        negative = value[i++] == QLatin1Char('-');
+    qint64 number = 0;
+    for (; i < value.size() && value[i].isDigit() && value[i].unicode() < 128; ++i) {
+        number = number * 10 + (value[i].unicode() - '0');
+        if (number > std::numeric_limits<int>::max())
+            return negative ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
+    }
+    return int(negative ? -number : number);
+}
+
+bool IniFile::writeString(const QString &path, const QString &section, const QString &key, const QString &value)
+{
+    bool existed = false;
+    QStringList lines = readLines(path, &existed);
+    if (existed && !lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    const QString newLine = key + QLatin1Char('=') + value;
+
+    int sectionStart = -1;
+    for (int i = 0; i < lines.size(); ++i) {
+        if (sectionName(lines[i]).compare(section, Qt::CaseInsensitive) == 0 && !sectionName(lines[i]).isNull()) {
+            sectionStart = i;
+            break;
+        }
+    }
+    if (sectionStart < 0) {
+        if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
+            lines << QString();
+        lines << QLatin1Char('[') + section + QLatin1Char(']') << newLine;
+    } else {
+        int lastEntry = sectionStart;
+        bool replaced = false;
+        for (int i = sectionStart + 1; i < lines.size() && sectionName(lines[i]).isNull(); ++i) {
+            const QString t = lines[i].trimmed();
+            if (t.isEmpty() || t.startsWith(QLatin1Char(';')))
+                continue;
+            lastEntry = i;
+            const int eq = t.indexOf(QLatin1Char('='));
+            if (eq > 0 && t.left(eq).trimmed().compare(key, Qt::CaseInsensitive) == 0) {
+                lines[i] = newLine;
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced)
+            lines.insert(lastEntry + 1, newLine);
+    }
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+    const bool ok = file.commit();
+    forget(path);
+    return ok;
+}
+
+QStringList IniFile::keys(const QString &path, const QString &section)
+{
+    QStringList result;
+    QString unused;
+    lookup(path, section, QString(), &unused, &result);
+    return result;
+}

@@ -1,0 +1,13 @@
+#include "app/Prompter.h"
+
+#include "app/Language.h"
+
+QString Prompt::text(const Language &language) const
+{
+    return textKey.isEmpty() ? literalText : language.GetLangString(textKey);
+}
+
+QString Prompt::caption(const Language &language) const
+{
+    return captionKey.isEmpty() ? QString() : language.GetLangString(captionKey);
+}

@@ -1,0 +1,77 @@
+#include "codeplug/DataFile.h"
+
+#include "codeplug/CPcSoftwareDoc.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <algorithm>
+#include <cstring>
+
+namespace DataFile {
+
+LoadResult loadBytes(CPcSoftwareDoc &doc, const QByteArray &bytes)
+{
+    FileHeader &header = doc.header();
+    const qsizetype headerBytes = std::min<qsizetype>(bytes.size(), kHeaderSize);
+    std::memcpy(header.data(), bytes.constData(), size_t(headerBytes));
+
+    LoadResult result = LoadResult::Loaded;
+    if (headerBytes >= kHeaderTextLength && std::memcmp(header.data(), kHeaderText, kHeaderTextLength) == 0) {
+        const qsizetype imageBytes = std::clamp<qsizetype>(bytes.size() - kHeaderSize, 0, kImageSize);
+        std::memcpy(doc.image(), bytes.constData() + kHeaderSize, size_t(imageBytes));
+    } else {
+        // Not a codeplug of this program: keep the header text repaired and
+        // take the fallback image instead of the file's bytes.
+        std::memcpy(header.data(), kHeaderText, kHeaderTextLength);
+        doc.currentImage() = doc.fallbackImage();
+        result = LoadResult::HeaderMismatch;
+    }
+    doc.UpdateBandLimits();
+    return result;
+}
+
+LoadResult load(CPcSoftwareDoc &doc, const QString &path, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("cannot open %1: %2").arg(path, file.errorString());
+        return LoadResult::ReadError;
+    }
+    // Never read more than a codeplug file holds, whatever the file's size.
+    const QByteArray bytes = file.read(kFileSize);
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        return LoadResult::ReadError;
+    }
+    return loadBytes(doc, bytes);
+}
+
+QByteArray toBytes(const CPcSoftwareDoc &doc)
+{
+    QByteArray bytes;
+    bytes.reserve(kFileSize);
+    bytes.append(reinterpret_cast<const char *>(doc.header().data()), kHeaderSize);
+    bytes.append(reinterpret_cast<const char *>(doc.image()), kImageSize);
+    return bytes;
+}
+
+bool save(const CPcSoftwareDoc &doc, const QString &path, QString *error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    file.write(toBytes(doc));
+    if (!file.commit()) {
+        if (error)
+            *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+}

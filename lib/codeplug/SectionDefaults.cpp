@@ -1,0 +1,5 @@
+#include "codeplug/CPcSoftwareDoc.h"
+
+void CPcSoftwareDoc::applySectionDefaults()
+{
+}
