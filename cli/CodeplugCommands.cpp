@@ -1,0 +1,96 @@
+#include "CliSupport.h"
+
+#include "CodeplugSummary.h"
+#include "codeplug/DataFile.h"
+
+namespace {
+
+constexpr int kFreqRangeCount = 16;
+
+}
+
+int runNew(const QStringList &args, CommandIo &io)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Makes a default codeplug, as the first File New does."));
+    addCommonOptions(parser);
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                                        QStringLiteral("The .dat file to write."), QStringLiteral("FILE")));
+    parser.addOption(QCommandLineOption(QStringLiteral("model"), QStringLiteral("Model name for this run."),
+                                        QStringLiteral("NAME")));
+    parser.addOption(QCommandLineOption(QStringLiteral("range"), QStringLiteral("Frequency range entry (default 6)."),
+                                        QStringLiteral("N"), QStringLiteral("6")));
+    if (!parseArgs(parser, QStringLiteral("new"), args, io))
+        return ExitUsage;
+    if (parser.isSet(QStringLiteral("help"))) {
+        io.out << parser.helpText();
+        return ExitOk;
+    }
+    const QString output = parser.value(QStringLiteral("o"));
+    if (output.isEmpty() || !parser.positionalArguments().isEmpty()) {
+        io.err << "rq381 new: give the file to write with -o FILE.dat and nothing else\n";
+        return ExitUsage;
+    }
+    bool rangeOk = false;
+    const int range = parser.value(QStringLiteral("range")).toInt(&rangeOk);
+    if (!rangeOk || range < 0 || range >= kFreqRangeCount) {
+        io.err << "rq381 new: --range must be a number from 0 to 15\n";
+        return ExitUsage;
+    }
+
+    auto settings = loadSettings(parser, io);
+    if (!settings)
+        return ExitFailure;
+    if (parser.isSet(QStringLiteral("model")))
+        settings->setModelName(parser.value(QStringLiteral("model")));
+    if (settings->setting(QStringLiteral("FreqRange"), QStringLiteral("data%1").arg(range), 32).size() < 8) {
+        io.err << "rq381 new: setting.ini has no frequency range " << range << "\n";
+        return ExitFailure;
+    }
+
+    auto doc = newDefaultDocument(*settings);
+    if (range != doc->FindFreqRangeIndex() || range != doc->GetRangeIndex()) {
+        doc->DeleteContents();
+        doc->LoadFreqRange(range);
+        doc->TakeBaseline();
+    }
+    return saveCodeplug(*doc, output, io) ? ExitOk : ExitFailure;
+}
+
+int runInfo(const QStringList &args, CommandIo &io)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Shows what a codeplug file holds."));
+    addCommonOptions(parser);
+    parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The codeplug file."));
+    if (!parseArgs(parser, QStringLiteral("info"), args, io))
+        return ExitUsage;
+    if (parser.isSet(QStringLiteral("help"))) {
+        io.out << parser.helpText();
+        return ExitOk;
+    }
+    if (parser.positionalArguments().size() != 1) {
+        io.err << "rq381 info: give exactly one codeplug file\n";
+        return ExitUsage;
+    }
+    auto settings = loadSettings(parser, io);
+    if (!settings)
+        return ExitFailure;
+
+    const QString path = parser.positionalArguments().first();
+    CPcSoftwareDoc doc(*settings);
+    QString error;
+    const DataFile::LoadResult result = DataFile::load(doc, path, &error);
+    if (result == DataFile::LoadResult::ReadError) {
+        io.err << "rq381 info: " << error << "\n";
+        return ExitFailure;
+    }
+    const bool headerOk = result == DataFile::LoadResult::Loaded;
+    for (const auto &[key, value] : codeplugSummary(doc, headerOk))
+        io.out << key << ": " << value << "\n";
+    if (!headerOk) {
+        io.err << "rq381 info: " << path << " is not a codeplug file (its header does not match)\n";
+        return ExitFailure;
+    }
+    return ExitOk;
+}
