@@ -1,0 +1,588 @@
+#include "sections/ChannelData.h"
+
+#include "app/AppSettings.h"
+
+#include <QtGlobal>
+#include <cmath>
+#include <cstring>
+
+namespace {
+// Zone record fields.
+constexpr int kZoneBase = 0x0250;
+constexpr int kZoneSlots = 0;
+constexpr int kZoneChannelCount = 16;
+constexpr int kZoneName = 17;
+// Channel record fields.
+constexpr int kChannelBase = 0x0140;
+constexpr int kRxFrequency = 0;
+constexpr int kTxFrequency = 4;
+constexpr int kRxTone = 8;
+constexpr int kTxTone = 10;
+constexpr int kRxCoefficients = 12;
+constexpr int kTxCoefficients = 16;
+constexpr int kModeByte = 20;
+constexpr int kRxColourCode = 21;
+constexpr int kTxColourCode = 22;
+constexpr int kRxGroupList = 23;
+constexpr int kContact = 24;
+constexpr int kSignallingByte = 25;
+constexpr int kScanList = 26;
+constexpr int kTypeByte = 27;
+constexpr int kEncrypt = 28;
+constexpr int kChannelName = 29;
+constexpr int kPttOnline = 57;
+constexpr int kPttOffline = 58;
+constexpr int kDecodeSequence = 59;
+
+constexpr int kNameBytes = NameField::kNameUnits * 2;
+constexpr int kToneBytes = 2;
+constexpr int kCoefficientBytes = 4;
+constexpr int kFrequencyBytes = 4;
+
+constexpr int kScanListBound = 16;
+constexpr int kRxGroupBound = 16;
+constexpr int kContactBound = 200;
+constexpr int kEncryptBound = 16;
+constexpr int kEncodeSequenceBound = 16;
+constexpr int kDecodeSequenceBound = 6;
+
+int frequencyAt(CChannelData::Direction dir)
+{
+    return dir == CChannelData::Direction::Receive ? kRxFrequency : kTxFrequency;
+}
+int toneAt(CChannelData::Direction dir)
+{
+    return dir == CChannelData::Direction::Receive ? kRxTone : kTxTone;
+}
+int coefficientsAt(CChannelData::Direction dir)
+{
+    return dir == CChannelData::Direction::Receive ? kRxCoefficients : kTxCoefficients;
+}
+}  // namespace
+
+CChannelData::CChannelData(CPcSoftwareDoc &doc) : CSectionData(doc) {}
+
+// ---- geometry --------------------------------------------------------------
+
+int CChannelData::zoneSlotCount() const
+{
+    // The image holds 16 zone records; never address beyond them.
+    return qBound(0, m_doc.settings().zoneSlotCount(), kChannelsPerZone);
+}
+
+bool CChannelData::isValidZone(int zone) const
+{
+    return zone >= 1 && zone <= zoneSlotCount();
+}
+
+int CChannelData::zoneOffset(int zone) const
+{
+    return isValidZone(zone) ? kZoneBase + kZoneRecordSize * zone : -1;
+}
+
+int CChannelData::channelOffset(int zone, int channel) const
+{
+    if (!isValidZone(zone) || !isValidChannel(channel))
+        return -1;
+    return kChannelBase + kChannelBlockSize * zone + kChannelRecordSize * channel;
+}
+
+int CChannelData::channelBlockOffset(int zone) const
+{
+    return channelOffset(zone, 1);
+}
+
+int CChannelData::fieldOffset(int zone, int channel, int at) const
+{
+    const int record = channelOffset(zone, channel);
+    return record < 0 ? -1 : record + at;
+}
+
+// ---- zone record -----------------------------------------------------------
+
+QString CChannelData::GetZoneName(int zone) const
+{
+    const int record = zoneOffset(zone);
+    const uint8_t *bytes = record < 0 ? nullptr : field(record + kZoneName, kNameBytes);
+    return bytes ? NameField::toText(bytes, NameField::kNameUnits) : QString();
+}
+
+void CChannelData::SetZoneName(int zone, const QString &name)
+{
+    const int record = zoneOffset(zone);
+    if (uint8_t *bytes = record < 0 ? nullptr : field(record + kZoneName, kNameBytes))
+        NameField::fromText(name, bytes, NameField::kNameUnits);
+}
+
+int CChannelData::GetZoneChannelCount(int zone) const
+{
+    const int record = zoneOffset(zone);
+    if (record < 0)
+        return 0;
+    const int count = byteAt(record + kZoneChannelCount);
+    return isValidChannel(count) ? count : 0;
+}
+
+void CChannelData::SetZoneChannelCount(int zone, int count)
+{
+    const int record = zoneOffset(zone);
+    if (record >= 0 && count >= 0 && count <= kChannelsPerZone)
+        setByteAt(record + kZoneChannelCount, uint8_t(count));
+}
+
+int CChannelData::GetZoneSlot(int zone, int slot) const
+{
+    const int record = zoneOffset(zone);
+    if (record < 0 || !isValidChannel(slot))
+        return 0;
+    return byteAt(record + kZoneSlots + slot - 1);
+}
+
+void CChannelData::SetZoneSlot(int zone, int slot, int value)
+{
+    const int record = zoneOffset(zone);
+    if (record >= 0 && isValidChannel(slot) && value >= 0 && value <= 0xFF)
+        setByteAt(record + kZoneSlots + slot - 1, uint8_t(value));
+}
+
+int CChannelData::CountZones() const
+{
+    int count = 0;
+    while (count < zoneSlotCount() && ZoneExists(count + 1))
+        ++count;
+    return count;
+}
+
+int CChannelData::CountChannels(int zone) const
+{
+    if (!isValidZone(zone))
+        return 0;
+    int count = 0;
+    while (count < kChannelsPerZone && ChannelExists(zone, count + 1))
+        ++count;
+    return count;
+}
+
+// ---- frequencies and tones -------------------------------------------------
+
+QString CChannelData::GetFrequency(int zone, int channel, Direction dir) const
+{
+    const int at = fieldOffset(zone, channel, frequencyAt(dir));
+    const uint8_t *bytes = at < 0 ? nullptr : field(at, kFrequencyBytes);
+    return bytes ? FrequencyBcd::toText(bytes) : QString();
+}
+
+void CChannelData::SetFrequency(int zone, int channel, Direction dir, const QString &text)
+{
+    const int at = fieldOffset(zone, channel, frequencyAt(dir));
+    if (uint8_t *bytes = at < 0 ? nullptr : field(at, kFrequencyBytes))
+        FrequencyBcd::fromText(text, bytes);
+}
+
+qint32 CChannelData::GetFrequencyUnits(int zone, int channel, Direction dir) const
+{
+    const int at = fieldOffset(zone, channel, frequencyAt(dir));
+    const uint8_t *bytes = at < 0 ? nullptr : field(at, kFrequencyBytes);
+    return bytes ? FrequencyBcd::toUnits(bytes) : -1;
+}
+
+int CChannelData::ColourCodeForFrequency(int zone, int channel, Direction dir) const
+{
+    return ColourCodeForFrequencyText(GetFrequency(zone, channel, dir));
+}
+
+int CChannelData::ColourCodeForFrequencyText(const QString &text)
+{
+    bool ok = false;
+    const double mhz = text.trimmed().toDouble(&ok);
+    if (!ok || !(mhz > 0.0))
+        return 0;
+    const double scaled = mhz * 2.5;
+    const int code = int(std::trunc((scaled - std::trunc(scaled)) * 64.0));
+    return qBound(0, code, 63);
+}
+
+QString CChannelData::NoneText() const
+{
+    return m_doc.settings().language().GetLangString(QStringLiteral("IDS_NONE"));
+}
+
+QString CChannelData::GetTone(int zone, int channel, Direction dir) const
+{
+    const int at = fieldOffset(zone, channel, toneAt(dir));
+    const uint8_t *code = at < 0 ? nullptr : field(at, kToneBytes);
+    return code ? ToneCode::toText(code, NoneText()) : QString();
+}
+
+void CChannelData::SetTone(int zone, int channel, Direction dir, const QString &text)
+{
+    const int codeAt = fieldOffset(zone, channel, toneAt(dir));
+    const int wordsAt = fieldOffset(zone, channel, coefficientsAt(dir));
+    uint8_t *code = codeAt < 0 ? nullptr : field(codeAt, kToneBytes);
+    uint8_t *words = wordsAt < 0 ? nullptr : field(wordsAt, kCoefficientBytes);
+    if (code && words)
+        ToneCode::fromText(text, code, words);
+}
+
+ToneCode::Coefficients CChannelData::GetToneCoefficients(int zone, int channel, Direction dir) const
+{
+    ToneCode::Coefficients result;
+    const int at = fieldOffset(zone, channel, coefficientsAt(dir));
+    if (at >= 0) {
+        result.first = wordAt(at);
+        result.second = wordAt(at + 2);
+    }
+    return result;
+}
+
+// ---- mode byte (+20) -------------------------------------------------------
+
+int CChannelData::GetChannelMode(int zone, int channel) const
+{
+    const int at = fieldOffset(zone, channel, kModeByte);
+    return at < 0 ? -4 : (byteAt(at) & 0x07) - 4;
+}
+
+void CChannelData::SetChannelMode(int zone, int channel, int mode)
+{
+    const int at = fieldOffset(zone, channel, kModeByte);
+    if (at >= 0 && mode >= -4 && mode <= 3)
+        setBits(at, 0x07, uint8_t(mode + 4));
+}
+
+int CChannelData::GetPower(int zone, int channel) const
+{
+    const int at = fieldOffset(zone, channel, kModeByte);
+    const int stored = at < 0 ? 0 : (byteAt(at) >> 3) & 0x03;
+    return stored == 0 ? 2 : stored - 1;
+}
+
+void CChannelData::SetPower(int zone, int channel, int power)
+{
+    const int at = fieldOffset(zone, channel, kModeByte);
+    if (at >= 0 && power >= 0 && power <= 2)
+        setBits(at, 0x18, uint8_t((power + 1) << 3));
+}
+
+int CChannelData::GetBandwidth(int zone, int channel) const
+{
+    const int at = fieldOffset(zone, channel, kModeByte);
+    return at < 0 ? 0 : (byteAt(at) >> 5) & 0x03;
+}
+
+void CChannelData::SetBandwidth(int zone, int channel, int bandwidth)
+{
+    const int at = fieldOffset(zone, channel, kModeByte);
+    if (at >= 0 && bandwidth >= 0 && bandwidth <= 3)
+        setBits(at, 0x60, uint8_t(bandwidth << 5));
+}
+
+bool CChannelData::GetAutoScan(int zone, int channel) const
+{
+    const int at = fieldOffset(zone, channel, kModeByte);
+    return at >= 0 && (byteAt(at) & 0x80);
+}
+
+void CChannelData::SetAutoScan(int zone, int channel, bool on)
+{
+    const int at = fieldOffset(zone, channel, kModeByte);
+    if (at >= 0)
+        setBits(at, 0x80, on ? 0x80 : 0x00);
+}
+
+// ---- colour codes ----------------------------------------------------------
+
+int CChannelData::GetRxColourCode(int zone, int channel) const
+{
+    const int at = fieldOffset(zone, channel, kRxColourCode);
+    const int stored = at < 0 ? 0 : byteAt(at);
+    return (stored >= 1 && stored <= 64) ? stored - 1 : 0;
+}
+
+void CChannelData::SetRxColourCode(int zone, int channel, int code)
+{
+    const int at = fieldOffset(zone, channel, kRxColourCode);
+    if (at >= 0 && code >= 0 && code <= 63)
+        setByteAt(at, uint8_t(code + 1));
+}
+
+int CChannelData::GetTxColourCode(int zone, int channel) const
+{
+    const int at = fieldOffset(zone, channel, kTxColourCode);
+    const int stored = at < 0 ? 0 : byteAt(at);
+    return (stored >= 1 && stored <= 64) ? stored - 1 : 0;
+}
+
+void CChannelData::SetTxColourCode(int zone, int channel, int code)
+{
+    const int at = fieldOffset(zone, channel, kTxColourCode);
+    if (at >= 0 && code >= 0 && code <= 63)
+        setByteAt(at, uint8_t(code + 1));
+}
+
+// ---- list references -------------------------------------------------------
+
+int CChannelData::listRef(int zone, int channel, int at, int bound) const
+{
+    const int offset = fieldOffset(zone, channel, at);
+    return offset < 0 ? 0 : ListRef::read(byteAt(offset), bound);
+}
+
+void CChannelData::setListRef(int zone, int channel, int at, int bound, int value)
+{
+    const int offset = fieldOffset(zone, channel, at);
+    if (offset >= 0)
+        setByteAt(offset, ListRef::encode(value, bound));
+}
+
+int CChannelData::GetRxGroupList(int zone, int channel) const { return listRef(zone, channel, kRxGroupList, kRxGroupBound); }
+void CChannelData::SetRxGroupList(int zone, int channel, int list) { setListRef(zone, channel, kRxGroupList, kRxGroupBound, list); }
+int CChannelData::GetContact(int zone, int channel) const { return listRef(zone, channel, kContact, kContactBound); }
+void CChannelData::SetContact(int zone, int channel, int contact) { setListRef(zone, channel, kContact, kContactBound, contact); }
+int CChannelData::GetScanList(int zone, int channel) const { return listRef(zone, channel, kScanList, kScanListBound); }
+void CChannelData::SetScanList(int zone, int channel, int list) { setListRef(zone, channel, kScanList, kScanListBound, list); }
+int CChannelData::GetEncrypt(int zone, int channel) const { return listRef(zone, channel, kEncrypt, kEncryptBound); }
+void CChannelData::SetEncrypt(int zone, int channel, int key) { setListRef(zone, channel, kEncrypt, kEncryptBound, key); }
+int CChannelData::GetPttOnlineCode(int zone, int channel) const { return listRef(zone, channel, kPttOnline, kEncodeSequenceBound); }
+void CChannelData::SetPttOnlineCode(int zone, int channel, int sequence) { setListRef(zone, channel, kPttOnline, kEncodeSequenceBound, sequence); }
+int CChannelData::GetPttOfflineCode(int zone, int channel) const { return listRef(zone, channel, kPttOffline, kEncodeSequenceBound); }
+void CChannelData::SetPttOfflineCode(int zone, int channel, int sequence) { setListRef(zone, channel, kPttOffline, kEncodeSequenceBound, sequence); }
+int CChannelData::GetDecodeSequence(int zone, int channel) const { return listRef(zone, channel, kDecodeSequence, kDecodeSequenceBound); }
+void CChannelData::SetDecodeSequence(int zone, int channel, int sequence) { setListRef(zone, channel, kDecodeSequence, kDecodeSequenceBound, sequence); }
+
+// ---- signalling byte (+25) -------------------------------------------------
+
+int CChannelData::GetBclMode(int zone, int channel) const
+{
+    const int at = fieldOffset(zone, channel, kSignallingByte);
+    return at < 0 ? -1 : (byteAt(at) & 0x03) - 1;
+}
+
+void CChannelData::SetBclMode(int zone, int channel, int mode)
+{
+    const int at = fieldOffset(zone, channel, kSignallingByte);
+    if (at >= 0 && mode >= -1 && mode <= 2)
+        setBits(at, 0x03, uint8_t(mode + 1));
+}
+
+int CChannelData::GetPoliteMode(int zone, int channel) const
+{
+    const int at = fieldOffset(zone, channel, kSignallingByte);
+    const int stored = at < 0 ? 0 : (byteAt(at) >> 2) & 0x07;
+    return stored < 4 ? -4 : stored - 4;
+}
+
+void CChannelData::SetPoliteMode(int zone, int channel, int mode)
+{
+    // -4 stores 0 (no selection) so that a copy keeps an unset mode unset.
+    const int at = fieldOffset(zone, channel, kSignallingByte);
+    if (at >= 0 && mode >= -4 && mode <= 3)
+        setBits(at, 0x1C, uint8_t((mode + 4) << 2));
+}
+
+bool CChannelData::GetBeatShift(int zone, int channel) const
+{
+    const int at = fieldOffset(zone, channel, kSignallingByte);
+    return at >= 0 && (byteAt(at) & 0x20);
+}
+
+void CChannelData::SetBeatShift(int zone, int channel, bool on)
+{
+    const int at = fieldOffset(zone, channel, kSignallingByte);
+    if (at >= 0)
+        setBits(at, 0x20, on ? 0x20 : 0x00);
+}
+
+int CChannelData::GetTailReversalPhase(int zone, int channel) const
+{
+    const int at = fieldOffset(zone, channel, kSignallingByte);
+    return (at >= 0 && (byteAt(at) & 0x40)) ? 1 : 0;
+}
+
+void CChannelData::SetTailReversalPhase(int zone, int channel, int phase)
+{
+    const int at = fieldOffset(zone, channel, kSignallingByte);
+    if (at >= 0 && (phase == 0 || phase == 1))
+        setBits(at, 0x40, phase ? 0x40 : 0x00);
+}
+
+bool CChannelData::GetTurnOffCode(int zone, int channel) const
+{
+    const int at = fieldOffset(zone, channel, kSignallingByte);
+    return at >= 0 && (byteAt(at) & 0x80);
+}
+
+void CChannelData::SetTurnOffCode(int zone, int channel, bool on)
+{
+    const int at = fieldOffset(zone, channel, kSignallingByte);
+    if (at >= 0)
+        setBits(at, 0x80, on ? 0x80 : 0x00);
+}
+
+// ---- type and name ---------------------------------------------------------
+
+int CChannelData::GetChannelType(int zone, int channel) const
+{
+    const int at = fieldOffset(zone, channel, kTypeByte);
+    return at < 0 ? 0 : byteAt(at) & 0x01;
+}
+
+void CChannelData::SetChannelType(int zone, int channel, int type)
+{
+    const int at = fieldOffset(zone, channel, kTypeByte);
+    if (at >= 0 && (type == 0 || type == 1))
+        setBits(at, 0x01, uint8_t(type));
+}
+
+QString CChannelData::GetChannelName(int zone, int channel) const
+{
+    const int at = fieldOffset(zone, channel, kChannelName);
+    const uint8_t *bytes = at < 0 ? nullptr : field(at, kNameBytes);
+    return bytes ? NameField::toText(bytes, NameField::kNameUnits) : QString();
+}
+
+void CChannelData::SetChannelName(int zone, int channel, const QString &name)
+{
+    const int at = fieldOffset(zone, channel, kChannelName);
+    if (uint8_t *bytes = at < 0 ? nullptr : field(at, kNameBytes))
+        NameField::fromText(name, bytes, NameField::kNameUnits);
+}
+
+// ---- whole-section and whole-record operations -----------------------------
+
+void CChannelData::SetDefaults()
+{
+    SetZoneName(1, QStringLiteral("Zone 1"));
+    SetZoneChannelCount(1, 1);
+    SetZoneSlot(1, 1, 1);
+    SetChannelName(1, 1, QStringLiteral("Channel 1"));
+    InitChannel(1, 1);
+}
+
+void CChannelData::InitChannel(int zone, int channel)
+{
+    if (channelOffset(zone, channel) < 0)
+        return;
+    SetZoneChannelCount(zone, channel);
+    SetZoneSlot(zone, channel, channel);
+
+    const QString bandMinimum = FrequencyBcd::unitsToText(m_doc.lowerBandLimit());
+    SetFrequency(zone, channel, Direction::Receive, bandMinimum);
+    SetFrequency(zone, channel, Direction::Transmit, bandMinimum);
+    SetTone(zone, channel, Direction::Receive, QString());
+    SetTone(zone, channel, Direction::Transmit, QString());
+
+    SetChannelMode(zone, channel, 3);
+    SetPower(zone, channel, 2);
+    SetBandwidth(zone, channel, 3);
+    SetAutoScan(zone, channel, false);
+    SetRxColourCode(zone, channel, 0);
+    SetTxColourCode(zone, channel, 0);
+    SetRxGroupList(zone, channel, 1);
+    SetContact(zone, channel, 1);
+
+    SetBclMode(zone, channel, 2);
+    SetPoliteMode(zone, channel, 3);
+    SetBeatShift(zone, channel, false);
+    SetTailReversalPhase(zone, channel, 1);
+    SetTurnOffCode(zone, channel, true);
+
+    SetScanList(zone, channel, 0);
+    SetChannelType(zone, channel, 1);
+    SetEncrypt(zone, channel, 0);
+    SetPttOnlineCode(zone, channel, 0);
+    SetPttOfflineCode(zone, channel, 0);
+    SetDecodeSequence(zone, channel, 0);
+}
+
+void CChannelData::CopyChannelSettings(int fromZone, int fromChannel, int toZone, int toChannel)
+{
+    const int from = channelOffset(fromZone, fromChannel);
+    const int to = channelOffset(toZone, toChannel);
+    if (from < 0 || to < 0 || from == to)
+        return;
+
+    // Frequencies and tones are copied as stored: a text round trip would
+    // re-snap an odd frequency or lose a malformed tone code.
+    copyBytes(from + kRxFrequency, to + kRxFrequency, kFrequencyBytes * 2);
+    copyBytes(from + kRxTone, to + kRxTone, kToneBytes * 2 + kCoefficientBytes * 2);
+
+    SetChannelMode(toZone, toChannel, GetChannelMode(fromZone, fromChannel));
+    SetPower(toZone, toChannel, GetPower(fromZone, fromChannel));
+    SetBandwidth(toZone, toChannel, GetBandwidth(fromZone, fromChannel));
+    SetAutoScan(toZone, toChannel, GetAutoScan(fromZone, fromChannel));
+    SetRxColourCode(toZone, toChannel, GetRxColourCode(fromZone, fromChannel));
+    SetTxColourCode(toZone, toChannel, GetTxColourCode(fromZone, fromChannel));
+    SetRxGroupList(toZone, toChannel, GetRxGroupList(fromZone, fromChannel));
+    SetContact(toZone, toChannel, GetContact(fromZone, fromChannel));
+    SetBclMode(toZone, toChannel, GetBclMode(fromZone, fromChannel));
+    SetPoliteMode(toZone, toChannel, GetPoliteMode(fromZone, fromChannel));
+    SetBeatShift(toZone, toChannel, GetBeatShift(fromZone, fromChannel));
+    SetTailReversalPhase(toZone, toChannel, GetTailReversalPhase(fromZone, fromChannel));
+    SetTurnOffCode(toZone, toChannel, GetTurnOffCode(fromZone, fromChannel));
+    SetScanList(toZone, toChannel, GetScanList(fromZone, fromChannel));
+    SetChannelType(toZone, toChannel, GetChannelType(fromZone, fromChannel));
+    SetEncrypt(toZone, toChannel, GetEncrypt(fromZone, fromChannel));
+    SetPttOnlineCode(toZone, toChannel, GetPttOnlineCode(fromZone, fromChannel));
+    SetPttOfflineCode(toZone, toChannel, GetPttOfflineCode(fromZone, fromChannel));
+    SetDecodeSequence(toZone, toChannel, GetDecodeSequence(fromZone, fromChannel));
+}
+
+void CChannelData::copyBytes(int from, int to, int count)
+{
+    const uint8_t *source = field(from, count);
+    uint8_t *target = field(to, count);
+    if (source && target)
+        std::memmove(target, source, size_t(count));
+}
+
+void CChannelData::fillBytes(int offset, int count, uint8_t value)
+{
+    if (uint8_t *target = field(offset, count))
+        std::memset(target, value, size_t(count));
+}
+
+void CChannelData::CopyZoneRecord(int fromZone, int toZone)
+{
+    const int from = zoneOffset(fromZone);
+    const int to = zoneOffset(toZone);
+    if (from >= 0 && to >= 0)
+        copyBytes(from, to, kZoneRecordSize);
+}
+
+void CChannelData::ClearZoneRecord(int zone)
+{
+    const int record = zoneOffset(zone);
+    if (record >= 0)
+        fillBytes(record, kZoneRecordSize, 0x00);
+}
+
+void CChannelData::CopyChannelBlock(int fromZone, int toZone)
+{
+    const int from = channelBlockOffset(fromZone);
+    const int to = channelBlockOffset(toZone);
+    if (from >= 0 && to >= 0)
+        copyBytes(from, to, kChannelBlockSize);
+}
+
+void CChannelData::ClearChannelBlock(int zone)
+{
+    const int block = channelBlockOffset(zone);
+    if (block >= 0)
+        fillBytes(block, kChannelBlockSize, 0x00);
+}
+
+void CChannelData::CopyChannelRecord(int fromZone, int fromChannel, int toZone, int toChannel)
+{
+    const int from = channelOffset(fromZone, fromChannel);
+    const int to = channelOffset(toZone, toChannel);
+    if (from >= 0 && to >= 0)
+        copyBytes(from, to, kChannelRecordSize);
+}
+
+void CChannelData::ClearChannelRecord(int zone, int channel)
+{
+    const int record = channelOffset(zone, channel);
+    if (record >= 0)
+        fillBytes(record, kChannelRecordSize, 0x00);
+}
