@@ -1,0 +1,106 @@
+#pragma once
+
+#include "link/ProgrammingProtocol.h"
+
+#include <QDateTime>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class CMSComm;
+class CPcSoftwareDoc;
+class Prompter;
+class QThread;
+
+// One read or write of the radio's codeplug, run on a worker thread.
+//
+// The window (or command) that owns the job calls start(), then polls
+// status() and progress() (every 20 ms in the desktop program) and calls
+// poll() on every tick, which collects the worker and applies the outcome
+// once an end status shows. cancel() stops a running transfer.
+//
+// Threads: the worker touches only the port, a private 64 KB copy of the
+// image and the atomics of the job. The document is read and written only
+// by the thread that calls start(), poll() and cancel():
+//  - a read fills the private copy; the document's image takes it over
+//    (0x0000..0xFFFF) only when the read ends ReadDone, so a failed or
+//    cancelled read leaves the codeplug exactly as it was;
+//  - a write stamps the document first (last programming time, model
+//    resets, write-only bytes, default table) and sends a copy of it.
+// The worker opens the port itself and closes it before it ends, so the
+// port is closed whenever no worker runs.
+class TransferJob
+{
+public:
+    TransferJob(CPcSoftwareDoc &doc, CMSComm &comm);
+    ~TransferJob();  // cancels a running transfer
+    TransferJob(const TransferJob &) = delete;
+    TransferJob &operator=(const TransferJob &) = delete;
+
+    // The port to open: a number 1..16 or a device path. Empty (the
+    // default) reads [setup] com of setting.ini at every start.
+    void setPortName(const QString &port) { m_portName = port; }
+    QString portName() const { return m_portName; }
+    void setTimings(const ProtocolTimings &timings) { m_timings = timings; }
+    const ProtocolTimings &timings() const { return m_timings; }
+
+    // OK of the transfer dialog: prepares the image, resets status
+    // (Idle), progress and stop flag, and starts the worker. False when a
+    // worker still runs.
+    bool start(TransferDirection direction);
+    // As start(), with the time stamped into the image given.
+    bool start(TransferDirection direction, const QDateTime &now);
+
+    TransferDirection direction() const { return m_direction; }
+    // Safe to call from any thread at any time.
+    TransferStatus status() const { return m_control.status.load(); }
+    int progress() const { return m_control.progress.load(); }  // 0..100
+
+    // True from start() until poll() or cancel() has collected the worker.
+    bool isRunning() const { return m_worker != nullptr; }
+
+    // Returns the status. The first time it is an end status, waits for the
+    // worker (which has finished its port use by then) and applies the
+    // outcome: after ReadDone the read image replaces 0x0000..0xFFFF of the
+    // document's image and the band limits are recomputed; whenever the
+    // version reply arrived, the version texts go into AppSettings.
+    TransferStatus poll();
+
+    // Waits for the end of the transfer and returns poll() (for callers
+    // without a timer, such as the command line). Never hangs: the worker
+    // ends after its last reply time-out at the latest.
+    TransferStatus waitForEnd();
+
+    // Cancel: sets the stop flag and waits for the worker, which notices it
+    // after the reply it is waiting for (one reply time-out at most). No
+    // further status is set and the document keeps what a cancel leaves
+    // (a cancelled read changes nothing).
+    void cancel();
+
+    // The model-write exchange with this job's port and the document's
+    // model identification (after ModelMismatchOverwritable). Runs on the
+    // calling thread; reports its failures through the prompter.
+    bool writeModelIdentification(Prompter &prompter);
+
+    // Details of the last transfer, valid once it has ended:
+    bool portOpened() const { return m_control.portOpened.load(); }  // tells a missing port from a silent radio
+    int skippedBlocks() const { return m_control.skippedBlocks.load(); }  // read blocks whose reply named another address
+    bool versionReceived() const { return m_control.versionValid.load(); }
+    RadioVersionInfo versionInfo() const;
+    // The 64 KB the last transfer read or sent (for the write's verify).
+    const uint8_t *transferImage() const { return m_staging->data(); }
+
+private:
+    void applyOutcome(TransferStatus status);
+    void joinWorker();
+
+    CPcSoftwareDoc &m_doc;
+    CMSComm &m_comm;
+    QString m_portName;
+    ProtocolTimings m_timings;
+    TransferDirection m_direction = TransferDirection::Read;
+    TransferControl m_control;
+    std::unique_ptr<std::array<uint8_t, 0x10000>> m_staging;
+    QThread *m_worker = nullptr;
+};
