@@ -71,6 +71,9 @@ public:
     // without a timer, such as the command line). Never hangs: the worker
     // ends after its last reply time-out at the latest.
     TransferStatus waitForEnd();
+    // Waits at most timeoutMs for the worker to end; when it has ended,
+    // collects it as poll() does and returns true.
+    bool waitForEnd(int timeoutMs);
 
     // Cancel: sets the stop flag and waits for the worker, which notices it
     // after the reply it is waiting for (one reply time-out at most). No
@@ -92,8 +95,9 @@ public:
     const uint8_t *transferImage() const { return m_staging->data(); }
 
 private:
-    void applyOutcome(TransferStatus status);
-    void joinWorker();
+    QString portToOpen() const;
+    // Joins the worker and applies what its outcome leaves behind.
+    void collect();
 
     CPcSoftwareDoc &m_doc;
     CMSComm &m_comm;

@@ -1,0 +1,129 @@
+#include "link/TransferJob.h"
+
+#include "app/AppSettings.h"
+#include "codeplug/CPcSoftwareDoc.h"
+#include "link/CMSComm.h"
+#include "link/PortNames.h"
+#include "link/TransferPreparation.h"
+
+#include <QDeadlineTimer>
+#include <QThread>
+#include <algorithm>
+
+TransferJob::TransferJob(CPcSoftwareDoc &doc, CMSComm &comm)
+    : m_doc(doc), m_comm(comm), m_staging(std::make_unique<std::array<uint8_t, 0x10000>>())
+{
+    m_staging->fill(0xFF);
+}
+
+TransferJob::~TransferJob()
+{
+    cancel();
+}
+
+QString TransferJob::portToOpen() const
+{
+    return m_portName.isEmpty() ? PortNames::storedPort(m_doc.settings()) : m_portName;
+}
+
+bool TransferJob::start(TransferDirection direction)
+{
+    return start(direction, QDateTime::currentDateTime());
+}
+
+bool TransferJob::start(TransferDirection direction, const QDateTime &now)
+{
+    if (m_worker)
+        return false;
+    m_direction = direction;
+    AppSettings &settings = m_doc.settings();
+    uint8_t *staging = m_staging->data();
+    if (direction == TransferDirection::Read) {
+        // The read lands in a copy; the document changes only on success.
+        std::copy_n(m_doc.image(), m_staging->size(), staging);
+        TransferPreparation::prepareCommon(staging, settings.modelName(), now);
+    } else {
+        TransferPreparation::prepareWrite(m_doc, now);
+        std::copy_n(m_doc.image(), m_staging->size(), staging);
+    }
+    m_control.reset();
+
+    // Everything the worker needs is decided here, on the owner's thread.
+    const QString device = PortNames::resolve(&settings, portToOpen());
+    const int basic = settings.settingInt(QStringLiteral("setup"), QStringLiteral("basic"), 1);
+    const ProtocolTimings timings = m_timings;
+    // A port left open by the model-write exchange belongs to this thread;
+    // the worker opens its own.
+    m_comm.ClosePort();
+
+    CMSComm *comm = &m_comm;
+    TransferControl *control = &m_control;
+    m_worker = QThread::create([=] { runCodeplugTransfer(*comm, device, direction, staging, basic, timings, *control); });
+    m_worker->start();
+    return true;
+}
+
+TransferStatus TransferJob::poll()
+{
+    const TransferStatus current = status();
+    if (m_worker && isEndStatus(current))
+        collect();
+    return current;
+}
+
+TransferStatus TransferJob::waitForEnd()
+{
+    if (m_worker)
+        collect();
+    return status();
+}
+
+bool TransferJob::waitForEnd(int timeoutMs)
+{
+    if (m_worker && !m_worker->wait(QDeadlineTimer(std::max(timeoutMs, 0))))
+        return false;
+    if (m_worker)
+        collect();
+    return true;
+}
+
+void TransferJob::cancel()
+{
+    if (!m_worker)
+        return;
+    m_control.requestStop();
+    collect();
+}
+
+void TransferJob::collect()
+{
+    // The worker ends within one reply time-out of a stop request; it closes
+    // the port before it ends.
+    m_worker->wait();
+    delete m_worker;
+    m_worker = nullptr;
+
+    if (m_control.status.load() == TransferStatus::ReadDone && m_direction == TransferDirection::Read) {
+        std::copy_n(m_staging->data(), m_staging->size(), m_doc.image());
+        m_doc.UpdateBandLimits();
+    }
+    if (m_control.versionValid.load()) {
+        AppSettings &settings = m_doc.settings();
+        settings.mcuVersion = m_control.version.mcuVersion;
+        settings.dataVersion = m_control.version.dataVersion;
+        settings.cid = m_control.version.cid;
+    }
+}
+
+RadioVersionInfo TransferJob::versionInfo() const
+{
+    // Written by the worker before it set the flag; read after it ended.
+    return m_worker == nullptr && m_control.versionValid.load() ? m_control.version : RadioVersionInfo();
+}
+
+bool TransferJob::writeModelIdentification(Prompter &prompter)
+{
+    if (m_worker)
+        return false;
+    return WriteModelIdentification(m_comm, portToOpen(), m_doc.image(), m_doc.settings(), prompter, m_timings);
+}
