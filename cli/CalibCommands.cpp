@@ -1,9 +1,160 @@
-#include "Commands.h"
+#include "CliSupport.h"
 
-// Not built yet.
-int runCalib(const QStringList &, CommandIo &io)
+#include "calibration/CMSCommServicePort.h"
+#include "calibration/ServiceProtocol.h"
+#include "calibration/TestDataFile.h"
+#include "link/CMSComm.h"
+
+namespace {
+
+const char kCalibUsage[] =
+    "Usage: rq381 calib read --port P -o FILE.test [--config DIR]\n"
+    "       rq381 calib write --port P FILE.test [--config DIR]\n"
+    "Reads or writes the radio's calibration memory in service mode.\n"
+    "P is a port number 1..16 or a device path.\n";
+
+// Prints the outcome of a transfer in the language the service mode uses.
+int report(CalibrationMessage message, bool chinese, CommandIo &io)
 {
-    io.err << "rq381: this command is not available yet\n";
-    return ExitUsage;
+    const QString text = CalibrationMessages::text(message, chinese);
+    if (CalibrationMessages::isError(message)) {
+        io.err << "rq381 calib: " << text << "\n";
+        return ExitTransferFailed;
+    }
+    io.out << text << "\n";
+    return ExitOk;
 }
 
+struct CalibRun
+{
+    std::unique_ptr<AppSettings> settings;
+    QString port;
+    QString file;
+};
+
+// Parses the arguments of read or write; returns an exit status when the
+// command cannot go on.
+std::optional<int> parseCalib(const QString &verb, const QStringList &args, CommandIo &io, CalibRun &run)
+{
+    QCommandLineParser parser;
+    addCommonOptions(parser);
+    parser.addOption(QCommandLineOption(QStringLiteral("port"),
+                                        QStringLiteral("Port number 1..16 or device path."), QStringLiteral("P")));
+    const bool reading = verb == QLatin1String("read");
+    if (reading) {
+        parser.addOption(QCommandLineOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                                            QStringLiteral("The .test file to write."), QStringLiteral("FILE")));
+    }
+    if (!parseArgs(parser, QStringLiteral("calib ") + verb, args, io))
+        return ExitUsage;
+    if (parser.isSet(QStringLiteral("help"))) {
+        io.out << kCalibUsage;
+        return ExitOk;
+    }
+    run.port = parser.value(QStringLiteral("port"));
+    const QStringList positional = parser.positionalArguments();
+    if (reading) {
+        run.file = parser.value(QStringLiteral("o"));
+        if (!positional.isEmpty())
+            run.file.clear();
+    } else if (positional.size() == 1) {
+        run.file = positional.first();
+    }
+    if (run.port.isEmpty() || run.file.isEmpty()) {
+        io.err << kCalibUsage;
+        return ExitUsage;
+    }
+    run.settings = loadSettings(parser, io);
+    if (!run.settings)
+        return ExitFailure;
+    return std::nullopt;
+}
+
+// Opens the given port and links up. Only that port is tried: a command
+// line names its port, and the radio is not hunted on other devices.
+std::optional<int> openAndLinkUp(CMSComm &comm, ServiceProtocol &protocol, ServiceProtocol::Mode mode,
+                                 const CalibRun &run, CommandIo &io)
+{
+    if (!comm.OpenPort(run.port, CMSComm::kBaudRate)) {
+        io.err << "rq381 calib: cannot open port " << run.port;
+        if (!comm.deviceName().isEmpty() && comm.deviceName() != run.port)
+            io.err << " (" << comm.deviceName() << ")";
+        io.err << "\n";
+        return ExitPortError;
+    }
+    const CalibrationMessage linked = protocol.linkUp(mode, 0, false);
+    if (linked != CalibrationMessage::None)
+        return report(linked, run.settings->calibrationInChinese(), io);
+    return std::nullopt;
+}
+
+int runCalibRead(const QStringList &args, CommandIo &io)
+{
+    CalibRun run;
+    if (const auto status = parseCalib(QStringLiteral("read"), args, io, run))
+        return *status;
+    const bool chinese = run.settings->calibrationInChinese();
+
+    CMSComm comm(run.settings.get());
+    CMSCommServicePort port(comm);
+    ServiceProtocol protocol(port);
+    if (const auto status = openAndLinkUp(comm, protocol, ServiceProtocol::Mode::TableRead, run, io))
+        return *status;
+    CalibrationImage image;
+    const CalibrationMessage result = protocol.readBlocks(image);
+    comm.ClosePort();
+    if (CalibrationMessages::isError(result))
+        return report(result, chinese, io);
+    if (!TestDataFile::save(run.file, image)) {
+        io.err << "rq381 calib: cannot write " << run.file << "\n";
+        return ExitFailure;
+    }
+    return report(result, chinese, io);
+}
+
+int runCalibWrite(const QStringList &args, CommandIo &io)
+{
+    CalibRun run;
+    if (const auto status = parseCalib(QStringLiteral("write"), args, io, run))
+        return *status;
+    const bool chinese = run.settings->calibrationInChinese();
+
+    CalibrationImage image;
+    switch (TestDataFile::load(run.file, image)) {
+    case TestDataFile::LoadResult::Loaded:
+        break;
+    case TestDataFile::LoadResult::CannotOpen:
+        io.err << "rq381 calib: cannot open " << run.file << "\n";
+        return ExitFailure;
+    case TestDataFile::LoadResult::WrongSize:
+        io.err << "rq381 calib: " << run.file << " is not a test-data file (it must hold exactly "
+               << CalibrationImage::size() << " bytes)\n";
+        return ExitFailure;
+    }
+
+    CMSComm comm(run.settings.get());
+    CMSCommServicePort port(comm);
+    ServiceProtocol protocol(port);
+    if (const auto status = openAndLinkUp(comm, protocol, ServiceProtocol::Mode::TableWrite, run, io))
+        return *status;
+    const CalibrationMessage result = protocol.writeBlocks(image);
+    comm.ClosePort();
+    return report(result, chinese, io);
+}
+
+}
+
+int runCalib(const QStringList &args, CommandIo &io)
+{
+    const QString verb = args.value(0);
+    if (verb == QLatin1String("read"))
+        return runCalibRead(args.mid(1), io);
+    if (verb == QLatin1String("write"))
+        return runCalibWrite(args.mid(1), io);
+    if (verb == QLatin1String("--help") || verb == QLatin1String("-h")) {
+        io.out << kCalibUsage;
+        return ExitOk;
+    }
+    io.err << kCalibUsage;
+    return ExitUsage;
+}
