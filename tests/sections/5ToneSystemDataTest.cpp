@@ -1,0 +1,34 @@
+#include "BlankDocument.h"
+
+#include "sections/5ToneSystemData.h"
+
+TEST(FiveToneSystemData, DefaultsOnErasedImage)
+{
+    BlankDocument b;
+    C5ToneSystemData(b.doc).SetDefaults();
+    EXPECT_EQ(bytesAt(b.image(), 0x7228, 12), "00 0A 0E 78 69 48 71 0A 00 0A 00 01");
+    EXPECT_TRUE(allBytesAre(b.image(), 0x7225, 0x7228, 0xFF));
+    EXPECT_TRUE(allBytesAre(b.image(), 0x7234, 0x7238, 0xFF));
+}
+
+TEST(FiveToneSystemData, WordsAndRefusedToneIndices)
+{
+    BlankDocument b;
+    C5ToneSystemData tones(b.doc);
+    EXPECT_TRUE(tones.SetToneFrequency(1, 31068));
+    EXPECT_EQ(bytesAt(b.image(), 0x722D, 2), "5C 79");
+    EXPECT_EQ(tones.GetToneFrequency(1), 31068);
+    EXPECT_TRUE(tones.SetToneDuration(0, 6000));
+    EXPECT_EQ(bytesAt(b.image(), 0x722F, 2), "58 02");
+    EXPECT_EQ(tones.GetToneDuration(0), 6000);
+    tones.SetPreCarrierTime(2555);
+    EXPECT_EQ(b.image()[0x7233], 255);
+
+    const auto before = b.snapshot();
+    EXPECT_FALSE(tones.SetToneFrequency(2, 1000));
+    EXPECT_FALSE(tones.SetToneDuration(-1, 100));
+    EXPECT_FALSE(tones.SetRepeatTone(256));
+    EXPECT_TRUE(b.unchangedSince(before));
+    EXPECT_EQ(tones.GetToneFrequency(2), 0);
+    EXPECT_EQ(tones.GetToneDuration(2), 0);
+}
