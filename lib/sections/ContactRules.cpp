@@ -1,0 +1,254 @@
+#include "sections/ContactRules.h"
+
+#include "sections/BasicSettingData.h"
+#include "sections/ChannelData.h"
+#include "sections/ContactData.h"
+#include "sections/ListRules.h"
+#include "sections/RxGroupRules.h"
+
+#include <QList>
+#include <QStringList>
+#include <functional>
+
+namespace {
+
+constexpr int kContacts = CContactData::kContactCount;
+const QString kAllCall = QStringLiteral("*******");
+
+// The call ID and name bytes of a record; the tail the program never
+// writes stays with its slot.
+constexpr int kMovedOffset = 1;
+constexpr int kMovedBytes = 4 + 28;
+
+QString sevenDigits(qint64 value)
+{
+    return QStringLiteral("%1").arg(value, CContactData::kCallIdLength, 10, QLatin1Char('0'));
+}
+
+}
+
+int CContactRules::count() const
+{
+    return CContactData(m_doc).CountContacts();
+}
+
+int CContactRules::compact()
+{
+    CContactData contacts(m_doc);
+    // newNumber[i] is where contact i ends up, 0 when it is not in use.
+    QList<int> newNumber(kContacts + 1, 0);
+    int kept = 0;
+    for (int contact = 1; contact <= kContacts; ++contact) {
+        if (contacts.GetNumber(contact) == 0)
+            continue;
+        ++kept;
+        newNumber[contact] = kept;
+        if (kept != contact)
+            moveContact(contact, kept);
+        contacts.SetNumber(kept, kept);
+    }
+    for (int contact = kept + 1; contact <= kContacts; ++contact)
+        contacts.ClearContact(contact);
+
+    // A gap moved the contacts after it: the references move with them, or
+    // they would name other contacts.
+    bool gap = false;
+    for (int contact = 1; contact <= kContacts; ++contact)
+        gap = gap || (newNumber[contact] != 0 && newNumber[contact] != contact);
+    if (gap)
+        followContactRefs([&newNumber](int ref) { return ref >= 1 && ref <= kContacts ? newNumber[ref] : 0; });
+    return kept;
+}
+
+QString CContactRules::newContactName() const
+{
+    const CContactData contacts(m_doc);
+    QStringList names;
+    for (int contact = 1; contact <= count(); ++contact)
+        names << contacts.GetName(contact);
+    return ListRules::firstFreeName(QStringLiteral("Contact %1"), kContacts, names);
+}
+
+std::optional<QString> CContactRules::newContactId() const
+{
+    const CContactData contacts(m_doc);
+    const int used = count();
+    const auto taken = [&](const QString &id) {
+        for (int contact = 1; contact <= used; ++contact) {
+            if (contacts.GetCallId(contact) == id)
+                return true;
+        }
+        return false;
+    };
+
+    const CBasicSettingData basic(m_doc);
+    const QString startText = basic.GetGroupCallStartId();
+    if (startText == QLatin1String("9999999")) {
+        if (taken(startText))
+            return std::nullopt;
+        return startText;
+    }
+    const qint64 start = basic.GetGroupCallStartIdValue();
+    for (int k = 1; k <= kContacts; ++k) {
+        qint64 candidate = start + k;
+        if (CContactData::IsReservedCallId(sevenDigits(candidate)))
+            ++candidate;
+        // An eighth digit would not fit the call ID field.
+        if (candidate > kMaxCallId)
+            return std::nullopt;
+        const QString id = sevenDigits(candidate);
+        if (!taken(id))
+            return id;
+    }
+    return std::nullopt;
+}
+
+EditResult CContactRules::abandonAddition(int used, Prompter &prompter)
+{
+    CContactData(m_doc).ClearContact(used + 1);
+    ListRules::tellError(prompter, "IDS_EXIST_STARTID");
+    return EditResult::refused(Refusal::Rejected);
+}
+
+EditResult CContactRules::add(Prompter &prompter)
+{
+    const int used = count();
+    if (used >= kContacts)
+        return EditResult::refused(Refusal::ListFull);
+    const std::optional<QString> id = newContactId();
+    if (!id)
+        return abandonAddition(used, prompter);
+    CContactData contacts(m_doc);
+    const int contact = used + 1;
+    const QString name = newContactName();
+    contacts.SetNumber(contact, contact);
+    contacts.SetName(contact, name);
+    contacts.SetCallId(contact, *id);
+    return EditResult::showRecord(contact);
+}
+
+EditResult CContactRules::insert(int row, Prompter &prompter)
+{
+    const int used = count();
+    if (row < 1 || row > used)
+        return EditResult::refused(Refusal::NoSuchRecord);
+    if (used >= kContacts)
+        return EditResult::refused(Refusal::ListFull);
+    const std::optional<QString> id = newContactId();
+    if (!id)
+        return abandonAddition(used, prompter);
+    const QString name = newContactName();
+
+    CContactData contacts(m_doc);
+    for (int contact = used; contact >= row; --contact)
+        moveContact(contact, contact + 1);
+    contacts.SetName(row, name);
+    contacts.SetCallId(row, *id);
+    for (int contact = 1; contact <= used + 1; ++contact)
+        contacts.SetNumber(contact, contact);
+
+    followContactRefs([row](int ref) { return ListRules::afterInsertion(ref, row, kContacts); });
+    return EditResult::showRecord(row);
+}
+
+EditResult CContactRules::remove(int row)
+{
+    const int used = count();
+    if (row < 1 || row > used)
+        return EditResult::refused(Refusal::NoSuchRecord);
+    if (used < 2)
+        return EditResult::refused(Refusal::OnlyRecord);
+
+    CContactData contacts(m_doc);
+    for (int contact = row; contact < used; ++contact) {
+        moveContact(contact + 1, contact);
+        contacts.SetNumber(contact, contact);
+    }
+    contacts.ClearContact(used);
+
+    followContactRefs([row](int ref) { return ListRules::afterRemoval(ref, row); });
+    return EditResult::showRecord(used - 1);
+}
+
+void CContactRules::moveContact(int from, int to)
+{
+    const CContactData contacts(m_doc);
+    const int source = contacts.recordOffset(from);
+    const int target = contacts.recordOffset(to);
+    if (source >= 0 && target >= 0)
+        ListRules::copyImageBytes(m_doc, source + kMovedOffset, target + kMovedOffset, kMovedBytes);
+}
+
+void CContactRules::followContactRefs(const std::function<int(int)> &map)
+{
+    ListRules::forEachUsedChannel(m_doc, [&map](CChannelData &channels, int zone, int channel) {
+        const int ref = channels.GetContact(zone, channel);
+        const int after = map(ref);
+        if (after != ref)
+            channels.SetContact(zone, channel, after);
+    });
+    CRxGroupRules(m_doc).renumberMembers(map);
+}
+
+bool CContactRules::enterName(int row, const QString &text, Prompter &prompter)
+{
+    CContactData contacts(m_doc);
+    const int used = count();
+    if (row < 1 || row > used)
+        return false;
+    if (text == contacts.GetName(row))
+        return true;
+    QStringList others;
+    for (int contact = 1; contact <= used; ++contact) {
+        if (contact != row)
+            others << contacts.GetName(contact);
+    }
+    if (!ListRules::acceptName(text, others, prompter))
+        return false;
+    contacts.SetName(row, text);
+    return true;
+}
+
+bool CContactRules::enterCallId(int row, const QString &text, Prompter &prompter)
+{
+    CContactData contacts(m_doc);
+    const int used = count();
+    if (row < 1 || row > used)
+        return false;
+    // The in-place editor takes at most seven digits or "*".
+    QString typed = text.trimmed();
+    if (typed.size() > CContactData::kCallIdLength)
+        return false;
+    for (QChar c : typed) {
+        if (!(c.isDigit() && c.unicode() < 128) && c != QLatin1Char('*'))
+            return false;
+    }
+    if (CContactData::CallIdValue(typed) == 0 && typed != kAllCall)
+        typed = QStringLiteral("1");
+
+    const QString old = contacts.GetCallId(row);
+    contacts.SetCallId(row, typed);
+    const QString now = contacts.GetCallId(row);
+    if (CContactData::IsReservedCallId(now)) {
+        contacts.SetCallId(row, old);
+        return false;
+    }
+    for (int contact = 1; contact <= used; ++contact) {
+        if (contact != row && contacts.GetCallId(contact) == now) {
+            contacts.SetCallId(row, old);
+            ListRules::tellError(prompter, "IDS_EXIST_CALLID");
+            return false;
+        }
+    }
+    const qint32 startId = CBasicSettingData(m_doc).GetGroupCallStartIdValue();
+    const bool wasGroup = CContactData::CallIdValue(old) >= startId;
+    const bool isGroup = CContactData::CallIdValue(now) >= startId;
+    if (wasGroup != isGroup)
+        CRxGroupRules(m_doc).removeContactEverywhere(row);
+    return true;
+}
+
+int CContactRules::contactType(int row) const
+{
+    return CContactData(m_doc).GetContactType(row, CBasicSettingData(m_doc).GetGroupCallStartIdValue());
+}

@@ -1,0 +1,146 @@
+#include "sections/ScanListRules.h"
+
+#include "sections/ChannelData.h"
+#include "sections/ListRules.h"
+#include "sections/ScanData.h"
+
+#include <cmath>
+
+namespace {
+
+// The typed seconds in tenths, with half a step added so that a text such
+// as "0.7" does not fall to 6 through rounding.
+double lookBackTenths(const QString &text)
+{
+    bool ok = false;
+    const double seconds = text.trimmed().toDouble(&ok);
+    return (ok && std::isfinite(seconds) ? seconds * 10.0 : 0.0) + 0.5;
+}
+
+int clampLookBack(double tenths)
+{
+    if (!(tenths >= CScanListRules::kLookBackMin))
+        return CScanListRules::kLookBackMin;
+    if (tenths > CScanListRules::kLookBackMax)
+        return CScanListRules::kLookBackMax;
+    return int(std::trunc(tenths));
+}
+
+}
+
+QList<ChannelRef> CScanListRules::availableChannels(int list) const
+{
+    const QList<ChannelRef> current = members(list);
+    QList<ChannelRef> result;
+    ListRules::forEachUsedChannel(m_doc, [&](CChannelData &, int zone, int channel) {
+        const ChannelRef ref{zone, channel};
+        if (!current.contains(ref))
+            result << ref;
+    });
+    return result;
+}
+
+QList<ChannelRef> CScanListRules::members(int list) const
+{
+    return CScanData(m_doc).GetMembers(list);
+}
+
+QList<ChannelRef> CScanListRules::selectorChannels() const
+{
+    const CChannelData channels(m_doc);
+    QList<ChannelRef> result;
+    for (int zone = 1; zone <= channels.zoneSlotCount(); ++zone) {
+        for (int channel = 1; channel <= CChannelData::kChannelsPerZone; ++channel) {
+            if (channels.ChannelExists(zone, channel))
+                result << ChannelRef{zone, channel};
+        }
+    }
+    return result;
+}
+
+EditResult CScanListRules::moveIn(int list, const QList<ChannelRef> &channels, Prompter &prompter)
+{
+    CScanData scans(m_doc);
+    if (list < 1 || list > scans.CountLists())
+        return EditResult::refused(Refusal::NoSuchRecord);
+    QList<ChannelRef> current = scans.GetMembers(list);
+    if (current.size() + channels.size() > CScanData::kMemberCount) {
+        ListRules::tellError(prompter, "IDS_PROMPT_CHANNELMEMBER");
+        return EditResult::refused(Refusal::Rejected);
+    }
+    const CChannelData channelData(m_doc);
+    for (const ChannelRef &ref : channels) {
+        if (channelData.ChannelExists(ref.zone, ref.channel) && !current.contains(ref))
+            current << ref;
+    }
+    scans.SetMembers(list, current);
+    return EditResult::showRecord(list);
+}
+
+EditResult CScanListRules::moveOut(int list, const QList<ChannelRef> &channels)
+{
+    CScanData scans(m_doc);
+    if (list < 1 || list > scans.CountLists())
+        return EditResult::refused(Refusal::NoSuchRecord);
+    QList<ChannelRef> kept;
+    for (const ChannelRef &member : scans.GetMembers(list)) {
+        if (!channels.contains(member))
+            kept << member;
+    }
+    scans.SetMembers(list, kept);
+    return EditResult::showRecord(list);
+}
+
+bool CScanListRules::clearUnsetChannelPairs(int list)
+{
+    CScanData scans(m_doc);
+    if (!CScanData::isValidList(list))
+        return false;
+    bool rewritten = false;
+    const auto clearIfUnset = [&](ChannelRef ref, void (CScanData::*setter)(int, ChannelRef)) {
+        if (!ref.isSet()) {
+            (scans.*setter)(list, ChannelRef{});
+            rewritten = true;
+        }
+    };
+    clearIfUnset(scans.GetPriorityChannel1(list), &CScanData::SetPriorityChannel1);
+    clearIfUnset(scans.GetPriorityChannel2(list), &CScanData::SetPriorityChannel2);
+    clearIfUnset(scans.GetDesignatedChannel(list), &CScanData::SetDesignatedChannel);
+    return rewritten;
+}
+
+void CScanListRules::storeSelectedChannel(int list, Pair pair, const QString &text)
+{
+    CScanData scans(m_doc);
+    const ChannelRef ref = scans.FindChannelByText(text);
+    switch (pair) {
+    case Pair::Priority1:
+        scans.SetPriorityChannel1(list, ref);
+        break;
+    case Pair::Priority2:
+        scans.SetPriorityChannel2(list, ref);
+        break;
+    case Pair::Designated:
+        scans.SetDesignatedChannel(list, ref);
+        break;
+    }
+}
+
+int CScanListRules::lookBackStep(const QString &text, bool up)
+{
+    const double v = lookBackTenths(text);
+    const double stepped = std::trunc(up ? v + 1 : v - 1);
+    if (up)
+        return (stepped > kLookBackMax || stepped < kLookBackMin) ? kLookBackMin : int(stepped);
+    return (stepped < kLookBackMin || stepped > kLookBackMax) ? kLookBackMax : int(stepped);
+}
+
+int CScanListRules::lookBackEntered(const QString &text)
+{
+    return clampLookBack(lookBackTenths(text));
+}
+
+QString CScanListRules::lookBackText(int tenths)
+{
+    return QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "codeplug/Encodings.h"
+#include "sections/EditResult.h"
+
+#include <QList>
+#include <QString>
+
+class CPcSoftwareDoc;
+class Prompter;
+
+// The rules of the scan-list form: which channels it offers, moving
+// channels in and out of a list, the three channel selectors and the
+// look-back times.
+class CScanListRules
+{
+public:
+    static constexpr int kLookBackMin = 5;   // tenths of a second
+    static constexpr int kLookBackMax = 50;
+
+    explicit CScanListRules(CPcSoftwareDoc &doc) : m_doc(doc) {}
+
+    // The channels a list can take: every channel of the used zones, in
+    // zone and channel order, less the list's members.
+    QList<ChannelRef> availableChannels(int list) const;
+    // The members that name a channel, in slot order.
+    QList<ChannelRef> members(int list) const;
+    // The channels the priority and designated selectors offer: every named
+    // channel of every zone slot.
+    QList<ChannelRef> selectorChannels() const;
+
+    // Appends channels after the members. More than 16 members in all is
+    // refused with "IDS_PROMPT_CHANNELMEMBER" and changes nothing; channels
+    // that do not exist or are members already are left out.
+    EditResult moveIn(int list, const QList<ChannelRef> &channels, Prompter &prompter);
+    // Drops the given members and packs the rest from slot 1.
+    EditResult moveOut(int list, const QList<ChannelRef> &channels);
+
+    // A selector whose reference is unset shows nothing and stores (0, 0):
+    // run when a list is shown. Returns whether a pair was unset.
+    bool clearUnsetChannelPairs(int list);
+    enum class Pair { Priority1, Priority2, Designated };
+    // Stores the channel whose "zone:channel" text equals text, or (0, 0).
+    void storeSelectedChannel(int list, Pair pair, const QString &text);
+
+    // Look-back edits: value in tenths of a second from a typed text such as
+    // "2.5", stepped up or down with wrap-around, or taken as typed and
+    // clamped to 5..50.
+    static int lookBackStep(const QString &text, bool up);
+    static int lookBackEntered(const QString &text);
+    static QString lookBackText(int tenths);  // "%d.%d"
+
+private:
+    CPcSoftwareDoc &m_doc;
+};
