@@ -45,12 +45,9 @@ std::optional<qint64> scaledInteger(const QString &text, int places)
     // The zeros filled in below must not turn a text without digits into 0.
     if (!std::any_of(text.cbegin(), text.cend(), isAsciiDigit))
         return std::nullopt;
-    QString moved = text;
-    const qsizetype point = moved.indexOf(u'.');
-    if (point < 0) {
-        moved += QString(places, u'0');  // a whole number: scale it
-    } else {
-        moved += QString(places, u'0');
+    QString moved = text + QString(places, u'0');
+    const qsizetype point = text.indexOf(u'.');
+    if (point >= 0) {
         moved.insert(point + places + 1, u'.');
         moved.remove(point, 1);
     }
