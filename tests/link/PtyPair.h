@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+// A raw pseudo-terminal for port tests: the test plays the radio on the
+// master, CMSComm opens the slave by its path.
+class PtyPair
+{
+public:
+    PtyPair()
+    {
+        m_master = posix_openpt(O_RDWR | O_NOCTTY);
+        if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0)
+            return;
+        termios raw {};
+        tcgetattr(m_master, &raw);
+        cfmakeraw(&raw);
+        tcsetattr(m_master, TCSANOW, &raw);
+        m_path = QString::fromLocal8Bit(ptsname(m_master));
+        m_keepOpen = ::open(ptsname(m_master), O_RDWR | O_NOCTTY);
+    }
+    ~PtyPair()
+    {
+        if (m_keepOpen >= 0)
+            ::close(m_keepOpen);
+        if (m_master >= 0)
+            ::close(m_master);
+    }
+    QString path() const { return m_path; }
+
+    void write(const QByteArray &bytes) const { [[maybe_unused]] auto n = ::write(m_master, bytes.constData(), bytes.size()); }
+
+    // What the client sent, waiting up to timeoutMs for the first bytes.
+    QByteArray read(int timeoutMs = 500) const
+    {
+        QByteArray bytes;
+        pollfd fd {m_master, POLLIN, 0};
+        while (poll(&fd, 1, bytes.isEmpty() ? timeoutMs : 20) > 0) {
+            char buffer[512];
+            const ssize_t n = ::read(m_master, buffer, sizeof buffer);
+            if (n <= 0)
+                break;
+            bytes.append(buffer, int(n));
+        }
+        return bytes;
+    }
+
+private:
+    int m_master = -1;
+    int m_keepOpen = -1;
+    QString m_path;
+};
