@@ -1,5 +1,7 @@
 #include "calibration/ServiceProtocol.h"
 
+#include "app/AppSettings.h"
+
 #include <QThread>
 
 namespace {
@@ -187,6 +189,11 @@ CalibrationMessage ServiceProtocol::identify()
     if (!exchangeAck(QByteArray(1, char(kAck)), kAckTimeout))
         return CalibrationMessage::PortFailed;
     return CalibrationMessage::None;
+}
+
+int ServiceProtocol::tablePortNumber(const AppSettings &settings)
+{
+    return settings.settingInt(QStringLiteral("setup"), QStringLiteral("com"), 1);
 }
 
 CalibrationMessage ServiceProtocol::linkUp(Mode mode, int firstPort, bool scanOtherPorts)

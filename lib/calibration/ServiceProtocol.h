@@ -10,6 +10,8 @@
 #include <functional>
 #include <optional>
 
+class AppSettings;
+
 // The radio's service mode: the link-ups with their port scans, the transfer
 // of the six calibration blocks, and the live commands of the adjust mode.
 // Every exchange blocks for at most its reply time-out. Operations that the
@@ -32,6 +34,10 @@ public:
 
     // pause(ms) waits between steps; tests pass one that does not sleep.
     explicit ServiceProtocol(ServicePort &port, std::function<void(int)> pause = {});
+
+    // The port the calibration table starts its link-up on: [setup] com of
+    // setting.ini read as a number (the adjust mode always starts on 1).
+    static int tablePortNumber(const AppSettings &settings);
 
     // Opens firstPort when the port is closed, then offers the mode word up
     // to 3 times. Unless scanOtherPorts is false, a silent port is followed
