@@ -1,0 +1,109 @@
+#pragma once
+
+#include "app/CTreeBar.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QTimer>
+#include <array>
+#include <memory>
+
+class CChildFrame;
+class CPcSoftwareApp;
+class CSectionForm;
+class CTreeCommands;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+
+// The main window: menus, tool bar, the four-pane status bar, the tree bar
+// and the area that holds the section forms. It turns commands into the
+// opening of forms, transfers, dialogs and language switches, re-applies
+// the language texts to itself and every form, and asks before a modified
+// codeplug is closed.
+class CMainFrame : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit CMainFrame(CPcSoftwareApp &app);
+    ~CMainFrame() override;
+
+    QAction *action(int commandId) const { return m_actions.value(commandId, nullptr); }
+    QMdiArea *mdiArea() const { return m_mdiArea; }
+    CTreeBar *treeBar() const { return m_treeBar; }
+    QToolBar *toolBar() const { return m_toolBar; }
+    CTreeCommands &treeCommands() const { return *m_treeCommands; }
+
+    // The navigation request of the tree and the Edit menu. Post queues it
+    // as a click does; OnNavigate handles it at once.
+    void PostNavigation(int code, int index);
+    void OnNavigate(int code, int index);
+    // The record index last remembered for the channel, scan-list and
+    // RX-group forms (codes 6, 7, 12).
+    int rememberedIndex(int code) const;
+    CSectionForm *openForm(int code) const;
+    // Opens a frame for the section; null when its form does not exist.
+    CChildFrame *createFrame(int code, int recordIndex);
+
+    // After start-up, a language switch and File Open: tree labels, frame
+    // titles, menus, record nodes and every form.
+    void RefreshAllTexts();
+    void ApplyMenuTexts();
+    void RebuildRecordNodes();
+    void UpdateAllViews(CSectionForm *except = nullptr);
+    // What a completed read of the radio redraws.
+    void RefreshAfterRead();
+    // Switches to "chinese" or "english" when that language file exists.
+    void SwitchLanguage(const QString &name);
+
+    // The four status-bar texts as they are formatted (a leading tab centres them).
+    QStringList statusPaneTexts() const;
+    void UpdateStatusPanes();
+    QLabel *statusPane(int pane) const { return m_panes[pane]; }
+    // The model name and the version from the language file: "RQ381 V1.00".
+    QString baseTitle() const;
+    void UpdateTitle();
+
+    // The pop-up menu of a tree node (null for nodes that have none), with
+    // each entry's enabled state computed now.
+    QMenu *createTreeMenu(const TreeNode &node, QWidget *parent);
+    // Runs a tree command on the selected node.
+    void RunTreeCommand(int commandId);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QAction *addCommand(int commandId, const QKeySequence &shortcut = QKeySequence());
+    void buildActions();
+    void buildMenus();
+    void buildToolBar();
+    void buildStatusBar();
+    void applyToolTips();
+    void updateRecentFileMenu();
+    void updateWindowMenu();
+    void connectForm(CSectionForm *form);
+    void onFrameClosing(CChildFrame *frame);
+    void onTreeContextMenu(const TreeNode &node, const QPoint &globalPos);
+    void onTransfer(bool write);
+    void onPortSettings();
+    void forwardEditKey(int commandId);
+    void arrangeIcons();
+
+    CPcSoftwareApp &m_app;
+    QMdiArea *m_mdiArea;
+    CTreeBar *m_treeBar;
+    QToolBar *m_toolBar = nullptr;
+    std::array<QLabel *, 4> m_panes{};
+    QTimer m_statusTimer;
+    QHash<int, QAction *> m_actions;
+    QHash<int, QString> m_menuKeys;          // command id -> "MENU" key
+    QList<QPair<QMenu *, QString>> m_menus;  // menus and sub-menus with their "MENU" keys
+    QMenu *m_fileMenu = nullptr;
+    QMenu *m_windowMenu = nullptr;
+    QList<QAction *> m_recentFileActions;
+    QAction *m_recentFileSeparator = nullptr;
+    QHash<int, int> m_rememberedIndex;
+    std::unique_ptr<CTreeCommands> m_treeCommands;
+};

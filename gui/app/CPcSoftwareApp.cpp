@@ -1,0 +1,210 @@
+#include "app/CPcSoftwareApp.h"
+
+#include "app/CAboutDialog.h"
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/MessageBoxPrompter.h"
+#include "codeplug/CPcSoftwareDoc.h"
+#include "codeplug/DataFile.h"
+#include "sections/CSectionForm.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMdiArea>
+
+namespace {
+
+Prompt literalPrompt(const QString &text, Prompt::Icon icon, Prompt::Buttons buttons = Prompt::Buttons::Ok)
+{
+    return Prompt{{}, {}, icon, buttons, text};
+}
+
+}
+
+CPcSoftwareApp::CPcSoftwareApp(const StartupOptions &options, Prompter *prompter)
+    : m_options(options), m_settings(options.configDir)
+{
+    if (prompter) {
+        m_prompter = prompter;
+    } else {
+        m_ownPrompter = std::make_unique<CMessageBoxPrompter>(m_settings);
+        m_prompter = m_ownPrompter.get();
+    }
+    chooseOpenFile = [](QWidget *parent) {
+        return QFileDialog::getOpenFileName(parent, QString(), QString(), QLatin1String(kFileFilter));
+    };
+    chooseSaveFile = [](QWidget *parent, const QString &suggestion) {
+        return QFileDialog::getSaveFileName(parent, QString(), suggestion, QLatin1String(kFileFilter));
+    };
+}
+
+CPcSoftwareApp::~CPcSoftwareApp()
+{
+    // The frames go with the main window, before the document they show.
+    m_mainFrame.reset();
+}
+
+bool CPcSoftwareApp::InitInstance()
+{
+    if (!m_settings.settingsFileExists()) {
+        m_prompter->ask(literalPrompt(QStringLiteral("Can not find the file setting.ini!"), Prompt::Icon::Error));
+        return false;
+    }
+    // Language (from the settings or the locale) and model name.
+    m_settings.load();
+    m_firstNew = true;
+    m_doc = std::make_unique<CPcSoftwareDoc>(m_settings);
+
+    m_mainFrame = std::make_unique<CMainFrame>(*this);
+    if (m_ownPrompter)
+        m_ownPrompter->setParentWidget(m_mainFrame.get());
+
+    if (m_options.fileToOpen.isEmpty())
+        OnFileNew();
+    else
+        OpenDocumentFile(m_options.fileToOpen);
+
+    m_settings.mcuVersion = QStringLiteral("V01.00");
+    m_settings.dataVersion = QStringLiteral("D01.00");
+
+    if (m_options.showWindow)
+        m_mainFrame->show();
+    m_mainFrame->RefreshAllTexts();
+    return true;
+}
+
+CChildFrame *CPcSoftwareApp::openFrame(int code) const
+{
+    return (code >= 1 && code <= SectionTable::kSectionCount) ? m_openFrames[code - 1].data() : nullptr;
+}
+
+void CPcSoftwareApp::setOpenFrame(int code, CChildFrame *frame)
+{
+    if (code >= 1 && code <= SectionTable::kSectionCount)
+        m_openFrames[code - 1] = frame;
+}
+
+void CPcSoftwareApp::createDocumentFrame()
+{
+    if (!openFrame(SectionTable::BasicInfo))
+        m_mainFrame->createFrame(SectionTable::BasicInfo, 0);
+    m_mainFrame->UpdateTitle();
+}
+
+void CPcSoftwareApp::closeAllFrames()
+{
+    for (auto &frame : m_openFrames) {
+        if (frame)
+            frame->destroyFrame();
+        frame = nullptr;
+    }
+}
+
+void CPcSoftwareApp::OnFileNew()
+{
+    if (m_firstNew) {
+        m_doc->OnNewDocument(m_firstNew, *m_prompter);
+        m_doc->setTitle(QLatin1String(kDefaultTitle));
+        m_doc->setFilePath(QString());
+        createDocumentFrame();
+        return;
+    }
+    m_doc->OnNewDocument(m_firstNew, *m_prompter);
+    m_mainFrame->RebuildRecordNodes();
+    m_mainFrame->UpdateAllViews();
+    m_mainFrame->UpdateTitle();
+}
+
+void CPcSoftwareApp::OnFileOpen()
+{
+    if (!SaveModified())
+        return;
+    const QString path = chooseOpenFile ? chooseOpenFile(m_mainFrame.get()) : QString();
+    if (path.isEmpty())
+        return;
+    OpenDocumentFile(path);
+    m_mainFrame->RefreshAllTexts();
+}
+
+bool CPcSoftwareApp::OpenDocumentFile(const QString &path)
+{
+    closeAllFrames();
+    m_doc->DeleteContents();
+    QString error;
+    const DataFile::LoadResult result = DataFile::load(*m_doc, path, &error);
+    if (result == DataFile::LoadResult::ReadError) {
+        m_prompter->ask(literalPrompt(error.isEmpty() ? QStringLiteral("Cannot open the file %1.").arg(path) : error,
+                                      Prompt::Icon::Error));
+        m_firstNew = true;
+        OnFileNew();
+        return false;
+    }
+    if (result == DataFile::LoadResult::HeaderMismatch) {
+        // Not a codeplug of this program: the blank codeplug stays untitled,
+        // so a Save cannot overwrite the foreign file.
+        m_prompter->tell(QStringLiteral("IDS_WARN_LOAD"), QString(), Prompt::Icon::Error);
+        m_doc->setTitle(QLatin1String(kDefaultTitle));
+        m_doc->setFilePath(QString());
+    } else {
+        // Closing the codeplug unchanged must not ask to save it.
+        m_doc->TakeBaseline();
+        m_doc->setFilePath(QFileInfo(path).absoluteFilePath());
+        m_doc->setTitle(QFileInfo(path).fileName());
+        m_recentFiles.add(path);
+    }
+    createDocumentFrame();
+    return true;
+}
+
+bool CPcSoftwareApp::saveTo(const QString &path)
+{
+    QString error;
+    if (!DataFile::save(*m_doc, path, &error)) {
+        m_prompter->ask(literalPrompt(error.isEmpty() ? QStringLiteral("Cannot save the file %1.").arg(path) : error,
+                                      Prompt::Icon::Error));
+        return false;
+    }
+    m_doc->TakeBaseline();
+    m_doc->setFilePath(QFileInfo(path).absoluteFilePath());
+    m_doc->setTitle(QFileInfo(path).fileName());
+    m_recentFiles.add(path);
+    m_mainFrame->UpdateTitle();
+    return true;
+}
+
+bool CPcSoftwareApp::OnFileSave()
+{
+    if (m_doc->filePath().isEmpty())
+        return OnFileSaveAs();
+    return saveTo(m_doc->filePath());
+}
+
+bool CPcSoftwareApp::OnFileSaveAs()
+{
+    QString path = chooseSaveFile ? chooseSaveFile(m_mainFrame.get(), m_doc->title()) : QString();
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".dat");
+    return saveTo(path);
+}
+
+bool CPcSoftwareApp::SaveModified()
+{
+    if (!m_doc || !m_doc->IsModified())
+        return true;
+    const Prompt question = literalPrompt(QStringLiteral("Save changes to %1?").arg(m_doc->title()),
+                                          Prompt::Icon::Warning, Prompt::Buttons::YesNoCancel);
+    switch (m_prompter->ask(question)) {
+    case PromptAnswer::Yes: return OnFileSave();
+    case PromptAnswer::No: return true;
+    default: break;
+    }
+    return false;
+}
+
+void CPcSoftwareApp::OnAppAbout()
+{
+    CAboutDialog dialog(m_settings, m_mainFrame.get());
+    dialog.exec();
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "app/AppSettings.h"
+#include "app/RecentFileList.h"
+#include "app/SectionTable.h"
+
+#include <QPointer>
+#include <QString>
+#include <array>
+#include <functional>
+#include <memory>
+
+class CChildFrame;
+class CMainFrame;
+class CMessageBoxPrompter;
+class CPcSoftwareDoc;
+class Prompter;
+class QWidget;
+
+// How the program was started.
+struct StartupOptions
+{
+    QString configDir;       // folder of setting.ini and the .lang files; empty: the program's folder
+    QString fileToOpen;      // a .dat file from the command line
+    bool showWindow = true;  // tests may keep the window hidden
+};
+
+// The application object: start-up, the one document, the open-frame table
+// of the section forms, the File commands and the recent-file list.
+class CPcSoftwareApp
+{
+public:
+    // prompter: where messages go; null shows message boxes.
+    explicit CPcSoftwareApp(const StartupOptions &options, Prompter *prompter = nullptr);
+    ~CPcSoftwareApp();
+    CPcSoftwareApp(const CPcSoftwareApp &) = delete;
+    CPcSoftwareApp &operator=(const CPcSoftwareApp &) = delete;
+
+    // Start-up in its fixed order. False when the program must end: the
+    // settings file is missing (after its message) or no window could be made.
+    bool InitInstance();
+
+    AppSettings &settings() { return m_settings; }
+    CPcSoftwareDoc &document() { return *m_doc; }
+    CMainFrame *mainFrame() const { return m_mainFrame.get(); }
+    Prompter &prompter() { return *m_prompter; }
+    bool firstNew() const { return m_firstNew; }
+    RecentFileList &recentFiles() { return m_recentFiles; }
+
+    // The open-frame table: the frame of each section code 1..20, or null.
+    CChildFrame *openFrame(int code) const;
+    void setOpenFrame(int code, CChildFrame *frame);
+
+    // File New: the first time builds the document and its radio-information
+    // frame; afterwards re-initialises the document after asking.
+    void OnFileNew();
+    // File Open: asks for a file and opens it, then refreshes all texts.
+    void OnFileOpen();
+    // Opens a data file in place of the current codeplug. A file that cannot
+    // be read leaves a new default codeplug and returns false. A file of
+    // another program or model leaves the blank codeplug untitled, so that
+    // Save cannot overwrite the foreign file.
+    bool OpenDocumentFile(const QString &path);
+    // File Save / Save As; false when nothing was saved.
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    // The save question when the codeplug differs from its baseline: false
+    // when the user cancels (or the save failed).
+    bool SaveModified();
+    void OnAppAbout();
+
+    // File dialogs; tests replace them.
+    std::function<QString(QWidget *parent)> chooseOpenFile;
+    std::function<QString(QWidget *parent, const QString &suggestion)> chooseSaveFile;
+
+    static constexpr const char *kFileFilter = "CPSc(*.dat)";
+    static constexpr const char *kDefaultTitle = "default1";
+
+private:
+    void createDocumentFrame();
+    void closeAllFrames();
+    bool saveTo(const QString &path);
+    void tell(const QString &key, const QString &captionKey, int icon);
+    void tellLiteral(const QString &text);
+
+    StartupOptions m_options;
+    AppSettings m_settings;
+    std::unique_ptr<CMessageBoxPrompter> m_ownPrompter;
+    Prompter *m_prompter;
+    std::unique_ptr<CPcSoftwareDoc> m_doc;
+    std::unique_ptr<CMainFrame> m_mainFrame;
+    std::array<QPointer<CChildFrame>, SectionTable::kSectionCount> m_openFrames;
+    bool m_firstNew = true;
+    RecentFileList m_recentFiles;
+};

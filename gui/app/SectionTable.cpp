@@ -1,0 +1,106 @@
+#include "app/SectionTable.h"
+
+#include "app/CommandIds.h"
+#include "sections/CPcSoftwareView.h"
+
+#include <array>
+
+namespace SectionTable {
+
+namespace {
+
+struct Entry
+{
+    int parent;     // tree item the section hangs under
+    int command;    // Edit-menu command
+    FormFactory factory;
+};
+
+template <class Form>
+CSectionForm *make(const FormContext &context)
+{
+    return new Form(context);
+}
+
+// Index = section code; entry 0 is the tree's root.
+const std::array<Entry, kSectionCount + 1> &entries()
+{
+    static const std::array<Entry, kSectionCount + 1> table = {{
+        {-1, 0, nullptr},                              // 0 root
+        {0, Cmd::EditBasicInfo, &make<CPcSoftwareView>}, // 1 basic information
+        {0, 0, nullptr},                               // 2 radio settings (group)
+        {2, Cmd::EditKeySetting, nullptr},             // 3 programmable keys
+        {2, Cmd::EditAlertTone, nullptr},              // 4 alert tones
+        {2, Cmd::EditOptionFeature, nullptr},          // 5 option features
+        {0, Cmd::EditChannel, nullptr},                // 6 channels
+        {0, Cmd::EditScan, nullptr},                   // 7 scan lists
+        {0, Cmd::EditEmergency, nullptr},              // 8 emergency
+        {0, 0, nullptr},                               // 9 digital parameters (group)
+        {9, Cmd::EditBasicSetting, nullptr},           // 10 digital basic settings
+        {9, Cmd::EditContact, nullptr},                // 11 contacts
+        {9, Cmd::EditRxGroup, nullptr},                // 12 RX group lists
+        {9, Cmd::EditEncrypt, nullptr},                // 13 encryption list
+        {0, Cmd::EditAnalogEmergency, nullptr},        // 14 analog emergency
+        {0, Cmd::EditDtmfSystem, nullptr},             // 15 DTMF system
+        {0, Cmd::Edit5ToneSystem, nullptr},            // 16 5-tone system
+        {0, Cmd::EditEncodeSequence, nullptr},         // 17 encode sequences
+        {0, Cmd::EditQuickText, nullptr},              // 18 quick texts
+        {0, Cmd::EditDisplayControl, nullptr},         // 19 display control
+        {0, Cmd::EditDecodeSequence, nullptr},         // 20 decode sequences
+    }};
+    return table;
+}
+
+bool validCode(int code) { return code >= 0 && code <= kSectionCount; }
+
+}
+
+int treeParent(int code)
+{
+    return validCode(code) ? entries()[code].parent : -1;
+}
+
+bool offeredForModel(int code, const QString &model)
+{
+    if (code == QuickTexts || code == DisplayControl)
+        return model == QLatin1String("VK214") || model == QLatin1String("TL809");
+    if (code == DecodeSequences)
+        return model == QLatin1String("TL809");
+    return validCode(code);
+}
+
+bool isGroupOnly(int code)
+{
+    return code == RadioSettings || code == DigitalParameters;
+}
+
+bool holdsRecords(int code)
+{
+    return code == Channels || code == ScanLists || code == RxGroups;
+}
+
+int commandFor(int code)
+{
+    return validCode(code) ? entries()[code].command : 0;
+}
+
+int codeForCommand(int commandId)
+{
+    for (int code = 1; code <= kSectionCount; ++code) {
+        if (entries()[code].command == commandId)
+            return code;
+    }
+    return 0;
+}
+
+FormFactory formFactory(int code)
+{
+    return (code >= 1 && code <= kSectionCount) ? entries()[code].factory : nullptr;
+}
+
+bool hasForm(int code)
+{
+    return formFactory(code) != nullptr;
+}
+
+}

@@ -1,0 +1,163 @@
+#include "link/CTransferDialog.h"
+
+#include "app/AppSettings.h"
+#include "app/Prompter.h"
+#include "app/TranslateDialog.h"
+#include "codeplug/CPcSoftwareDoc.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+CTransferDialog::CTransferDialog(CPcSoftwareDoc &doc, Prompter &prompter, Direction direction, QWidget *parent)
+    : QDialog(parent),
+      m_doc(doc),
+      m_prompter(prompter),
+      m_direction(direction),
+      m_comm(&doc.settings()),
+      m_job(doc, m_comm),
+      m_prompt(new QLabel(QStringLiteral("按确定开始"), this)),
+      m_bar(new QProgressBar(this)),
+      m_ok(new QPushButton(QStringLiteral("确定"), this)),
+      m_cancel(new QPushButton(QStringLiteral("取消"), this))
+{
+    auto *layout = new QVBoxLayout(this);
+    setCtrlId(m_prompt, PromptText);
+    layout->addWidget(m_prompt);
+    setCtrlId(m_bar, ProgressBar);
+    m_bar->setTextVisible(false);
+    m_bar->setMinimumWidth(360);
+    layout->addWidget(m_bar);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    setCtrlId(m_ok, Ok);
+    setCtrlId(m_cancel, Cancel);
+    m_ok->setDefault(true);
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+    layout->addLayout(buttons);
+    connect(m_ok, &QPushButton::clicked, this, &CTransferDialog::start);
+    connect(m_cancel, &QPushButton::clicked, this, &CTransferDialog::reject);
+
+    TranslateDialog(this, kDialogId, doc.settings().language());
+    setWindowTitle(doc.settings().language().GetLangString(
+        direction == Direction::Read ? QStringLiteral("IDS_READDATA") : QStringLiteral("IDS_WRITEDATA")));
+    m_bar->setRange(0, kBarRange);
+    m_bar->setValue(0);
+
+    m_timer.setInterval(kTickMs);
+    connect(&m_timer, &QTimer::timeout, this, &CTransferDialog::onTick);
+}
+
+CTransferDialog::~CTransferDialog()
+{
+    m_timer.stop();
+    m_job.cancel();
+}
+
+QString CTransferDialog::promptKey() const
+{
+    return m_direction == Direction::Read ? QStringLiteral("IDS_PROMPT_READ") : QStringLiteral("IDS_PROMPT_WRITE");
+}
+
+void CTransferDialog::showPrompt(const QString &text)
+{
+    m_prompt->setText(text);
+}
+
+QString CTransferDialog::progressText(const QString &prompt, int percent)
+{
+    return prompt + QStringLiteral(" %1%").arg(percent);
+}
+
+int CTransferDialog::barPosition(int percent)
+{
+    return percent * kBarRange / 100;
+}
+
+void CTransferDialog::start()
+{
+    const TransferDirection direction =
+        m_direction == Direction::Read ? TransferDirection::Read : TransferDirection::Write;
+    if (!m_job.start(direction))
+        return;
+    m_ok->setEnabled(false);
+    m_timer.start();
+    showPrompt(m_doc.settings().language().GetLangString(promptKey()));
+}
+
+void CTransferDialog::finish(const QString &textKey, const QString &captionKey, int icon)
+{
+    m_prompter.tell(textKey, captionKey, Prompt::Icon(icon));
+    accept();
+}
+
+void CTransferDialog::onTick()
+{
+    const Language &language = m_doc.settings().language();
+    const TransferStatus status = m_job.poll();
+    switch (status) {
+    case TransferStatus::Idle:
+        return;
+    case TransferStatus::Progress: {
+        const int percent = std::clamp(m_job.progress(), 0, 100);
+        showPrompt(progressText(language.GetLangString(promptKey()), percent));
+        m_bar->setValue(barPosition(percent));
+        return;
+    }
+    default:
+        break;
+    }
+    // Every other status ends this transfer; the worker has closed the port.
+    m_timer.stop();
+    switch (status) {
+    case TransferStatus::PortError:
+        finish(QStringLiteral("IDS_ERROR_PORTCONN"), QStringLiteral("IDS_ERROR"), int(Prompt::Icon::Error));
+        break;
+    case TransferStatus::ReadFailed:
+        showPrompt(language.GetLangString(QStringLiteral("IDS_PROMPT_READFAIL")));
+        m_ok->setEnabled(true);
+        break;
+    case TransferStatus::WriteFailed:
+        showPrompt(language.GetLangString(QStringLiteral("IDS_PROMPT_WRITEFAIL")));
+        m_ok->setEnabled(true);
+        break;
+    case TransferStatus::ReadDone:
+        m_bar->setValue(kBarRange);
+        emit readDone();
+        finish(QStringLiteral("IDS_PROMPT_READSUCC"), QStringLiteral("IDS_PROMPT"), int(Prompt::Icon::None));
+        break;
+    case TransferStatus::WriteDone:
+        m_bar->setValue(kBarRange);
+        finish(QStringLiteral("IDS_PROMPT_WRITESUCC"), QStringLiteral("IDS_PROMPT"), int(Prompt::Icon::None));
+        break;
+    case TransferStatus::ModelMismatchOverwritable: {
+        const Prompt question{QStringLiteral("IDS_WARN_OVERWRITE"), QStringLiteral("IDS_WARN"), Prompt::Icon::None,
+                              Prompt::Buttons::OkCancel, {}};
+        if (m_prompter.ask(question) == PromptAnswer::Ok && m_job.writeModelIdentification(m_prompter)) {
+            start();  // a complete new write, with a new time stamp
+            return;
+        }
+        accept();
+        break;
+    }
+    case TransferStatus::ModelMismatch:
+        finish(QStringLiteral("IDS_WARN_LOAD"), QStringLiteral("IDS_WARN"), int(Prompt::Icon::None));
+        break;
+    default:
+        break;
+    }
+}
+
+void CTransferDialog::reject()
+{
+    // Stops a running transfer; the job waits for its worker before the
+    // port goes away.
+    m_timer.stop();
+    m_job.cancel();
+    QDialog::reject();
+}

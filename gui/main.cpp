@@ -1,0 +1,74 @@
+#include "app/CMainFrame.h"
+#include "app/CPcSoftwareApp.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace {
+
+// Lays the window out at a fixed size and writes it to a PNG: a look at the
+// program without a display.
+int takeScreenshot(CPcSoftwareApp &app, const QString &file)
+{
+    CMainFrame *frame = app.mainFrame();
+    frame->setWindowState(Qt::WindowNoState);
+    frame->resize(1280, 800);
+    frame->show();
+    if (QTreeWidgetItem *channels = frame->treeBar()->staticItem(6)) {
+        channels->setExpanded(true);
+        for (int i = 0; i < channels->childCount(); ++i)
+            channels->child(i)->setExpanded(true);
+    }
+    if (QTreeWidgetItem *basic = frame->treeBar()->staticItem(1))
+        frame->treeBar()->tree()->setCurrentItem(basic);
+    for (int i = 0; i < 10; ++i)
+        QApplication::processEvents();
+    frame->UpdateStatusPanes();
+    if (!frame->grab().save(file, "PNG")) {
+        qWarning("Cannot write the screenshot to %s", qPrintable(file));
+        return 1;
+    }
+    return 0;
+}
+
+}
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("rq381cps"));
+    QApplication::setApplicationDisplayName(QStringLiteral("RQ381"));
+    QApplication::setApplicationVersion(QStringLiteral(RQ381_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("RQ381 programming software"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption configOption(QStringLiteral("config"),
+                                          QStringLiteral("Folder of setting.ini and the language files."),
+                                          QStringLiteral("DIR"));
+    const QCommandLineOption screenshotOption(QStringLiteral("screenshot"),
+                                              QStringLiteral("Write a picture of the main window and quit."),
+                                              QStringLiteral("FILE"));
+    parser.addOption(configOption);
+    parser.addOption(screenshotOption);
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A .dat codeplug to open."), QStringLiteral("[file]"));
+    parser.process(application);
+
+    StartupOptions options;
+    options.configDir = parser.value(configOption);
+    const QStringList files = parser.positionalArguments();
+    options.fileToOpen = files.isEmpty() ? QString() : files.first();
+    const QString screenshot = parser.value(screenshotOption);
+    options.showWindow = screenshot.isEmpty();
+
+    CPcSoftwareApp app(options);
+    if (!app.InitInstance())
+        return 1;
+    if (!screenshot.isEmpty())
+        return takeScreenshot(app, screenshot);
+    // The last window closed ends the program only after the save question.
+    return application.exec();
+}

@@ -1,0 +1,55 @@
+#include "sections/CSectionForm.h"
+
+#include "app/AppSettings.h"
+#include "app/TranslateDialog.h"
+#include "codeplug/CPcSoftwareDoc.h"
+
+#include <QLabel>
+
+CSectionForm::CSectionForm(const FormContext &context, int sectionCode, int dialogId, QWidget *parent)
+    : QWidget(parent),
+      m_doc(context.doc),
+      m_prompter(context.prompter),
+      m_sectionCode(sectionCode),
+      m_dialogId(dialogId)
+{
+    // Enter and Escape in a field hand the focus to the form.
+    setFocusPolicy(Qt::ClickFocus);
+}
+
+AppSettings &CSectionForm::settings() const
+{
+    return m_doc.settings();
+}
+
+const Language &CSectionForm::language() const
+{
+    return m_doc.settings().language();
+}
+
+void CSectionForm::OnInitialUpdate(int recordIndex)
+{
+    m_recordIndex = recordIndex;
+    OnUpdate();
+}
+
+void CSectionForm::OnUpdate()
+{
+    // The frame's title comes from the tree's labels, so only the controls
+    // take the form's "Resource" texts.
+    TranslateControls(this, language());
+    Reload();
+}
+
+void CSectionForm::ShowRecord(int recordIndex)
+{
+    m_recordIndex = recordIndex;
+    Reload();
+}
+
+QLabel *CSectionForm::makeLabel(int ctrlId, const QString &builtInText)
+{
+    auto *label = new QLabel(builtInText, this);
+    setCtrlId(label, ctrlId);
+    return label;
+}

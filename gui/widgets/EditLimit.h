@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QString>
+#include <QValidator>
+
+// The typing limit of a text field as the radio's forms expect it: a text
+// the program shows may be longer than the limit (a version shown as
+// "V01.19" in a field that takes four typed characters), but typing or
+// pasting may not make the text longer than the limit. Deleting is always
+// allowed.
+class EditLimitValidator : public QValidator
+{
+public:
+    EditLimitValidator(QLineEdit *edit, int limit);
+    void setLimit(int limit) { m_limit = limit; }
+    int limit() const { return m_limit; }
+    State validate(QString &input, int &pos) const override;
+
+    // The rule itself: may `before` become `after` by an edit?
+    static bool allows(const QString &before, const QString &after, int limit);
+
+private:
+    int m_limit;
+    QString m_shown;  // the text before the edit being validated
+};
+
+// A single-line text field with a typing limit that tells the form when it
+// loses the keyboard focus (where the forms store what was typed).
+class CTextEdit : public QLineEdit
+{
+    Q_OBJECT
+public:
+    explicit CTextEdit(QWidget *parent = nullptr);
+    // 0 means no limit.
+    void setEditLimit(int limit);
+    int editLimit() const { return m_validator->limit(); }
+
+signals:
+    void focusLost();
+
+protected:
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    EditLimitValidator *m_validator;
+};
