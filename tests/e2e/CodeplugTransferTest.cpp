@@ -1,0 +1,233 @@
+// Reading and writing the codeplug of the simulated radio over a real
+// pseudo-terminal, with the transfer job the desktop dialog and the command
+// line use.
+
+#include "LinkRig.h"
+
+#include <QElapsedTimer>
+#include <thread>
+
+namespace {
+
+std::vector<int> expectedWrittenBlocks()
+{
+    std::vector<int> blocks;
+    for (int a = 0; a < 0xD200; a += 64)
+        if (a < 0x0100 || a >= 0x0280)
+            blocks.push_back(a);
+    return blocks;
+}
+
+}
+
+TEST(CodeplugTransfer, FullReadTakesEveryByteOfTheRadio)
+{
+    LinkRig rig;
+    ASSERT_TRUE(rig.started);
+    std::fill_n(rig.document.image() + 0x10000, 16, 0x5A);  // beyond what the protocol reaches
+
+    EXPECT_EQ(rig.run(TransferDirection::Read), TransferStatus::ReadDone);
+    EXPECT_EQ(rig.job.progress(), 100);
+    EXPECT_EQ(rig.documentRange(0, 0x10000), rig.radioBytes(0, 0x10000));  // calibration area included
+    EXPECT_TRUE(allBytesAre(rig.document.image(), 0x10000, 0x10010, 0x5A));
+    EXPECT_EQ(rig.document.config.settings().mcuVersion, "V1.02A");
+    EXPECT_EQ(rig.document.config.settings().dataVersion, "D2.00B");
+    EXPECT_EQ(rig.document.config.settings().cid, "0123456789abcdef0011");
+    EXPECT_FALSE(rig.comm.IsPortOpen());
+    rig.sim.inspect([](RadioState &s) {
+        EXPECT_EQ(s.readBlockCount, 1024);
+        EXPECT_TRUE(s.writtenBlocks.empty());
+        EXPECT_EQ(s.events.last(), "end of read");
+    });
+}
+
+TEST(CodeplugTransfer, FullWriteSendsExactlyTheCodeplugBlocks)
+{
+    LinkRig rig;
+    ASSERT_TRUE(rig.started);
+    const QByteArray calibrationBefore = rig.radioBytes(0x0100, 0x0280);
+    const QByteArray highBefore = rig.radioBytes(0xD200, 0x10000);
+
+    EXPECT_EQ(rig.run(TransferDirection::Write), TransferStatus::WriteDone);
+    EXPECT_EQ(rig.job.progress(), 100);
+    rig.sim.inspect([](RadioState &s) { EXPECT_EQ(s.writtenBlocks, expectedWrittenBlocks()); });
+    EXPECT_EQ(rig.radioBytes(0, 0x0100), rig.documentRange(0, 0x0100));
+    EXPECT_EQ(rig.radioBytes(0x0280, 0xD200), rig.documentRange(0x0280, 0xD200));
+    EXPECT_EQ(rig.radioBytes(0x0100, 0x0280), calibrationBefore);
+    EXPECT_EQ(rig.radioBytes(0xD200, 0x10000), highBefore);
+    // What was sent is what the document held after the write's own changes.
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(rig.job.transferImage()), 0xD200), rig.documentRange(0, 0xD200));
+    EXPECT_EQ(bytesAt(rig.document.image(), 0x7100, 5), "FF FF FF 01 01");
+}
+
+TEST(CodeplugTransfer, EveryFaultEndsInItsStatus)
+{
+    using Short = ProgrammingFaults::ShortReply;
+    struct Case
+    {
+        const char *name;
+        TransferDirection direction;
+        TransferStatus expected;
+        std::function<void(SimOptions &)> fault;
+    };
+    const auto read = TransferDirection::Read;
+    const auto write = TransferDirection::Write;
+    const std::vector<Case> cases = {
+        {"no answer", read, TransferStatus::PortError, [](SimOptions &o) { o.noAnswer = true; }},
+        {"short model reply", read, TransferStatus::PortError, [](SimOptions &o) { o.faults.shortReply = Short::Model; }},
+        {"short query 05 reply", write, TransferStatus::PortError, [](SimOptions &o) { o.faults.shortReply = Short::Query05; }},
+        {"short version reply", read, TransferStatus::PortError, [](SimOptions &o) { o.faults.shortReply = Short::Version; }},
+        {"no answer to the request", read, TransferStatus::PortError, [](SimOptions &o) { o.faults.shortReply = Short::Request; }},
+        {"06 to the read request", read, TransferStatus::PortError, [](SimOptions &o) { o.faults.ackRequest = true; }},
+        {"06 to the write request", write, TransferStatus::PortError, [](SimOptions &o) { o.faults.ackRequest = true; }},
+        {"short block reply", read, TransferStatus::ReadFailed,
+         [](SimOptions &o) { o.faults.shortReply = Short::Block; o.faults.shortBlock = 300; }},
+        {"end of read not acknowledged", read, TransferStatus::ReadFailed, [](SimOptions &o) { o.faults.nakEndOfRead = true; }},
+        {"end of read unanswered", read, TransferStatus::ReadFailed, [](SimOptions &o) { o.faults.shortReply = Short::EndOfRead; }},
+        {"write block not acknowledged", write, TransferStatus::WriteFailed, [](SimOptions &o) { o.faults.nakWriteBlock = 10; }},
+        {"disconnect while reading", read, TransferStatus::ReadFailed, [](SimOptions &o) { o.faults.disconnectAfterBlocks = 100; }},
+        {"disconnect while writing", write, TransferStatus::WriteFailed, [](SimOptions &o) { o.faults.disconnectAfterBlocks = 100; }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        SimOptions options;
+        c.fault(options);
+        LinkRig rig(options);
+        ASSERT_TRUE(rig.started);
+        const std::vector<uint8_t> before = rig.documentBytes();
+        EXPECT_EQ(rig.run(c.direction), c.expected) << statusName(rig.job.status());
+        EXPECT_FALSE(rig.comm.IsPortOpen());
+        if (c.direction == read) {
+            EXPECT_TRUE(rig.documentBytes() == before) << "a failed read changed the codeplug";
+        }
+        if (c.expected == TransferStatus::WriteFailed && options.faults.nakWriteBlock == 10)
+            rig.sim.inspect([](RadioState &s) { EXPECT_EQ(s.writtenBlocks.size(), 10u); });
+        if (c.expected == TransferStatus::PortError && c.direction == write)
+            rig.sim.inspect([](RadioState &s) { EXPECT_TRUE(s.writtenBlocks.empty()); });
+    }
+}
+
+TEST(CodeplugTransfer, NoiseOnTheLineDoesNotDisturbAFullRead)
+{
+    SimOptions options;
+    options.noiseBytes = 12;
+    LinkRig rig(options);
+    ASSERT_TRUE(rig.started);
+    EXPECT_EQ(rig.run(TransferDirection::Read), TransferStatus::ReadDone);
+    EXPECT_EQ(rig.documentRange(0, 0x10000), rig.radioBytes(0, 0x10000));
+}
+
+TEST(CodeplugTransfer, BlockWithAnotherAddressIsPassedOver)
+{
+    SimOptions options;
+    options.faults.wrongHeaderBlock = 7;
+    LinkRig rig(options);
+    ASSERT_TRUE(rig.started);
+    const QByteArray block7Before = rig.documentRange(7 * 64, 8 * 64);
+    EXPECT_EQ(rig.run(TransferDirection::Read), TransferStatus::ReadDone);
+    EXPECT_EQ(rig.job.skippedBlocks(), 1);
+    EXPECT_EQ(rig.documentRange(7 * 64, 8 * 64), block7Before);
+    EXPECT_EQ(rig.documentRange(8 * 64, 0x10000), rig.radioBytes(8 * 64, 0x10000));
+}
+
+TEST(CodeplugTransfer, RadioAnsweringTheSecondAttemptIsReadAfterOnePause)
+{
+    SimOptions options;
+    options.faults.answerAfter = 3;  // the three handshakes of the first attempt go unanswered
+    LinkRig rig(options);
+    ASSERT_TRUE(rig.started);
+    rig.job.setTimings(ProtocolTimings());
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(rig.run(TransferDirection::Read), TransferStatus::ReadDone);
+    EXPECT_GE(clock.elapsed(), 1000 + 3 * 500);
+    rig.sim.inspect([](RadioState &s) { EXPECT_EQ(s.linkWordCount, 4); });
+}
+
+TEST(CodeplugTransfer, ModelCheckDependsOnDirectionAndBasic)
+{
+    SimOptions otherModel;
+    otherModel.model = QStringLiteral("VK214");
+    {
+        LinkRig rig(otherModel, QStringLiteral("1"));
+        EXPECT_EQ(rig.run(TransferDirection::Read), TransferStatus::ReadDone);  // no check with basic 1
+    }
+    {
+        LinkRig rig(otherModel, QStringLiteral("0"));
+        EXPECT_EQ(rig.run(TransferDirection::Read), TransferStatus::ModelMismatch);
+        rig.sim.inspect([](RadioState &s) { EXPECT_EQ(s.readBlockCount, 0); });
+        EXPECT_EQ(rig.run(TransferDirection::Write), TransferStatus::ModelMismatch);
+    }
+    {
+        LinkRig rig(otherModel, QStringLiteral("1"));
+        EXPECT_EQ(rig.run(TransferDirection::Write), TransferStatus::ModelMismatchOverwritable);
+        rig.sim.inspect([](RadioState &s) { EXPECT_TRUE(s.writtenBlocks.empty()); });
+        EXPECT_FALSE(rig.document.config.settings().mcuVersion.isEmpty());
+    }
+}
+
+TEST(CodeplugTransfer, ModelWriteExchangeThenWriteAgain)
+{
+    SimOptions options;
+    options.model = QStringLiteral("VK214");
+    LinkRig rig(options);
+    ASSERT_TRUE(rig.started);
+    ASSERT_EQ(rig.run(TransferDirection::Write), TransferStatus::ModelMismatchOverwritable);
+
+    RecordingPrompter prompter;
+    ASSERT_TRUE(rig.job.writeModelIdentification(prompter));
+    EXPECT_TRUE(prompter.prompts.isEmpty());
+    rig.sim.inspect([&](RadioState &s) {
+        EXPECT_EQ(s.modelWrites, 1);
+        EXPECT_EQ(s.modelId, rig.documentRange(0, 8));
+        EXPECT_TRUE(s.events.contains("MODEL-W"));
+        EXPECT_TRUE(s.events.contains("confirm"));
+    });
+    EXPECT_EQ(rig.run(TransferDirection::Write), TransferStatus::WriteDone);
+    rig.sim.inspect([](RadioState &s) { EXPECT_EQ(s.writtenBlocks.size(), size_t(834)); });
+}
+
+TEST(CodeplugTransfer, ModelWriteSearchesThePortsAndStoresTheOneThatAnswered)
+{
+    LinkRig rig;
+    ASSERT_TRUE(rig.started);
+    rig.mapPorts(5);
+    AppSettings &settings = rig.document.config.settings();
+    settings.writeSetting(QStringLiteral("setup"), QStringLiteral("com"), QStringLiteral("2"));
+    rig.job.setPortName(QString());  // the stored port, as the desktop program does
+
+    RecordingPrompter prompter;
+    EXPECT_TRUE(rig.job.writeModelIdentification(prompter));
+    EXPECT_EQ(settings.setting(QStringLiteral("setup"), QStringLiteral("com")), "5");
+
+    rig.mapPorts(0);  // no radio anywhere
+    rig.comm.ClosePort();
+    EXPECT_FALSE(rig.job.writeModelIdentification(prompter));
+    EXPECT_EQ(prompter.keys(), QStringList{QStringLiteral("IDS_ERROR_PORTCONN")});
+    EXPECT_EQ(settings.setting(QStringLiteral("setup"), QStringLiteral("com")), "5");
+}
+
+TEST(CodeplugTransfer, CancelDuringTheBlockPhaseLeavesTheCodeplugAlone)
+{
+    SimOptions options;
+    options.wireTiming = true;  // a read takes about 13 s
+    LinkRig rig(options);
+    ASSERT_TRUE(rig.started);
+    const std::vector<uint8_t> before = rig.documentBytes();
+    ASSERT_TRUE(rig.job.start(TransferDirection::Read));
+    QElapsedTimer waited;
+    waited.start();
+    while (rig.job.progress() < 3 && waited.elapsed() < 20000)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_GE(rig.job.progress(), 3);
+
+    QElapsedTimer clock;
+    clock.start();
+    rig.job.cancel();
+    EXPECT_LT(clock.elapsed(), 700);
+    EXPECT_EQ(rig.job.status(), TransferStatus::Progress);
+    EXPECT_FALSE(rig.job.isRunning());
+    EXPECT_FALSE(rig.comm.IsPortOpen());
+    EXPECT_TRUE(rig.documentBytes() == before);
+    rig.sim.inspect([](RadioState &s) { EXPECT_LT(s.readBlockCount, 1024); });
+}

@@ -1,0 +1,99 @@
+#pragma once
+
+// A simulated radio on a real pseudo-terminal, a default codeplug document
+// and the transfer job that connects them, for the codeplug link tests.
+
+#include "RadioSimulator.h"
+#include "TestSupport.h"
+
+#include "app/IniFile.h"
+#include "link/CMSComm.h"
+#include "link/TransferJob.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+#include <vector>
+
+// Short pauses and a short reply time-out, so failing cases end quickly.
+inline ProtocolTimings quickTimings()
+{
+    ProtocolTimings t;
+    t.replyTimeoutMs = 150;
+    t.openPauseMs = 5;
+    t.retryPauseMs = 20;
+    t.writeDonePauseMs = 5;
+    return t;
+}
+
+// Radio memory that differs from the default codeplug almost everywhere.
+inline RadioState patternedRadio(const uint8_t *modelId)
+{
+    RadioState state;
+    for (int a = 0; a < RadioState::kMemorySize; ++a)
+        state.memory[a] = uint8_t((a * 31 + (a >> 8) + 7) & 0xFF);
+    std::copy_n(modelId, 8, state.memory.begin());
+    state.modelId = QByteArray(reinterpret_cast<const char *>(modelId), 8);
+    return state;
+}
+
+struct LinkRig
+{
+    // The radio's model identification is the document's unless the options
+    // name another one.
+    explicit LinkRig(const SimOptions &options = SimOptions(), const QString &basic = QStringLiteral("1"))
+        : sim(options, initialState(options))
+    {
+        document.config.settings().writeSetting(QStringLiteral("setup"), QStringLiteral("basic"), basic);
+        QString error;
+        started = sim.start(&error);
+        EXPECT_TRUE(started) << error.toStdString();
+        job.setPortName(sim.devicePath());
+        job.setTimings(quickTimings());
+    }
+
+    RadioState initialState(const SimOptions &options)
+    {
+        RadioState state = patternedRadio(document.image());
+        if (!options.model.isEmpty()) {
+            state.modelId = options.model.toLatin1().leftJustified(8, char(0xFF), true);
+        }
+        return state;
+    }
+
+    TransferStatus run(TransferDirection direction)
+    {
+        job.start(direction);
+        return job.waitForEnd();
+    }
+
+    // Port numbers 1..16 name absent devices, except radioPort (0: none).
+    void mapPorts(int radioPort)
+    {
+        for (int n = 1; n <= 16; ++n) {
+            const QString device = n == radioPort ? sim.devicePath()
+                                                  : QDir(document.config.dir()).filePath(QStringLiteral("absent%1").arg(n));
+            document.config.settings().writeSetting(QStringLiteral("ports"), QString::number(n), device);
+        }
+    }
+
+    std::vector<uint8_t> documentBytes() const { return {document.doc->image(), document.doc->image() + kImageSize}; }
+    QByteArray radioBytes(int from, int to)
+    {
+        return sim.inspect([&](RadioState &s) {
+            QByteArray bytes;
+            for (int a = from; a < to; ++a)
+                bytes += char(s.byteAt(a));
+            return bytes;
+        });
+    }
+    QByteArray documentRange(int from, int to) const
+    {
+        return QByteArray(reinterpret_cast<const char *>(document.doc->image()) + from, to - from);
+    }
+
+    TestDocument document;
+    RadioSimulator sim;
+    bool started = false;
+    CMSComm comm{&document.config.settings()};
+    TransferJob job{*document.doc, comm};
+};
