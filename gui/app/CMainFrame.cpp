@@ -137,7 +137,14 @@ CMainFrame::CMainFrame(CPcSoftwareApp &app)
     UpdateStatusPanes();
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    // The bars outlive this object's members while the base class tears
+    // the window down: they must not call back into it.
+    m_statusTimer.stop();
+    m_treeBar->disconnect(this);
+    m_toolBar->disconnect(this);
+}
 
 QAction *CMainFrame::addCommand(int commandId, const QKeySequence &shortcut)
 {

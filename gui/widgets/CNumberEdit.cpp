@@ -106,12 +106,19 @@ void CNumberEdit::showValue(int value)
                    .arg(std::abs(value % 10));
     else
         text = QString::number(value);
-    lineEdit()->setText(text);
+    putText(text);
 }
 
 void CNumberEdit::setEditText(const QString &text)
 {
+    putText(text);
+}
+
+void CNumberEdit::putText(const QString &text)
+{
+    m_programText = true;
     lineEdit()->setText(text);
+    m_programText = false;
 }
 
 CNumberEdit::Rule CNumberEdit::rule() const
@@ -202,7 +209,7 @@ QAbstractSpinBox::StepEnabled CNumberEdit::stepEnabled() const
 
 QValidator::State CNumberEdit::validate(QString &input, int &) const
 {
-    return EditLimitValidator::allows(m_shown, input, m_charLimit) ? QValidator::Acceptable
+    return m_programText || EditLimitValidator::allows(m_shown, input, m_charLimit) ? QValidator::Acceptable
                                                                   : QValidator::Invalid;
 }
 

@@ -76,6 +76,7 @@ protected:
 private:
     Rule rule() const;
     void showValue(int value);
+    void putText(const QString &text);
 
     int m_minimum = 0;
     int m_maximum = 0;
@@ -88,4 +89,5 @@ private:
     bool m_tenths = false;
     CharMode m_charMode = CharMode::Digits;
     QString m_shown;  // the text before the edit being validated
+    bool m_programText = false;  // the program, not the user, is setting the text
 };

@@ -17,7 +17,7 @@ bool EditLimitValidator::allows(const QString &before, const QString &after, int
 
 QValidator::State EditLimitValidator::validate(QString &input, int &) const
 {
-    return allows(m_shown, input, m_limit) ? Acceptable : Invalid;
+    return m_programText || allows(m_shown, input, m_limit) ? Acceptable : Invalid;
 }
 
 CTextEdit::CTextEdit(QWidget *parent)
@@ -29,6 +29,13 @@ CTextEdit::CTextEdit(QWidget *parent)
 void CTextEdit::setEditLimit(int limit)
 {
     m_validator->setLimit(limit);
+}
+
+void CTextEdit::setText(const QString &text)
+{
+    m_validator->setProgramText(true);
+    QLineEdit::setText(text);
+    m_validator->setProgramText(false);
 }
 
 void CTextEdit::focusOutEvent(QFocusEvent *event)

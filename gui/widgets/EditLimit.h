@@ -16,6 +16,8 @@ public:
     void setLimit(int limit) { m_limit = limit; }
     int limit() const { return m_limit; }
     State validate(QString &input, int &pos) const override;
+    // A text the program puts into the field is always taken.
+    void setProgramText(bool on) { m_programText = on; }
 
     // The rule itself: may `before` become `after` by an edit?
     static bool allows(const QString &before, const QString &after, int limit);
@@ -23,6 +25,7 @@ public:
 private:
     int m_limit;
     QString m_shown;  // the text before the edit being validated
+    bool m_programText = false;
 };
 
 // A single-line text field with a typing limit that tells the form when it
@@ -35,6 +38,8 @@ public:
     // 0 means no limit.
     void setEditLimit(int limit);
     int editLimit() const { return m_validator->limit(); }
+    // Shows a text whatever its length (the limit is for typing).
+    void setText(const QString &text);
 
 signals:
     void focusLost();

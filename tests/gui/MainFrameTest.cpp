@@ -1,0 +1,270 @@
+#include "GuiRig.h"
+
+#include "app/CommandIds.h"
+#include "codeplug/DataFile.h"
+#include "sections/CPcSoftwareView.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QTest>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+bool promptedFor(const RecordingPrompter &prompter, const QString &keyOrText)
+{
+    return prompter.keys().contains(keyOrText);
+}
+
+bool saveQuestionAsked(const RecordingPrompter &prompter)
+{
+    for (const QString &text : prompter.keys())
+        if (text.startsWith(QStringLiteral("Save changes")))
+            return true;
+    return false;
+}
+
+}
+
+TEST(Startup, WithoutSettingsFileTheProgramEndsWithItsMessage)
+{
+    GuiRig rig;
+    QFile::remove(rig.config.settingsPath());
+    EXPECT_FALSE(rig.start());
+    EXPECT_EQ(rig.prompter.keys(), QStringList{QStringLiteral("Can not find the file setting.ini!")});
+    EXPECT_EQ(rig.prompter.prompts.value(0).icon, Prompt::Icon::Error);
+    EXPECT_EQ(rig.frame(), nullptr);
+}
+
+TEST(Startup, MakesTheDefaultCodeplugWithItsRadioInformationFormAndTexts)
+{
+    GuiRig rig(QStringLiteral("RQ381"));
+    ASSERT_TRUE(rig.start());
+    EXPECT_TRUE(rig.prompter.prompts.isEmpty());
+    EXPECT_FALSE(rig.app->firstNew());
+    EXPECT_EQ(rig.doc().title(), QStringLiteral("default1"));
+    EXPECT_FALSE(rig.doc().IsModified());
+    ASSERT_NE(rig.app->openFrame(1), nullptr);
+    EXPECT_EQ(rig.frame()->mdiArea()->activeSubWindow(), rig.app->openFrame(1));
+    EXPECT_EQ(rig.app->openFrame(1)->windowTitle(), QStringLiteral("Basic Information"));
+    EXPECT_EQ(rig.frame()->windowTitle(), QStringLiteral("RQ381 V1.00 - default1"));
+
+    const QStringList panes = rig.frame()->statusPaneTexts();
+    EXPECT_EQ(panes[0], QStringLiteral("\tRQ381 Programming Software"));
+    EXPECT_EQ(panes[1], QStringLiteral("\tCopyright (C) 2014"));
+    EXPECT_EQ(panes[2], QStringLiteral("\t400MHz - 470MHz"));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\t\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d $")).match(panes[3]).hasMatch());
+    EXPECT_EQ(rig.frame()->statusPane(2)->text(), QStringLiteral("400MHz - 470MHz"));
+    EXPECT_EQ(rig.frame()->statusPane(1)->width(), 450);
+
+    EXPECT_EQ(rig.frame()->menuBar()->actions().size(), 7);
+    EXPECT_EQ(rig.frame()->menuBar()->actions().value(0)->text(), QStringLiteral("&File"));
+    EXPECT_EQ(rig.frame()->action(Cmd::ProgramRead)->text(), QStringLiteral("&Read Data\tCtrl+R"));
+    EXPECT_EQ(rig.frame()->action(Cmd::ProgramRead)->toolTip(), QStringLiteral("Read the data from the radio (Ctrl+R)"));
+    // Forms that do not exist yet cannot be opened.
+    EXPECT_TRUE(rig.frame()->action(Cmd::EditBasicInfo)->isEnabled());
+    EXPECT_FALSE(rig.frame()->action(Cmd::EditContact)->isEnabled());
+
+    // Closing at once does not ask to save.
+    EXPECT_TRUE(rig.closeWindow());
+    EXPECT_FALSE(saveQuestionAsked(rig.prompter));
+}
+
+TEST(Startup, ModelAndTestModeDecideMenusAndTreeItems)
+{
+    struct Case
+    {
+        QString model;
+        bool quickText, display, decode;
+    };
+    for (const Case &c : {Case{QStringLiteral("RQ381"), false, false, false}, Case{QStringLiteral("VK214"), true, true, false},
+                          Case{QStringLiteral("TL809"), true, true, true}}) {
+        GuiRig rig(c.model);
+        ASSERT_TRUE(rig.start());
+        CMainFrame *frame = rig.frame();
+        EXPECT_EQ(frame->action(Cmd::EditQuickText)->isVisible(), c.quickText) << c.model.toStdString();
+        EXPECT_EQ(frame->action(Cmd::EditDisplayControl)->isVisible(), c.display) << c.model.toStdString();
+        EXPECT_EQ(frame->action(Cmd::EditDecodeSequence)->isVisible(), c.decode) << c.model.toStdString();
+        EXPECT_EQ(frame->treeBar()->staticItem(18) != nullptr, c.quickText) << c.model.toStdString();
+        EXPECT_EQ(frame->treeBar()->staticItem(19) != nullptr, c.display) << c.model.toStdString();
+        EXPECT_EQ(frame->treeBar()->staticItem(20) != nullptr, c.decode) << c.model.toStdString();
+        EXPECT_NE(frame->treeBar()->staticItem(17), nullptr);
+        EXPECT_FALSE(frame->action(Cmd::ProgramTestMode)->isVisible());
+    }
+    GuiRig rig;
+    rig.config.settings().writeSetting(QStringLiteral("setup"), QStringLiteral("testmode"), QStringLiteral("zqparlin"));
+    ASSERT_TRUE(rig.start());
+    EXPECT_TRUE(rig.frame()->action(Cmd::ProgramTestMode)->isVisible());
+}
+
+TEST(Startup, ChineseLocaleFallbackAndMissingLabelsShortenTheTree)
+{
+    EXPECT_EQ(AppSettings::languageForLocale(QStringLiteral("zh_CN")), QStringLiteral("chinese"));
+    EXPECT_EQ(AppSettings::languageForLocale(QStringLiteral("en_US")), QStringLiteral("english"));
+
+    GuiRig rig(QString(), QStringLiteral("english"));
+    // A language file whose tree labels stop after key 4.
+    QFile source(QDir(rig.config.dir()).filePath(QStringLiteral("english.lang")));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    QByteArray content = source.readAll();
+    source.close();
+    content.replace("\n5=Optional Features", "\n");
+    rig.config.writeFile(QStringLiteral("english.lang"), content);
+    ASSERT_TRUE(rig.start());
+    QTreeWidget *tree = rig.frame()->treeBar()->tree();
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    QTreeWidgetItem *root = tree->topLevelItem(0);
+    EXPECT_EQ(root->childCount(), 2);  // basic information and radio settings
+    EXPECT_EQ(root->child(1)->childCount(), 2);  // keys and alert tones
+    EXPECT_EQ(rig.frame()->treeBar()->staticItem(6), nullptr);
+}
+
+TEST(LanguageSwitch, RelabelsMenusTreeAndOpenFormsAndRemembersTheChoice)
+{
+    GuiRig rig(QString(), QStringLiteral("chinese"));
+    ASSERT_TRUE(rig.start());
+    const QString chineseFile = rig.frame()->menuBar()->actions().value(0)->text();
+    EXPECT_NE(chineseFile, QStringLiteral("&File"));
+
+    rig.frame()->action(Cmd::SettingEnglish)->trigger();
+    EXPECT_EQ(rig.frame()->menuBar()->actions().value(0)->text(), QStringLiteral("&File"));
+    EXPECT_EQ(rig.frame()->treeBar()->staticItem(0)->text(0), QStringLiteral("Radio Data"));
+    EXPECT_EQ(rig.app->openFrame(1)->windowTitle(), QStringLiteral("Basic Information"));
+    EXPECT_EQ(rig.control<QLabel>(1, CPcSoftwareView::Model)->text(), QStringLiteral("Model"));
+    EXPECT_EQ(rig.config.settings().setting(QStringLiteral("setup"), QStringLiteral("language")), QStringLiteral("english"));
+    EXPECT_TRUE(rig.frame()->action(Cmd::SettingEnglish)->isChecked());
+
+    // Without chinese.lang the texts stay and the setting is emptied.
+    QFile::remove(QDir(rig.config.dir()).filePath(QStringLiteral("chinese.lang")));
+    rig.frame()->action(Cmd::SettingChinese)->trigger();
+    EXPECT_EQ(rig.frame()->menuBar()->actions().value(0)->text(), QStringLiteral("&File"));
+    EXPECT_EQ(rig.config.settings().setting(QStringLiteral("setup"), QStringLiteral("language")), QString());
+}
+
+TEST(MainFrame, RadioInformationFrameIsOnlyHiddenAndComesBack)
+{
+    GuiRig rig;
+    ASSERT_TRUE(rig.start());
+    CChildFrame *frame = rig.app->openFrame(1);
+    ASSERT_NE(frame, nullptr);
+    frame->close();
+    settle();
+    EXPECT_EQ(rig.app->openFrame(1), frame);
+    EXPECT_TRUE(frame->isHidden());
+    rig.frame()->action(Cmd::EditBasicInfo)->trigger();
+    settle();
+    EXPECT_FALSE(frame->isHidden());
+    EXPECT_EQ(rig.frame()->mdiArea()->activeSubWindow(), frame);
+}
+
+TEST(MainFrame, AsksToSaveOnlyWhenTheCodeplugChanged)
+{
+    GuiRig rig;
+    ASSERT_TRUE(rig.start());
+    rig.doc().SetSerialNumber(QStringLiteral("ABC"));
+    rig.prompter.answers = {PromptAnswer::Cancel};
+    EXPECT_FALSE(rig.closeWindow());
+    EXPECT_TRUE(saveQuestionAsked(rig.prompter));
+    EXPECT_TRUE(rig.frame()->isVisible());
+
+    // Yes saves through the file dialog (the codeplug has no file yet).
+    rig.prompter.prompts.clear();
+    rig.prompter.answers = {PromptAnswer::Yes};
+    rig.nextSaveFile = QDir(rig.config.dir()).filePath(QStringLiteral("saved"));
+    EXPECT_TRUE(rig.closeWindow());
+    EXPECT_EQ(rig.saveDialogs, 1);
+    EXPECT_TRUE(QFile::exists(rig.nextSaveFile + QStringLiteral(".dat")));
+    EXPECT_EQ(rig.doc().title(), QStringLiteral("saved.dat"));
+    EXPECT_FALSE(rig.doc().IsModified());
+
+    // Edits above the section area do not count.
+    GuiRig other;
+    ASSERT_TRUE(other.start());
+    other.doc().image()[0x20000] = 0x12;
+    EXPECT_TRUE(other.closeWindow());
+    EXPECT_FALSE(saveQuestionAsked(other.prompter));
+}
+
+TEST(FileCommands, OpenTakesTheFileAsBaselineAndAForeignFileStaysUntitled)
+{
+    GuiRig rig;
+    ASSERT_TRUE(rig.start());
+    const QString good = QDir(rig.config.dir()).filePath(QStringLiteral("good.dat"));
+    rig.doc().SetSerialNumber(QStringLiteral("FROMFILE"));
+    ASSERT_TRUE(DataFile::save(rig.doc(), good));
+    rig.doc().SetSerialNumber(QStringLiteral("EDITED"));
+
+    // Opening another file first offers to save the edit.
+    rig.nextOpenFile = good;
+    rig.prompter.answers = {PromptAnswer::No};
+    rig.frame()->action(Cmd::FileOpen)->trigger();
+    EXPECT_TRUE(saveQuestionAsked(rig.prompter));
+    EXPECT_EQ(rig.doc().GetSerialNumber(), QStringLiteral("FROMFILE"));
+    EXPECT_EQ(rig.doc().title(), QStringLiteral("good.dat"));
+    EXPECT_FALSE(rig.doc().IsModified());
+    EXPECT_EQ(rig.control<QLineEdit>(1, CPcSoftwareView::SerialNumber)->text(), QStringLiteral("FROMFILE"));
+    EXPECT_EQ(rig.app->recentFiles().files().value(0), QFileInfo(good).absoluteFilePath());
+
+    // A file of another program: message, blank codeplug, no file name.
+    const QString foreign = QDir(rig.config.dir()).filePath(QStringLiteral("foreign.dat"));
+    QFile file(foreign);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(DataFile::kFileSize, 'x'));
+    file.close();
+    rig.prompter.prompts.clear();
+    rig.nextOpenFile = foreign;
+    rig.frame()->action(Cmd::FileOpen)->trigger();
+    EXPECT_TRUE(promptedFor(rig.prompter, QStringLiteral("IDS_WARN_LOAD")));
+    EXPECT_EQ(rig.doc().filePath(), QString());
+    EXPECT_EQ(rig.doc().title(), QStringLiteral("default1"));
+    ASSERT_NE(rig.app->openFrame(1), nullptr);
+    // Save asks for a new name instead of overwriting the foreign file.
+    rig.nextSaveFile.clear();
+    EXPECT_FALSE(rig.app->OnFileSave());
+    EXPECT_EQ(rig.saveDialogs, 1);
+    file.open(QIODevice::ReadOnly);
+    EXPECT_EQ(file.readAll(), QByteArray(DataFile::kFileSize, 'x'));
+
+    // A file that cannot be read leaves a new default codeplug.
+    rig.prompter.prompts.clear();
+    EXPECT_FALSE(rig.app->OpenDocumentFile(QDir(rig.config.dir()).filePath(QStringLiteral("missing.dat"))));
+    EXPECT_EQ(rig.prompter.prompts.size(), 1);
+    EXPECT_EQ(rig.doc().GetSerialNumber(), QStringLiteral("012345678901234"));
+    EXPECT_FALSE(rig.doc().IsModified());
+    EXPECT_NE(rig.app->openFrame(1), nullptr);
+}
+
+TEST(FileCommands, SecondNewAsksBeforeClearing)
+{
+    GuiRig rig;
+    ASSERT_TRUE(rig.start());
+    rig.doc().SetSerialNumber(QStringLiteral("KEEP"));
+    rig.prompter.answers = {PromptAnswer::Cancel};
+    rig.frame()->action(Cmd::FileNew)->trigger();
+    EXPECT_EQ(rig.prompter.keys(), QStringList{QStringLiteral("IDS_WARN_CLEAR")});
+    EXPECT_EQ(rig.doc().GetSerialNumber(), QStringLiteral("KEEP"));
+    rig.frame()->action(Cmd::FileNew)->trigger();
+    EXPECT_EQ(rig.doc().GetSerialNumber(), QStringLiteral("012345678901234"));
+    EXPECT_EQ(rig.control<QLineEdit>(1, CPcSoftwareView::SerialNumber)->text(), QStringLiteral("012345678901234"));
+}
+
+TEST(Startup, OpensTheFileOfTheCommandLine)
+{
+    GuiRig maker;
+    ASSERT_TRUE(maker.start());
+    maker.doc().SetModel(QStringLiteral("FILEMOD"));
+    const QString path = QDir(maker.config.dir()).filePath(QStringLiteral("cmdline.dat"));
+    ASSERT_TRUE(DataFile::save(maker.doc(), path));
+
+    GuiRig rig;
+    ASSERT_TRUE(rig.start(path));
+    EXPECT_EQ(rig.doc().GetModel(), QStringLiteral("FILEMOD"));
+    EXPECT_EQ(rig.doc().title(), QStringLiteral("cmdline.dat"));
+    EXPECT_EQ(rig.control<QLineEdit>(1, CPcSoftwareView::Model)->text(), QStringLiteral("FILEMOD"));
+    EXPECT_TRUE(rig.closeWindow());
+    EXPECT_FALSE(saveQuestionAsked(rig.prompter));
+}

@@ -1,0 +1,194 @@
+#include "widgets/CNumberEdit.h"
+#include "widgets/EditLimit.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+namespace {
+
+CNumberEdit::Rule rule(int lo, int hi, int step, bool wrap, bool special = false, bool tenths = false)
+{
+    CNumberEdit::Rule r;
+    r.minimum = lo;
+    r.maximum = hi;
+    r.step = step;
+    r.wrap = wrap;
+    r.hasSpecial = special;
+    r.specialValue = 0;
+    r.specialText = QStringLiteral("Off");
+    r.tenths = tenths;
+    return r;
+}
+
+// A form with a numeric field and a second field to move the focus to.
+struct EditForm
+{
+    EditForm()
+    {
+        auto *layout = new QVBoxLayout(&form);
+        edit = new CNumberEdit(&form);
+        other = new QLineEdit(&form);
+        layout->addWidget(edit);
+        layout->addWidget(other);
+        form.setFocusPolicy(Qt::ClickFocus);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        edit->setFocus();
+        QApplication::processEvents();
+    }
+    QString text() const { return edit->text(); }
+    QWidget form;
+    CNumberEdit *edit;
+    QLineEdit *other;
+};
+
+}
+
+TEST(NumberEditRule, StepsWrapsAndSnapsWithASpecialValue)
+{
+    const auto r = rule(5, 600, 5, true, true);
+    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("600"), 1), 0);   // past the top: the special value
+    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("Off"), 1), 5);   // special shown: wraps to the bottom
+    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("Off"), -1), 600);
+    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("5"), -1), 0);
+    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("17"), 1), 20);
+    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("17"), 0), 15);   // commit snaps down to the raster
+    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("1000"), 0), 600);
+    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("2"), 0), 5);
+    EXPECT_EQ(CNumberEdit::stepValue(r, QString(), 0), 0);               // cleared: the special value
+    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("Off"), 0), 0);
+}
+
+TEST(NumberEditRule, WithoutWrapStopsAtTheLimitsAndNeverLeavesTheRange)
+{
+    const auto r = rule(5, 50, 1, false);
+    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("50"), 1), 50);
+    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("5"), -1), 5);
+    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("0"), 1), 5);     // a typed value below the range steps into it
+    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("99"), -1), 50);
+    const auto wrapping = rule(5, 50, 1, true);
+    EXPECT_EQ(CNumberEdit::stepValue(wrapping, QStringLiteral("50"), 1), 5);
+    EXPECT_EQ(CNumberEdit::stepValue(wrapping, QStringLiteral("5"), -1), 50);
+    // A limit off the raster is still a value of its own.
+    EXPECT_EQ(CNumberEdit::stepValue(rule(7, 100, 10, true), QStringLiteral("8"), 0), 7);
+    // Absurdly long input does not overflow.
+    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("99999999999999999999999"), 0), 50);
+}
+
+TEST(NumberEditRule, TenthsReadTheTypedUnitsExactly)
+{
+    const auto r = rule(1, 255, 1, true, false, true);
+    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("2.5"), 0), 25);
+    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("2.3"), 0), 23);  // no binary rounding to 22
+    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("2.5"), 1), 26);
+    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("3"), -1), 29);
+    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("25.5"), 1), 1);  // 256 is past the top: wraps
+    // A step of 5 tenths rounds the typed value to the nearest half unit.
+    EXPECT_EQ(CNumberEdit::stepValue(rule(5, 50, 5, true, false, true), QStringLiteral("2.3"), 0), 25);
+}
+
+TEST(NumberEditWidget, ShowsValuesTenthsAndTheSpecialText)
+{
+    CNumberEdit edit;
+    edit.Configure(5, 600, 3, 5, true);
+    edit.SetSpecial(0, QStringLiteral("Continuous"));
+    edit.Show(0, true);
+    EXPECT_EQ(edit.text(), QStringLiteral("Continuous"));  // longer than the typing limit, still shown whole
+    edit.Show(0, false);
+    EXPECT_EQ(edit.text(), QStringLiteral("0"));
+    edit.Configure(1, 255, 4, 1, true);
+    edit.ShowTenths(25, false);
+    EXPECT_EQ(edit.text(), QStringLiteral("2.5"));
+    EXPECT_EQ(edit.charMode(), CNumberEdit::CharMode::Decimal);
+    EXPECT_EQ(edit.Step(1), 26);
+    EXPECT_EQ(edit.text(), QStringLiteral("2.6"));
+    edit.Configure(5, 600, 3, 5, true);
+    edit.Show(600, true);
+    EXPECT_EQ(edit.charMode(), CNumberEdit::CharMode::Digits);
+    EXPECT_EQ(edit.Step(1), 0);
+    EXPECT_EQ(edit.text(), QStringLiteral("Continuous"));
+}
+
+TEST(NumberEditWidget, DropsCharactersTheModeDoesNotAllowAndKeepsTheTypingLimit)
+{
+    EditForm f;
+    f.edit->Configure(0, 999999, 6, 1, true);
+    f.edit->Show(0, false);
+    f.edit->setEditText(QString());
+    QTest::keyClicks(f.edit, QStringLiteral("1a.2-x3"));
+    EXPECT_EQ(f.text(), QStringLiteral("123"));
+
+    f.edit->ShowTenths(0, false);
+    f.edit->setEditText(QString());
+    QTest::keyClicks(f.edit, QStringLiteral("1.2.5"));
+    EXPECT_EQ(f.text(), QStringLiteral("1.25"));  // a second point is dropped
+
+    f.edit->SetCharMode(CNumberEdit::CharMode::Hex);
+    f.edit->setEditText(QString());
+    QTest::keyClicks(f.edit, QStringLiteral("aFg9"));
+    EXPECT_EQ(f.text(), QStringLiteral("aF9"));
+
+    f.edit->Configure(0, 999, 3, 1, true);
+    f.edit->Show(0, false);
+    f.edit->setEditText(QString());
+    QTest::keyClicks(f.edit, QStringLiteral("12345"));
+    EXPECT_EQ(f.text(), QStringLiteral("123"));
+}
+
+TEST(NumberEditWidget, CommitsOnEveryStepAndWhenTheFocusLeaves)
+{
+    EditForm f;
+    f.edit->Configure(5, 600, 3, 5, true);
+    f.edit->SetSpecial(0, QStringLiteral("Off"));
+    f.edit->Show(600, true);
+    QSignalSpy committed(f.edit, &CNumberEdit::valueCommitted);
+
+    f.edit->stepUp();
+    ASSERT_EQ(committed.size(), 1);
+    EXPECT_EQ(committed.takeFirst().at(0).toInt(), 0);
+    EXPECT_EQ(f.text(), QStringLiteral("Off"));
+
+    f.edit->setEditText(QString());
+    QTest::keyClicks(f.edit, QStringLiteral("17"));
+    f.other->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(committed.size(), 1);
+    EXPECT_EQ(committed.takeFirst().at(0).toInt(), 15);
+    EXPECT_EQ(f.text(), QStringLiteral("15"));
+
+    // Enter hands the focus to the form, which commits as well.
+    f.edit->setFocus();
+    QApplication::processEvents();
+    f.edit->setEditText(QStringLiteral("1000"));
+    QTest::keyClick(f.edit, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_FALSE(f.edit->hasFocus());
+    ASSERT_EQ(committed.size(), 1);
+    EXPECT_EQ(committed.takeFirst().at(0).toInt(), 600);
+}
+
+TEST(TextEditLimit, TypingStopsAtTheLimitButLongerShownTextsStay)
+{
+    EXPECT_TRUE(EditLimitValidator::allows(QStringLiteral("V01.19"), QStringLiteral("V01.1"), 4));  // deleting
+    EXPECT_FALSE(EditLimitValidator::allows(QStringLiteral("V01.19"), QStringLiteral("V01.199"), 4));
+    EXPECT_TRUE(EditLimitValidator::allows(QStringLiteral("012"), QStringLiteral("0120"), 4));
+    EXPECT_FALSE(EditLimitValidator::allows(QStringLiteral("0120"), QStringLiteral("01201"), 4));
+
+    QWidget form;
+    auto *edit = new CTextEdit(&form);
+    edit->setEditLimit(4);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    edit->setFocus();
+    edit->setText(QStringLiteral("V01.19"));
+    EXPECT_EQ(edit->text(), QStringLiteral("V01.19"));
+    QTest::keyClicks(edit, QStringLiteral("9"));
+    EXPECT_EQ(edit->text(), QStringLiteral("V01.19"));
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("012034"));
+    EXPECT_EQ(edit->text(), QStringLiteral("0120"));
+}
