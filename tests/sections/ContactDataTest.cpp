@@ -82,7 +82,6 @@ TEST(ContactData, TypeFollowsTheStartIdAndReservedIdsAreKnown)
     EXPECT_EQ(CContactData::ContactTypeFor(QStringLiteral("1000000"), 1000000), 0);
     EXPECT_EQ(CContactData::ContactTypeFor(QStringLiteral("*123456"), 1), 1);
     EXPECT_EQ(CContactData::CallIdValue(QStringLiteral("12*4567")), 12);
-    EXPECT_EQ(CContactData::CallIdValue(QStringLiteral("*234567")), 0);
     EXPECT_TRUE(CContactData::IsReservedCallId(QStringLiteral("9000000")));
     EXPECT_FALSE(CContactData::IsReservedCallId(QStringLiteral("0000000")));
     EXPECT_FALSE(CContactData::IsReservedCallId(QStringLiteral("9000001")));

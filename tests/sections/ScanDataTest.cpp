@@ -138,16 +138,6 @@ TEST(ScanData, ValuesAndRecordNumbersOutsideTheirRangesAreRefused)
     EXPECT_EQ(scan.GetMember(1, 17), (ChannelRef{}));
 }
 
-TEST(ScanData, RevertSelectorSkipsItemTwo)
-{
-    EXPECT_EQ(CScanData::RevertEntryForValue(1), 1);
-    EXPECT_EQ(CScanData::RevertEntryForValue(3), 2);
-    EXPECT_EQ(CScanData::RevertEntryForValue(6), 5);
-    EXPECT_EQ(CScanData::RevertValueForEntry(2), 3);
-    EXPECT_EQ(CScanData::RevertValueForEntry(5), 6);
-    EXPECT_EQ(CScanData::RevertValueForEntry(0), 0);
-}
-
 TEST(ScanData, RecordCopyAndClear)
 {
     BlankDocument b;
