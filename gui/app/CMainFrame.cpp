@@ -104,7 +104,7 @@ CMainFrame::CMainFrame(CPcSoftwareApp &app)
     : m_app(app),
       m_mdiArea(new QMdiArea(this)),
       m_treeBar(new CTreeBar(app.settings(), this)),
-      m_treeCommands(std::make_unique<CTreeCommands>(app.document(), app.prompter()))
+      m_treeCommands(std::make_unique<CTreeCommands>(app.document()))
 {
     setObjectName(QStringLiteral("MainFrame"));
     setWindowIcon(CTreeBar::programIcon());

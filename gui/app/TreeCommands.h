@@ -1,20 +1,20 @@
 #pragma once
 
 #include "app/CTreeBar.h"
+#include "sections/EditResult.h"
 
 class CPcSoftwareDoc;
-class Prompter;
 
 // The list operations of the tree's pop-up menus: add and delete zones,
 // channels, scan lists and RX group lists, copy and paste. The rules that
 // decide bytes are the library's list maintenance; this class picks the
-// operation for the selected node, says whether it is available, and tells
-// the main window which node and record to show afterwards.
+// operation for the selected node, says whether it is available, keeps the
+// clipboard (numbers, not data) and tells the main window which node and
+// record to show afterwards.
 class CTreeCommands
 {
 public:
-    CTreeCommands(CPcSoftwareDoc &doc, Prompter &prompter);
-    ~CTreeCommands();
+    explicit CTreeCommands(CPcSoftwareDoc &doc) : m_doc(doc) {}
 
     struct Outcome
     {
@@ -26,10 +26,12 @@ public:
 
     bool isAvailable(int commandId, const TreeNode &selected) const;
     Outcome run(int commandId, const TreeNode &selected);
+    const ListClipboard &clipboard() const { return m_clipboard; }
 
 private:
-    struct State;
+    static Outcome channelOutcome(const EditResult &result, bool selectZone);
+    static Outcome listOutcome(const EditResult &result, int section);
+
     CPcSoftwareDoc &m_doc;
-    Prompter &m_prompter;
-    State *m_state;
+    ListClipboard m_clipboard;
 };

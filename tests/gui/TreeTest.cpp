@@ -1,0 +1,200 @@
+#include "GuiRig.h"
+
+#include "app/CommandIds.h"
+#include "app/TreeCommands.h"
+#include "sections/ChannelData.h"
+#include "sections/RxGroupData.h"
+#include "sections/ScanData.h"
+
+#include <QMdiArea>
+#include <QMenu>
+#include <QStyle>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+void click(QTreeWidget *tree, QTreeWidgetItem *item, Qt::MouseButton button = Qt::LeftButton)
+{
+    tree->scrollToItem(item);
+    QTest::mouseClick(tree->viewport(), button, {}, tree->visualItemRect(item).center());
+}
+
+// The pop-up menu of a node: each entry's command id and enabled state.
+QList<QPair<int, bool>> menuOf(CMainFrame *frame, const TreeNode &node)
+{
+    std::unique_ptr<QMenu> menu(frame->createTreeMenu(node, frame));
+    QList<QPair<int, bool>> entries;
+    if (menu)
+        for (QAction *act : menu->actions())
+            entries.append({act->property("commandId").toInt(), act->isEnabled()});
+    return entries;
+}
+
+// Selects the node and runs the command as the pop-up menu does.
+void run(CMainFrame *frame, const TreeNode &node, int command)
+{
+    ASSERT_TRUE(frame->treeBar()->selectNode(node));
+    frame->RunTreeCommand(command);
+}
+
+}
+
+TEST(TreeBar, ClickNavigatesGroupsOpenNothingAndRecordsCarryTheirIndex)
+{
+    GuiRig rig(QStringLiteral("VK214"));
+    ASSERT_TRUE(rig.start());
+    CTreeBar *bar = rig.frame()->treeBar();
+    QTreeWidget *tree = bar->tree();
+    rig.app->openFrame(1)->close();  // hidden
+    QSignalSpy requests(bar, &CTreeBar::navigationRequested);
+
+    for (int group : {2, 6, 7, 9, 12})
+        click(tree, bar->staticItem(group));
+    EXPECT_EQ(requests.size(), 0);
+
+    click(tree, bar->staticItem(1));
+    ASSERT_EQ(requests.size(), 1);
+    EXPECT_EQ(requests.takeFirst(), (QList<QVariant>{1, 0}));
+    settle();
+    EXPECT_FALSE(rig.app->openFrame(1)->isHidden());
+    EXPECT_EQ(rig.frame()->mdiArea()->activeSubWindow(), rig.app->openFrame(1));
+
+    // Channel 1 of zone 2 is record index 16 of section 6.
+    run(rig.frame(), TreeNode::staticItem(6), Cmd::TreeAddList);
+    QTreeWidgetItem *channel = bar->itemFor(TreeNode::channelNode(2, 1));
+    ASSERT_NE(channel, nullptr);
+    bar->itemFor(TreeNode::zoneNode(2))->setExpanded(true);
+    click(tree, bar->itemFor(TreeNode::zoneNode(2)));
+    EXPECT_EQ(requests.size(), 0);
+    click(tree, channel);
+    ASSERT_EQ(requests.size(), 1);
+    EXPECT_EQ(requests.takeFirst(), (QList<QVariant>{6, 16}));
+    settle();
+
+    int code = 0, index = 0;
+    EXPECT_TRUE(CTreeBar::navigationFor(TreeNode::scanNode(3), &code, &index));
+    EXPECT_EQ(QPair(code, index), QPair(7, 3));
+    EXPECT_TRUE(CTreeBar::navigationFor(TreeNode::rxGroupNode(2), &code, &index));
+    EXPECT_EQ(QPair(code, index), QPair(12, 2));
+}
+
+TEST(TreeBar, RecordNodesFollowTheCodeplugAndFoldersOpenAndClose)
+{
+    GuiRig rig(QStringLiteral("RQ381"));
+    ASSERT_TRUE(rig.start());
+    CTreeBar *bar = rig.frame()->treeBar();
+    EXPECT_EQ(bar->staticItem(6)->childCount(), 1);
+    EXPECT_EQ(bar->itemFor(TreeNode::zoneNode(1))->text(0), QStringLiteral("Zone 1"));
+    EXPECT_EQ(bar->itemFor(TreeNode::channelNode(1, 1))->text(0), QStringLiteral("Channel 1"));
+    EXPECT_EQ(bar->itemFor(TreeNode::scanNode(1))->text(0), QStringLiteral("Scan 1"));
+    EXPECT_EQ(bar->itemFor(TreeNode::rxGroupNode(1))->text(0), QStringLiteral("Group 1"));
+    EXPECT_FALSE(bar->staticItem(6)->isExpanded());
+    EXPECT_TRUE(bar->staticItem(9)->isExpanded());
+
+    auto iconOf = [bar] { return bar->staticItem(7)->icon(0).pixmap(16, 16).toImage(); };
+    const QImage closedIcon = iconOf();
+    bar->staticItem(7)->setExpanded(true);
+    const QImage openIcon = iconOf();
+    bar->staticItem(7)->setExpanded(false);
+    EXPECT_EQ(iconOf(), closedIcon);
+    EXPECT_EQ(openIcon, QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon).pixmap(16, 16).toImage());
+
+    // Renamed records are relabelled.
+    CChannelData(rig.doc()).SetZoneName(1, QStringLiteral("Home"));
+    bar->RelabelRecordNodes(rig.doc());
+    EXPECT_EQ(bar->itemFor(TreeNode::zoneNode(1))->text(0), QStringLiteral("Home"));
+
+    // Right-clicking empty space offers nothing.
+    QSignalSpy menus(bar, &CTreeBar::contextMenuRequested);
+    emit bar->tree()->customContextMenuRequested(QPoint(5, bar->tree()->viewport()->height() - 2));
+    EXPECT_EQ(menus.size(), 0);
+    EXPECT_EQ(menuOf(rig.frame(), TreeNode::staticItem(1)).size(), 0);
+}
+
+TEST(TreeMenus, ZonesAndChannelsFollowTheAvailabilityRules)
+{
+    GuiRig rig(QStringLiteral("RQ381"));  // two zone slots
+    ASSERT_TRUE(rig.start());
+    CMainFrame *frame = rig.frame();
+    CTreeBar *bar = frame->treeBar();
+    using Entries = QList<QPair<int, bool>>;
+
+    EXPECT_EQ(menuOf(frame, TreeNode::staticItem(6)), (Entries{{Cmd::TreeAddList, true}}));
+    EXPECT_EQ(menuOf(frame, TreeNode::zoneNode(1)), (Entries{{Cmd::TreeAddChannel, true}, {Cmd::TreeDeleteZone, false}}));
+    EXPECT_EQ(menuOf(frame, TreeNode::channelNode(1, 1)),
+              (Entries{{Cmd::TreeCopy, true}, {Cmd::TreePaste, false}, {Cmd::TreeDelete, false}}));
+
+    run(frame, TreeNode::staticItem(6), Cmd::TreeAddList);
+    EXPECT_EQ(CChannelData(rig.doc()).CountZones(), 2);
+    EXPECT_EQ(bar->staticItem(6)->childCount(), 2);
+    EXPECT_EQ(bar->selectedNode(), TreeNode::zoneNode(2));
+    EXPECT_EQ(menuOf(frame, TreeNode::staticItem(6)), (Entries{{Cmd::TreeAddList, false}}));
+
+    run(frame, TreeNode::zoneNode(1), Cmd::TreeAddChannel);
+    EXPECT_EQ(bar->itemFor(TreeNode::channelNode(1, 2))->text(0), QStringLiteral("Channel 2"));
+    EXPECT_EQ(bar->selectedNode(), TreeNode::channelNode(1, 2));
+
+    // Copy channel 1, paste it over channel 2 (not over itself).
+    CChannelData(rig.doc()).SetPower(1, 1, 0);
+    run(frame, TreeNode::channelNode(1, 1), Cmd::TreeCopy);
+    EXPECT_EQ(menuOf(frame, TreeNode::channelNode(1, 1)).value(1), qMakePair(int(Cmd::TreePaste), false));
+    EXPECT_EQ(menuOf(frame, TreeNode::channelNode(1, 2)).value(1), qMakePair(int(Cmd::TreePaste), true));
+    run(frame, TreeNode::channelNode(1, 2), Cmd::TreePaste);
+    EXPECT_EQ(CChannelData(rig.doc()).GetPower(1, 2), 0);
+    EXPECT_EQ(CChannelData(rig.doc()).GetChannelName(1, 2), QStringLiteral("Channel 2"));
+
+    run(frame, TreeNode::channelNode(1, 1), Cmd::TreeDelete);
+    EXPECT_EQ(CChannelData(rig.doc()).CountChannels(1), 1);
+    EXPECT_EQ(bar->itemFor(TreeNode::zoneNode(1))->childCount(), 1);
+
+    run(frame, TreeNode::zoneNode(1), Cmd::TreeDeleteZone);
+    EXPECT_EQ(CChannelData(rig.doc()).CountZones(), 1);
+    EXPECT_EQ(bar->staticItem(6)->childCount(), 1);
+    EXPECT_TRUE(rig.doc().IsModified());
+
+    // An unavailable command changes nothing.
+    const std::vector<uint8_t> before(rig.doc().image(), rig.doc().image() + 0x10000);
+    run(frame, TreeNode::zoneNode(1), Cmd::TreeDeleteZone);
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), rig.doc().image()));
+}
+
+TEST(TreeMenus, ScanAndRxGroupListsAreAddedDeletedAndPasted)
+{
+    GuiRig rig;
+    ASSERT_TRUE(rig.start());
+    CMainFrame *frame = rig.frame();
+    CTreeBar *bar = frame->treeBar();
+
+    run(frame, TreeNode::staticItem(7), Cmd::TreeAddList);
+    run(frame, TreeNode::staticItem(7), Cmd::TreeAddList);
+    EXPECT_EQ(CScanData(rig.doc()).CountLists(), 3);
+    EXPECT_EQ(bar->staticItem(7)->childCount(), 3);
+    EXPECT_EQ(bar->selectedNode(), TreeNode::scanNode(3));
+    EXPECT_EQ(frame->rememberedIndex(7), 3);
+
+    CScanData(rig.doc()).SetTalkback(1, true);
+    CScanData(rig.doc()).SetTalkback(2, false);
+    run(frame, TreeNode::scanNode(1), Cmd::TreeCopy);
+    run(frame, TreeNode::scanNode(2), Cmd::TreePaste);
+    EXPECT_TRUE(CScanData(rig.doc()).GetTalkback(2));
+    EXPECT_EQ(CScanData(rig.doc()).GetName(2), QStringLiteral("Scan 2"));
+
+    // Deleting the last list selects the one before it.
+    run(frame, TreeNode::scanNode(3), Cmd::TreeDelete);
+    EXPECT_EQ(bar->staticItem(7)->childCount(), 2);
+    EXPECT_EQ(bar->selectedNode(), TreeNode::scanNode(2));
+
+    run(frame, TreeNode::staticItem(12), Cmd::TreeAddList);
+    EXPECT_EQ(CRxGroupData(rig.doc()).CountLists(), 2);
+    EXPECT_EQ(bar->itemFor(TreeNode::rxGroupNode(2))->text(0), QStringLiteral("Group 2"));
+    run(frame, TreeNode::rxGroupNode(1), Cmd::TreeDelete);
+    EXPECT_EQ(CRxGroupData(rig.doc()).CountLists(), 1);
+    EXPECT_EQ(bar->itemFor(TreeNode::rxGroupNode(1))->text(0), QStringLiteral("Group 2"));
+    using Entries = QList<QPair<int, bool>>;
+    EXPECT_EQ(menuOf(frame, TreeNode::rxGroupNode(1)),
+              (Entries{{Cmd::TreeCopy, true}, {Cmd::TreePaste, false}, {Cmd::TreeDelete, false}}));
+}
