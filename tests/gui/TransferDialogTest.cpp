@@ -1,0 +1,217 @@
+#include "GuiRig.h"
+
+#include "RadioSimulator.h"
+#include "app/CommandIds.h"
+#include "link/CPortSelectDialog.h"
+#include "link/CTransferDialog.h"
+#include "link/PortNames.h"
+#include "sections/CPcSoftwareView.h"
+#include "sections/ChannelData.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A radio whose memory is a default codeplug with a few fields of its own.
+RadioState radioFrom(const CPcSoftwareDoc &doc)
+{
+    TestDocument radio;
+    std::copy_n(doc.image(), RadioState::kMemorySize, radio.image());
+    CChannelData(*radio.doc).SetZoneName(1, QStringLiteral("Radio Zone"));
+    radio.doc->SetSerialNumber(QStringLiteral("RADIO0001"));
+    RadioState state;
+    std::copy_n(radio.image(), RadioState::kMemorySize, state.memory.begin());
+    state.modelId = QByteArray(reinterpret_cast<const char *>(doc.image()), 8);
+    return state;
+}
+
+// Port 1 of the configuration names the device (the radio or nothing).
+void mapPortOne(GuiRig &rig, const QString &device)
+{
+    rig.config.settings().writeSetting(QStringLiteral("ports"), QStringLiteral("1"), device);
+    rig.config.settings().writeSetting(QStringLiteral("setup"), QStringLiteral("com"), QStringLiteral("1"));
+}
+
+// Runs a Program-menu command: the modal transfer dialog opens, OK is
+// pressed, and the command returns when the dialog has closed itself.
+void runTransferCommand(GuiRig &rig, int command)
+{
+    QTimer::singleShot(0, [] {
+        auto *dialog = qobject_cast<CTransferDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->okButton()->click();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    rig.frame()->action(command)->trigger();
+    EXPECT_LT(clock.elapsed(), 30000);
+}
+
+}
+
+TEST(TransferDialog, FormatsTheProgressAndTranslatesItself)
+{
+    EXPECT_EQ(CTransferDialog::progressText(QStringLiteral("Reading data"), 42), QStringLiteral("Reading data 42%"));
+    EXPECT_EQ(CTransferDialog::barPosition(0), 0);
+    EXPECT_EQ(CTransferDialog::barPosition(50), 512);
+    EXPECT_EQ(CTransferDialog::barPosition(100), 1024);
+
+    TestDocument document;
+    document.config.settings().writeSetting(QStringLiteral("setup"), QStringLiteral("language"), QStringLiteral("english"));
+    document.config.reload();
+    RecordingPrompter prompter;
+    CTransferDialog dialog(*document.doc, prompter, CTransferDialog::Direction::Write);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Write Data"));
+    EXPECT_EQ(dialog.promptLabel()->text(), QStringLiteral("Press OK to start."));
+    EXPECT_EQ(dialog.progressBar()->maximum(), 1024);
+    EXPECT_EQ(dialog.okButton()->text(), QStringLiteral("OK"));
+}
+
+TEST(TransferDialog, ReadReplacesTheCodeplugAndRedrawsTreeAndForms)
+{
+    GuiRig rig;
+    ASSERT_TRUE(rig.start());
+    RadioSimulator sim(SimOptions(), radioFrom(rig.doc()));
+    ASSERT_TRUE(sim.start());
+    mapPortOne(rig, sim.devicePath());
+
+    runTransferCommand(rig, Cmd::ProgramRead);
+    EXPECT_EQ(rig.prompter.keys(), QStringList{QStringLiteral("IDS_PROMPT_READSUCC")});
+    EXPECT_EQ(rig.prompter.prompts.value(0).captionKey, QStringLiteral("IDS_PROMPT"));
+    EXPECT_EQ(rig.doc().GetSerialNumber(), QStringLiteral("RADIO0001"));
+    EXPECT_EQ(rig.control<QLineEdit>(1, CPcSoftwareView::SerialNumber)->text(), QStringLiteral("RADIO0001"));
+    EXPECT_EQ(rig.frame()->treeBar()->itemFor(TreeNode::zoneNode(1))->text(0), QStringLiteral("Radio Zone"));
+    EXPECT_FALSE(rig.frame()->treeBar()->staticItem(6)->isExpanded());
+
+    // The codeplug read from the radio is not saved yet.
+    rig.prompter.prompts.clear();
+    rig.prompter.answers = {PromptAnswer::No};
+    EXPECT_TRUE(rig.closeWindow());
+    ASSERT_EQ(rig.prompter.prompts.size(), 1);
+    EXPECT_TRUE(rig.prompter.keys().value(0).startsWith(QStringLiteral("Save changes")));
+}
+
+TEST(TransferDialog, WriteSendsTheCodeplugToTheRadio)
+{
+    GuiRig rig;
+    ASSERT_TRUE(rig.start());
+    RadioSimulator sim(SimOptions(), radioFrom(rig.doc()));
+    ASSERT_TRUE(sim.start());
+    mapPortOne(rig, sim.devicePath());
+    rig.doc().SetSerialNumber(QStringLiteral("WRITTEN"));
+
+    runTransferCommand(rig, Cmd::ProgramWrite);
+    EXPECT_EQ(rig.prompter.keys(), QStringList{QStringLiteral("IDS_PROMPT_WRITESUCC")});
+    const QByteArray serial = sim.inspect([](RadioState &state) {
+        return QByteArray(reinterpret_cast<const char *>(state.memory.data()) + 0x5D, 7);
+    });
+    EXPECT_EQ(serial, QByteArray("WRITTEN"));
+    EXPECT_EQ(bytesAt(rig.doc().image(), 0x7100, 5), QStringLiteral("FF FF FF 01 01"));
+}
+
+TEST(TransferDialog, NoRadioEndsWithThePortMessageAndLeavesTheCodeplug)
+{
+    GuiRig rig;
+    ASSERT_TRUE(rig.start());
+    mapPortOne(rig, QDir(rig.config.dir()).filePath(QStringLiteral("no-such-device")));
+    const std::vector<uint8_t> before(rig.doc().image(), rig.doc().image() + 0x10000);
+    runTransferCommand(rig, Cmd::ProgramRead);
+    EXPECT_EQ(rig.prompter.keys(), QStringList{QStringLiteral("IDS_ERROR_PORTCONN")});
+    EXPECT_EQ(rig.prompter.prompts.value(0).icon, Prompt::Icon::Error);
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), rig.doc().image()));
+}
+
+TEST(TransferDialog, CancelDuringATransferStopsTheWorker)
+{
+    TestDocument document;
+    SimOptions options;
+    options.wireTiming = true;  // slow enough to cancel in the block phase
+    RadioState state;
+    std::copy_n(document.image(), RadioState::kMemorySize, state.memory.begin());
+    state.modelId = QByteArray(reinterpret_cast<const char *>(document.image()), 8);
+    RadioSimulator sim(options, state);
+    ASSERT_TRUE(sim.start());
+    RecordingPrompter prompter;
+    CTransferDialog dialog(*document.doc, prompter, CTransferDialog::Direction::Read);
+    dialog.job().setPortName(sim.devicePath());
+    dialog.show();
+    dialog.okButton()->click();
+    EXPECT_FALSE(dialog.okButton()->isEnabled());
+    QElapsedTimer clock;
+    clock.start();
+    while (dialog.progressBar()->value() == 0 && clock.elapsed() < 10000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_GT(dialog.progressBar()->value(), 0);
+    EXPECT_TRUE(dialog.promptLabel()->text().endsWith(QLatin1Char('%')));
+    dialog.reject();
+    EXPECT_FALSE(dialog.job().isRunning());
+    EXPECT_FALSE(dialog.isTransferRunning());
+    EXPECT_TRUE(prompter.prompts.isEmpty());
+}
+
+TEST(PortSelectDialog, ListsThePortsThatOpenAndStoresTheChoice)
+{
+    GuiRig rig;
+    ASSERT_TRUE(rig.start());
+    RadioSimulator sim(SimOptions(), radioFrom(rig.doc()));
+    ASSERT_TRUE(sim.start());
+    AppSettings &settings = rig.config.settings();
+    for (int n = 1; n <= 16; ++n)
+        settings.writeSetting(QStringLiteral("ports"), QString::number(n),
+                              n == 3 ? sim.devicePath() : QDir(rig.config.dir()).filePath(QStringLiteral("absent")));
+    // A stored port that is not listed is replaced by "1" at once.
+    settings.writeSetting(QStringLiteral("setup"), QStringLiteral("com"), QStringLiteral("17"));
+    {
+        CPortSelectDialog dialog(settings);
+        ASSERT_EQ(dialog.portList()->count(), 1);
+        EXPECT_EQ(dialog.portList()->currentText(), QStringLiteral("COM3"));
+        EXPECT_EQ(PortNames::storedPort(settings), QStringLiteral("1"));
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Communication Port"));
+        dialog.accept();
+        EXPECT_EQ(PortNames::storedPort(settings), QStringLiteral("3"));
+    }
+    {
+        CPortSelectDialog dialog(settings);
+        EXPECT_EQ(dialog.portList()->currentText(), QStringLiteral("COM3"));
+        dialog.reject();
+        EXPECT_EQ(PortNames::storedPort(settings), QStringLiteral("3"));
+    }
+}
+
+TEST(TransferDialog, ModelMismatchOffersToOverwriteTheRadiosModelThenWritesAgain)
+{
+    GuiRig rig;
+    ASSERT_TRUE(rig.start());
+    RadioState state = radioFrom(rig.doc());
+    state.modelId = QByteArray("VK214").leftJustified(8, char(0xFF));
+    RadioSimulator sim(SimOptions(), state);
+    ASSERT_TRUE(sim.start());
+    mapPortOne(rig, sim.devicePath());
+
+    runTransferCommand(rig, Cmd::ProgramWrite);
+    EXPECT_EQ(rig.prompter.keys(),
+              (QStringList{QStringLiteral("IDS_WARN_OVERWRITE"), QStringLiteral("IDS_PROMPT_WRITESUCC")}));
+    EXPECT_EQ(rig.prompter.prompts.value(0).buttons, Prompt::Buttons::OkCancel);
+    const QByteArray model = sim.inspect([](RadioState &s) { return s.modelId; });
+    EXPECT_EQ(model.left(5), QByteArray("RQ381"));
+
+    // Refused: the dialog closes without writing.
+    GuiRig other;
+    other.config.settings().writeSetting(QStringLiteral("setup"), QStringLiteral("basic"), QStringLiteral("0"));
+    ASSERT_TRUE(other.start());
+    RadioSimulator foreign(SimOptions(), state);
+    ASSERT_TRUE(foreign.start());
+    mapPortOne(other, foreign.devicePath());
+    runTransferCommand(other, Cmd::ProgramWrite);
+    EXPECT_EQ(other.prompter.keys(), QStringList{QStringLiteral("IDS_WARN_LOAD")});
+    EXPECT_TRUE(foreign.inspect([](RadioState &s) { return s.writtenBlocks.empty(); }));
+}
