@@ -1,5 +1,7 @@
 #include "sections/QuickTextData.h"
 
+#include <algorithm>
+
 namespace {
 constexpr int kBase = 0x8014;
 constexpr int kTextBytes = NameField::kQuickTextUnits * 2;
@@ -14,10 +16,12 @@ int CQuickTextData::recordOffset(int text) const
 
 int CQuickTextData::GetCount() const
 {
-    // Only 25 text records exist; a larger count would name texts that
-    // are not there.
+    // The radio accepts counts up to 32, but only 25 text records exist: a
+    // count of 26..32 means every text is in use, anything larger is unset.
     const int stored = byteAt(kCountOffset);
-    return stored <= kTextCount ? stored : 0;
+    if (stored > 32)
+        return 0;
+    return std::min(stored, kTextCount);
 }
 
 void CQuickTextData::SetCount(int count)

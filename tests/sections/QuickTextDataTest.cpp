@@ -20,13 +20,15 @@ TEST(QuickTextData, DefaultsWriteCountAndTextOne)
     EXPECT_TRUE(allBytesAre(img, 0x8000, kCount, 0xFF));
 }
 
-TEST(QuickTextData, CountBeyondTheTextsReadsAsZero)
+TEST(QuickTextData, CountNeverNamesMoreThanTheTwentyFiveTexts)
 {
     BlankDocument b;
     CQuickTextData texts(b.doc);
     EXPECT_EQ(texts.GetCount(), 0);  // 0xFF
-    b.image()[kCount] = 26;
+    b.image()[kCount] = 33;
     EXPECT_EQ(texts.GetCount(), 0);
+    b.image()[kCount] = 32;
+    EXPECT_EQ(texts.GetCount(), 25);
     b.image()[kCount] = 25;
     EXPECT_EQ(texts.GetCount(), 25);
     texts.SetCount(26);
