@@ -170,6 +170,10 @@ int main(int argc, char *argv[])
     const QString readTrace = work.filePath(QStringLiteral("read.trace"));
     const QString writeTrace = work.filePath(QStringLiteral("write.trace"));
     std::printf("Simulated radio on %s, 57600 baud wire timing\n", qPrintable(device));
+    // Other processes competing for the processors delay every wake-up.
+    QFile loadAverage(QStringLiteral("/proc/loadavg"));
+    if (loadAverage.open(QIODevice::ReadOnly))
+        std::printf("Load average: %s\n", loadAverage.readLine().trimmed().constData());
 
     const auto read = runChild(cli, {QStringLiteral("read"), QStringLiteral("--port"), device, QStringLiteral("-o"),
                                      codeplug, QStringLiteral("--config"), configDir, QStringLiteral("--trace"), readTrace});
