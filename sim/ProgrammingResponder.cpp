@@ -74,6 +74,8 @@ bool ProgrammingResponder::disconnectNow(RadioLine &line)
 
 int ProgrammingResponder::handle(const QByteArray &input, RadioLine &line)
 {
+    if (input.isEmpty())
+        return 0;
     const uint8_t command = uint8_t(input[0]);
     switch (command) {
     case 0x02:

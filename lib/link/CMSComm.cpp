@@ -130,7 +130,7 @@ int CMSComm::SendBytes(const uint8_t *data, int length)
 
 int CMSComm::ReadBytes(uint8_t *dest, int count, int timeoutMs)
 {
-    if (!IsPortOpen())
+    if (!IsPortOpen() || (!dest && count > 0))
         return -1;
     if (count <= 0)
         return 0;
