@@ -215,3 +215,30 @@ TEST(TransferDialog, ModelMismatchOffersToOverwriteTheRadiosModelThenWritesAgain
     EXPECT_EQ(other.prompter.keys(), QStringList{QStringLiteral("IDS_WARN_LOAD")});
     EXPECT_TRUE(foreign.inspect([](RadioState &s) { return s.writtenBlocks.empty(); }));
 }
+
+TEST(TransferDialog, AFailedReadKeepsTheDialogOpenForAnotherTry)
+{
+    TestDocument document;
+    document.config.settings().writeSetting(QStringLiteral("setup"), QStringLiteral("language"), QStringLiteral("english"));
+    document.config.reload();
+    SimOptions options;
+    options.faults.nakEndOfRead = true;
+    RadioState state = radioFrom(*document.doc);
+    RadioSimulator sim(options, state);
+    ASSERT_TRUE(sim.start());
+    RecordingPrompter prompter;
+    CTransferDialog dialog(*document.doc, prompter, CTransferDialog::Direction::Read);
+    dialog.job().setPortName(sim.devicePath());
+    const std::vector<uint8_t> before(document.image(), document.image() + 0x10000);
+    dialog.show();
+    dialog.okButton()->click();
+    QElapsedTimer clock;
+    clock.start();
+    while (dialog.isTransferRunning() && clock.elapsed() < 20000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog.okButton()->isEnabled());
+    EXPECT_EQ(dialog.promptLabel()->text(), QStringLiteral("Reading the data failed!"));
+    EXPECT_TRUE(prompter.prompts.isEmpty());
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), document.image()));
+}
