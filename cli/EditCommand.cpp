@@ -100,7 +100,7 @@ QString refusalText(Refusal refusal, const QString &record, const QList<int> &ar
     case Refusal::ListFull:
         return QStringLiteral("there is no room for another %1").arg(record);
     case Refusal::NoSuchRecord:
-        return QStringLiteral("no %1 in use has that number (%2)").arg(record, numbers.join(QLatin1Char(' ')));
+        return QStringLiteral("no record in use at %1").arg(numbers.join(QLatin1Char(' ')));
     case Refusal::SameRecord:
         return QStringLiteral("a %1 cannot be pasted onto itself").arg(record);
     case Refusal::NothingCopied:

@@ -101,7 +101,9 @@ TEST(EditCommand, UnavailableOperationsChangeNothing)
     EXPECT_EQ(f.edit({"delete-rxgroup", "1"}).status, ExitFailure);
     EXPECT_EQ(f.edit({"delete-contact", "1"}).status, ExitFailure);
     EXPECT_EQ(f.edit({"paste-scan", "1", "1"}).status, ExitFailure);
-    EXPECT_EQ(f.edit({"delete-scan", "7"}).status, ExitFailure);
+    r = f.edit({"delete-scan", "7"});
+    EXPECT_EQ(r.status, ExitFailure);
+    EXPECT_TRUE(r.err.contains("no record in use at 7")) << r.err.toStdString();
     EXPECT_EQ(fileBytes(f.file), before);
 
     // RQ381 has two zone slots.

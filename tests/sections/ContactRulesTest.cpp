@@ -167,20 +167,6 @@ TEST(ContactRules, CrossingTheStartIdLeavesEveryRxGroup)
     EXPECT_EQ(rx.GetMembers(3), QList<int>{3});
 }
 
-TEST(ContactRules, NameEntry)
-{
-    Contacts cp(2);
-    RecordingPrompter prompter;
-    EXPECT_FALSE(cp.rules().enterName(2, QString(), prompter));
-    EXPECT_FALSE(cp.rules().enterName(2, QStringLiteral("Contact 1"), prompter));
-    // Equal once cut to the 14 units the field holds.
-    CContactData(*cp.doc).SetName(1, QStringLiteral("A long name xy"));
-    EXPECT_FALSE(cp.rules().enterName(2, QStringLiteral("A long name xyz"), prompter));
-    EXPECT_EQ(prompter.keys(), (QStringList{"IDS_EXIST_NAME", "IDS_EXIST_NAME"}));
-    EXPECT_TRUE(cp.rules().enterName(2, QStringLiteral("Dispatch"), prompter));
-    EXPECT_EQ(CContactData(*cp.doc).GetName(2), "Dispatch");
-}
-
 TEST(ContactRules, CompactionClosesGapsAndReferencesFollow)
 {
     Contacts cp(4);

@@ -37,7 +37,10 @@ TEST(ChannelRules, NamesFrequenciesAndModes)
     CListMaintenance(*t.doc).addChannel(2);
     EXPECT_FALSE(rules.enterChannelName(2, 2, QStringLiteral("Channel 1"), prompter));
     EXPECT_EQ(prompter.keys(), (QStringList{"IDS_EXIST_NAME", "IDS_EXIST_NAME"}));
-    EXPECT_TRUE(rules.enterChannelName(2, 2, QStringLiteral("Repeater"), prompter));
+    EXPECT_TRUE(rules.enterChannelName(2, 2, QStringLiteral("Repeater at hill"), prompter));
+    // Equal to another name once cut to the 14 units the field holds.
+    EXPECT_FALSE(rules.enterChannelName(1, 1, QStringLiteral("Repeater at hills"), prompter));
+    EXPECT_EQ(prompter.keys().size(), 3);
 
     // Above the band: the maximum, with the colour code following.
     const QString shown = rules.enterFrequency(1, 1, Dir::Receive, QStringLiteral("999"));
