@@ -265,8 +265,9 @@ TEST(ListInvariants, RandomOperationsKeepListsDenseAndReferencesValid)
             const QString operation = editor.step(refused);
             const QString violation = checker.firstViolation();
             ASSERT_EQ(violation, QString()) << "seed " << seed << " step " << i << ": " << operation.toStdString();
-            if (refused)
+            if (refused) {
                 ASSERT_EQ(imageOf(*t.doc), before) << "refused " << operation.toStdString() << " changed the image";
+            }
         }
     }
 }
