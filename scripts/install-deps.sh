@@ -6,6 +6,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev
   libgtest-dev libgmock-dev
   libgl-dev xvfb xauth
+  fonts-wqy-microhei
 )
 missing=()
 for p in "${packages[@]}"; do

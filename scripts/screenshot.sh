@@ -2,7 +2,7 @@
 # Builds the desktop program and writes a picture of its main window (tree
 # bar and radio-information form) to a PNG, without a display.
 #   scripts/screenshot.sh [OUTPUT.png] [english|chinese]
-# Chinese texts need a CJK font (for example fonts-noto-cjk) to show.
+# Chinese texts need a CJK font; scripts/install-deps.sh installs fonts-wqy-microhei.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-rq381cps.png}
