@@ -16,6 +16,17 @@ constexpr uint8_t kAlertToneEnableBit = 0x08;
 // Two-bit codes of the list entries 0, 1, 2.
 constexpr uint8_t kEntryBits[] = {0b00, 0b10, 0b11};
 constexpr int kEntryCount = 3;
+constexpr int kLastPosition = 20;
+constexpr int kUnusedPosition = 10;
+
+// The position 0..20 at byte 0..5, slot 0..3 of the tone area, or -1.
+int positionAt(int byteIndex, int slot)
+{
+    if (byteIndex < 0 || slot < 0 || slot > 3)
+        return -1;
+    const int position = 4 * byteIndex + slot;
+    return position <= kLastPosition ? position : -1;
+}
 }
 
 int CAlertToneData::PositionOfTone(int tone)
@@ -23,29 +34,40 @@ int CAlertToneData::PositionOfTone(int tone)
     if (tone < 0 || tone >= kToneCount)
         return -1;
     // Position 10 is unused: the tones from 10 on sit one position further.
-    return tone < 10 ? tone : tone + 1;
+    return tone < kUnusedPosition ? tone : tone + 1;
 }
 
-int CAlertToneData::GetAlertTone(int tone) const
+int CAlertToneData::GetTonePosition(int byteIndex, int slot) const
 {
-    const int position = PositionOfTone(tone);
+    const int position = positionAt(byteIndex, slot);
     if (position < 0)
         return 0;
-    const int shift = 2 * (position % 4);
-    const int bits = (byteAt(kFirstToneByte + position / 4) >> shift) & 0b11;
+    const int bits = (byteAt(kFirstToneByte + byteIndex) >> (2 * slot)) & 0b11;
     if (bits == 0b00)
         return 0;
     return bits == 0b10 ? 1 : 2;  // 0b01 and 0b11 both read as entry 2
 }
 
+bool CAlertToneData::SetTonePosition(int byteIndex, int slot, int entry)
+{
+    const int position = positionAt(byteIndex, slot);
+    if (position < 0 || position == kUnusedPosition || entry < 0 || entry >= kEntryCount)
+        return false;
+    const int shift = 2 * slot;
+    setBits(kFirstToneByte + byteIndex, uint8_t(0b11 << shift), uint8_t(kEntryBits[entry] << shift));
+    return true;
+}
+
+int CAlertToneData::GetAlertTone(int tone) const
+{
+    const int position = PositionOfTone(tone);
+    return position < 0 ? 0 : GetTonePosition(position / 4, position % 4);
+}
+
 bool CAlertToneData::SetAlertTone(int tone, int entry)
 {
     const int position = PositionOfTone(tone);
-    if (position < 0 || entry < 0 || entry >= kEntryCount)
-        return false;
-    const int shift = 2 * (position % 4);
-    setBits(kFirstToneByte + position / 4, uint8_t(0b11 << shift), uint8_t(kEntryBits[entry] << shift));
-    return true;
+    return position >= 0 && SetTonePosition(position / 4, position % 4, entry);
 }
 
 int CAlertToneData::GetVoiceVolumeFixed() const { return (byteAt(kFlags) & kVoiceVolumeFixedBit) ? 1 : 0; }
@@ -118,9 +140,11 @@ void CAlertToneData::SetDefaults()
     SetAlertToneVolume(4);
     SetSideToneVolume(4);
 
+    // The language is read again from setting.ini and compared exactly, so a
+    // new codeplug does not depend on the locale a missing entry falls back to.
     const AppSettings &settings = document().settings();
     int language = 0;
     if (settings.modelName() != QLatin1String("VK214"))
-        language = settings.languageName().compare(QLatin1String("chinese"), Qt::CaseInsensitive) == 0 ? 1 : 2;
+        language = settings.setting(QStringLiteral("setup"), QStringLiteral("language")) == QLatin1String("chinese") ? 1 : 2;
     SetAnnounceLanguage(language);
 }

@@ -17,9 +17,15 @@ public:
     // or -1 for a tone outside 0..19.
     static int PositionOfTone(int tone);
 
-    // A tone's setting as list entry 0..2 (stored 00, 10, 11; 01 reads as 2).
-    // Tone outside 0..19: getter 0, setter refused; setter also refuses an
-    // entry outside 0..2. Only the tone's two bits change.
+    // The setting at two-bit position 4 x byteIndex + slot (byte 0..5 from
+    // 0x4650, slot 0..3 = bits 2 x slot and 2 x slot + 1) as list entry 0..2:
+    // stored 00, 10, 11; 01 reads as 2. Only positions 0..20 exist (the slots
+    // after 20 are the flag bits of 0x4655): elsewhere the getter gives 0 and
+    // the setter refuses. The setter also refuses position 10, which belongs
+    // to no tone, and an entry outside 0..2. Only the position's two bits change.
+    int GetTonePosition(int byteIndex, int slot) const;
+    bool SetTonePosition(int byteIndex, int slot, int entry);
+    // The same by tone 0..19; a tone outside that range: getter 0, setter refused.
     int GetAlertTone(int tone) const;
     bool SetAlertTone(int tone, int entry);
 
@@ -44,7 +50,8 @@ public:
     bool SetAnnounceLanguage(int index);
 
     // All tones on entry 2, voice volume not fixed, alert tones enabled,
-    // volumes level 5, announcement by model and program language.
+    // volumes level 5; announcement language index 0 for VK214, else 1 when
+    // [setup] language of setting.ini is exactly "chinese" and 2 otherwise.
     void SetDefaults();
 
 private:
