@@ -6,36 +6,11 @@ TEST(BasicSettingData, DefaultsOnErasedImage)
 {
     BlankDocument b;
     CBasicSettingData(b.doc).SetDefaults();
-    EXPECT_EQ(bytesAt(b.image(), 0x4C20, 13), "00 00 00 10 05 03 05 F3 00 10 00 00 00");
-    EXPECT_EQ(b.image()[0x4C1F], 0xFF);
-    EXPECT_EQ(b.image()[0x4C2D], 0xFF);
-
-    CBasicSettingData data(b.doc);
-    EXPECT_EQ(data.GetRadioId(), "0000001");
-    EXPECT_EQ(data.GetGroupCallStartId(), "1000000");
-    EXPECT_EQ(data.GetGroupCallStartIdValue(), 1000000);
-    EXPECT_TRUE(data.GetAllowGroupCall());
-    EXPECT_TRUE(data.GetAllowAllCall());
-    EXPECT_FALSE(data.GetRemoteKillDecode());
-    EXPECT_FALSE(data.GetPrivateCallEnable());
+    EXPECT_EQ(bytesAt(b.image(), 0x4C1F, 15), "FF 00 00 00 10 05 03 05 F3 00 10 00 00 00 FF");
+    EXPECT_EQ(CBasicSettingData(b.doc).GetGroupCallStartIdValue(), 1000000);
 }
 
-TEST(BasicSettingData, PermissionBitsKeepTheirNeighbours)
-{
-    BlankDocument b;
-    CBasicSettingData data(b.doc);
-    b.image()[0x4C27] = 0xA5;  // 1010 0101
-    data.SetAllowGroupCall(false);
-    EXPECT_EQ(b.image()[0x4C27], 0xA4);
-    data.SetPrivateCallEnable(true);
-    EXPECT_EQ(b.image()[0x4C27], 0xAC);
-    data.SetRemoteKillDecode(false);
-    EXPECT_EQ(b.image()[0x4C27], 0xA8);
-    data.SetAllowAllCall(true);
-    EXPECT_EQ(b.image()[0x4C27], 0xAA);
-}
-
-TEST(BasicSettingData, IdsAndListIndices)
+TEST(BasicSettingData, IdsPermissionBitsAndListIndices)
 {
     BlankDocument b;
     CBasicSettingData data(b.doc);
@@ -45,10 +20,17 @@ TEST(BasicSettingData, IdsAndListIndices)
     // An erased ID has no digit nibbles: it reads as zeros, not garbage.
     EXPECT_EQ(data.GetGroupCallStartId(), "0000000");
 
+    b.image()[0x4C27] = 0xA5;  // 1010 0101: bits 4..7 must survive
+    data.SetAllowGroupCall(false);
+    data.SetPrivateCallEnable(true);
+    data.SetAllowAllCall(true);
+    EXPECT_EQ(b.image()[0x4C27], 0xAE);
+    EXPECT_FALSE(data.GetAllowGroupCall());
+
     EXPECT_EQ(data.GetGroupHangTime(), 0xFF);  // stored value as it is
     EXPECT_TRUE(data.SetMixedHangTime(60));
     EXPECT_FALSE(data.SetMixedHangTime(61));
     EXPECT_FALSE(data.SetPrivateHangTime(-1));
     EXPECT_FALSE(data.SetPreambleFrames(9));
-    EXPECT_EQ(bytesAt(b.image(), 0x4C24, 5), "FF FF 3C FF FF");
+    EXPECT_EQ(bytesAt(b.image(), 0x4C24, 5), "FF FF 3C AE FF");
 }
