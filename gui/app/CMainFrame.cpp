@@ -550,8 +550,7 @@ void CMainFrame::OnNavigate(int code, int index)
     if (SectionTable::holdsRecords(code))
         m_rememberedIndex[code] = index;
     if (!createFrame(code, rememberedIndex(code)))
-        m_app.prompter().ask(Prompt{{}, {}, Prompt::Icon::Error, Prompt::Buttons::Ok,
-                                    QStringLiteral("Failed to create empty document.")});
+        m_app.prompter().tell(QStringLiteral("IDS_ERROR_OPENFORM"), QStringLiteral("IDS_ERROR"), Prompt::Icon::Error);
 }
 
 CChildFrame *CMainFrame::createFrame(int code, int recordIndex)

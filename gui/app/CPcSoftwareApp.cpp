@@ -8,18 +8,10 @@
 #include "codeplug/DataFile.h"
 #include "sections/CSectionForm.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMdiArea>
-
-namespace {
-
-Prompt literalPrompt(const QString &text, Prompt::Icon icon, Prompt::Buttons buttons = Prompt::Buttons::Ok)
-{
-    return Prompt{{}, {}, icon, buttons, text};
-}
-
-}
 
 CPcSoftwareApp::CPcSoftwareApp(const StartupOptions &options, Prompter *prompter)
     : m_options(options), m_settings(options.configDir)
@@ -47,7 +39,9 @@ CPcSoftwareApp::~CPcSoftwareApp()
 bool CPcSoftwareApp::InitInstance()
 {
     if (!m_settings.settingsFileExists()) {
-        m_prompter->ask(literalPrompt(QStringLiteral("Can not find the file setting.ini!"), Prompt::Icon::Error));
+        // No language file is known yet: the message is the program's own.
+        m_prompter->ask(Prompt{{}, {}, Prompt::Icon::Error, Prompt::Buttons::Ok,
+                               QStringLiteral("Can not find the file setting.ini!")});
         return false;
     }
     // Language (from the settings or the locale) and model name.
@@ -130,11 +124,10 @@ bool CPcSoftwareApp::OpenDocumentFile(const QString &path)
 {
     closeAllFrames();
     m_doc->DeleteContents();
-    QString error;
-    const DataFile::LoadResult result = DataFile::load(*m_doc, path, &error);
+    const DataFile::LoadResult result = DataFile::load(*m_doc, path);
     if (result == DataFile::LoadResult::ReadError) {
-        m_prompter->ask(literalPrompt(error.isEmpty() ? QStringLiteral("Cannot open the file %1.").arg(path) : error,
-                                      Prompt::Icon::Error));
+        askWith(QStringLiteral("IDS_ERROR_OPENFILE"), QDir::toNativeSeparators(path), QStringLiteral("IDS_ERROR"),
+                Prompt::Icon::Error);
         m_firstNew = true;
         OnFileNew();
         return false;
@@ -158,10 +151,9 @@ bool CPcSoftwareApp::OpenDocumentFile(const QString &path)
 
 bool CPcSoftwareApp::saveTo(const QString &path)
 {
-    QString error;
-    if (!DataFile::save(*m_doc, path, &error)) {
-        m_prompter->ask(literalPrompt(error.isEmpty() ? QStringLiteral("Cannot save the file %1.").arg(path) : error,
-                                      Prompt::Icon::Error));
+    if (!DataFile::save(*m_doc, path)) {
+        askWith(QStringLiteral("IDS_ERROR_SAVEFILE"), QDir::toNativeSeparators(path), QStringLiteral("IDS_ERROR"),
+                Prompt::Icon::Error);
         return false;
     }
     m_doc->TakeBaseline();
@@ -193,9 +185,9 @@ bool CPcSoftwareApp::SaveModified()
 {
     if (!m_doc || !m_doc->IsModified())
         return true;
-    const Prompt question = literalPrompt(QStringLiteral("Save changes to %1?").arg(m_doc->title()),
-                                          Prompt::Icon::Warning, Prompt::Buttons::YesNoCancel);
-    switch (m_prompter->ask(question)) {
+    // The caption stays the program's name, as the framework's question has it.
+    switch (askWith(QStringLiteral("IDS_ASK_SAVE"), m_doc->title(), QString(), Prompt::Icon::Warning,
+                    Prompt::Buttons::YesNoCancel)) {
     case PromptAnswer::Yes: return OnFileSave();
     case PromptAnswer::No: return true;
     default: break;
@@ -207,4 +199,13 @@ void CPcSoftwareApp::OnAppAbout()
 {
     CAboutDialog dialog(m_settings, m_mainFrame.get());
     dialog.exec();
+}
+
+PromptAnswer CPcSoftwareApp::askWith(const QString &textKey, const QString &argument, const QString &captionKey,
+                                     Prompt::Icon icon, Prompt::Buttons buttons)
+{
+    QString text = m_settings.language().GetLangString(textKey);
+    if (text.contains(QLatin1String("%1")))
+        text = text.arg(argument);
+    return m_prompter->ask(Prompt{{}, captionKey, icon, buttons, text});
 }

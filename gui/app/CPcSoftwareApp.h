@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppSettings.h"
+#include "app/Prompter.h"
 #include "app/RecentFileList.h"
 #include "app/SectionTable.h"
 
@@ -14,7 +15,6 @@ class CChildFrame;
 class CMainFrame;
 class CMessageBoxPrompter;
 class CPcSoftwareDoc;
-class Prompter;
 class QWidget;
 
 // How the program was started.
@@ -80,8 +80,9 @@ private:
     void createDocumentFrame();
     void closeAllFrames();
     bool saveTo(const QString &path);
-    void tell(const QString &key, const QString &captionKey, int icon);
-    void tellLiteral(const QString &text);
+    // Asks with the language text of textKey, its "%1" replaced by argument.
+    PromptAnswer askWith(const QString &textKey, const QString &argument, const QString &captionKey,
+                         Prompt::Icon icon, Prompt::Buttons buttons = Prompt::Buttons::Ok);
 
     StartupOptions m_options;
     AppSettings m_settings;

@@ -28,6 +28,7 @@ QString languageFilePath(const QString &name)
 const char *const kStringKeys[] = {
     "IDS_WARN", "IDS_ERROR", "IDS_PROMPT",
     "IDS_WARN_CLEAR", "IDS_WARN_LOAD", "IDS_WARN_OVERWRITE", "IDS_ERROR_PORTCONN",
+    "IDS_ASK_SAVE", "IDS_ERROR_OPENFILE", "IDS_ERROR_SAVEFILE", "IDS_ERROR_OPENFORM",
     "IDS_READDATA", "IDS_WRITEDATA", "IDS_PROMPT_READ", "IDS_PROMPT_WRITE",
     "IDS_PROMPT_READFAIL", "IDS_PROMPT_WRITEFAIL", "IDS_PROMPT_READSUCC", "IDS_PROMPT_WRITESUCC",
     "IDS_EXIST_NAME", "IDS_EXIST_CALLID", "IDS_EXIST_STARTID",
@@ -370,6 +371,10 @@ TEST(LanguageFilesTest, TextsSuitTheWayTheProgramShowsThem)
 
         // The window title shows the last five characters of the version text.
         versionTails << language.GetLangString(QStringLiteral("IDS_AboutVersion")).right(5);
+
+        // The file name or title goes where "%1" stands.
+        for (const char *key : {"IDS_ASK_SAVE", "IDS_ERROR_OPENFILE", "IDS_ERROR_SAVEFILE"})
+            EXPECT_EQ(language.GetLangString(QLatin1String(key)).count(QLatin1String("%1")), 1) << key;
 
         // Message texts that span lines use the "\n" escape.
         EXPECT_TRUE(language.GetLangString(QStringLiteral("IDS_WARN_CLEAR")).contains(QLatin1Char('\n')));

@@ -129,6 +129,11 @@ TEST(LanguageSwitch, RelabelsMenusTreeAndOpenFormsAndRemembersTheChoice)
     ASSERT_TRUE(rig.start());
     const QString chineseFile = rig.frame()->menuBar()->actions().value(0)->text();
     EXPECT_NE(chineseFile, QStringLiteral("&File"));
+    // The save question speaks the language too.
+    rig.doc().SetSerialNumber(QStringLiteral("ABC"));
+    rig.prompter.answers = {PromptAnswer::Cancel};
+    EXPECT_FALSE(rig.closeWindow());
+    EXPECT_EQ(rig.prompter.keys(), QStringList{QStringLiteral("是否保存对 default1 的修改?")});
 
     rig.frame()->action(Cmd::SettingEnglish)->trigger();
     EXPECT_EQ(rig.frame()->menuBar()->actions().value(0)->text(), QStringLiteral("&File"));
@@ -168,15 +173,26 @@ TEST(MainFrame, AsksToSaveOnlyWhenTheCodeplugChanged)
     rig.doc().SetSerialNumber(QStringLiteral("ABC"));
     rig.prompter.answers = {PromptAnswer::Cancel};
     EXPECT_FALSE(rig.closeWindow());
-    EXPECT_TRUE(saveQuestionAsked(rig.prompter));
+    EXPECT_EQ(rig.prompter.keys(), QStringList{QStringLiteral("Save changes to default1?")});
+    EXPECT_EQ(rig.prompter.prompts.value(0).buttons, Prompt::Buttons::YesNoCancel);
     EXPECT_TRUE(rig.frame()->isVisible());
+
+    // A save that fails keeps the window open.
+    rig.prompter.prompts.clear();
+    rig.prompter.answers = {PromptAnswer::Yes};
+    const QString unwritable = QDir(rig.config.dir()).filePath(QStringLiteral("no-such-folder/x.dat"));
+    rig.nextSaveFile = unwritable;
+    EXPECT_FALSE(rig.closeWindow());
+    EXPECT_EQ(rig.prompter.keys().value(1),
+              QStringLiteral("Cannot save the file %1.").arg(QDir::toNativeSeparators(unwritable)));
+    EXPECT_EQ(rig.prompter.prompts.value(1).captionKey, QStringLiteral("IDS_ERROR"));
 
     // Yes saves through the file dialog (the codeplug has no file yet).
     rig.prompter.prompts.clear();
     rig.prompter.answers = {PromptAnswer::Yes};
     rig.nextSaveFile = QDir(rig.config.dir()).filePath(QStringLiteral("saved"));
     EXPECT_TRUE(rig.closeWindow());
-    EXPECT_EQ(rig.saveDialogs, 1);
+    EXPECT_EQ(rig.saveDialogs, 2);
     EXPECT_TRUE(QFile::exists(rig.nextSaveFile + QStringLiteral(".dat")));
     EXPECT_EQ(rig.doc().title(), QStringLiteral("saved.dat"));
     EXPECT_FALSE(rig.doc().IsModified());
@@ -231,8 +247,9 @@ TEST(FileCommands, OpenTakesTheFileAsBaselineAndAForeignFileStaysUntitled)
 
     // A file that cannot be read leaves a new default codeplug.
     rig.prompter.prompts.clear();
-    EXPECT_FALSE(rig.app->OpenDocumentFile(QDir(rig.config.dir()).filePath(QStringLiteral("missing.dat"))));
-    EXPECT_EQ(rig.prompter.prompts.size(), 1);
+    const QString missing = QDir(rig.config.dir()).filePath(QStringLiteral("missing.dat"));
+    EXPECT_FALSE(rig.app->OpenDocumentFile(missing));
+    EXPECT_EQ(rig.prompter.keys(), QStringList{QStringLiteral("Cannot open the file %1.").arg(QDir::toNativeSeparators(missing))});
     EXPECT_EQ(rig.doc().GetSerialNumber(), QStringLiteral("012345678901234"));
     EXPECT_FALSE(rig.doc().IsModified());
     EXPECT_NE(rig.app->openFrame(1), nullptr);
