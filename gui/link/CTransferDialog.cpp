@@ -98,8 +98,12 @@ void CTransferDialog::finish(const QString &textKey, const QString &captionKey, 
 
 void CTransferDialog::onTick()
 {
+    HandleStatus(m_job.poll());
+}
+
+void CTransferDialog::HandleStatus(TransferStatus status)
+{
     const Language &language = m_doc.settings().language();
-    const TransferStatus status = m_job.poll();
     switch (status) {
     case TransferStatus::Idle:
         return;

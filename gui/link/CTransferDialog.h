@@ -38,6 +38,10 @@ public:
     // OK: starts a transfer (again after a failed one).
     void start();
     void reject() override;
+    // What the timer does with the transfer's status: moves the bar, or
+    // ends the transfer with its message. Public so that the handling of
+    // every status can be checked without a radio.
+    void HandleStatus(TransferStatus status);
 
     // " 42%" after the prompt; the bar scaled to 0..1024.
     static QString progressText(const QString &prompt, int percent);

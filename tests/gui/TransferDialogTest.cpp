@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -118,18 +119,6 @@ TEST(TransferDialog, WriteSendsTheCodeplugToTheRadio)
     EXPECT_EQ(bytesAt(rig.doc().image(), 0x7100, 5), QStringLiteral("FF FF FF 01 01"));
 }
 
-TEST(TransferDialog, NoRadioEndsWithThePortMessageAndLeavesTheCodeplug)
-{
-    GuiRig rig;
-    ASSERT_TRUE(rig.start());
-    mapPortOne(rig, QDir(rig.config.dir()).filePath(QStringLiteral("no-such-device")));
-    const std::vector<uint8_t> before(rig.doc().image(), rig.doc().image() + 0x10000);
-    runTransferCommand(rig, Cmd::ProgramRead);
-    EXPECT_EQ(rig.prompter.keys(), QStringList{QStringLiteral("IDS_ERROR_PORTCONN")});
-    EXPECT_EQ(rig.prompter.prompts.value(0).icon, Prompt::Icon::Error);
-    EXPECT_TRUE(std::equal(before.begin(), before.end(), rig.doc().image()));
-}
-
 TEST(TransferDialog, CancelDuringATransferStopsTheWorker)
 {
     TestDocument document;
@@ -203,42 +192,64 @@ TEST(TransferDialog, ModelMismatchOffersToOverwriteTheRadiosModelThenWritesAgain
     EXPECT_EQ(rig.prompter.prompts.value(0).buttons, Prompt::Buttons::OkCancel);
     const QByteArray model = sim.inspect([](RadioState &s) { return s.modelId; });
     EXPECT_EQ(model.left(5), QByteArray("RQ381"));
-
-    // Refused: the dialog closes without writing.
-    GuiRig other;
-    other.config.settings().writeSetting(QStringLiteral("setup"), QStringLiteral("basic"), QStringLiteral("0"));
-    ASSERT_TRUE(other.start());
-    RadioSimulator foreign(SimOptions(), state);
-    ASSERT_TRUE(foreign.start());
-    mapPortOne(other, foreign.devicePath());
-    runTransferCommand(other, Cmd::ProgramWrite);
-    EXPECT_EQ(other.prompter.keys(), QStringList{QStringLiteral("IDS_WARN_LOAD")});
-    EXPECT_TRUE(foreign.inspect([](RadioState &s) { return s.writtenBlocks.empty(); }));
 }
 
-TEST(TransferDialog, AFailedReadKeepsTheDialogOpenForAnotherTry)
+TEST(TransferDialog, EveryStatusEndsWithItsMessageOrPrompt)
 {
+    using S = TransferStatus;
+    using D = CTransferDialog::Direction;
+    struct Case
+    {
+        S status;
+        D direction;
+        QString textKey;  // of the message box; empty: none
+        QString captionKey;
+        Prompt::Icon icon;
+        Prompt::Buttons buttons;
+        QString promptKey;  // the dialog's prompt afterwards, when it stays open
+    };
+    const Case cases[] = {
+        {S::Idle, D::Read, {}, {}, Prompt::Icon::None, Prompt::Buttons::Ok, {}},
+        {S::PortError, D::Read, "IDS_ERROR_PORTCONN", "IDS_ERROR", Prompt::Icon::Error, Prompt::Buttons::Ok, {}},
+        {S::ReadFailed, D::Read, {}, {}, Prompt::Icon::None, Prompt::Buttons::Ok, "IDS_PROMPT_READFAIL"},
+        {S::ReadDone, D::Read, "IDS_PROMPT_READSUCC", "IDS_PROMPT", Prompt::Icon::None, Prompt::Buttons::Ok, {}},
+        {S::WriteFailed, D::Write, {}, {}, Prompt::Icon::None, Prompt::Buttons::Ok, "IDS_PROMPT_WRITEFAIL"},
+        {S::WriteDone, D::Write, "IDS_PROMPT_WRITESUCC", "IDS_PROMPT", Prompt::Icon::None, Prompt::Buttons::Ok, {}},
+        // Refused: the dialog closes without the model-write exchange.
+        {S::ModelMismatchOverwritable, D::Write, "IDS_WARN_OVERWRITE", "IDS_WARN", Prompt::Icon::None,
+         Prompt::Buttons::OkCancel, {}},
+        {S::ModelMismatch, D::Write, "IDS_WARN_LOAD", "IDS_WARN", Prompt::Icon::None, Prompt::Buttons::Ok, {}},
+    };
     TestDocument document;
     document.config.settings().writeSetting(QStringLiteral("setup"), QStringLiteral("language"), QStringLiteral("english"));
     document.config.reload();
-    SimOptions options;
-    options.faults.nakEndOfRead = true;
-    RadioState state = radioFrom(*document.doc);
-    RadioSimulator sim(options, state);
-    ASSERT_TRUE(sim.start());
-    RecordingPrompter prompter;
-    CTransferDialog dialog(*document.doc, prompter, CTransferDialog::Direction::Read);
-    dialog.job().setPortName(sim.devicePath());
-    const std::vector<uint8_t> before(document.image(), document.image() + 0x10000);
-    dialog.show();
-    dialog.okButton()->click();
-    QElapsedTimer clock;
-    clock.start();
-    while (dialog.isTransferRunning() && clock.elapsed() < 20000)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_TRUE(dialog.okButton()->isEnabled());
-    EXPECT_EQ(dialog.promptLabel()->text(), QStringLiteral("Reading the data failed!"));
-    EXPECT_TRUE(prompter.prompts.isEmpty());
-    EXPECT_TRUE(std::equal(before.begin(), before.end(), document.image()));
+    const Language &language = document.config.settings().language();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(statusName(c.status));
+        RecordingPrompter prompter;
+        prompter.answers = {PromptAnswer::Cancel};
+        CTransferDialog dialog(*document.doc, prompter, c.direction);
+        QSignalSpy reads(&dialog, &CTransferDialog::readDone);
+        dialog.show();
+        dialog.okButton()->setEnabled(false);  // as while a transfer runs
+        dialog.HandleStatus(c.status);
+
+        ASSERT_EQ(prompter.prompts.size(), c.textKey.isEmpty() ? 0 : 1);
+        if (!c.textKey.isEmpty()) {
+            const Prompt &shown = prompter.prompts[0];
+            EXPECT_EQ(shown.textKey, c.textKey);
+            EXPECT_EQ(shown.captionKey, c.captionKey);
+            EXPECT_EQ(shown.icon, c.icon);
+            EXPECT_EQ(shown.buttons, c.buttons);
+        }
+        // Only a completed read redraws the tree and the forms.
+        EXPECT_EQ(reads.size(), c.status == S::ReadDone ? 1 : 0);
+        // Failures keep the dialog open for another OK; Idle waits; the rest close it.
+        const bool open = c.status == S::Idle || !c.promptKey.isEmpty();
+        EXPECT_EQ(dialog.isVisible(), open);
+        EXPECT_EQ(dialog.okButton()->isEnabled(), !c.promptKey.isEmpty());
+        if (!c.promptKey.isEmpty()) {
+            EXPECT_EQ(dialog.promptLabel()->text(), language.GetLangString(c.promptKey));
+        }
+    }
 }
