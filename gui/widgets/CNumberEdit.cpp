@@ -166,9 +166,12 @@ int CNumberEdit::stepValue(const Rule &rule, const QString &text, int direction)
     }
     if (rule.hasSpecial && (specialShowing || text.isEmpty()))
         return rule.specialValue;
-    if (v < lo)
+    // The integer variant holds the typed value against the limits, the
+    // tenths variant the value already snapped to the raster.
+    const qint64 held = rule.tenths ? snap(v, s) : v;
+    if (held < lo)
         return int(lo);
-    if (v > hi)
+    if (held > hi)
         return int(hi);
     // A limit off the raster is still a valid value: never snap below it.
     return int(std::max(snap(v, s), lo));

@@ -89,6 +89,9 @@ TEST(NumberEditRule, TenthsReadTheTypedUnitsExactly)
     EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("25.5"), 1), 1);  // 256 is past the top: wraps
     // A step of 5 tenths rounds the typed value to the nearest half unit.
     EXPECT_EQ(CNumberEdit::stepValue(rule(5, 50, 5, true, false, true), QStringLiteral("2.3"), 0), 25);
+    // Committing holds the snapped value, not the typed one, against the top:
+    // 25.7 is 259 tenths, snapped to 256, which is below 258.
+    EXPECT_EQ(CNumberEdit::stepValue(rule(1, 258, 4, true, false, true), QStringLiteral("25.7"), 0), 256);
 }
 
 TEST(NumberEditWidget, ShowsValuesTenthsAndTheSpecialText)
