@@ -41,6 +41,10 @@ CPortSelectDialog::CPortSelectDialog(AppSettings &settings, QWidget *parent)
 void CPortSelectDialog::fillPortList()
 {
     const QString stored = PortNames::storedPort(m_settings);
+    // The stored port is a number ("3", also " 03") or a device path.
+    int storedNumber = 0;
+    const bool storedIsNumber = PortNames::isNumber(stored, &storedNumber);
+    bool storedListed = false;
     m_list->clear();
     CMSComm comm(&m_settings);
     for (int n = PortNames::kFirstPort; n <= PortNames::kLastPort; ++n) {
@@ -50,18 +54,20 @@ void CPortSelectDialog::fillPortList()
         comm.ClosePort();
         m_list->addItem(QStringLiteral("COM%1").arg(n), QString::number(n));
         m_list->setItemData(m_list->count() - 1, device, Qt::ToolTipRole);
-        if (QString::number(n) == stored)
+        if (storedIsNumber && n == storedNumber) {
             m_list->setCurrentIndex(m_list->count() - 1);
+            storedListed = true;
+        }
     }
     // A device path written into the settings by hand stays choosable.
-    int storedNumber = 0;
-    if (!stored.isEmpty() && !PortNames::isNumber(stored, &storedNumber) && comm.OpenPort(stored, CMSComm::kBaudRate)) {
+    if (!stored.isEmpty() && !storedIsNumber && comm.OpenPort(stored, CMSComm::kBaudRate)) {
         comm.ClosePort();
         m_list->addItem(stored, stored);
         m_list->setItemData(m_list->count() - 1, stored, Qt::ToolTipRole);
         m_list->setCurrentIndex(m_list->count() - 1);
+        storedListed = true;
     }
-    if (m_list->findData(stored) < 0) {
+    if (!storedListed) {
         // The stored port is not there: the first port listed takes its place.
         m_list->setCurrentIndex(m_list->count() > 0 ? 0 : -1);
         m_settings.writeSetting(QStringLiteral("setup"), QStringLiteral("com"), QStringLiteral("1"));

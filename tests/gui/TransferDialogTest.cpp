@@ -168,11 +168,13 @@ TEST(PortSelectDialog, ListsThePortsThatOpenAndStoresTheChoice)
         dialog.accept();
         EXPECT_EQ(PortNames::storedPort(settings), QStringLiteral("3"));
     }
+    // The stored number is read as a number; Cancel writes nothing.
+    settings.writeSetting(QStringLiteral("setup"), QStringLiteral("com"), QStringLiteral("03"));
     {
         CPortSelectDialog dialog(settings);
         EXPECT_EQ(dialog.portList()->currentText(), QStringLiteral("COM3"));
         dialog.reject();
-        EXPECT_EQ(PortNames::storedPort(settings), QStringLiteral("3"));
+        EXPECT_EQ(PortNames::storedPort(settings), QStringLiteral("03"));
     }
 }
 
