@@ -15,11 +15,6 @@
 
 namespace {
 
-bool promptedFor(const RecordingPrompter &prompter, const QString &keyOrText)
-{
-    return prompter.keys().contains(keyOrText);
-}
-
 bool saveQuestionAsked(const RecordingPrompter &prompter)
 {
     for (const QString &text : prompter.keys())
@@ -207,11 +202,17 @@ TEST(MainFrame, AsksToSaveOnlyWhenTheCodeplugChanged)
 
 TEST(FileCommands, OpenTakesTheFileAsBaselineAndAForeignFileStaysUntitled)
 {
+    TestDocument maker;
+    maker.doc->SetSerialNumber(QStringLiteral("FROMFILE"));
+    const QString good = QDir(maker.config.dir()).filePath(QStringLiteral("good.dat"));
+    ASSERT_TRUE(DataFile::save(*maker.doc, good));
+
+    // The file of the command line.
     GuiRig rig;
-    ASSERT_TRUE(rig.start());
-    const QString good = QDir(rig.config.dir()).filePath(QStringLiteral("good.dat"));
-    rig.doc().SetSerialNumber(QStringLiteral("FROMFILE"));
-    ASSERT_TRUE(DataFile::save(rig.doc(), good));
+    ASSERT_TRUE(rig.start(good));
+    EXPECT_EQ(rig.doc().title(), QStringLiteral("good.dat"));
+    EXPECT_EQ(rig.control<QLineEdit>(1, CPcSoftwareView::SerialNumber)->text(), QStringLiteral("FROMFILE"));
+    EXPECT_FALSE(rig.doc().IsModified());
     rig.doc().SetSerialNumber(QStringLiteral("EDITED"));
 
     // Opening another file first offers to save the edit.
@@ -234,7 +235,7 @@ TEST(FileCommands, OpenTakesTheFileAsBaselineAndAForeignFileStaysUntitled)
     rig.prompter.prompts.clear();
     rig.nextOpenFile = foreign;
     rig.frame()->action(Cmd::FileOpen)->trigger();
-    EXPECT_TRUE(promptedFor(rig.prompter, QStringLiteral("IDS_WARN_LOAD")));
+    EXPECT_EQ(rig.prompter.keys(), QStringList{QStringLiteral("IDS_WARN_LOAD")});
     EXPECT_EQ(rig.doc().filePath(), QString());
     EXPECT_EQ(rig.doc().title(), QStringLiteral("default1"));
     ASSERT_NE(rig.app->openFrame(1), nullptr);
@@ -267,21 +268,4 @@ TEST(FileCommands, SecondNewAsksBeforeClearing)
     rig.frame()->action(Cmd::FileNew)->trigger();
     EXPECT_EQ(rig.doc().GetSerialNumber(), QStringLiteral("012345678901234"));
     EXPECT_EQ(rig.control<QLineEdit>(1, CPcSoftwareView::SerialNumber)->text(), QStringLiteral("012345678901234"));
-}
-
-TEST(Startup, OpensTheFileOfTheCommandLine)
-{
-    GuiRig maker;
-    ASSERT_TRUE(maker.start());
-    maker.doc().SetModel(QStringLiteral("FILEMOD"));
-    const QString path = QDir(maker.config.dir()).filePath(QStringLiteral("cmdline.dat"));
-    ASSERT_TRUE(DataFile::save(maker.doc(), path));
-
-    GuiRig rig;
-    ASSERT_TRUE(rig.start(path));
-    EXPECT_EQ(rig.doc().GetModel(), QStringLiteral("FILEMOD"));
-    EXPECT_EQ(rig.doc().title(), QStringLiteral("cmdline.dat"));
-    EXPECT_EQ(rig.control<QLineEdit>(1, CPcSoftwareView::Model)->text(), QStringLiteral("FILEMOD"));
-    EXPECT_TRUE(rig.closeWindow());
-    EXPECT_FALSE(saveQuestionAsked(rig.prompter));
 }
