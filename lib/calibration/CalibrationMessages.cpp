@@ -59,14 +59,3 @@ QString CalibrationMessages::caption(CalibrationMessage message, bool chinese)
         return {};
     return chinese ? QString::fromUtf8("错误") : QStringLiteral("Error");
 }
-
-Prompt CalibrationMessages::prompt(CalibrationMessage message, bool chinese)
-{
-    Prompt result;
-    result.literalText = text(message, chinese);
-    if (isError(message)) {
-        result.captionKey = QStringLiteral("IDS_ERROR");
-        result.icon = Prompt::Icon::Error;
-    }
-    return result;
-}

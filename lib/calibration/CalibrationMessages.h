@@ -1,7 +1,5 @@
 #pragma once
 
-#include "app/Prompter.h"
-
 #include <QString>
 
 // The outcomes of the service mode the user is told about. Their texts live
@@ -24,10 +22,8 @@ enum class CalibrationMessage {
 namespace CalibrationMessages {
 QString text(CalibrationMessage message, bool chinese);
 bool isError(CalibrationMessage message);
-// "错误" / "Error" for errors; empty for successes, which carry the
-// application's title.
+// "错误" / "Error" for errors, in the same language as the text (not looked
+// up in the language file, which may follow another language); empty for
+// successes, which carry the application's title and no icon.
 QString caption(CalibrationMessage message, bool chinese);
-// The message as a prompt: literal text, error icon and caption "IDS_ERROR"
-// for errors, no icon and the default caption for successes.
-Prompt prompt(CalibrationMessage message, bool chinese);
 }
