@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QMap>
 #include <QSet>
 #include <functional>
 
 namespace {
 
 using Mode = ServiceProtocol::Mode;
+using Reads = QList<std::pair<int, int>>;  // count, time-out
+using Radio = std::function<QByteArray(const QByteArray &)>;
 
 // A port with a scripted radio behind it. Ports in `openable` open; the
 // radio answers only on `radioPort`. Time does not pass: a read returns at
@@ -18,12 +21,11 @@ class ScriptedPort : public ServicePort
 public:
     QSet<int> openable{1};
     int radioPort = 1;
-    std::function<QByteArray(const QByteArray &)> radio;  // the reply to a frame
-
+    Radio radio;
     int openNow = 0;
     QList<int> openAttempts;
     QList<QByteArray> sent;
-    QList<std::pair<int, int>> reads;  // count, time-out
+    Reads reads;
 
     bool OpenPort(int portNumber) override
     {
@@ -47,7 +49,6 @@ public:
         std::copy_n(reply.begin(), n, buffer);
         return openNow ? n : -1;
     }
-    int framesSent(const QByteArray &frame) const { return int(sent.count(frame)); }
 
 private:
     QByteArray m_reply;
@@ -59,36 +60,36 @@ const QByteArray kAck(1, 0x06);
 // return bytes derived from the address.
 QByteArray goodRadio(const QByteArray &frame)
 {
-    if (frame.startsWith("TUNING") || frame == kAck)
-        return kAck;
-    if (frame == QByteArray(1, 0x02))
-        return QByteArray(16, 'M');
-    if (frame == QByteArray(1, 0x05))
-        return QByteArray(15, 'S');
-    if (frame == "V")
-        return QByteArray(22, 'V');
+    static const QMap<QByteArray, int> identityLengths = {{"\x02", 16}, {"\x05", 15}, {"V", 22}};
+    if (identityLengths.contains(frame))
+        return QByteArray(identityLengths[frame], 'x');
     if (frame.size() == 4 && frame[0] == 'F') {
-        QByteArray reply = frame;
-        reply[0] = 'G';
         const int address = (uint8_t(frame[1]) << 8) | uint8_t(frame[2]);
+        QByteArray reply = "G" + frame.mid(1);
         for (int i = 0; i < 64; ++i)
             reply.append(char((address / 64) * 16 + i));
         return reply + QByteArray(1, char(0xFF));
     }
-    if (frame.size() == 69 && frame[0] == 'G')
-        return kAck;
-    if (frame == "E" || frame == "CSDT" || frame == "CQUT" || frame == "CTET")
+    // Mode words, identity done, block writes, end of transfer, save, quit, leave.
+    if (frame.startsWith("TUNING") || frame == kAck || frame[0] == 'G' || frame == "E" || frame == "CSDT"
+        || frame == "CQUT" || frame == "CTET")
         return kAck;
     return QByteArray(3, 0x06);
 }
 
 struct Rig
 {
-    Rig() { port.radio = goodRadio; }
+    explicit Rig(Radio radio = goodRadio) { port.radio = std::move(radio); }
     ScriptedPort port;
     QList<int> pauses;
     ServiceProtocol protocol{port, [this](int ms) { pauses << ms; }};
 };
+
+// A good radio that answers `frame` with `reply` instead.
+Radio answering(const QByteArray &frame, const QByteArray &reply)
+{
+    return [=](const QByteArray &f) { return f == frame ? reply : goodRadio(f); };
+}
 
 }
 
@@ -96,8 +97,8 @@ TEST(ServiceProtocol, LinkUpFramesAndThePortScan)
 {
     Rig rig;
     EXPECT_EQ(rig.protocol.linkUp(Mode::Adjust, 1), CalibrationMessage::None);
-    EXPECT_EQ(rig.port.sent, (QList<QByteArray>{"TUNINGT", QByteArray(1, 0x02), QByteArray(1, 0x05), "V", kAck}));
-    EXPECT_EQ(rig.port.reads, (QList<std::pair<int, int>>{{1, 50}, {16, 500}, {15, 500}, {22, 500}, {1, 50}}));
+    EXPECT_EQ(rig.port.sent, (QList<QByteArray>{"TUNINGT", "\x02", "\x05", "V", kAck}));
+    EXPECT_EQ(rig.port.reads, (Reads{{1, 50}, {16, 500}, {15, 500}, {22, 500}, {1, 50}}));
     EXPECT_EQ(rig.pauses, QList<int>{100});
 
     // A radio on COM3: the first port, then COM1 again, COM2 and COM3, three tries each.
@@ -106,16 +107,18 @@ TEST(ServiceProtocol, LinkUpFramesAndThePortScan)
     scan.port.radioPort = 3;
     EXPECT_EQ(scan.protocol.linkUp(Mode::Adjust, 1), CalibrationMessage::None);
     EXPECT_EQ(scan.port.openAttempts, (QList<int>{1, 1, 2, 3}));
-    EXPECT_EQ(scan.port.framesSent("TUNINGT"), 3 + 3 + 3 + 1);
+    EXPECT_EQ(scan.port.sent.count("TUNINGT"), 3 + 3 + 3 + 1);
     EXPECT_EQ(scan.protocol.foundPort(), 3);
 
-    // No radio anywhere: every port is tried and the port ends closed.
+    // No radio anywhere: every port is tried, each table try drains the
+    // input first, and the port ends closed.
     Rig silent;
     silent.port.openable = {2, 7};
     silent.port.radioPort = 0;
     EXPECT_EQ(silent.protocol.linkUp(Mode::TableRead, 2), CalibrationMessage::PortFailed);
     EXPECT_EQ(silent.port.openAttempts.size(), 1 + 16);
-    EXPECT_EQ(silent.port.framesSent("TUNINGR"), 3 * 3);  // port 2 twice, port 7 once
+    EXPECT_EQ(silent.port.sent.count("TUNINGR"), 3 * 3);  // port 2 twice, port 7 once
+    EXPECT_EQ(silent.port.reads.mid(0, 2), (Reads{{1000, 500}, {1, 50}}));
     EXPECT_FALSE(silent.port.IsPortOpen());
     EXPECT_EQ(silent.protocol.foundPort(), 0);
 
@@ -128,28 +131,23 @@ TEST(ServiceProtocol, LinkUpFramesAndThePortScan)
 
 TEST(ServiceProtocol, ShortIdentityRepliesNameTheFailedQuery)
 {
-    const auto failWith = [](const QByteArray &query, int length) {
-        Rig rig;
-        rig.port.radio = [=](const QByteArray &frame) {
-            return frame == query ? QByteArray(length, 'x') : goodRadio(frame);
-        };
-        const CalibrationMessage result = rig.protocol.linkUp(Mode::Adjust, 1);
+    const std::pair<QByteArray, CalibrationMessage> cases[] = {{"\x02", CalibrationMessage::ModelWrong},
+                                                               {"\x05", CalibrationMessage::SerialWrong},
+                                                               {"V", CalibrationMessage::VersionWrong},
+                                                               {kAck, CalibrationMessage::PortFailed}};
+    for (const auto &[query, message] : cases) {
+        // One byte short (or silent for the identity-done byte).
+        Rig rig(answering(query, query == kAck ? QByteArray() : goodRadio(query).chopped(1)));
+        EXPECT_EQ(rig.protocol.linkUp(Mode::Adjust, 1), message);
+        EXPECT_EQ(rig.port.sent.last(), query);  // nothing is asked after the failed query
         EXPECT_FALSE(rig.port.IsPortOpen());
-        return std::pair{result, rig.port.sent};
-    };
-    const auto [model, modelSent] = failWith(QByteArray(1, 0x02), 15);
-    EXPECT_EQ(model, CalibrationMessage::ModelWrong);
-    EXPECT_EQ(modelSent.last(), QByteArray(1, 0x02));  // serial and version never asked
-    EXPECT_EQ(failWith(QByteArray(1, 0x05), 14).first, CalibrationMessage::SerialWrong);
-    EXPECT_EQ(failWith("V", 0).first, CalibrationMessage::VersionWrong);
-    EXPECT_EQ(failWith(kAck, 0).first, CalibrationMessage::PortFailed);
+    }
 }
 
 TEST(ServiceProtocol, BlockReadChangesTheImageOnlyWhenItSucceeds)
 {
-    const auto readWith = [](std::function<QByteArray(const QByteArray &)> radio, CalibrationImage &image) {
-        Rig rig;
-        rig.port.radio = std::move(radio);
+    const auto readWith = [](Radio radio, CalibrationImage &image) {
+        Rig rig(std::move(radio));
         EXPECT_EQ(rig.protocol.linkUp(Mode::TableRead, 1), CalibrationMessage::None);
         return rig.protocol.readBlocks(image);
     };
@@ -158,14 +156,9 @@ TEST(ServiceProtocol, BlockReadChangesTheImageOnlyWhenItSucceeds)
     const CalibrationImage before = image;
 
     // A short reply is refused even when it begins with "G": its data is missing.
-    EXPECT_EQ(readWith([](const QByteArray &frame) {
-                  const QByteArray reply = goodRadio(frame);
-                  return frame == QByteArray::fromHex("46018040") ? reply.left(40) : reply;
-              }, image),
-              CalibrationMessage::ReadFailed);
-    EXPECT_EQ(readWith([](const QByteArray &frame) { return frame == "E" ? QByteArray("\x15") : goodRadio(frame); },
-                       image),
-              CalibrationMessage::ExitFailed);
+    const QByteArray thirdBlock = QByteArray::fromHex("46018040");
+    EXPECT_EQ(readWith(answering(thirdBlock, goodRadio(thirdBlock).left(40)), image), CalibrationMessage::ReadFailed);
+    EXPECT_EQ(readWith(answering("E", "\x15"), image), CalibrationMessage::ExitFailed);
     EXPECT_EQ(image, before);
 
     // A reply of full length is taken whatever its first byte.
@@ -182,10 +175,10 @@ TEST(ServiceProtocol, BlockReadChangesTheImageOnlyWhenItSucceeds)
 
 TEST(ServiceProtocol, BlockWriteSendsTheSixBlocksWithPauses)
 {
-    Rig rig;
     CalibrationImage image;
     for (int i = 0; i < kCalibrationImageSize; ++i)
         image.data()[i] = uint8_t(i);
+    Rig rig;
     ASSERT_EQ(rig.protocol.linkUp(Mode::TableWrite, 1), CalibrationMessage::None);
     rig.port.sent.clear();
     rig.pauses.clear();
@@ -196,14 +189,11 @@ TEST(ServiceProtocol, BlockWriteSendsTheSixBlocksWithPauses)
     EXPECT_EQ(rig.port.sent[5].left(4), QByteArray::fromHex("47024040"));
     EXPECT_EQ(rig.pauses, QList<int>(6, 200));
 
-    Rig refused;
-    int blocks = 0;
-    refused.port.radio = [&](const QByteArray &frame) {
-        return frame[0] == 'G' && ++blocks == 3 ? QByteArray() : goodRadio(frame);
-    };
-    refused.protocol.linkUp(Mode::TableWrite, 1);
+    // An unacknowledged block ends the write there.
+    Rig refused(answering(ServiceProtocol::blockWriteFrame(0x0180, image), QByteArray()));
+    ASSERT_EQ(refused.protocol.linkUp(Mode::TableWrite, 1), CalibrationMessage::None);
     EXPECT_EQ(refused.protocol.writeBlocks(image), CalibrationMessage::WriteFailed);
-    EXPECT_EQ(blocks, 3);
+    EXPECT_EQ(refused.port.sent.last().left(4), QByteArray::fromHex("47018040"));
 }
 
 TEST(ServiceProtocol, LiveCommandFrames)
@@ -216,7 +206,7 @@ TEST(ServiceProtocol, LiveCommandFrames)
     rig.protocol.startItem(*AdjustItem::forCode(1));
     EXPECT_EQ(rig.port.sent, (QList<QByteArray>{QByteArray::fromHex("43540155"), "CFMU", "CBWU",
                                                  QByteArray::fromHex("43505401")}));
-    EXPECT_EQ(rig.port.reads, (QList<std::pair<int, int>>{{3, 500}, {3, 500}, {3, 500}, {1, 50}}));
+    EXPECT_EQ(rig.port.reads, (Reads{{3, 500}, {3, 500}, {3, 500}, {1, 50}}));
     rig.port.sent.clear();
     rig.protocol.startItem(*AdjustItem::forCode(62));  // receive item: no signal frame
     EXPECT_EQ(rig.port.sent, (QList<QByteArray>{QByteArray::fromHex("43541955"), "CFLU", "CBNU"}));
@@ -243,8 +233,6 @@ TEST(ServiceProtocol, MeasurementsAreDecodedAndShortRepliesShowNothing)
     ASSERT_TRUE(ber);
     EXPECT_EQ(ber->value, 10000u);
     EXPECT_EQ(ber->text, QStringLiteral("1.00000 %"));
-    EXPECT_EQ(ServiceProtocol::decodeMeasurement(0x18, QByteArray::fromHex("ffffffff00"))->text,
-              QStringLiteral("429496.72950 %"));
     EXPECT_EQ(ServiceProtocol::decodeMeasurement(0x1E, QByteArray::fromHex("d20499"))->text, QStringLiteral("1234"));
     EXPECT_FALSE(ServiceProtocol::decodeMeasurement(0x18, QByteArray::fromHex("10270000")));
     EXPECT_FALSE(ServiceProtocol::decodeMeasurement(0x1A, QByteArray::fromHex("d204")));
@@ -254,8 +242,7 @@ TEST(ServiceProtocol, UnansweredSaveQuitAndLeaveCloseThePort)
 {
     for (const char *name : {"CSDT", "CQUT", "CTET"}) {
         const QByteArray word(name);
-        Rig silent;
-        silent.port.radio = [&](const QByteArray &frame) { return frame == word ? QByteArray() : goodRadio(frame); };
+        Rig silent(answering(word, QByteArray()));
         silent.protocol.linkUp(Mode::Adjust, 1);
         const CalibrationMessage result = word == "CSDT"   ? silent.protocol.saveItem()
                                           : word == "CQUT" ? silent.protocol.quitItem()

@@ -7,49 +7,42 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 namespace {
 
-struct CliRun
+struct CalibRun
 {
     int status = -1;
     QString out;
     QString err;
 };
 
-CliRun runCalibCommand(const QStringList &args)
+// rq381 calib VERB --port PORT ARGS... --config DIR
+CalibRun calib(const QString &verb, const QString &port, const QStringList &args, const TestConfig &config)
 {
-    CliRun run;
+    CalibRun run;
     QTextStream out(&run.out);
     QTextStream err(&run.err);
     CommandIo io{out, err, false};
-    run.status = runCli(QStringList{QStringLiteral("calib")} + args, io);
+    run.status = runCli(QStringList{QStringLiteral("calib"), verb, QStringLiteral("--port"), port} + args
+                            + QStringList{QStringLiteral("--config"), config.dir()},
+                        io);
     out.flush();
     err.flush();
     return run;
 }
 
-QByteArray radioCalibration(RadioSimulator &sim)
-{
-    return sim.inspect([](RadioState &state) {
-        return QByteArray(reinterpret_cast<const char *>(state.calibration.data()), RadioState::kCalibrationSize);
-    });
-}
-
-QByteArray readFile(const QString &path)
+QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void writeFile(const QString &path, const QByteArray &content)
+QByteArray area(const QByteArray &calibration)
 {
-    QFile file(path);
-    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    file.write(content);
+    return calibration.mid(kCalibrationAreaStart, kCalibrationAreaEnd - kCalibrationAreaStart);
 }
 
 }
@@ -59,68 +52,63 @@ TEST(CalibrationCli, ReadSavesTheRadiosAreaAndWriteSendsItBack)
     TestConfig config;
     RadioSimulator sim{SimOptions{}};
     ASSERT_TRUE(sim.start());
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("radio.test"));
+    const auto radio = [&] {
+        return sim.inspect([](RadioState &state) {
+            return QByteArray(reinterpret_cast<const char *>(state.calibration.data()), RadioState::kCalibrationSize);
+        });
+    };
+    const QString file = QDir(config.dir()).filePath(QStringLiteral("radio.test"));
 
-    const CliRun read = runCalibCommand({QStringLiteral("read"), QStringLiteral("--port"), sim.devicePath(),
-                                         QStringLiteral("-o"), file, QStringLiteral("--config"), config.dir()});
+    const CalibRun read = calib(QStringLiteral("read"), sim.devicePath(), {QStringLiteral("-o"), file}, config);
     ASSERT_EQ(read.status, ExitOk) << read.err.toStdString();
     EXPECT_EQ(read.out.trimmed(), QStringLiteral("Read data success!"));
-    const QByteArray saved = readFile(file);
+    const QByteArray saved = fileBytes(file);
     ASSERT_EQ(saved.size(), kCalibrationImageSize);
-    const QByteArray radio = radioCalibration(sim);
-    EXPECT_EQ(saved.mid(kCalibrationAreaStart, kCalibrationAreaEnd - kCalibrationAreaStart),
-              radio.mid(kCalibrationAreaStart, kCalibrationAreaEnd - kCalibrationAreaStart));
+    const QByteArray before = radio();
+    EXPECT_EQ(area(saved), area(before));
     EXPECT_EQ(saved.left(kCalibrationAreaStart), QByteArray(kCalibrationAreaStart, char(0xFF)));
 
-    // Change one value in the file and write it back.
+    // One value changed in the file goes back; bytes outside the area are never sent.
     QByteArray edited = saved;
     edited[0x0142] = char(0x5A);
-    edited[0x3000] = char(0x11);  // outside the area: never sent
-    writeFile(file, edited);
-    const CliRun write = runCalibCommand({QStringLiteral("write"), QStringLiteral("--port"), sim.devicePath(), file,
-                                          QStringLiteral("--config"), config.dir()});
+    edited[0x3000] = char(0x11);
+    config.writeFile(QStringLiteral("radio.test"), edited);
+    // The messages follow [setup] language.
+    config.settings().writeSetting(QStringLiteral("setup"), QStringLiteral("language"), QStringLiteral("chinese"));
+    const CalibRun write = calib(QStringLiteral("write"), sim.devicePath(), {file}, config);
     ASSERT_EQ(write.status, ExitOk) << write.err.toStdString();
-    EXPECT_EQ(write.out.trimmed(), QStringLiteral("Write data success!"));
-    const QByteArray after = radioCalibration(sim);
+    EXPECT_EQ(write.out.trimmed(), QString::fromUtf8("写入成功!"));
+    const QByteArray after = radio();
     EXPECT_EQ(uint8_t(after[0x0142]), 0x5A);
-    EXPECT_EQ(after.mid(kCalibrationAreaStart, kCalibrationAreaEnd - kCalibrationAreaStart),
-              edited.mid(kCalibrationAreaStart, kCalibrationAreaEnd - kCalibrationAreaStart));
-    EXPECT_EQ(after.left(kCalibrationAreaStart), radio.left(kCalibrationAreaStart));
-    EXPECT_EQ(after.mid(kCalibrationAreaEnd), radio.mid(kCalibrationAreaEnd));
+    EXPECT_EQ(area(after), area(edited));
+    EXPECT_EQ(after.left(kCalibrationAreaStart), before.left(kCalibrationAreaStart));
+    EXPECT_EQ(after.mid(kCalibrationAreaEnd), before.mid(kCalibrationAreaEnd));
 }
 
 TEST(CalibrationCli, RefusesBadFilesPortsAndSilentRadios)
 {
     TestConfig config;
-    QTemporaryDir dir;
-    const QString shortFile = dir.filePath(QStringLiteral("short.test"));
-    writeFile(shortFile, QByteArray(100, 0));
-
+    const QDir dir(config.dir());
+    config.writeFile(QStringLiteral("short.test"), QByteArray(100, 0));
     SimOptions silentOptions;
     silentOptions.noAnswer = true;
     RadioSimulator silent{silentOptions};
     ASSERT_TRUE(silent.start());
 
     // A file that is not a test-data file is refused before the radio is touched.
-    const CliRun wrongSize = runCalibCommand({QStringLiteral("write"), QStringLiteral("--port"), silent.devicePath(),
-                                              shortFile, QStringLiteral("--config"), config.dir()});
+    const CalibRun wrongSize = calib(QStringLiteral("write"), silent.devicePath(),
+                                     {dir.filePath(QStringLiteral("short.test"))}, config);
     EXPECT_EQ(wrongSize.status, ExitFailure);
     EXPECT_TRUE(wrongSize.err.contains(QStringLiteral("16384"))) << wrongSize.err.toStdString();
     EXPECT_EQ(silent.inspect([](RadioState &state) { return state.linkWordCount; }), 0);
 
-    const CliRun noPort = runCalibCommand({QStringLiteral("read"), QStringLiteral("--port"),
-                                           dir.filePath(QStringLiteral("no-such-device")), QStringLiteral("-o"),
-                                           dir.filePath(QStringLiteral("x.test")), QStringLiteral("--config"),
-                                           config.dir()});
-    EXPECT_EQ(noPort.status, ExitPortError);
-
-    const QString output = dir.filePath(QStringLiteral("silent.test"));
-    const CliRun noAnswer = runCalibCommand({QStringLiteral("read"), QStringLiteral("--port"), silent.devicePath(),
-                                             QStringLiteral("-o"), output, QStringLiteral("--config"), config.dir()});
+    const QString output = dir.filePath(QStringLiteral("out.test"));
+    EXPECT_EQ(calib(QStringLiteral("read"), dir.filePath(QStringLiteral("no-such-device")),
+                    {QStringLiteral("-o"), output}, config).status,
+              ExitPortError);
+    const CalibRun noAnswer = calib(QStringLiteral("read"), silent.devicePath(), {QStringLiteral("-o"), output}, config);
     EXPECT_EQ(noAnswer.status, ExitTransferFailed);
     EXPECT_TRUE(noAnswer.err.contains(QStringLiteral("Please check whether the port is occupied or not connected!")));
     EXPECT_FALSE(QFile::exists(output));
-    EXPECT_EQ(runCalibCommand({QStringLiteral("read"), QStringLiteral("--port"), silent.devicePath()}).status,
-              ExitUsage);
+    EXPECT_EQ(calib(QStringLiteral("read"), silent.devicePath(), {}, config).status, ExitUsage);
 }
