@@ -47,8 +47,12 @@ QString CChannelRules::enterFrequency(int zone, int channel, Direction dir, cons
     const QString stored = channels.GetFrequency(zone, channel, dir);
     if (text == stored || !channels.ChannelExists(zone, channel))
         return stored;
-    if (text.isEmpty() || FrequencyBcd::textToUnits(text) < 0)
+    // A changed text sets the colour code from the stored frequency even
+    // when the text itself is not stored.
+    if (text.isEmpty() || FrequencyBcd::textToUnits(text) < 0) {
+        updateColourCode(zone, channel, dir);
         return stored;
+    }
     QString value = text;
     const int band = m_doc.CheckFreqInRange(text);
     if (band > 0)

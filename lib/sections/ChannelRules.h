@@ -31,8 +31,9 @@ public:
 
     // Stores a typed frequency: unchanged text does nothing, a text outside
     // the band becomes the nearer band limit, an empty text or one that
-    // holds no number is not stored. The colour code of that direction then
-    // follows the stored frequency. Returns the stored frequency's text.
+    // holds no number is not stored. Any changed text then sets the colour
+    // code of that direction from the stored frequency. Returns the stored
+    // frequency's text.
     QString enterFrequency(int zone, int channel, Direction dir, const QString &text);
 
     // Sets the colour code of one direction from its stored frequency.

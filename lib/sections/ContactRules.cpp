@@ -105,7 +105,11 @@ std::optional<QString> CContactRules::newContactId() const
 
 EditResult CContactRules::abandonAddition(int used, Prompter &prompter)
 {
-    CContactData(m_doc).ClearContact(used + 1);
+    // The record after the last contact is freed (number and name); no
+    // contact moves.
+    CContactData contacts(m_doc);
+    contacts.SetNumber(used + 1, 0);
+    contacts.SetName(used + 1, QString());
     ListRules::tellError(prompter, "IDS_EXIST_STARTID");
     return EditResult::refused(Refusal::Rejected);
 }
@@ -160,10 +164,10 @@ EditResult CContactRules::remove(int row)
         return EditResult::refused(Refusal::OnlyRecord);
 
     CContactData contacts(m_doc);
-    for (int contact = row; contact < used; ++contact) {
+    for (int contact = row; contact < used; ++contact)
         moveContact(contact + 1, contact);
+    for (int contact = 1; contact < used; ++contact)
         contacts.SetNumber(contact, contact);
-    }
     contacts.ClearContact(used);
 
     followContactRefs([row](int ref) { return ListRules::afterRemoval(ref, row); });
@@ -179,14 +183,19 @@ void CContactRules::moveContact(int from, int to)
         ListRules::copyImageBytes(m_doc, source + kMovedOffset, target + kMovedOffset, kMovedBytes);
 }
 
+// The default contact of every channel record of every zone slot follows,
+// used or not, as do the members of every RX group list.
 void CContactRules::followContactRefs(const std::function<int(int)> &map)
 {
-    ListRules::forEachUsedChannel(m_doc, [&map](CChannelData &channels, int zone, int channel) {
-        const int ref = channels.GetContact(zone, channel);
-        const int after = map(ref);
-        if (after != ref)
-            channels.SetContact(zone, channel, after);
-    });
+    CChannelData channels(m_doc);
+    for (int zone = 1; zone <= channels.zoneSlotCount(); ++zone) {
+        for (int channel = 1; channel <= CChannelData::kChannelsPerZone; ++channel) {
+            const int ref = channels.GetContact(zone, channel);
+            const int after = map(ref);
+            if (after != ref)
+                channels.SetContact(zone, channel, after);
+        }
+    }
     CRxGroupRules(m_doc).renumberMembers(map);
 }
 

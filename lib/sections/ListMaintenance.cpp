@@ -6,6 +6,7 @@
 #include "sections/EmergencyData.h"
 #include "sections/ListRules.h"
 #include "sections/RxGroupData.h"
+#include "sections/RxGroupRules.h"
 #include "sections/ScanData.h"
 
 namespace {
@@ -316,17 +317,15 @@ void CListMaintenance::followChannelRefs(const std::function<ChannelRef(ChannelR
     }
 
     // Members of a deleted channel drop out and the rest close up in their
-    // old order.
+    // old order; every walked list is written back, its free slots as (0, 0).
     for (int list = 1; list <= memberListsToWalk && list <= kScanLists; ++list) {
-        const QList<ChannelRef> before = scans.GetMembers(list);
         QList<ChannelRef> after;
-        for (const ChannelRef &member : before) {
+        for (const ChannelRef &member : scans.GetMembers(list)) {
             const ChannelRef moved = map(member);
             if (moved.isSet())
                 after << moved;
         }
-        if (after != before)
-            scans.SetMembers(list, after);
+        scans.SetMembers(list, after);
     }
 }
 
@@ -409,5 +408,8 @@ EditResult CListMaintenance::pasteRxGroup(const ListClipboard &clip, int list)
     const QString name = groups.GetName(list);
     groups.CopyRecord(clip.number, list);
     groups.SetName(list, name);
+    // Pasting an empty list empties the target as a last member's removal does.
+    if (groups.GetMemberCount(list) == 0)
+        CRxGroupRules(m_doc).releaseChannels(list);
     return EditResult::showRecord(list);
 }

@@ -51,7 +51,8 @@ public:
     EditResult deleteRxGroup(int list);
 
     // Channel: every field but the name. Lists: the whole record, the
-    // target keeping its own name.
+    // target keeping its own name; an RX group list left without members
+    // releases the channels that used it.
     EditResult pasteChannel(const ListClipboard &clip, int zone, int channel);
     EditResult pasteScanList(const ListClipboard &clip, int list);
     EditResult pasteRxGroup(const ListClipboard &clip, int list);

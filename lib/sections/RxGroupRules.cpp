@@ -85,16 +85,20 @@ EditResult CRxGroupRules::moveOut(int list, const QList<int> &contacts)
     }
     // The count is what remains stored, hidden members included.
     groups.SetMembers(list, kept);
-    if (kept.isEmpty()) {
-        CChannelData channels(m_doc);
-        for (int zone = 1; zone <= channels.zoneSlotCount(); ++zone) {
-            for (int channel = 1; channel <= CChannelData::kChannelsPerZone; ++channel) {
-                if (channels.GetRxGroupList(zone, channel) == list)
-                    channels.SetRxGroupList(zone, channel, 0);
-            }
+    if (kept.isEmpty())
+        releaseChannels(list);
+    return EditResult::showRecord(list);
+}
+
+void CRxGroupRules::releaseChannels(int list)
+{
+    CChannelData channels(m_doc);
+    for (int zone = 1; zone <= channels.zoneSlotCount(); ++zone) {
+        for (int channel = 1; channel <= CChannelData::kChannelsPerZone; ++channel) {
+            if (channels.GetRxGroupList(zone, channel) == list)
+                channels.SetRxGroupList(zone, channel, 0);
         }
     }
-    return EditResult::showRecord(list);
 }
 
 bool CRxGroupRules::enterName(int list, const QString &text, Prompter &prompter)
@@ -128,8 +132,13 @@ void CRxGroupRules::renumberMembers(const std::function<int(int)> &map)
             if (const int moved = map(contact))
                 after << moved;
         }
-        if (after != before)
-            groups.SetMembers(list, after);
+        if (after == before)
+            continue;
+        groups.SetMembers(list, after);
+        // A list that lost its last member is no list to listen to, however
+        // the member left it.
+        if (after.isEmpty())
+            releaseChannels(list);
     }
 }
 

@@ -37,9 +37,13 @@ public:
     bool enterName(int list, const QString &text, Prompter &prompter);
 
     // Rewrites the members of every list through map (a result of 0 drops
-    // the member), packing each list and lowering its member count.
+    // the member), packing each list and lowering its member count. A list
+    // left without members releases the channels that used it.
     void renumberMembers(const std::function<int(int)> &map);
     void removeContactEverywhere(int contact);
+    // Channels (every zone slot, channels 1..16) that use the list use none:
+    // run whenever a list is left without members.
+    void releaseChannels(int list);
 
 private:
     CPcSoftwareDoc &m_doc;
