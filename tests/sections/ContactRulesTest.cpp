@@ -1,10 +1,8 @@
-#include "TestSupport.h"
+#include "ListFixture.h"
 
 #include "sections/BasicSettingData.h"
-#include "sections/ChannelData.h"
 #include "sections/ContactData.h"
 #include "sections/ContactRules.h"
-#include "sections/ListMaintenance.h"
 #include "sections/RxGroupData.h"
 #include "sections/RxGroupRules.h"
 
@@ -14,32 +12,28 @@ namespace {
 
 int contactAt(int contact) { return 0x4C10 + 40 * contact; }
 
-// A codeplug with `count` contacts "Contact 1".. with IDs 1000001.., one
-// channel per contact in zone 1 using that contact, and four RX group lists.
-struct Contacts : TestDocument
+// `count` contacts "Contact 1".. with IDs 1000001.., channel c of zone 1
+// using contact c, and four RX group lists.
+struct Contacts : ListFixture
 {
-    explicit Contacts(int count) : TestDocument(QStringLiteral("VK214"))
+    explicit Contacts(int count) : ListFixture(1, count)
     {
         RecordingPrompter prompter;
-        for (int i = 2; i <= count; ++i)
-            rules().add(prompter);
-        CListMaintenance lists(*doc);
-        for (int c = 2; c <= count; ++c)
-            lists.addChannel(1);
-        CChannelData ch(*doc);
-        for (int c = 1; c <= count; ++c)
-            ch.SetContact(1, c, c);
+        for (int c = 1; c <= count; ++c) {
+            if (c > 1)
+                rules().add(prompter);
+            CChannelData(*doc).SetContact(1, c, c);
+        }
         for (int g = 2; g <= 4; ++g)
-            lists.addRxGroup();
+            lists().addRxGroup();
     }
     CContactRules rules() { return CContactRules(*doc); }
-    QList<int> channelContacts()
+    QList<int> channelContacts() { return zoneOne(&CChannelData::GetContact); }
+    // "number:name:call ID" of one record.
+    QString record(int i)
     {
-        CChannelData ch(*doc);
-        QList<int> refs;
-        for (int c = 1; c <= ch.CountChannels(1); ++c)
-            refs << ch.GetContact(1, c);
-        return refs;
+        const CContactData c(*doc);
+        return QStringLiteral("%1:%2:%3").arg(c.GetNumber(i)).arg(c.GetName(i), c.GetCallId(i));
     }
 };
 
@@ -50,49 +44,35 @@ TEST(ContactRules, DeleteRenumbersChannelsAndEveryRxGroup)
     Contacts cp(5);
     CRxGroupData rx(*cp.doc);
     rx.SetMembers(1, {3, 4, 5});
-    rx.ClearMembers(2);  // an empty list must not end the renumbering walk
+    // List 2 stays empty: it must not end the walk over the lists.
     rx.SetMembers(3, {5, 1});
     rx.SetMembers(4, {3});
+    CChannelData ch(*cp.doc);
+    ch.SetRxGroupList(1, 2, 4);
 
-    EditResult r = cp.rules().remove(3);
-    ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r.record, 4);
-    CContactData contacts(*cp.doc);
-    EXPECT_EQ(cp.rules().count(), 4);
-    EXPECT_EQ(contacts.GetName(3), "Contact 4");
-    EXPECT_EQ(contacts.GetNumber(3), 3);
-    EXPECT_EQ(contacts.GetCallId(4), "1000005");
-    EXPECT_EQ(bytesAt(cp.image(), contactAt(5), 5), "00 00 00 00 00");
-    EXPECT_TRUE(allBytesAre(cp.image(), contactAt(5) + 5, contactAt(5) + 33, 0x00));
-
+    EXPECT_EQ(cp.rules().remove(3).record, 4);
+    EXPECT_EQ(cp.record(3) + " " + cp.record(4), "3:Contact 4:1000004 4:Contact 5:1000005");
+    EXPECT_TRUE(allBytesAre(cp.image(), contactAt(5), contactAt(5) + 33, 0x00));
     EXPECT_EQ(cp.channelContacts(), (QList<int>{1, 2, 0, 3, 4}));
-    EXPECT_EQ(rx.GetMembers(1), (QList<int>{3, 4}));
-    EXPECT_EQ(rx.GetMemberCount(1), 2);
-    EXPECT_EQ(bytesAt(cp.image(), 0x6B78, 4), "03 04 00 00");
+    EXPECT_EQ(bytesAt(cp.image(), 0x6B78, 17), "03 04 00 00 00 00 00 00 00 00 00 00 00 00 00 00 02");
     EXPECT_EQ(rx.GetMembers(3), (QList<int>{4, 1}));
-    EXPECT_EQ(rx.GetMembers(4), QList<int>{});
+    // List 4 lost its last member: its channel no longer uses it.
     EXPECT_EQ(rx.GetMemberCount(4), 0);
+    EXPECT_EQ(cp.zoneOne(&CChannelData::GetRxGroupList), (QList<int>{1, 0, 1, 1, 1}));
 }
 
 TEST(ContactRules, InsertMovesContactsAndRaisesReferences)
 {
     Contacts cp(3);
-    CRxGroupData rx(*cp.doc);
-    rx.ClearMembers(1);
-    rx.SetMembers(2, {1, 2, 3});
+    CRxGroupData(*cp.doc).SetMembers(2, {1, 2, 3});
+    CChannelData(*cp.doc).SetContact(5, 1, 2);  // a channel record of an unused zone follows too
     RecordingPrompter prompter;
-    EditResult r = cp.rules().insert(2, prompter);
-    ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r.record, 2);
-    CContactData contacts(*cp.doc);
-    EXPECT_EQ(cp.rules().count(), 4);
-    EXPECT_EQ(contacts.GetName(2), "Contact 4");
-    EXPECT_EQ(contacts.GetCallId(2), "1000004");
-    EXPECT_EQ(contacts.GetName(3), "Contact 2");
-    EXPECT_EQ(contacts.GetNumber(4), 4);
+    EXPECT_EQ(cp.rules().insert(2, prompter).record, 2);
+    EXPECT_EQ(cp.record(2) + " " + cp.record(3), "2:Contact 4:1000004 3:Contact 2:1000002");
+    EXPECT_EQ(CContactData(*cp.doc).GetNumber(4), 4);
     EXPECT_EQ(cp.channelContacts(), (QList<int>{1, 3, 4}));
-    EXPECT_EQ(rx.GetMembers(2), (QList<int>{1, 3, 4}));
-    EXPECT_TRUE(prompter.prompts.isEmpty());
+    EXPECT_EQ(CChannelData(*cp.doc).GetContact(5, 1), 3);
+    EXPECT_EQ(CRxGroupData(*cp.doc).GetMembers(2), (QList<int>{1, 3, 4}));
 }
 
 TEST(ContactRules, NewContactIdsSkipReservedAndNeverOverflow)
@@ -100,7 +80,6 @@ TEST(ContactRules, NewContactIdsSkipReservedAndNeverOverflow)
     Contacts cp(1);
     CBasicSettingData basic(*cp.doc);
     EXPECT_EQ(*cp.rules().newContactId(), "1000002");
-
     basic.SetGroupCallStartId(QStringLiteral("1999999"));
     EXPECT_EQ(*cp.rules().newContactId(), "2000001");
 
@@ -108,19 +87,13 @@ TEST(ContactRules, NewContactIdsSkipReservedAndNeverOverflow)
     basic.SetGroupCallStartId(QStringLiteral("9999999"));
     RecordingPrompter prompter;
     EXPECT_TRUE(cp.rules().add(prompter).ok());
-    CContactData contacts(*cp.doc);
-    EXPECT_EQ(contacts.GetCallId(2), "9999999");
-    EditResult r = cp.rules().add(prompter);
-    EXPECT_EQ(r.refusal, Refusal::Rejected);
-    EXPECT_EQ(prompter.keys(), QStringList{"IDS_EXIST_STARTID"});
-    EXPECT_EQ(cp.rules().count(), 2);
-    EXPECT_EQ(contacts.GetNumber(3), 0);
+    EXPECT_EQ(cp.record(2), "2:Contact 2:9999999");
+    EXPECT_EQ(cp.rules().add(prompter).refusal, Refusal::Rejected);
     EXPECT_EQ(cp.rules().insert(1, prompter).refusal, Refusal::Rejected);
-    EXPECT_EQ(contacts.GetName(1), "Contact 1");
-
+    EXPECT_EQ(prompter.keys(), (QStringList{"IDS_EXIST_STARTID", "IDS_EXIST_STARTID"}));
+    EXPECT_EQ(cp.record(1) + " " + cp.record(3).left(2), "1:Contact 1:1000001 0:");
     // Start ID 9999998 with 9999999 taken: no seven-digit ID is left.
     basic.SetGroupCallStartId(QStringLiteral("9999998"));
-    EXPECT_FALSE(cp.rules().newContactId().has_value());
     EXPECT_EQ(cp.rules().add(prompter).refusal, Refusal::Rejected);
     EXPECT_EQ(cp.rules().count(), 2);
 }
@@ -128,26 +101,20 @@ TEST(ContactRules, NewContactIdsSkipReservedAndNeverOverflow)
 TEST(ContactRules, CallIdEntry)
 {
     Contacts cp(3);
-    CContactData contacts(*cp.doc);
     RecordingPrompter prompter;
-
-    EXPECT_FALSE(cp.rules().enterCallId(2, QStringLiteral("2000000"), prompter));
-    EXPECT_EQ(contacts.GetCallId(2), "1000002");
+    const auto enter = [&](int row, const char *typed) {
+        cp.rules().enterCallId(row, QString::fromLatin1(typed), prompter);
+        return CContactData(*cp.doc).GetCallId(row);
+    };
+    EXPECT_EQ(enter(2, "2000000"), "1000002");  // reserved: refused silently
     EXPECT_TRUE(prompter.prompts.isEmpty());
-
-    EXPECT_TRUE(cp.rules().enterCallId(2, QString(), prompter));
-    EXPECT_EQ(contacts.GetCallId(2), "0000001");
+    EXPECT_EQ(enter(2, ""), "0000001");
     EXPECT_EQ(cp.rules().contactType(2), 1);
-
-    EXPECT_FALSE(cp.rules().enterCallId(3, QStringLiteral("1"), prompter));
+    EXPECT_EQ(enter(3, "1"), "1000003");
     EXPECT_EQ(prompter.keys(), QStringList{"IDS_EXIST_CALLID"});
-    EXPECT_EQ(contacts.GetCallId(3), "1000003");
-
-    EXPECT_TRUE(cp.rules().enterCallId(3, QStringLiteral("*******"), prompter));
+    EXPECT_EQ(enter(3, "*******"), "*******");
     EXPECT_EQ(cp.rules().contactType(3), 2);
-    EXPECT_FALSE(cp.rules().enterCallId(1, QStringLiteral("12345678"), prompter));
-    EXPECT_FALSE(cp.rules().enterCallId(1, QStringLiteral("12a"), prompter));
-    EXPECT_EQ(contacts.GetCallId(1), "1000001");
+    EXPECT_EQ(enter(1, "12345678"), "1000001");
 }
 
 TEST(ContactRules, CrossingTheStartIdLeavesEveryRxGroup)
@@ -155,14 +122,14 @@ TEST(ContactRules, CrossingTheStartIdLeavesEveryRxGroup)
     Contacts cp(3);
     CRxGroupData rx(*cp.doc);
     rx.SetMembers(1, {1, 2});
-    rx.ClearMembers(2);
     rx.SetMembers(3, {2, 3});
+    rx.SetMembers(4, {2});
+    CChannelData(*cp.doc).SetRxGroupList(1, 3, 4);
     RecordingPrompter prompter;
     ASSERT_TRUE(cp.rules().enterCallId(2, QStringLiteral("42"), prompter));
-    EXPECT_EQ(rx.GetMembers(1), QList<int>{1});
-    EXPECT_EQ(rx.GetMembers(3), QList<int>{3});
+    EXPECT_EQ(rx.GetMembers(1) + rx.GetMembers(3), (QList<int>{1, 3}));
+    EXPECT_EQ(cp.zoneOne(&CChannelData::GetRxGroupList), (QList<int>{1, 1, 0}));  // list 4 is empty now
     // Staying a group contact keeps the memberships.
-    ASSERT_TRUE(cp.rules().enterCallId(3, QStringLiteral("5000000"), prompter) == false);
     ASSERT_TRUE(cp.rules().enterCallId(3, QStringLiteral("5000001"), prompter));
     EXPECT_EQ(rx.GetMembers(3), QList<int>{3});
 }
@@ -170,17 +137,14 @@ TEST(ContactRules, CrossingTheStartIdLeavesEveryRxGroup)
 TEST(ContactRules, CompactionClosesGapsAndReferencesFollow)
 {
     Contacts cp(4);
-    CContactData contacts(*cp.doc);
-    CRxGroupData rx(*cp.doc);
-    rx.SetMembers(2, {2, 4});
-    contacts.SetNumber(2, 0);  // a gap: contact 2 is not in use
+    CRxGroupData(*cp.doc).SetMembers(2, {2, 4});
+    CContactData(*cp.doc).SetNumber(2, 0);  // contact 2 is not in use
     EXPECT_EQ(cp.rules().compact(), 3);
-    EXPECT_EQ(contacts.GetName(2), "Contact 3");
-    EXPECT_EQ(contacts.GetNumber(3), 3);
-    EXPECT_EQ(contacts.GetNumber(4), 0);
+    EXPECT_EQ(cp.record(2), "2:Contact 3:1000003");
+    EXPECT_EQ(bytesAt(cp.image(), contactAt(4), 5), "00 00 00 00 00");
     EXPECT_TRUE(allBytesAre(cp.image(), contactAt(4) + 5, contactAt(4) + 33, 0x00));
     EXPECT_EQ(cp.channelContacts(), (QList<int>{1, 0, 2, 3}));
-    EXPECT_EQ(rx.GetMembers(2), QList<int>{3});
+    EXPECT_EQ(CRxGroupData(*cp.doc).GetMembers(2), QList<int>{3});
 }
 
 TEST(RxGroupRules, MemberLimitAndEmptiedListReleasesChannels)
@@ -188,17 +152,13 @@ TEST(RxGroupRules, MemberLimitAndEmptiedListReleasesChannels)
     Contacts cp(18);
     CRxGroupData rx(*cp.doc);
     CRxGroupRules rules(*cp.doc);
-    QList<int> fourteen;
-    for (int c = 1; c <= 14; ++c)
-        fourteen << c;
+    const QList<int> fourteen{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14};
     rx.SetMembers(2, fourteen);
     RecordingPrompter prompter;
     EXPECT_EQ(rules.moveIn(2, {15, 16, 17}, prompter).refusal, Refusal::Rejected);
     EXPECT_EQ(prompter.keys(), QStringList{"IDS_PROMPT_GROUPLISTMEMBER"});
-    EXPECT_EQ(rx.GetMemberCount(2), 14);
     EXPECT_TRUE(rules.moveIn(2, {15, 16}, prompter).ok());
     EXPECT_EQ(rx.GetMember(2, 16), 16);
-
     // An individual contact is not shown, yet its slot counts.
     rx.SetMembers(3, fourteen);
     CContactData(*cp.doc).SetCallId(1, QStringLiteral("0000042"));
@@ -206,11 +166,9 @@ TEST(RxGroupRules, MemberLimitAndEmptiedListReleasesChannels)
     EXPECT_FALSE(rules.availableContacts(3).contains(1));
     EXPECT_EQ(rules.moveIn(3, {15, 16, 17}, prompter).refusal, Refusal::Rejected);
 
-    CChannelData ch(*cp.doc);
-    ch.SetRxGroupList(1, 3, 4);
+    CChannelData(*cp.doc).SetRxGroupList(1, 3, 4);
     rx.SetMembers(4, {5});
     rules.moveOut(4, {5});
     EXPECT_EQ(rx.GetMemberCount(4), 0);
-    EXPECT_EQ(ch.GetRxGroupList(1, 3), 0);
-    EXPECT_EQ(ch.GetRxGroupList(1, 1), 1);
+    EXPECT_EQ(cp.zoneOne(&CChannelData::GetRxGroupList).mid(0, 3), (QList<int>{1, 1, 0}));
 }
