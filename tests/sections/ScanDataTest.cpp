@@ -6,7 +6,6 @@
 namespace {
 constexpr int kList1 = 0x4690;
 constexpr int kList2 = 0x46E8;
-constexpr int kList16 = 0x4BB8;
 }  // namespace
 
 TEST(ScanData, DefaultsWriteListOneOnly)
@@ -14,6 +13,8 @@ TEST(ScanData, DefaultsWriteListOneOnly)
     BlankDocument b;
     CScanData(b.doc).SetDefaults();
     const uint8_t *img = b.image();
+    // Nuisance delete on; channels (1, 1); revert 0; dwell 3.00 s; look-back
+    // 2.0 s; talkback off with bits 1-7 kept.
     EXPECT_EQ(bytesAt(img, kList1, 13), "20 01 01 01 01 00 01 01 0C 0C 14 14 FE");
     EXPECT_TRUE(allBytesAre(img, kList1 + 13, kList1 + 24, 0xFF));
     EXPECT_EQ(bytesAt(img, kList1 + 24, 2), "01 01");
@@ -21,38 +22,27 @@ TEST(ScanData, DefaultsWriteListOneOnly)
     EXPECT_EQ(bytesAt(img, kList1 + 56, 12), utf16Bytes("Scan 1"));
     EXPECT_TRUE(allBytesAre(img, kList1 + 68, kList1 + 84, 0x00));
     EXPECT_TRUE(allBytesAre(img, kList1 + 84, 0x4C10, 0xFF));
-
-    CScanData scan(b.doc);
-    EXPECT_EQ(scan.GetMembers(1), (QList<ChannelRef>{{1, 1}}));
-    EXPECT_EQ(scan.GetDesignatedChannel(1), (ChannelRef{1, 1}));
-    EXPECT_EQ(scan.CountLists(), 1);
+    EXPECT_EQ(CScanData(b.doc).GetMembers(1), (QList<ChannelRef>{{1, 1}}));
 }
 
-TEST(ScanData, FlagBitsKeepForeignBits)
+TEST(ScanData, FlagBitsKeepTheOtherBits)
 {
     BlankDocument b;
     CScanData scan(b.doc);
     b.fill(kList1, 1, 0x00);
     scan.SetPriorityChannelType1(1, 3);
-    scan.SetPriorityChannelType2(1, 2);
-    EXPECT_EQ(bytesAt(b.image(), kList1, 1), "0B");
     scan.SetPriorityChannelType2(1, 1);
-    EXPECT_EQ(scan.GetPriorityChannelType1(1), 3);
     scan.SetIncludeCurrentChannel(1, true);
     scan.SetNuisanceReset(1, true);
-    EXPECT_EQ(bytesAt(b.image(), kList1, 1), "57");
     scan.SetScanIndicator(1, true);
-    scan.SetNuisanceDelete(1, true);
     scan.SetIncludeCurrentChannel(1, false);
-    EXPECT_EQ(bytesAt(b.image(), kList1, 1), "E7");
     scan.SetPriorityChannelType1(1, 4);  // refused
-    EXPECT_EQ(bytesAt(b.image(), kList1, 1), "E7");
+    EXPECT_EQ(bytesAt(b.image(), kList1, 1), "C7");
+    EXPECT_EQ(scan.GetPriorityChannelType2(1), 1);
 
     b.fill(kList1 + 12, 1, 0xA4);
     scan.SetTalkback(1, true);
     EXPECT_EQ(bytesAt(b.image(), kList1 + 12, 1), "A5");
-    scan.SetTalkback(1, false);
-    EXPECT_EQ(bytesAt(b.image(), kList1 + 12, 1), "A4");
 }
 
 TEST(ScanData, ChannelReferencesReadOutOfRangePartsAsZero)
@@ -66,20 +56,13 @@ TEST(ScanData, ChannelReferencesReadOutOfRangePartsAsZero)
     b.image()[kList1 + 3] = 2;
     b.image()[kList1 + 4] = 17;
     EXPECT_EQ(scan.GetPriorityChannel2(1), (ChannelRef{2, 0}));
-    EXPECT_FALSE(scan.GetPriorityChannel2(1).isSet());
-    b.image()[kList1 + 24] = 0;
-    b.image()[kList1 + 25] = 5;
-    EXPECT_EQ(scan.GetMember(1, 1), (ChannelRef{0, 5}));
 
     BlankDocument wide(QStringLiteral("VK214"));
     CScanData all(wide.doc);
     all.SetDesignatedChannel(2, {16, 16});
-    EXPECT_EQ(bytesAt(wide.image(), kList2 + 6, 2), "10 10");
+    all.SetPriorityChannel1(2, {17, 1});  // not storable: refused
+    EXPECT_EQ(bytesAt(wide.image(), kList2 + 1, 7), "FF FF FF FF FF 10 10");
     EXPECT_EQ(all.GetDesignatedChannel(2), (ChannelRef{16, 16}));
-    all.SetDesignatedChannel(2, {17, 1});  // not storable: refused
-    EXPECT_EQ(bytesAt(wide.image(), kList2 + 6, 2), "10 10");
-    all.SetDesignatedChannel(2, {});
-    EXPECT_EQ(bytesAt(wide.image(), kList2 + 6, 2), "00 00");
 }
 
 TEST(ScanData, MembersArePackedFromSlotOne)
@@ -93,7 +76,7 @@ TEST(ScanData, MembersArePackedFromSlotOne)
 
     scan.SetMembers(3, {{2, 2}, {0, 0}, {1, 9}});
     const int members = 0x4638 + 88 * 3 + 24;
-    EXPECT_EQ(bytesAt(b.image(), members, 6), "02 02 01 09 00 00");
+    EXPECT_EQ(bytesAt(b.image(), members, 4), "02 02 01 09");
     EXPECT_TRUE(allBytesAre(b.image(), members + 4, members + 32, 0x00));
 
     QList<ChannelRef> many;
@@ -104,50 +87,20 @@ TEST(ScanData, MembersArePackedFromSlotOne)
     EXPECT_EQ(bytesAt(b.image(), members + 32, 1), "FF");  // the name after the members is untouched
 }
 
-TEST(ScanData, ValuesAndRecordNumbersOutsideTheirRangesAreRefused)
+TEST(ScanData, RevertSelectorLeavesItemTwoOutAndTimesKeepTheirRanges)
 {
+    for (auto [value, entry] : std::initializer_list<std::pair<int, int>>{{0, 0}, {1, 1}, {3, 2}, {6, 5}}) {
+        EXPECT_EQ(CScanData::RevertEntryForValue(value), entry);
+        EXPECT_EQ(CScanData::RevertValueForEntry(entry), value);
+    }
     BlankDocument b;
     CScanData scan(b.doc);
     scan.SetLookBackTimeA(1, 5);
     scan.SetLookBackTimeB(1, 50);
-    EXPECT_EQ(bytesAt(b.image(), kList1 + 10, 2), "05 32");
     scan.SetLookBackTimeA(1, 4);
     scan.SetLookBackTimeB(1, 51);
     scan.SetRevertChannel(1, 7);
-    EXPECT_EQ(bytesAt(b.image(), kList1 + 10, 2), "05 32");
-    EXPECT_EQ(scan.GetRevertChannel(1), 0xFF);
-    scan.SetRxDwellTime(1, 255);
-    EXPECT_EQ(scan.GetRxDwellTime(1), 255);
-
-    const auto before = b.snapshot();
-    for (int list : {0, 17, -3}) {
-        scan.SetName(list, QStringLiteral("X"));
-        scan.InitList(list);
-        scan.SetMember(list, 1, {1, 1});
-        scan.SetMembers(list, {{1, 1}});
-        scan.SetRxDwellTime(list, 1);
-        scan.ClearRecord(list);
-        scan.CopyRecord(1, list);
-        EXPECT_EQ(scan.GetName(list), QString());
-        EXPECT_EQ(scan.GetRxDwellTime(list), 0);
-        EXPECT_TRUE(scan.GetMembers(list).isEmpty());
-    }
-    scan.SetMember(1, 0, {1, 1});
-    scan.SetMember(1, 17, {1, 1});
-    EXPECT_TRUE(b.unchangedSince(before));
-    EXPECT_EQ(scan.GetMember(1, 17), (ChannelRef{}));
-}
-
-TEST(ScanData, RecordCopyAndClear)
-{
-    BlankDocument b;
-    CScanData scan(b.doc);
-    scan.SetDefaults();
-    scan.CopyRecord(1, 16);
-    EXPECT_EQ(bytesAt(b.image(), kList16, 88), bytesAt(b.image(), kList1, 88));
-    scan.ClearRecord(16);
-    EXPECT_TRUE(allBytesAre(b.image(), kList16, kList16 + 88, 0x00));
-    EXPECT_EQ(bytesAt(b.image(), kList16 + 88, 1), "FF");  // digital emergency follows
+    EXPECT_EQ(bytesAt(b.image(), kList1 + 5, 7), "FF FF FF FF FF 05 32");
 }
 
 TEST(ScanData, ChannelTextsNameZoneAndChannel)
