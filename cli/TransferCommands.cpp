@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTextStream>
+#include <algorithm>
 #include <cstring>
 #include <mutex>
 #include <optional>
@@ -182,6 +183,9 @@ QString versionText(const AppSettings &settings)
 int verifyWrite(const TransferRun &run, CMSComm &comm, const QByteArray &sent, CommandIo &io)
 {
     auto readBack = newDefaultDocument(*run.settings);
+    // The read-back's model check ([setup] basic 0) must compare with the
+    // model just written, not with the default codeplug's.
+    std::copy_n(sent.constData(), Protocol::kModelIdLength, readBack->image());
     TransferJob job(*readBack, comm);
     job.setPortName(run.port);
     if (runJob(job, TransferDirection::Read, io) != TransferStatus::ReadDone) {

@@ -87,6 +87,13 @@ TEST(TransferCli, ExitStatusesTellPortModelAndTransferFailuresApart)
     EXPECT_EQ(command(QStringLiteral("read"), rig.sim.devicePath()).status, ExitModelMismatch);  // basic 0 checks reads
     EXPECT_EQ(command(QStringLiteral("write"), rig.sim.devicePath()).status, ExitModelMismatch);
     EXPECT_FALSE(QFile::exists(dir + QStringLiteral("/out.dat")));
+    // A codeplug of the radio's model is written, and its read-back passes the same model check.
+    const QString vk214File = dir + QStringLiteral("/vk214.dat");
+    std::copy_n("VK214\xFF\xFF\xFF", 8, rig.document.image());
+    ASSERT_TRUE(DataFile::save(*rig.document.doc, vk214File));
+    const CliRun verified = rq381({QStringLiteral("write"), QStringLiteral("--port"), rig.sim.devicePath(), vk214File,
+                                   QStringLiteral("--config"), dir, QStringLiteral("--verify")});
+    EXPECT_EQ(verified.status, ExitOk) << verified.err.toStdString();
 
     rig.document.config.settings().writeSetting(QStringLiteral("setup"), QStringLiteral("basic"), QStringLiteral("1"));
     const CliRun refused = command(QStringLiteral("write"), rig.sim.devicePath());
