@@ -22,8 +22,8 @@ public:
     int count() const;
 
     // Moves the contacts in use (number byte set) to 1..k in their order and
-    // frees the records after them. References follow the moved contacts,
-    // and those to a freed record become none. Returns k.
+    // frees the records after them. When a gap was closed, references follow
+    // the moved contacts and those to a freed record become none. Returns k.
     int compact();
 
     // The first "Contact %d" no contact has.
