@@ -175,7 +175,7 @@ void storeNoTone(uint8_t *code, uint8_t *coefficients)
 
 void storeCoefficients(double hz, uint8_t *coefficients)
 {
-    const Coefficients words = coefficientsFor(hz);
+    const ToneCoefficients words = coefficientsFor(hz);
     storeWord(words.first, coefficients);
     storeWord(words.second, coefficients + 2);
 }
@@ -199,15 +199,15 @@ QStringList buildDcsList(QChar suffix)
 
 }  // namespace
 
-Coefficients coefficientsFor(double hz)
+ToneCoefficients coefficientsFor(double hz)
 {
     if (!std::isfinite(hz))
-        return Coefficients{};
+        return ToneCoefficients{};
     const double first = std::floor(
         2048.0 * std::sqrt(1.999 * (1.0 - std::cos(hz * 0.0010471752447772135))) + 0.5);
     const double second = std::floor(0.5 - 2047.0 * 512.0 * std::cos(hz * 0.0005235876223886067));
     // Both values are bounded by the cosine, so the integer casts are safe.
-    return Coefficients{uint16_t(qint64(first)), uint16_t((1 << 20) + qint64(second))};
+    return ToneCoefficients{uint16_t(qint64(first)), uint16_t((1 << 20) + qint64(second))};
 }
 
 QString toText(const uint8_t *code, const QString &noneText)

@@ -29,17 +29,19 @@ qint64 textToUnits(const QString &text);
 int checkInBand(const QString &text, qint32 lower, qint32 upper);
 }
 
-// Sub-audio tone: 2 bytes (CTCSS in BCD tenths of a hertz, DCS in octal with
-// the polarity in the high byte) and the two coefficient words written
-// beside it whenever it is set.
-namespace ToneCode {
-struct Coefficients
+// The two 16-bit words the radio's tone detector needs, stored beside a
+// tone code whenever it is set; 0xFFFF in both for no tone.
+struct ToneCoefficients
 {
     uint16_t first = 0xFFFF;
     uint16_t second = 0xFFFF;
 };
+
+// Sub-audio tone: 2 bytes (CTCSS in BCD tenths of a hertz, DCS in octal with
+// the polarity in the high byte) and its coefficient words.
+namespace ToneCode {
 // The coefficient words for a tone of hz (DCS codes use 134.4).
-Coefficients coefficientsFor(double hz);
+ToneCoefficients coefficientsFor(double hz);
 // "67.0", "D023N", "D754I", or noneText when no tone is set.
 QString toText(const uint8_t *code, const QString &noneText);
 // Stores the tone named by text: code into code[0..1], the coefficient words

@@ -224,9 +224,9 @@ void CChannelData::SetTone(int zone, int channel, Direction dir, const QString &
         ToneCode::fromText(text, code, words);
 }
 
-ToneCode::Coefficients CChannelData::GetToneCoefficients(int zone, int channel, Direction dir) const
+ToneCoefficients CChannelData::GetToneCoefficients(int zone, int channel, Direction dir) const
 {
-    ToneCode::Coefficients result;
+    ToneCoefficients result;
     const int at = fieldOffset(zone, channel, coefficientsAt(dir));
     if (at >= 0) {
         result.first = wordAt(at);

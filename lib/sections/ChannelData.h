@@ -61,7 +61,7 @@ public:
     // unset). Setting writes the code and both coefficient words.
     QString GetTone(int zone, int channel, Direction dir) const;
     void SetTone(int zone, int channel, Direction dir, const QString &text);
-    ToneCode::Coefficients GetToneCoefficients(int zone, int channel, Direction dir) const;
+    ToneCoefficients GetToneCoefficients(int zone, int channel, Direction dir) const;
     QString NoneText() const;
 
     // +20: mode (bits 0-2, stored + 4: 2 analog, 3 digital, 0/1 mixed; a
