@@ -6,7 +6,6 @@
 #include "RadioSimulator.h"
 #include "TestSupport.h"
 
-#include "app/IniFile.h"
 #include "link/CMSComm.h"
 #include "link/TransferJob.h"
 
@@ -17,29 +16,11 @@
 // Short pauses and a short reply time-out, so failing cases end quickly.
 inline ProtocolTimings quickTimings()
 {
-    ProtocolTimings t;
-    t.replyTimeoutMs = 150;
-    t.openPauseMs = 5;
-    t.retryPauseMs = 20;
-    t.writeDonePauseMs = 5;
-    return t;
-}
-
-// Radio memory that differs from the default codeplug almost everywhere.
-inline RadioState patternedRadio(const uint8_t *modelId)
-{
-    RadioState state;
-    for (int a = 0; a < RadioState::kMemorySize; ++a)
-        state.memory[a] = uint8_t((a * 31 + (a >> 8) + 7) & 0xFF);
-    std::copy_n(modelId, 8, state.memory.begin());
-    state.modelId = QByteArray(reinterpret_cast<const char *>(modelId), 8);
-    return state;
+    return {.replyTimeoutMs = 150, .openPauseMs = 5, .retryPauseMs = 20, .writeDonePauseMs = 5};
 }
 
 struct LinkRig
 {
-    // The radio's model identification is the document's unless the options
-    // name another one.
     explicit LinkRig(const SimOptions &options = SimOptions(), const QString &basic = QStringLiteral("1"))
         : sim(options, initialState(options))
     {
@@ -51,12 +32,17 @@ struct LinkRig
         job.setTimings(quickTimings());
     }
 
+    // Radio memory that differs from the default codeplug almost everywhere
+    // but its model identification, which is the document's unless the
+    // options name another one.
     RadioState initialState(const SimOptions &options)
     {
-        RadioState state = patternedRadio(document.image());
-        if (!options.model.isEmpty()) {
-            state.modelId = options.model.toLatin1().leftJustified(8, char(0xFF), true);
-        }
+        RadioState state;
+        for (int a = 0; a < RadioState::kMemorySize; ++a)
+            state.memory[a] = uint8_t((a * 31 + (a >> 8) + 7) & 0xFF);
+        std::copy_n(document.image(), 8, state.memory.begin());
+        state.modelId = options.model.isEmpty() ? documentRange(0, 8)
+                                                : options.model.toLatin1().leftJustified(8, char(0xFF), true);
         return state;
     }
 

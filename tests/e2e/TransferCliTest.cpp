@@ -38,32 +38,6 @@ QByteArray fileBytes(const QString &path)
 
 }
 
-TEST(TransferCli, ReadSavesTheRadioAndWriteVerifiesWhatItSent)
-{
-    LinkRig rig;
-    ASSERT_TRUE(rig.started);
-    const QString dir = rig.document.config.dir();
-    const QString file = dir + QStringLiteral("/radio.dat");
-    const QString trace = dir + QStringLiteral("/read.trace");
-
-    const CliRun read = rq381({QStringLiteral("read"), QStringLiteral("--port"), rig.sim.devicePath(), QStringLiteral("-o"),
-                               file, QStringLiteral("--config"), dir, QStringLiteral("--trace"), trace});
-    ASSERT_EQ(read.status, ExitOk) << read.err.toStdString();
-    EXPECT_TRUE(read.out.contains(QStringLiteral("CID 0123456789abcdef0011")));
-    const QByteArray saved = fileBytes(file);
-    ASSERT_EQ(saved.size(), DataFile::kFileSize);
-    EXPECT_EQ(saved.mid(64, 0x10000), rig.radioBytes(0, 0x10000));
-    const QByteArray traceText = fileBytes(trace);
-    EXPECT_TRUE(traceText.contains(" TX 50 52 4f 47 52 41 4d\n"));
-    EXPECT_TRUE(traceText.contains(" RX 06\n"));
-
-    const CliRun write = rq381({QStringLiteral("write"), QStringLiteral("--port"), rig.sim.devicePath(), file,
-                                QStringLiteral("--config"), dir, QStringLiteral("--verify")});
-    EXPECT_EQ(write.status, ExitOk) << write.err.toStdString();
-    EXPECT_TRUE(write.out.contains(QStringLiteral("verified")));
-    rig.sim.inspect([](RadioState &s) { EXPECT_EQ(s.writtenBlocks.size(), size_t(834)); });
-}
-
 TEST(TransferCli, ExitStatusesTellPortModelAndTransferFailuresApart)
 {
     SimOptions vk214;
@@ -71,35 +45,29 @@ TEST(TransferCli, ExitStatusesTellPortModelAndTransferFailuresApart)
     LinkRig rig(vk214, QStringLiteral("0"));
     ASSERT_TRUE(rig.started);
     const QString dir = rig.document.config.dir();
-    const QString file = dir + QStringLiteral("/plug.dat");
-    ASSERT_TRUE(DataFile::save(*rig.document.doc, file));
-    auto command = [&](const QString &verb, const QString &port, const QStringList &more = {}) {
-        QStringList args{verb, QStringLiteral("--port"), port, QStringLiteral("--config"), dir};
-        if (verb == QLatin1String("read"))
-            args << QStringLiteral("-o") << dir + QStringLiteral("/out.dat");
-        else
-            args << file;
-        return rq381(args + more);
+    const QString out = dir + "/out.dat", plug = dir + "/plug.dat", vk214Plug = dir + "/vk214.dat";
+    ASSERT_TRUE(DataFile::save(*rig.document.doc, plug));
+    std::copy_n("VK214\xFF\xFF\xFF", 8, rig.document.image());
+    ASSERT_TRUE(DataFile::save(*rig.document.doc, vk214Plug));
+    auto command = [&](const QString &verb, const QStringList &args, const QString &port = QString()) {
+        return rq381(QStringList{verb, "--port", port.isEmpty() ? rig.sim.devicePath() : port, "--config", dir} + args);
     };
 
-    EXPECT_EQ(command(QStringLiteral("read"), QStringLiteral("17")).status, ExitPortError);
-    EXPECT_EQ(rq381({QStringLiteral("read"), QStringLiteral("--config"), dir}).status, ExitUsage);
-    EXPECT_EQ(command(QStringLiteral("read"), rig.sim.devicePath()).status, ExitModelMismatch);  // basic 0 checks reads
-    EXPECT_EQ(command(QStringLiteral("write"), rig.sim.devicePath()).status, ExitModelMismatch);
-    EXPECT_FALSE(QFile::exists(dir + QStringLiteral("/out.dat")));
-    // A codeplug of the radio's model is written, and its read-back passes the same model check.
-    const QString vk214File = dir + QStringLiteral("/vk214.dat");
-    std::copy_n("VK214\xFF\xFF\xFF", 8, rig.document.image());
-    ASSERT_TRUE(DataFile::save(*rig.document.doc, vk214File));
-    const CliRun verified = rq381({QStringLiteral("write"), QStringLiteral("--port"), rig.sim.devicePath(), vk214File,
-                                   QStringLiteral("--config"), dir, QStringLiteral("--verify")});
+    EXPECT_EQ(command("read", {"-o", out}, "17").status, ExitPortError);
+    EXPECT_EQ(rq381({"read", "--config", dir}).status, ExitUsage);
+    // [setup] basic 0 checks the model both ways.
+    EXPECT_EQ(command("read", {"-o", out}).status, ExitModelMismatch);
+    EXPECT_FALSE(QFile::exists(out));
+    EXPECT_EQ(command("write", {plug}).status, ExitModelMismatch);
+    // A codeplug of the radio's model is written, and its read-back passes the same check.
+    const CliRun verified = command("write", {vk214Plug, "--verify"});
     EXPECT_EQ(verified.status, ExitOk) << verified.err.toStdString();
 
     rig.document.config.settings().writeSetting(QStringLiteral("setup"), QStringLiteral("basic"), QStringLiteral("1"));
-    const CliRun refused = command(QStringLiteral("write"), rig.sim.devicePath());
+    const CliRun refused = command("write", {plug});
     EXPECT_EQ(refused.status, ExitModelMismatch);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("--force-model")));
-    const CliRun forced = command(QStringLiteral("write"), rig.sim.devicePath(), {QStringLiteral("--force-model")});
+    const CliRun forced = command("write", {plug, "--force-model"});
     EXPECT_EQ(forced.status, ExitOk) << forced.err.toStdString();
     rig.sim.inspect([](RadioState &s) { EXPECT_EQ(s.modelWrites, 1); });
 }
@@ -110,12 +78,11 @@ TEST(TransferCli, RadioThatBreaksOffIsAFailedTransfer)
     options.faults.disconnectAfterBlocks = 50;
     LinkRig rig(options);
     ASSERT_TRUE(rig.started);
-    const QString dir = rig.document.config.dir();
-    const CliRun read = rq381({QStringLiteral("read"), QStringLiteral("--port"), rig.sim.devicePath(), QStringLiteral("-o"),
-                               dir + QStringLiteral("/out.dat"), QStringLiteral("--config"), dir});
+    const QString out = rig.document.config.dir() + "/out.dat";
+    const CliRun read = rq381({"read", "--port", rig.sim.devicePath(), "-o", out, "--config", rig.document.config.dir()});
     EXPECT_EQ(read.status, ExitTransferFailed);
     EXPECT_TRUE(read.err.contains(QStringLiteral("broke off")));
-    EXPECT_FALSE(QFile::exists(dir + QStringLiteral("/out.dat")));
+    EXPECT_FALSE(QFile::exists(out));
 }
 
 TEST(TransferCli, PortsListsTheMappedDevices)
@@ -128,39 +95,42 @@ TEST(TransferCli, PortsListsTheMappedDevices)
     EXPECT_TRUE(ports.out.contains(QStringLiteral(" 4  /dev/ttyRadio  (stored port)"))) << ports.out.toStdString();
 }
 
+// The real programs: rq381-sim prints its device and saves its memory at the
+// end; rq381 reads it (with a trace), then writes a changed codeplug back and
+// verifies it.
 TEST(TransferCli, TheProgramsTalkOverAPseudoTerminal)
 {
     const QString bin = QStringLiteral(RQ381_BIN_DIR);
     TestConfig config;
     const QString saved = config.dir() + QStringLiteral("/radio-memory.dat");
-    const QString read = config.dir() + QStringLiteral("/read.dat");
-
+    const QString plugFile = config.dir() + QStringLiteral("/read.dat");
+    const QString trace = config.dir() + QStringLiteral("/read.trace");
     QProcess sim;
     sim.start(bin + QStringLiteral("/rq381-sim"), {QStringLiteral("--config"), config.dir(), QStringLiteral("--save"), saved});
-    ASSERT_TRUE(sim.waitForStarted(5000));
-    ASSERT_TRUE(sim.waitForReadyRead(10000));
+    ASSERT_TRUE(sim.waitForStarted(5000) && sim.waitForReadyRead(10000));
     const QString device = QString::fromLocal8Bit(sim.readLine()).trimmed();
     ASSERT_TRUE(device.startsWith(QStringLiteral("/dev/"))) << device.toStdString();
+    auto cli = [&](const QString &verb, const QStringList &args) {
+        QProcess rq381;
+        rq381.start(bin + QStringLiteral("/rq381"), QStringList{verb, QStringLiteral("--port"), device} + args
+                                                         + QStringList{QStringLiteral("--config"), config.dir()});
+        EXPECT_TRUE(rq381.waitForFinished(30000));
+        EXPECT_EQ(rq381.exitCode(), ExitOk) << rq381.readAllStandardError().toStdString();
+        return QString::fromLocal8Bit(rq381.readAllStandardOutput());
+    };
 
-    QProcess cli;
-    cli.start(bin + QStringLiteral("/rq381"),
-              {QStringLiteral("read"), QStringLiteral("--port"), device, QStringLiteral("-o"), read, QStringLiteral("--config"),
-               config.dir()});
-    ASSERT_TRUE(cli.waitForFinished(30000));
-    EXPECT_EQ(cli.exitCode(), ExitOk) << cli.readAllStandardError().toStdString();
-
-    // Change a name in the codeplug and write it back.
-    QByteArray plug = fileBytes(read);
+    EXPECT_TRUE(cli(QStringLiteral("read"), {QStringLiteral("-o"), plugFile, QStringLiteral("--trace"), trace})
+                    .contains(QStringLiteral("CID 0123456789abcdef0011")));
+    const QByteArray traceText = fileBytes(trace);
+    EXPECT_TRUE(traceText.contains(" TX 50 52 4f 47 52 41 4d\n"));
+    EXPECT_TRUE(traceText.contains(" RX 06\n"));
+    QByteArray plug = fileBytes(plugFile);
     ASSERT_EQ(plug.size(), DataFile::kFileSize);
     plug[64 + 0x2000] = char(0x42);
-    QFile edited(read);
-    ASSERT_TRUE(edited.open(QIODevice::WriteOnly));
-    edited.write(plug);
+    QFile edited(plugFile);
+    ASSERT_TRUE(edited.open(QIODevice::WriteOnly) && edited.write(plug) == plug.size());
     edited.close();
-    cli.start(bin + QStringLiteral("/rq381"),
-              {QStringLiteral("write"), QStringLiteral("--port"), device, read, QStringLiteral("--config"), config.dir()});
-    ASSERT_TRUE(cli.waitForFinished(30000));
-    EXPECT_EQ(cli.exitCode(), ExitOk) << cli.readAllStandardError().toStdString();
+    EXPECT_TRUE(cli(QStringLiteral("write"), {plugFile, QStringLiteral("--verify")}).contains(QStringLiteral("verified")));
 
     sim.terminate();
     ASSERT_TRUE(sim.waitForFinished(5000));

@@ -26,35 +26,25 @@ QByteArray readReply(CMSComm &comm, int count, int timeoutMs)
 
 }
 
-TEST(CMSComm, ClosedPortSendsNothingAndCannotRead)
-{
-    CMSComm comm;
-    uint8_t byte = 0;
-    EXPECT_FALSE(comm.IsPortOpen());
-    EXPECT_EQ(comm.SendBytes(QByteArray("PROGRAM")), 0);
-    EXPECT_EQ(comm.ReadBytes(&byte, 1, 10), -1);
-    comm.ClosePort();
-    EXPECT_FALSE(comm.OpenPort(QStringLiteral("/dev/no-such-serial-port"), CMSComm::kBaudRate));
-    EXPECT_FALSE(comm.IsPortOpen());
-}
-
 TEST(CMSComm, OpensByDevicePathOrByMappedPortNumber)
 {
     PtyPair pty;
     TestConfig config;
     config.settings().writeSetting(QStringLiteral("ports"), QStringLiteral("3"), pty.path());
     CMSComm comm(&config.settings());
+    uint8_t byte = 0;
+    EXPECT_EQ(comm.SendBytes(QByteArray("PROGRAM")), 0);  // a closed port sends nothing
+    EXPECT_EQ(comm.ReadBytes(&byte, 1, 10), -1);
 
     ASSERT_TRUE(comm.OpenPort(3, CMSComm::kBaudRate));
     EXPECT_EQ(comm.deviceName(), pty.path());
     ASSERT_TRUE(comm.OpenPort(QStringLiteral("3"), CMSComm::kBaudRate));
     ASSERT_TRUE(comm.OpenPort(pty.path(), CMSComm::kBaudRate));
-    uint8_t byte = 0;
     EXPECT_EQ(comm.ReadBytes(&byte, 0, 100), 0);  // a count of 0 returns at once
 
-    // Numbers outside 1..16 name no port.
-    EXPECT_FALSE(comm.OpenPort(0, CMSComm::kBaudRate));
-    EXPECT_FALSE(comm.OpenPort(17, CMSComm::kBaudRate));
+    // Numbers outside 1..16 and absent devices name no port; a failed open leaves it closed.
+    for (const QString &port : {QStringLiteral("0"), QStringLiteral("17"), QStringLiteral("/dev/no-such-serial-port")})
+        EXPECT_FALSE(comm.OpenPort(port, CMSComm::kBaudRate)) << qPrintable(port);
     EXPECT_FALSE(comm.IsPortOpen());
 }
 

@@ -9,13 +9,13 @@
 #include <unistd.h>
 
 // A raw pseudo-terminal for port tests: the test plays the radio on the
-// master, CMSComm opens the slave by its path.
+// master, CMSComm opens the slave by its path (a descriptor of our own keeps
+// the slave side alive between clients).
 class PtyPair
 {
 public:
-    PtyPair()
+    PtyPair() : m_master(posix_openpt(O_RDWR | O_NOCTTY))
     {
-        m_master = posix_openpt(O_RDWR | O_NOCTTY);
         if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0)
             return;
         termios raw {};
@@ -27,10 +27,9 @@ public:
     }
     ~PtyPair()
     {
-        if (m_keepOpen >= 0)
-            ::close(m_keepOpen);
-        if (m_master >= 0)
-            ::close(m_master);
+        for (int fd : {m_keepOpen, m_master})
+            if (fd >= 0)
+                ::close(fd);
     }
     QString path() const { return m_path; }
 
@@ -41,18 +40,15 @@ public:
     {
         QByteArray bytes;
         pollfd fd {m_master, POLLIN, 0};
-        while (poll(&fd, 1, bytes.isEmpty() ? timeoutMs : 20) > 0) {
-            char buffer[512];
-            const ssize_t n = ::read(m_master, buffer, sizeof buffer);
-            if (n <= 0)
-                break;
+        char buffer[512];
+        ssize_t n = 0;
+        while (poll(&fd, 1, bytes.isEmpty() ? timeoutMs : 20) > 0 && (n = ::read(m_master, buffer, sizeof buffer)) > 0)
             bytes.append(buffer, int(n));
-        }
         return bytes;
     }
 
 private:
-    int m_master = -1;
+    int m_master;
     int m_keepOpen = -1;
     QString m_path;
 };

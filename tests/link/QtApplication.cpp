@@ -6,17 +6,15 @@
 
 namespace {
 
-class QtApplication : public ::testing::Environment
-{
-public:
-    void SetUp() override { m_app = std::make_unique<QCoreApplication>(m_argc, m_argv); }
-    void TearDown() override { m_app.reset(); }
+int argc = 1;
+char name[] = "test";
+char *argv[] = {name, nullptr};
 
-private:
-    int m_argc = 1;
-    char m_name[8] = "test";
-    char *m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QCoreApplication> m_app;
+struct QtApplication : ::testing::Environment
+{
+    void SetUp() override { app = std::make_unique<QCoreApplication>(argc, argv); }
+    void TearDown() override { app.reset(); }
+    std::unique_ptr<QCoreApplication> app;
 };
 
 [[maybe_unused]] ::testing::Environment *const environment = ::testing::AddGlobalTestEnvironment(new QtApplication);

@@ -10,15 +10,7 @@
 
 namespace {
 
-ProtocolTimings quick()
-{
-    ProtocolTimings t;
-    t.replyTimeoutMs = 60;
-    t.openPauseMs = 5;
-    t.retryPauseMs = 20;
-    t.writeDonePauseMs = 5;
-    return t;
-}
+const ProtocolTimings kQuick{.replyTimeoutMs = 60, .openPauseMs = 5, .retryPauseMs = 20, .writeDonePauseMs = 5};
 
 }
 
@@ -30,7 +22,7 @@ TEST(TransferJob, ReadFromAMissingPortChangesNothing)
     CMSComm comm(&document.config.settings());
     TransferJob job(*document.doc, comm);
     job.setPortName(QStringLiteral("/dev/no-such-radio"));
-    job.setTimings(quick());
+    job.setTimings(kQuick);
 
     ASSERT_TRUE(job.start(TransferDirection::Read));
     EXPECT_TRUE(job.isRunning());
@@ -52,7 +44,7 @@ TEST(TransferJob, WriteStampsTheDocumentAndAPortThatNeverAnswersIsAPortError)
     CMSComm comm;
     TransferJob job(*document.doc, comm);
     job.setPortName(silentRadio.path());
-    job.setTimings(quick());
+    job.setTimings(kQuick);
 
     const QDateTime when(QDate(2025, 1, 2), QTime(3, 4, 5));
     ASSERT_TRUE(job.start(TransferDirection::Write, when));
