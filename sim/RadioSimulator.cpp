@@ -21,6 +21,23 @@ constexpr int kLinkWordLength = 7;
 constexpr auto kStaleInput = std::chrono::milliseconds(1000);
 // One byte at 57600 baud: start bit, 8 data bits, stop bit.
 constexpr auto kByteTime = std::chrono::nanoseconds(10LL * 1'000'000'000 / 57600);
+// How long before the last byte of a reply is due the simulator stops sleeping.
+constexpr auto kExactWindow = std::chrono::microseconds(150);
+
+// Sleeps until the given time. The last byte of a reply decides when the
+// client has its answer, so that one is not left to the scheduler's
+// lateness: the thread sleeps until shortly before and then yields until
+// the time has come.
+void waitUntil(std::chrono::steady_clock::time_point when, bool exact)
+{
+    if (!exact) {
+        std::this_thread::sleep_until(when);
+        return;
+    }
+    std::this_thread::sleep_until(when - kExactWindow);
+    while (std::chrono::steady_clock::now() < when)
+        std::this_thread::yield();
+}
 
 QByteArray noise(int count)
 {
@@ -230,8 +247,8 @@ void RadioSimulator::flush(Clock::time_point commandEnd)
         } else {
             const Clock::time_point begin = std::max(commandEnd, m_outClock);
             for (int k = 0; k < out.size() && !m_stopRequested; ++k) {
-                std::this_thread::sleep_until(begin + (k + 1) * kByteTime);
                 const bool last = k + 1 == out.size();
+                waitUntil(begin + (k + 1) * kByteTime, last);
                 m_pty.writeAll(last ? out.right(1) + tail : out.mid(k, 1));
             }
             m_outClock = begin + int(out.size()) * kByteTime;
