@@ -14,8 +14,8 @@
 
 namespace {
 
-// Inserts like the text class of the original platform: a position past the
-// end appends instead of padding.
+// A position past the end appends, so a short stored time or version still
+// shows its digits with the separators that fit.
 void insertAt(QString &text, int position, const QString &what)
 {
     text.insert(std::min<int>(position, text.size()), what);
