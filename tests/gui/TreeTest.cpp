@@ -8,7 +8,6 @@
 
 #include <QMdiArea>
 #include <QMenu>
-#include <QStyle>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
@@ -82,7 +81,7 @@ TEST(TreeBar, ClickNavigatesGroupsOpenNothingAndRecordsCarryTheirIndex)
     EXPECT_EQ(QPair(code, index), QPair(12, 2));
 }
 
-TEST(TreeBar, RecordNodesFollowTheCodeplugAndFoldersOpenAndClose)
+TEST(TreeBar, RecordNodesFollowTheCodeplug)
 {
     GuiRig rig(QStringLiteral("RQ381"));
     ASSERT_TRUE(rig.start());
@@ -95,23 +94,12 @@ TEST(TreeBar, RecordNodesFollowTheCodeplugAndFoldersOpenAndClose)
     EXPECT_FALSE(bar->staticItem(6)->isExpanded());
     EXPECT_TRUE(bar->staticItem(9)->isExpanded());
 
-    auto iconOf = [bar] { return bar->staticItem(7)->icon(0).pixmap(16, 16).toImage(); };
-    const QImage closedIcon = iconOf();
-    bar->staticItem(7)->setExpanded(true);
-    const QImage openIcon = iconOf();
-    bar->staticItem(7)->setExpanded(false);
-    EXPECT_EQ(iconOf(), closedIcon);
-    EXPECT_EQ(openIcon, QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon).pixmap(16, 16).toImage());
-
     // Renamed records are relabelled.
     CChannelData(rig.doc()).SetZoneName(1, QStringLiteral("Home"));
     bar->RelabelRecordNodes(rig.doc());
     EXPECT_EQ(bar->itemFor(TreeNode::zoneNode(1))->text(0), QStringLiteral("Home"));
 
-    // Right-clicking empty space offers nothing.
-    QSignalSpy menus(bar, &CTreeBar::contextMenuRequested);
-    emit bar->tree()->customContextMenuRequested(QPoint(5, bar->tree()->viewport()->height() - 2));
-    EXPECT_EQ(menus.size(), 0);
+    // Items without operations offer no pop-up menu.
     EXPECT_EQ(menuOf(rig.frame(), TreeNode::staticItem(1)).size(), 0);
 }
 
