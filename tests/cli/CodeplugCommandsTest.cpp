@@ -1,4 +1,4 @@
-#include "Commands.h"
+#include "CliRun.h"
 #include "TestSupport.h"
 
 #include <QFile>
@@ -6,24 +6,7 @@
 
 namespace {
 
-struct CliRun
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-CliRun run(const QStringList &args)
-{
-    CliRun result;
-    QTextStream out(&result.out);
-    QTextStream err(&result.err);
-    CommandIo io{out, err, false};
-    result.status = runCli(args, io);
-    out.flush();
-    err.flush();
-    return result;
-}
+CliRun run(const QStringList &args) { return runRq381(args); }
 
 TEST(CodeplugCommandsTest, NewThenInfoDescribesTheDefaultCodeplug)
 {

@@ -1,4 +1,4 @@
-#include "Commands.h"
+#include "CliRun.h"
 #include "TestSupport.h"
 
 #include "codeplug/DataFile.h"
@@ -11,13 +11,6 @@
 
 namespace {
 
-struct EditRun
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
 // A default codeplug file of the configured model.
 struct EditFixture
 {
@@ -25,17 +18,8 @@ struct EditFixture
     {
         EXPECT_EQ(run({"new", "-o", file}).status, ExitOk);
     }
-    EditRun run(const QStringList &args)
-    {
-        EditRun result;
-        QTextStream out(&result.out), err(&result.err);
-        CommandIo io{out, err, false};
-        result.status = runCli(args + QStringList{"--config", config.dir()}, io);
-        out.flush();
-        err.flush();
-        return result;
-    }
-    EditRun edit(const QStringList &operation) { return run(QStringList{"edit", file} + operation); }
+    CliRun run(const QStringList &args) { return runRq381(args + QStringList{"--config", config.dir()}); }
+    CliRun edit(const QStringList &operation) { return run(QStringList{"edit", file} + operation); }
     QByteArray bytes() const
     {
         QFile data(file);
@@ -50,7 +34,7 @@ struct EditFixture
 TEST(EditCommand, AppliesOperationsAndSaves)
 {
     EditFixture f(QStringLiteral("VK214"));
-    EditRun r = f.edit({"add-zone"});
+    CliRun r = f.edit({"add-zone"});
     EXPECT_EQ(r.out, "add-zone: zone 2 channel 1\n") << r.err.toStdString();
     EXPECT_EQ(f.edit({"add-scan"}).out, "add-scan: record 2\n");
     EXPECT_EQ(f.edit({"paste-channel", "1", "1", "2", "1"}).status, ExitOk);
@@ -75,7 +59,7 @@ TEST(EditCommand, RefusalsAndBadCommandLinesChangeNothing)
 {
     EditFixture f(QStringLiteral("RQ381"));
     const QByteArray before = f.bytes();
-    EditRun r = f.edit({"delete-zone", "1"});
+    CliRun r = f.edit({"delete-zone", "1"});
     EXPECT_EQ(r.status, ExitFailure);
     EXPECT_TRUE(r.err.contains("the only zone cannot be deleted")) << r.err.toStdString();
     EXPECT_EQ(f.edit({"paste-scan", "1", "1"}).status, ExitFailure);

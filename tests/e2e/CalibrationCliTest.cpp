@@ -1,6 +1,6 @@
 // `rq381 calib read` and `rq381 calib write` against the simulated radio.
 
-#include "Commands.h"
+#include "CliRun.h"
 #include "RadioSimulator.h"
 #include "TestSupport.h"
 #include "calibration/CalibrationImage.h"
@@ -12,26 +12,11 @@
 
 namespace {
 
-struct CalibRun
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
 // rq381 calib VERB --port PORT ARGS... --config DIR
-CalibRun calib(const QString &verb, const QString &port, const QStringList &args, const TestConfig &config)
+CliRun calib(const QString &verb, const QString &port, const QStringList &args, const TestConfig &config)
 {
-    CalibRun run;
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    CommandIo io{out, err, false};
-    run.status = runCli(QStringList{QStringLiteral("calib"), verb, QStringLiteral("--port"), port} + args
-                            + QStringList{QStringLiteral("--config"), config.dir()},
-                        io);
-    out.flush();
-    err.flush();
-    return run;
+    return runRq381(QStringList{QStringLiteral("calib"), verb, QStringLiteral("--port"), port} + args
+                    + QStringList{QStringLiteral("--config"), config.dir()});
 }
 
 QByteArray fileBytes(const QString &path)
@@ -59,7 +44,7 @@ TEST(CalibrationCli, ReadSavesTheRadiosAreaAndWriteSendsItBack)
     };
     const QString file = QDir(config.dir()).filePath(QStringLiteral("radio.test"));
 
-    const CalibRun read = calib(QStringLiteral("read"), sim.devicePath(), {QStringLiteral("-o"), file}, config);
+    const CliRun read = calib(QStringLiteral("read"), sim.devicePath(), {QStringLiteral("-o"), file}, config);
     ASSERT_EQ(read.status, ExitOk) << read.err.toStdString();
     EXPECT_EQ(read.out.trimmed(), QStringLiteral("Read data success!"));
     const QByteArray saved = fileBytes(file);
@@ -75,7 +60,7 @@ TEST(CalibrationCli, ReadSavesTheRadiosAreaAndWriteSendsItBack)
     config.writeFile(QStringLiteral("radio.test"), edited);
     // The messages follow [setup] language.
     config.settings().writeSetting(QStringLiteral("setup"), QStringLiteral("language"), QStringLiteral("chinese"));
-    const CalibRun write = calib(QStringLiteral("write"), sim.devicePath(), {file}, config);
+    const CliRun write = calib(QStringLiteral("write"), sim.devicePath(), {file}, config);
     ASSERT_EQ(write.status, ExitOk) << write.err.toStdString();
     EXPECT_EQ(write.out.trimmed(), QString::fromUtf8("写入成功!"));
     const QByteArray after = radio();
@@ -96,7 +81,7 @@ TEST(CalibrationCli, RefusesBadFilesPortsAndSilentRadios)
     ASSERT_TRUE(silent.start());
 
     // A file that is not a test-data file is refused before the radio is touched.
-    const CalibRun wrongSize = calib(QStringLiteral("write"), silent.devicePath(),
+    const CliRun wrongSize = calib(QStringLiteral("write"), silent.devicePath(),
                                      {dir.filePath(QStringLiteral("short.test"))}, config);
     EXPECT_EQ(wrongSize.status, ExitFailure);
     EXPECT_TRUE(wrongSize.err.contains(QStringLiteral("16384"))) << wrongSize.err.toStdString();
@@ -106,7 +91,7 @@ TEST(CalibrationCli, RefusesBadFilesPortsAndSilentRadios)
     EXPECT_EQ(calib(QStringLiteral("read"), dir.filePath(QStringLiteral("no-such-device")),
                     {QStringLiteral("-o"), output}, config).status,
               ExitPortError);
-    const CalibRun noAnswer = calib(QStringLiteral("read"), silent.devicePath(), {QStringLiteral("-o"), output}, config);
+    const CliRun noAnswer = calib(QStringLiteral("read"), silent.devicePath(), {QStringLiteral("-o"), output}, config);
     EXPECT_EQ(noAnswer.status, ExitTransferFailed);
     EXPECT_TRUE(noAnswer.err.contains(QStringLiteral("Please check whether the port is occupied or not connected!")));
     EXPECT_FALSE(QFile::exists(output));

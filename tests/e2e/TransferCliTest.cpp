@@ -3,7 +3,7 @@
 
 #include "LinkRig.h"
 
-#include "Commands.h"
+#include "CliRun.h"
 #include "codeplug/DataFile.h"
 
 #include <QFile>
@@ -11,24 +11,7 @@
 
 namespace {
 
-struct CliRun
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-CliRun rq381(const QStringList &args)
-{
-    CliRun run;
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    CommandIo io{out, err, false};
-    run.status = runCli(args, io);
-    out.flush();
-    err.flush();
-    return run;
-}
+CliRun rq381(const QStringList &args) { return runRq381(args); }
 
 QByteArray fileBytes(const QString &path)
 {
