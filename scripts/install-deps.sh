@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config ccache
-  qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
   libgtest-dev libgmock-dev
   libgl-dev xvfb xauth
   fonts-wqy-microhei
