@@ -1,7 +1,5 @@
 #include "sections/AnalogEmergencyData.h"
 
-#include "app/AppSettings.h"
-
 #include <algorithm>
 
 namespace {
@@ -10,7 +8,6 @@ constexpr int kCycleCount = 0x7141;
 constexpr int kTxCycleTime = 0x7142;
 constexpr int kRxCycleTime = 0x7143;
 constexpr int kReplyZone = 0x7144;
-constexpr int kReplyChannel = 0x7145;
 constexpr int kAlarmToneTime = 0x7146;
 constexpr int kEncodeSequence = 0x7147;
 
@@ -20,11 +17,12 @@ constexpr uint8_t kSilentAlarmOffBit = 0x04;
 constexpr uint8_t kDesignatedReplyOffBit = 0x08;
 constexpr uint8_t kTxAlarmToneOffBit = 0x10;
 constexpr uint8_t kEncodedTelegramOffBit = 0x20;
-constexpr int kChannelsPerZone = 16;
 constexpr int kAlarmToneUnitMs = 100;
 
 uint8_t toByte(int value) { return uint8_t(std::clamp(value, 0, 255)); }
 }
+
+CAnalogEmergencyData::CAnalogEmergencyData(CPcSoftwareDoc &doc) : CReplyChannelData(doc, kReplyZone) {}
 
 int CAnalogEmergencyData::GetCycleMode() const { return byteAt(kFlags) & kCycleModeMask; }
 
@@ -60,41 +58,6 @@ int CAnalogEmergencyData::GetTxCycleTime() const { return byteAt(kTxCycleTime); 
 void CAnalogEmergencyData::SetTxCycleTime(int seconds) { setByteAt(kTxCycleTime, toByte(seconds)); }
 int CAnalogEmergencyData::GetRxCycleTime() const { return byteAt(kRxCycleTime); }
 void CAnalogEmergencyData::SetRxCycleTime(int seconds) { setByteAt(kRxCycleTime, toByte(seconds)); }
-
-int CAnalogEmergencyData::GetReplyZone() const
-{
-    const int zone = byteAt(kReplyZone);
-    return (zone >= 1 && zone <= document().settings().zoneSlotCount()) ? zone : 0;
-}
-
-void CAnalogEmergencyData::SetReplyZone(int zone)
-{
-    const bool valid = zone >= 1 && zone <= document().settings().zoneSlotCount();
-    setByteAt(kReplyZone, valid ? uint8_t(zone) : uint8_t(0));
-}
-
-int CAnalogEmergencyData::GetReplyChannel() const
-{
-    const int channel = byteAt(kReplyChannel);
-    return (channel >= 1 && channel <= kChannelsPerZone) ? channel : 0;
-}
-
-void CAnalogEmergencyData::SetReplyChannel(int channel)
-{
-    const bool valid = channel >= 1 && channel <= kChannelsPerZone;
-    setByteAt(kReplyChannel, valid ? uint8_t(channel) : uint8_t(0));
-}
-
-ChannelRef CAnalogEmergencyData::GetReplyChannelRef() const
-{
-    return ChannelRef{GetReplyZone(), GetReplyChannel()};
-}
-
-void CAnalogEmergencyData::SetReplyChannelRef(const ChannelRef &ref)
-{
-    SetReplyZone(ref.zone);
-    SetReplyChannel(ref.channel);
-}
 
 int CAnalogEmergencyData::GetAlarmToneTime() const { return byteAt(kAlarmToneTime) * kAlarmToneUnitMs; }
 void CAnalogEmergencyData::SetAlarmToneTime(int ms) { setByteAt(kAlarmToneTime, toByte(ms / kAlarmToneUnitMs)); }

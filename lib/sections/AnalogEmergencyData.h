@@ -1,13 +1,13 @@
 #pragma once
 
-#include "sections/SectionData.h"
+#include "sections/ReplyChannelData.h"
 
 // Analog emergency at 0x7140-0x7147. The four flags of 0x7140 are stored
 // inverted (bit 0 = on); setters of 0x7140 keep bits 6..7.
-class CAnalogEmergencyData : public CSectionData
+class CAnalogEmergencyData : public CReplyChannelData
 {
 public:
-    explicit CAnalogEmergencyData(CPcSoftwareDoc &doc) : CSectionData(doc) {}
+    explicit CAnalogEmergencyData(CPcSoftwareDoc &doc);
 
     static constexpr int kEncodeSequenceCount = 16;
 
@@ -30,14 +30,7 @@ public:
     int GetRxCycleTime() const;               // seconds
     void SetRxCycleTime(int seconds);
 
-    // Reply channel: a zone above the zone-slot count or a channel outside
-    // 1..16 reads as 0. Setters store 0 for a value outside that range.
-    int GetReplyZone() const;
-    void SetReplyZone(int zone);
-    int GetReplyChannel() const;
-    void SetReplyChannel(int channel);
-    ChannelRef GetReplyChannelRef() const;
-    void SetReplyChannelRef(const ChannelRef &ref);
+    // The reply channel (0x7144 zone, 0x7145 channel) comes with the base.
 
     // Alarm tone time in ms: getter byte x 100, setter ms / 100 (kept to a byte).
     int GetAlarmToneTime() const;

@@ -1,7 +1,5 @@
 #include "sections/EmergencyData.h"
 
-#include "app/AppSettings.h"
-
 #include <algorithm>
 
 namespace {
@@ -10,7 +8,6 @@ constexpr int kCycleCount = 0x4C11;
 constexpr int kTxCycleTime = 0x4C12;
 constexpr int kRxCycleTime = 0x4C13;
 constexpr int kReplyZone = 0x4C14;
-constexpr int kReplyChannel = 0x4C15;
 constexpr int kCallId = 0x4C16;
 constexpr int kCallIdWidth = 4;
 
@@ -18,10 +15,11 @@ constexpr uint8_t kTypeMask = 0x03;
 constexpr uint8_t kModeMask = 0x0C;
 constexpr int kModeShift = 2;
 constexpr uint8_t kReplyChannelSetBit = 0x10;
-constexpr int kChannelsPerZone = 16;
 
 uint8_t toByte(int value) { return uint8_t(std::clamp(value, 0, 255)); }
 }
+
+CEmergencyData::CEmergencyData(CPcSoftwareDoc &doc) : CReplyChannelData(doc, kReplyZone) {}
 
 int CEmergencyData::GetEmergencyType() const { return byteAt(kFlags) & kTypeMask; }
 
@@ -52,38 +50,6 @@ int CEmergencyData::GetTxCycleTime() const { return byteAt(kTxCycleTime); }
 void CEmergencyData::SetTxCycleTime(int value) { setByteAt(kTxCycleTime, toByte(value)); }
 int CEmergencyData::GetRxCycleTime() const { return byteAt(kRxCycleTime); }
 void CEmergencyData::SetRxCycleTime(int value) { setByteAt(kRxCycleTime, toByte(value)); }
-
-int CEmergencyData::GetReplyZone() const
-{
-    const int zone = byteAt(kReplyZone);
-    return (zone >= 1 && zone <= document().settings().zoneSlotCount()) ? zone : 0;
-}
-
-void CEmergencyData::SetReplyZone(int zone)
-{
-    const bool valid = zone >= 1 && zone <= document().settings().zoneSlotCount();
-    setByteAt(kReplyZone, valid ? uint8_t(zone) : uint8_t(0));
-}
-
-int CEmergencyData::GetReplyChannel() const
-{
-    const int channel = byteAt(kReplyChannel);
-    return (channel >= 1 && channel <= kChannelsPerZone) ? channel : 0;
-}
-
-void CEmergencyData::SetReplyChannel(int channel)
-{
-    const bool valid = channel >= 1 && channel <= kChannelsPerZone;
-    setByteAt(kReplyChannel, valid ? uint8_t(channel) : uint8_t(0));
-}
-
-ChannelRef CEmergencyData::GetReplyChannelRef() const { return ChannelRef{GetReplyZone(), GetReplyChannel()}; }
-
-void CEmergencyData::SetReplyChannelRef(const ChannelRef &ref)
-{
-    SetReplyZone(ref.zone);
-    SetReplyChannel(ref.channel);
-}
 
 QString CEmergencyData::GetEmergencyCallId() const
 {

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "sections/SectionData.h"
+#include "sections/ReplyChannelData.h"
 
 #include <QString>
 
 // Digital emergency at 0x4C10-0x4C19: type, mode, the reply channel and the
 // emergency call ID. Setters of 0x4C10 keep bits 5..7.
-class CEmergencyData : public CSectionData
+class CEmergencyData : public CReplyChannelData
 {
 public:
-    explicit CEmergencyData(CPcSoftwareDoc &doc) : CSectionData(doc) {}
+    explicit CEmergencyData(CPcSoftwareDoc &doc);
 
     static constexpr int kTypeOff = 3;        // type 3 turns the other fields off
     static constexpr int kModeWithCycles = 2; // mode 2 uses the cycle times
@@ -29,14 +29,7 @@ public:
     int GetRxCycleTime() const;               // 1..255
     void SetRxCycleTime(int value);
 
-    // Reply channel: a zone above the zone-slot count or a channel outside
-    // 1..16 reads as 0. Setters store 0 for a value outside that range.
-    int GetReplyZone() const;
-    void SetReplyZone(int zone);
-    int GetReplyChannel() const;
-    void SetReplyChannel(int channel);
-    ChannelRef GetReplyChannelRef() const;
-    void SetReplyChannelRef(const ChannelRef &ref);
+    // The reply channel (0x4C14 zone, 0x4C15 channel) comes with the base.
 
     // 7-digit text; a non-digit nibble reads as "0". Setting pads on the left
     // with "0" and stores non-digits as 0.

@@ -46,41 +46,55 @@ QList<ChannelRef> CEmergencyRules::analogReplyChannels() const
     return replyChannels(false);
 }
 
+bool CEmergencyRules::acceptedReply(const ChannelRef &ref, bool digital) const
+{
+    const CChannelData channels(m_doc);
+    return ref.isSet() && channels.ChannelExists(ref.zone, ref.channel)
+           && acceptedFor(channels.GetChannelMode(ref.zone, ref.channel), digital);
+}
+
+ChannelRef CEmergencyRules::acceptedDigitalReply() const
+{
+    const ChannelRef ref = CEmergencyData(m_doc).GetReplyChannelRef();
+    return acceptedReply(ref, true) ? ref : ChannelRef{};
+}
+
+ChannelRef CEmergencyRules::acceptedAnalogReply() const
+{
+    const ChannelRef ref = CAnalogEmergencyData(m_doc).GetReplyChannelRef();
+    return acceptedReply(ref, false) ? ref : ChannelRef{};
+}
+
 ChannelRef CEmergencyRules::checkDigitalReply()
 {
-    CEmergencyData emergency(m_doc);
-    const CChannelData channels(m_doc);
-    const ChannelRef ref = emergency.GetReplyChannelRef();
-    if (ref.isSet() && channels.ChannelExists(ref.zone, ref.channel)
-        && acceptedFor(channels.GetChannelMode(ref.zone, ref.channel), true))
-        return ref;
-    emergency.SetReplyChannelSet(false);
-    emergency.SetReplyChannelRef({});
-    return {};
+    const ChannelRef ref = acceptedDigitalReply();
+    if (!ref.isSet()) {
+        CEmergencyData emergency(m_doc);
+        emergency.SetReplyChannelSet(false);
+        emergency.SetReplyChannelRef({});
+    }
+    return ref;
 }
 
 ChannelRef CEmergencyRules::checkAnalogReply()
 {
-    CAnalogEmergencyData emergency(m_doc);
-    const CChannelData channels(m_doc);
-    const ChannelRef ref = emergency.GetReplyChannelRef();
-    if (ref.isSet() && channels.ChannelExists(ref.zone, ref.channel)
-        && acceptedFor(channels.GetChannelMode(ref.zone, ref.channel), false))
-        return ref;
-    emergency.SetDesignatedReplyChannel(false);
-    emergency.SetReplyChannelRef({});
-    return {};
+    const ChannelRef ref = acceptedAnalogReply();
+    if (!ref.isSet()) {
+        CAnalogEmergencyData emergency(m_doc);
+        emergency.SetDesignatedReplyChannel(false);
+        emergency.SetReplyChannelRef({});
+    }
+    return ref;
 }
 
-CEmergencyRules::IdChoice CEmergencyRules::checkEmergencyId()
+CEmergencyRules::IdChoice CEmergencyRules::emergencyIdChoice() const
 {
     const CContactData contacts(m_doc);
     const CBasicSettingData basic(m_doc);
-    CEmergencyData emergency(m_doc);
     const qint32 radioId = basic.GetRadioIdValue();
-    const QString stored = emergency.GetEmergencyCallId();
 
     IdChoice choice;
+    choice.storedId = CEmergencyData(m_doc).GetEmergencyCallId();
     // Only contacts in use are listed: a freed record reads as ID 0000000
     // and would otherwise be offered when the radio ID is 0.
     for (int contact = 1; contact <= CContactData::kContactCount; ++contact) {
@@ -89,27 +103,31 @@ CEmergencyRules::IdChoice CEmergencyRules::checkEmergencyId()
             choice.contacts << contact;
     }
     for (int contact : choice.contacts) {
-        if (contacts.GetCallId(contact) == stored) {
+        if (contacts.GetCallId(contact) == choice.storedId) {
             choice.selected = contact;
-            choice.storedId = stored;
             return choice;
         }
     }
-    const QString id = choice.contacts.isEmpty() ? basic.GetRadioId() : contacts.GetCallId(choice.contacts.first());
-    choice.selected = choice.contacts.isEmpty() ? 0 : choice.contacts.first();
-    emergency.SetEmergencyCallId(id);
-    choice.storedId = emergency.GetEmergencyCallId();
+    if (choice.contacts.isEmpty() && basic.GetRadioId() == choice.storedId)
+        choice.selected = 0;
     return choice;
 }
 
-void CEmergencyRules::chooseEmergencyContact(const QString &name)
+CEmergencyRules::IdChoice CEmergencyRules::checkEmergencyId()
 {
-    const CContactData contacts(m_doc);
-    for (int contact = 1; contact <= CContactData::kContactCount; ++contact) {
-        if (!name.isEmpty() && contacts.GetName(contact) == name) {
-            CEmergencyData(m_doc).SetEmergencyCallId(contacts.GetCallId(contact));
-            return;
-        }
-    }
-    CEmergencyData(m_doc).SetEmergencyCallId(QStringLiteral("0000000"));
+    IdChoice choice = emergencyIdChoice();
+    if (choice.selected >= 0)
+        return choice;
+    choice.selected = choice.contacts.isEmpty() ? 0 : choice.contacts.first();
+    chooseEmergencyId(choice.selected);
+    choice.storedId = CEmergencyData(m_doc).GetEmergencyCallId();
+    return choice;
+}
+
+void CEmergencyRules::chooseEmergencyId(int contact)
+{
+    if (contact != 0 && !CContactData::isValidContact(contact))
+        return;
+    const QString id = contact == 0 ? CBasicSettingData(m_doc).GetRadioId() : CContactData(m_doc).GetCallId(contact);
+    CEmergencyData(m_doc).SetEmergencyCallId(id);
 }

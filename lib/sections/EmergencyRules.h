@@ -10,6 +10,10 @@ class CPcSoftwareDoc;
 // Which channels the two emergency forms offer as reply channel, which
 // contacts the digital form offers as emergency ID, and what is reset when
 // a stored choice is no longer offered.
+//
+// The const queries only read, so a form can redraw from them at any time;
+// the check operations also write the reset or fallback, and a form runs
+// them as an edit when it is opened.
 class CEmergencyRules
 {
 public:
@@ -22,30 +26,36 @@ public:
     QList<ChannelRef> analogReplyChannels() const;
 
     // The stored digital reply channel when it is a named channel of mode 1
-    // or 3; otherwise the flag, zone and channel are reset to 0 and (0, 0)
-    // is returned.
-    ChannelRef checkDigitalReply();
+    // or 3, else (0, 0).
+    ChannelRef acceptedDigitalReply() const;
     // The stored analog reply channel when it is a named channel of mode 0
-    // or 2; otherwise the designated-reply flag is switched off and zone and
-    // channel are reset to 0.
+    // or 2, else (0, 0).
+    ChannelRef acceptedAnalogReply() const;
+    // As above; when the stored channel is not accepted, the reply flag
+    // (digital) or the designated-reply flag (analog) is switched off and
+    // zone and channel are reset to 0.
+    ChannelRef checkDigitalReply();
     ChannelRef checkAnalogReply();
 
     struct IdChoice
     {
-        QList<int> contacts;   // the contacts listed, by number
-        int selected = 0;      // the contact selected, 0 when the radio ID stands alone
-        QString storedId;      // the emergency call ID stored afterwards
+        QList<int> contacts;   // the contacts listed, by number; empty: the radio ID stands alone
+        int selected = -1;     // the contact selected; 0 the radio ID entry; -1 nothing
+        QString storedId;      // the emergency call ID stored (afterwards, for checkEmergencyId)
     };
     // Lists the named contacts whose call ID is not below the radio's own ID
-    // and selects the one with the stored emergency ID; when none has it the
-    // first listed contact's ID is stored, and with no contact listed the
-    // radio's own ID.
+    // and selects the one with the stored emergency ID.
+    IdChoice emergencyIdChoice() const;
+    // The same, and when none has the stored ID the first listed contact's
+    // ID is stored, with no contact listed the radio's own ID.
     IdChoice checkEmergencyId();
-    // Stores the call ID of the first contact with that name, or 0000000.
-    void chooseEmergencyContact(const QString &name);
+    // Stores the call ID of a listed contact; 0 stores the radio's own ID
+    // (the entry shown when no contact is listed).
+    void chooseEmergencyId(int contact);
 
 private:
     QList<ChannelRef> replyChannels(bool digital) const;
+    bool acceptedReply(const ChannelRef &ref, bool digital) const;
 
     CPcSoftwareDoc &m_doc;
 };

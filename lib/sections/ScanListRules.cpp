@@ -91,6 +91,18 @@ EditResult CScanListRules::moveOut(int list, const QList<ChannelRef> &channels)
     return EditResult::showRecord(list);
 }
 
+bool CScanListRules::acceptName(int list, const QString &text, Prompter &prompter) const
+{
+    const CScanData scans(m_doc);
+    QStringList others;
+    const int count = scans.CountLists();
+    for (int other = 1; other <= count; ++other) {
+        if (other != list)
+            others << scans.GetName(other);
+    }
+    return ListRules::acceptName(text, others, prompter);
+}
+
 bool CScanListRules::clearUnsetChannelPairs(int list)
 {
     CScanData scans(m_doc);

@@ -36,6 +36,11 @@ public:
     // Drops the given members and packs the rest from slot 1.
     EditResult moveOut(int list, const QList<ChannelRef> &channels);
 
+    // The name entry check: an empty text is refused silently, the name of
+    // another list 1..list count with "IDS_EXIST_NAME". Writes nothing; the
+    // caller stores the name when this returns true.
+    bool acceptName(int list, const QString &text, Prompter &prompter) const;
+
     // A selector whose reference is unset shows nothing and stores (0, 0):
     // run when a list is shown. Returns whether a pair was unset.
     bool clearUnsetChannelPairs(int list);

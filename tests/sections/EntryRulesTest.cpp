@@ -77,6 +77,13 @@ TEST(ScanListRules, MembersSelectorsAndLookBack)
     EXPECT_EQ(bytesAt(t.image(), 0x4690 + 24, 2) + " " + bytesAt(t.image(), 0x4690 + 24 + 26, 6),
               "01 02 01 10 00 00 00 00");
 
+    // Names: empty and another list's name are refused, the list's own is not.
+    CListMaintenance(*t.doc).addScanList();
+    EXPECT_FALSE(rules.acceptName(2, QString(), prompter));
+    EXPECT_FALSE(rules.acceptName(2, QStringLiteral("Scan 1"), prompter));
+    EXPECT_TRUE(rules.acceptName(2, QStringLiteral("Scan 2"), prompter));
+    EXPECT_EQ(prompter.keys().last(), "IDS_EXIST_NAME");
+
     // An unset pair is rewritten as (0, 0); a selection stores the named channel.
     t.image()[0x4690 + 1] = 0xFF;
     EXPECT_TRUE(rules.clearUnsetChannelPairs(1));
@@ -187,16 +194,23 @@ TEST(EmergencyRules, ReplyChannelsAndEmergencyId)
     EXPECT_EQ(rules.checkAnalogReply(), ChannelRef{});
     EXPECT_FALSE(analog.GetDesignatedReplyChannel());
 
-    // Contact 1 (1000001) is listed; an unknown stored ID becomes its ID.
+    // Contact 1 (1000001) is listed; an unknown stored ID is shown as no
+    // choice and only the check stores the first contact's ID.
     digital.SetEmergencyCallId(QStringLiteral("7654321"));
+    EXPECT_EQ(rules.emergencyIdChoice().selected, -1);
+    EXPECT_EQ(digital.GetEmergencyCallId(), "7654321");
     const CEmergencyRules::IdChoice choice = rules.checkEmergencyId();
     EXPECT_EQ(choice.contacts, QList<int>{1});
     EXPECT_EQ(choice.selected, 1);
     EXPECT_EQ(digital.GetEmergencyCallId(), "1000001");
-    // A radio ID above every contact: the radio's own ID stands alone.
+    // A radio ID above every contact: the radio's own ID stands alone, and
+    // choosing that entry keeps it (it is no contact's name).
     CBasicSettingData(*t.doc).SetRadioId(QStringLiteral("2000001"));
     EXPECT_TRUE(rules.checkEmergencyId().contacts.isEmpty());
     EXPECT_EQ(digital.GetEmergencyCallId(), "2000001");
-    rules.chooseEmergencyContact(QStringLiteral("nobody"));
-    EXPECT_EQ(digital.GetEmergencyCallId(), "0000000");
+    digital.SetEmergencyCallId(QStringLiteral("0000000"));
+    rules.chooseEmergencyId(0);
+    EXPECT_EQ(rules.emergencyIdChoice().selected, 0);
+    rules.chooseEmergencyId(201);  // no such contact: nothing changes
+    EXPECT_EQ(digital.GetEmergencyCallId(), "2000001");
 }
