@@ -39,7 +39,6 @@ int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("rq381cps"));
-    QApplication::setApplicationDisplayName(QStringLiteral("RQ381"));
     QApplication::setApplicationVersion(QStringLiteral(RQ381_VERSION));
 
     QCommandLineParser parser;

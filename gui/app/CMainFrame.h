@@ -13,9 +13,11 @@ class CPcSoftwareApp;
 class CSectionForm;
 class CTreeCommands;
 class QLabel;
+class QLineEdit;
 class QMdiArea;
 class QMenu;
 class QToolBar;
+class QUndoStack;
 
 // The main window: menus, tool bar, the four-pane status bar, the tree bar
 // and the area that holds the section forms. It turns commands into the
@@ -51,11 +53,27 @@ public:
     void RefreshAllTexts();
     void ApplyMenuTexts();
     void RebuildRecordNodes();
+    // Relabels and reloads every open form (after a language switch).
     void UpdateAllViews(CSectionForm *except = nullptr);
+    // Reloads the open forms from the image (after another form's store).
+    void ReloadViews(CSectionForm *except = nullptr);
+    // After undo, redo or an import: the tree's record nodes, every form and
+    // the modified mark.
+    void RefreshAfterEdit();
     // What a completed read of the radio redraws.
     void RefreshAfterRead();
     // Switches to "chinese" or "english" when that language file exists.
     void SwitchLanguage(const QString &name);
+
+    // Stores what is typed into the focused field of a form, exactly as its
+    // focus loss would; every command does this before it runs.
+    void CommitFocusedField();
+    static void CommitFocusedFieldIn(QWidget *within);
+    // Edit > Undo and Redo: the focused text field's own, else the codeplug's.
+    void Undo();
+    void Redo();
+    void UpdateUndoActions();
+    QUndoStack &undoStack() const;
 
     // The four status-bar texts as they are formatted (a leading tab centres them).
     QStringList statusPaneTexts() const;
@@ -63,6 +81,7 @@ public:
     QLabel *statusPane(int pane) const { return m_panes[pane]; }
     // The model name and the version from the language file: "RQ381 V1.00".
     QString baseTitle() const;
+    // The base title, the document's title and the modified mark.
     void UpdateTitle();
 
     // The pop-up menu of a tree node (null for nodes that have none), with
@@ -89,6 +108,8 @@ private:
     void onTransfer(bool write);
     void onPortSettings();
     void forwardEditKey(int commandId);
+    static bool isTextFieldCommand(int commandId);
+    static QLineEdit *focusedTextField();
     void arrangeIcons();
 
     CPcSoftwareApp &m_app;
@@ -98,7 +119,6 @@ private:
     std::array<QLabel *, 4> m_panes{};
     QTimer m_statusTimer;
     QHash<int, QAction *> m_actions;
-    QHash<int, QString> m_menuKeys;          // command id -> "MENU" key
     QList<QPair<QMenu *, QString>> m_menus;  // menus and sub-menus with their "MENU" keys
     QMenu *m_fileMenu = nullptr;
     QMenu *m_windowMenu = nullptr;

@@ -3,6 +3,7 @@
 #include "app/CAboutDialog.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
+#include "app/CodeplugEditor.h"
 #include "app/MessageBoxPrompter.h"
 #include "codeplug/CPcSoftwareDoc.h"
 #include "codeplug/DataFile.h"
@@ -34,6 +35,7 @@ CPcSoftwareApp::~CPcSoftwareApp()
 {
     // The frames go with the main window, before the document they show.
     m_mainFrame.reset();
+    m_editor.reset();
 }
 
 bool CPcSoftwareApp::InitInstance()
@@ -48,6 +50,7 @@ bool CPcSoftwareApp::InitInstance()
     m_settings.load();
     m_firstNew = true;
     m_doc = std::make_unique<CPcSoftwareDoc>(m_settings);
+    m_editor = std::make_unique<CodeplugEditor>(*m_doc);
 
     m_mainFrame = std::make_unique<CMainFrame>(*this);
     if (m_ownPrompter)
@@ -101,9 +104,15 @@ void CPcSoftwareApp::OnFileNew()
         m_doc->setTitle(QLatin1String(kDefaultTitle));
         m_doc->setFilePath(QString());
         createDocumentFrame();
+        m_editor->clear();
         return;
     }
+    // The user may decline the question; only a new codeplug ends the
+    // undo history of the old one.
+    const auto before = std::make_unique<Image>(m_doc->currentImage());
     m_doc->OnNewDocument(m_firstNew, *m_prompter);
+    if (*before != m_doc->currentImage())
+        m_editor->clear();
     m_mainFrame->RebuildRecordNodes();
     m_mainFrame->UpdateAllViews();
     m_mainFrame->UpdateTitle();
@@ -122,6 +131,8 @@ void CPcSoftwareApp::OnFileOpen()
 
 bool CPcSoftwareApp::OpenDocumentFile(const QString &path)
 {
+    // The steps of the codeplug being closed cannot apply to another one.
+    m_editor->clear();
     closeAllFrames();
     m_doc->DeleteContents();
     const DataFile::LoadResult result = DataFile::load(*m_doc, path);

@@ -13,6 +13,7 @@
 
 class CChildFrame;
 class CMainFrame;
+class CodeplugEditor;
 class CMessageBoxPrompter;
 class CPcSoftwareDoc;
 class QWidget;
@@ -42,6 +43,8 @@ public:
 
     AppSettings &settings() { return m_settings; }
     CPcSoftwareDoc &document() { return *m_doc; }
+    // The edit path every change of the codeplug takes, with its undo stack.
+    CodeplugEditor &editor() { return *m_editor; }
     CMainFrame *mainFrame() const { return m_mainFrame.get(); }
     Prompter &prompter() { return *m_prompter; }
     bool firstNew() const { return m_firstNew; }
@@ -89,6 +92,7 @@ private:
     std::unique_ptr<CMessageBoxPrompter> m_ownPrompter;
     Prompter *m_prompter;
     std::unique_ptr<CPcSoftwareDoc> m_doc;
+    std::unique_ptr<CodeplugEditor> m_editor;
     std::unique_ptr<CMainFrame> m_mainFrame;
     std::array<QPointer<CChildFrame>, SectionTable::kSectionCount> m_openFrames;
     bool m_firstNew = true;

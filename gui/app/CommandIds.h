@@ -58,7 +58,8 @@ constexpr int AppAbout = 57664;
 constexpr int EditCopy = 57634;
 constexpr int EditCut = 57635;
 constexpr int EditPaste = 57637;
-constexpr int EditUndo = 57643;
+constexpr int EditUndo = 57643;   // Edit > Undo: the text field's own undo, else the codeplug's
+constexpr int EditRedo = 57644;
 // Tree pop-up menus
 constexpr int TreeAddList = 32797;      // menu 142: add a zone, scan list or RX group list
 constexpr int TreeCopy = 32799;         // menu 144

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QVariant>
 
 namespace {
@@ -44,6 +45,30 @@ void TranslateControls(QWidget *window, const Language &language)
             button->setText(text);
         else if (auto *group = qobject_cast<QGroupBox *>(child))
             group->setTitle(text);
+    }
+    NameControlsFromLabels(window);
+}
+
+QString LabelTextForName(const QString &labelText)
+{
+    QString name = labelText;
+    // A mnemonic marker is not part of what a screen reader says.
+    name.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    name.replace(QStringLiteral("&&"), QStringLiteral("&"));
+    name = name.simplified();
+    while (name.endsWith(QLatin1Char(':')) || name.endsWith(QChar(0xFF1A)))
+        name.chop(1);
+    return name.trimmed();
+}
+
+void NameControlsFromLabels(QWidget *root)
+{
+    if (!root)
+        return;
+    const auto labels = root->findChildren<QLabel *>();
+    for (QLabel *label : labels) {
+        if (QWidget *buddy = label->buddy())
+            buddy->setAccessibleName(LabelTextForName(label->text()));
     }
 }
 

@@ -34,3 +34,9 @@ void TranslateDialog(QWidget *window, int dialogId, const Language &language);
 // The same without touching the window's caption (forms inside a frame whose
 // title comes from the navigation tree's labels).
 void TranslateControls(QWidget *window, const Language &language);
+// Gives every control that a label names (QLabel::setBuddy) the label's text
+// as its accessible name, so screen readers say the label in the current
+// language. Both functions above end with it.
+void NameControlsFromLabels(QWidget *root);
+// A label's text as a name: without mnemonic markers and trailing colons.
+QString LabelTextForName(const QString &labelText);

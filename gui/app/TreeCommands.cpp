@@ -133,3 +133,23 @@ CTreeCommands::Outcome CTreeCommands::run(int commandId, const TreeNode &node)
         return {};
     }
 }
+
+QString CTreeCommands::actionKey(int commandId, const TreeNode &node)
+{
+    // The kind of record the command works on.
+    QString what = QStringLiteral("RXGROUP");
+    if (node.kind == TreeNode::Kind::Zone || isStatic(node, SectionTable::Channels))
+        what = QStringLiteral("ZONE");
+    else if (node.kind == TreeNode::Kind::Channel)
+        what = QStringLiteral("CHANNEL");
+    else if (node.kind == TreeNode::Kind::ScanList || isStatic(node, SectionTable::ScanLists))
+        what = QStringLiteral("SCAN");
+    switch (commandId) {
+    case Cmd::TreeAddChannel: return QStringLiteral("IDS_ACTION_ADD_CHANNEL");
+    case Cmd::TreeDeleteZone: return QStringLiteral("IDS_ACTION_DELETE_ZONE");
+    case Cmd::TreeAddList: return QStringLiteral("IDS_ACTION_ADD_") + what;
+    case Cmd::TreeDelete: return QStringLiteral("IDS_ACTION_DELETE_") + what;
+    case Cmd::TreePaste: return QStringLiteral("IDS_ACTION_PASTE_") + what;
+    default: return QString();
+    }
+}

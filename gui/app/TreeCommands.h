@@ -3,6 +3,8 @@
 #include "app/CTreeBar.h"
 #include "sections/EditResult.h"
 
+#include <QString>
+
 class CPcSoftwareDoc;
 
 // The list operations of the tree's pop-up menus: add and delete zones,
@@ -25,6 +27,8 @@ public:
     };
 
     bool isAvailable(int commandId, const TreeNode &selected) const;
+    // The [String] key that names the command's undo step: "IDS_ACTION_DELETE_CHANNEL".
+    static QString actionKey(int commandId, const TreeNode &selected);
     Outcome run(int commandId, const TreeNode &selected);
     const ListClipboard &clipboard() const { return m_clipboard; }
 

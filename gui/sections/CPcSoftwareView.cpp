@@ -31,8 +31,10 @@ CPcSoftwareView::CPcSoftwareView(const FormContext &context, QWidget *parent)
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(8);
 
-    grid->addWidget(makeLabel(RangeList, QStringLiteral("频率范围")), 0, 0);
+    QLabel *rangeLabel = makeLabel(RangeList, QStringLiteral("频率范围"));
+    grid->addWidget(rangeLabel, 0, 0);
     m_rangeList = new QComboBox(this);
+    rangeLabel->setBuddy(m_rangeList);
     setCtrlId(m_rangeList, RangeList);
     m_rangeList->setMinimumContentsLength(18);
     grid->addWidget(m_rangeList, 0, 1);
@@ -53,22 +55,26 @@ CPcSoftwareView::CPcSoftwareView(const FormContext &context, QWidget *parent)
 CTextEdit *CPcSoftwareView::addTextField(int row, int control, const QString &label, int limit)
 {
     auto *grid = static_cast<QGridLayout *>(layout());
-    grid->addWidget(makeLabel(control, label), row, 0);
+    QLabel *caption = makeLabel(control, label);
+    grid->addWidget(caption, row, 0);
     auto *edit = new CTextEdit(this);
+    caption->setBuddy(edit);
     setCtrlId(edit, control);
     edit->setEditLimit(limit);
     edit->setMinimumWidth(180);
     grid->addWidget(edit, row, 1);
-    connect(edit, &CTextEdit::focusLost, this, [this, control] { storeField(control); });
+    connect(edit, &CTextEdit::focusLost, this, [this, control] { storeText(control); });
     return edit;
 }
 
 QLineEdit *CPcSoftwareView::addInfoField(int row, int control, const QString &label)
 {
     auto *grid = static_cast<QGridLayout *>(layout());
-    grid->addWidget(makeLabel(control, label), row, 0);
+    QLabel *caption = makeLabel(control, label);
+    grid->addWidget(caption, row, 0);
     // Filled from the radio's version reply; nothing typed here is stored.
     auto *edit = new QLineEdit(this);
+    caption->setBuddy(edit);
     setCtrlId(edit, control);
     edit->setReadOnly(true);
     grid->addWidget(edit, row, 1);
@@ -138,22 +144,27 @@ void CPcSoftwareView::onRangeChosen(int index)
         m_rangeList->setCurrentIndex(current < m_rangeList->count() ? current : -1);
         return;
     }
-    // The whole codeplug is replaced by the defaults of the new band.
-    doc().DeleteContents();
-    doc().LoadFreqRange(index);
+    // The whole codeplug is replaced by the defaults of the new band. The
+    // baseline stays, so undoing the change leaves the codeplug unmodified.
+    runEdit(QStringLiteral("IDS_ACTION_CHANGE_RANGE"), [&] {
+        doc().currentImage().fill(0xFF);
+        doc().LoadFreqRange(index);
+    });
     emit codeplugReplaced();
 }
 
-void CPcSoftwareView::storeField(int control)
+void CPcSoftwareView::storeText(int control)
 {
-    switch (control) {
-    case Model: doc().SetModel(m_model->text()); break;
-    case LastProgramTime: doc().SetLastProgramTime(m_time->text()); break;
-    case PcSoftwareVersion: doc().SetPcSoftwareVersion(m_pcVersion->text()); break;
-    case HardwareVersion: doc().SetHardwareVersion(m_hwVersion->text()); break;
-    case SerialNumber: doc().SetSerialNumber(m_serial->text()); break;
-    default: return;
-    }
+    storeField(control, [&] {
+        switch (control) {
+        case Model: doc().SetModel(m_model->text()); break;
+        case LastProgramTime: doc().SetLastProgramTime(m_time->text()); break;
+        case PcSoftwareVersion: doc().SetPcSoftwareVersion(m_pcVersion->text()); break;
+        case HardwareVersion: doc().SetHardwareVersion(m_hwVersion->text()); break;
+        case SerialNumber: doc().SetSerialNumber(m_serial->text()); break;
+        default: break;
+        }
+    });
     // Show what was stored.
     Reload();
 }

@@ -39,7 +39,7 @@ public:
 private:
     void fillRangeList();
     void onRangeChosen(int index);
-    void storeField(int control);
+    void storeText(int control);
     CTextEdit *addTextField(int row, int control, const QString &label, int limit);
     QLineEdit *addInfoField(int row, int control, const QString &label);
 

@@ -1,6 +1,7 @@
 #include "sections/CSectionForm.h"
 
 #include "app/AppSettings.h"
+#include "app/CodeplugEditor.h"
 #include "app/TranslateDialog.h"
 #include "codeplug/CPcSoftwareDoc.h"
 
@@ -10,6 +11,7 @@ CSectionForm::CSectionForm(const FormContext &context, int sectionCode, int dial
     : QWidget(parent),
       m_doc(context.doc),
       m_prompter(context.prompter),
+      m_editor(context.editor),
       m_sectionCode(sectionCode),
       m_dialogId(dialogId)
 {
@@ -52,4 +54,29 @@ QLabel *CSectionForm::makeLabel(int ctrlId, const QString &builtInText)
     auto *label = new QLabel(builtInText, this);
     setCtrlId(label, ctrlId);
     return label;
+}
+
+bool CSectionForm::storeField(int ctrlId, const std::function<void()> &change, Redraw redraw)
+{
+    return recordEdit(EditName::field(ctrlId), change, redraw);
+}
+
+bool CSectionForm::runEdit(const QString &actionKey, const std::function<void()> &change, Redraw redraw)
+{
+    return recordEdit(EditName::action(actionKey), change, redraw);
+}
+
+bool CSectionForm::recordEdit(const EditName &name, const std::function<void()> &change, Redraw redraw)
+{
+    if (!m_editor.apply(name, change))
+        return false;
+    switch (redraw) {
+    case Redraw::OtherForms: emit dataChanged(); break;
+    case Redraw::TreeLabels:
+        emit namesChanged();
+        emit dataChanged();
+        break;
+    case Redraw::TreeNodes: emit recordsChanged(); break;
+    }
+    return true;
 }

@@ -1,19 +1,23 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 class AppSettings;
+class CodeplugEditor;
+struct EditName;
 class CPcSoftwareDoc;
 class Language;
 class Prompter;
 class QLabel;
 
-// What a section form is built with: the document it edits and the prompter
-// its messages go through.
+// What a section form is built with: the document it edits, the edit path
+// every change goes through and the prompter its messages go through.
 struct FormContext
 {
     CPcSoftwareDoc &doc;
     Prompter &prompter;
+    CodeplugEditor &editor;
 };
 
 // Base of every section form. A form is a view of the one document: it
@@ -53,7 +57,23 @@ signals:
     void codeplugReplaced();
 
 protected:
+    // What a change touched besides the form that made it.
+    enum class Redraw {
+        OtherForms,  // every other open form reloads
+        TreeLabels,  // and the tree renews its record labels (a name changed)
+        TreeNodes,   // and the tree rebuilds its record nodes (records added, deleted or moved)
+    };
+
+    // Runs change() on the image as one undo step, named by the label of
+    // control ctrlId, then redraws what `redraw` names. True when bytes
+    // changed. The form reloads its own controls afterwards.
+    bool storeField(int ctrlId, const std::function<void()> &change, Redraw redraw = Redraw::OtherForms);
+    // The same for a list operation or another action, named by a [String]
+    // key of the language file ("IDS_ACTION_ADD_ZONE").
+    bool runEdit(const QString &actionKey, const std::function<void()> &change, Redraw redraw = Redraw::TreeNodes);
+
     CPcSoftwareDoc &doc() const { return m_doc; }
+    CodeplugEditor &editor() const { return m_editor; }
     AppSettings &settings() const;
     const Language &language() const;
     Prompter &prompter() const { return m_prompter; }
@@ -63,8 +83,11 @@ protected:
     QLabel *makeLabel(int ctrlId, const QString &builtInText);
 
 private:
+    bool recordEdit(const EditName &name, const std::function<void()> &change, Redraw redraw);
+
     CPcSoftwareDoc &m_doc;
     Prompter &m_prompter;
+    CodeplugEditor &m_editor;
     int m_sectionCode;
     int m_dialogId;
     int m_recordIndex = 0;

@@ -11,7 +11,13 @@
 #include "app/TranslateDialog.h"
 #include "codeplug/CPcSoftwareDoc.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QAbstractSpinBox>
+#include <QListWidget>
 #include <QMenuBar>
 #include <memory>
 
@@ -68,4 +74,37 @@ inline void settle()
 {
     for (int i = 0; i < 5; ++i)
         QApplication::processEvents();
+}
+
+// What a screen reader says for a control: its accessible name, which a
+// buddy label or its own text gives it.
+inline QString accessibleNameOf(QWidget *widget)
+{
+    if (!widget)
+        return QString();
+    if (!widget->accessibleName().isEmpty())
+        return widget->accessibleName();
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(widget);
+    return iface ? iface->text(QAccessible::Name) : QString();
+}
+
+// The visible input controls of a form that have no accessible name, each
+// as "class #ctrlId".
+inline QStringList unnamedInputs(const QWidget *root)
+{
+    QStringList unnamed;
+    const auto widgets = root->findChildren<QWidget *>();
+    for (QWidget *w : widgets) {
+        const bool input = qobject_cast<QLineEdit *>(w) || qobject_cast<QComboBox *>(w)
+                           || qobject_cast<QAbstractSpinBox *>(w) || qobject_cast<QAbstractButton *>(w)
+                           || qobject_cast<QListWidget *>(w);
+        // Line edits inside spin boxes and combo boxes are named by their owner.
+        const bool inner = qobject_cast<QAbstractSpinBox *>(w->parentWidget())
+                           || qobject_cast<QComboBox *>(w->parentWidget());
+        if (!input || inner || w->isHidden() || !w->isVisibleTo(const_cast<QWidget *>(root)))
+            continue;
+        if (accessibleNameOf(w).trimmed().isEmpty())
+            unnamed << QStringLiteral("%1 #%2").arg(QLatin1String(w->metaObject()->className())).arg(ctrlId(w));
+    }
+    return unnamed;
 }

@@ -44,7 +44,7 @@ TEST(Startup, MakesTheDefaultCodeplugWithItsRadioInformationFormAndTexts)
     EXPECT_FALSE(rig.doc().IsModified());
     ASSERT_NE(rig.app->openFrame(1), nullptr);
     EXPECT_EQ(rig.app->openFrame(1)->windowTitle(), QStringLiteral("Basic Information"));
-    EXPECT_EQ(rig.frame()->windowTitle(), QStringLiteral("RQ381 V1.00 - default1"));
+    EXPECT_EQ(rig.frame()->windowTitle(), QStringLiteral("RQ381 V1.00 - default1[*]"));
 
     const QStringList panes = rig.frame()->statusPaneTexts();
     EXPECT_EQ(panes[0], QStringLiteral("\tRQ381 Programming Software"));

@@ -1,0 +1,202 @@
+#include "GuiRig.h"
+
+#include "app/CommandIds.h"
+#include "app/TreeCommands.h"
+#include "codeplug/DataFile.h"
+#include "link/CTransferDialog.h"
+#include "sections/CPcSoftwareView.h"
+#include "sections/ChannelData.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QUndoStack>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+std::unique_ptr<Image> snapshot(GuiRig &rig)
+{
+    return std::make_unique<Image>(rig.doc().currentImage());
+}
+
+// Focuses a field of the radio-information form and types into it, leaving
+// the focus (and the uncommitted text) in the field.
+QLineEdit *typeWithoutLeaving(GuiRig &rig, int control, const QString &text)
+{
+    auto *edit = rig.control<QLineEdit>(1, control);
+    QApplication::setActiveWindow(rig.frame());
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+    return edit;
+}
+
+QString undoMenuText(GuiRig &rig)
+{
+    return rig.frame()->action(Cmd::EditUndo)->text();
+}
+
+}
+
+TEST(Undo, AFieldStoreIsOneStepThatUndoAndRedoRewriteExactly)
+{
+    GuiRig rig;
+    ASSERT_TRUE(rig.start());
+    const auto before = snapshot(rig);
+    EXPECT_FALSE(rig.frame()->isWindowModified());
+    EXPECT_EQ(undoMenuText(rig), QStringLiteral("&Undo\tCtrl+Z"));
+    EXPECT_FALSE(rig.frame()->action(Cmd::EditUndo)->isEnabled());
+
+    typeWithoutLeaving(rig, CPcSoftwareView::SerialNumber, QStringLiteral("SN42"));
+    rig.frame()->treeBar()->tree()->setFocus();  // leaving the field stores it
+    ASSERT_EQ(rig.doc().GetSerialNumber(), QStringLiteral("SN42"));
+    const auto after = snapshot(rig);
+    EXPECT_EQ(rig.frame()->undoStack().count(), 1);
+    EXPECT_EQ(undoMenuText(rig), QStringLiteral("&Undo Serial Number"));
+    EXPECT_TRUE(rig.frame()->isWindowModified());
+
+    rig.frame()->action(Cmd::EditUndo)->trigger();
+    EXPECT_TRUE(*before == rig.doc().currentImage());
+    EXPECT_EQ(rig.control<QLineEdit>(1, CPcSoftwareView::SerialNumber)->text(), QStringLiteral("012345678901234"));
+    EXPECT_FALSE(rig.frame()->isWindowModified());
+    EXPECT_EQ(rig.frame()->action(Cmd::EditRedo)->text(), QStringLiteral("&Redo Serial Number"));
+
+    rig.frame()->action(Cmd::EditRedo)->trigger();
+    EXPECT_TRUE(*after == rig.doc().currentImage());
+    EXPECT_EQ(rig.control<QLineEdit>(1, CPcSoftwareView::SerialNumber)->text(), QStringLiteral("SN42"));
+
+    // The step's name follows the language.
+    rig.frame()->SwitchLanguage(QStringLiteral("chinese"));
+    EXPECT_EQ(undoMenuText(rig), QStringLiteral("撤销 序列号(&U)"));
+
+    // A store that changes nothing records nothing.
+    rig.frame()->SwitchLanguage(QStringLiteral("english"));
+    typeWithoutLeaving(rig, CPcSoftwareView::SerialNumber, QStringLiteral("SN42"));
+    rig.frame()->treeBar()->tree()->setFocus();
+    EXPECT_EQ(rig.frame()->undoStack().count(), 1);
+}
+
+TEST(Undo, TreeListOperationsAndRangeChangesUndoByteForByte)
+{
+    GuiRig rig(QStringLiteral("VK214"));
+    ASSERT_TRUE(rig.start());
+    const auto before = snapshot(rig);
+
+    rig.frame()->treeBar()->selectNode(TreeNode::staticItem(6));
+    rig.frame()->RunTreeCommand(Cmd::TreeAddList);
+    rig.frame()->treeBar()->selectNode(TreeNode::zoneNode(2));
+    rig.frame()->RunTreeCommand(Cmd::TreeAddChannel);
+    ASSERT_EQ(CChannelData(rig.doc()).GetZoneChannelCount(2), 2);
+    EXPECT_EQ(undoMenuText(rig), QStringLiteral("&Undo Add Channel"));
+    const auto after = snapshot(rig);
+
+    rig.frame()->Undo();
+    EXPECT_EQ(undoMenuText(rig), QStringLiteral("&Undo Add Zone"));
+    rig.frame()->Undo();
+    EXPECT_TRUE(*before == rig.doc().currentImage());
+    EXPECT_EQ(rig.frame()->treeBar()->itemFor(TreeNode::zoneNode(2)), nullptr);
+    rig.frame()->Redo();
+    rig.frame()->Redo();
+    EXPECT_TRUE(*after == rig.doc().currentImage());
+    EXPECT_NE(rig.frame()->treeBar()->itemFor(TreeNode::channelNode(2, 2)), nullptr);
+
+    // A range change rebuilds the codeplug; undoing it brings back the
+    // band, its limits and every record.
+    const qint32 upper = rig.doc().upperBandLimit();
+    rig.prompter.answers = {PromptAnswer::Ok};
+    auto *ranges = rig.control<QComboBox>(1, CPcSoftwareView::RangeList);
+    ranges->setCurrentIndex(1);
+    emit ranges->activated(1);
+    ASSERT_NE(rig.doc().upperBandLimit(), upper);
+    rig.frame()->Undo();
+    EXPECT_TRUE(*after == rig.doc().currentImage());
+    EXPECT_EQ(rig.doc().upperBandLimit(), upper);
+    EXPECT_EQ(ranges->currentIndex(), 6);
+}
+
+TEST(Undo, FileNewAndOpenEndTheHistory)
+{
+    GuiRig rig;
+    ASSERT_TRUE(rig.start());
+    rig.frame()->treeBar()->selectNode(TreeNode::staticItem(7));
+    rig.frame()->RunTreeCommand(Cmd::TreeAddList);
+    ASSERT_EQ(rig.frame()->undoStack().count(), 1);
+
+    // Declining the question keeps the codeplug and its history.
+    rig.prompter.answers = {PromptAnswer::Cancel};
+    rig.frame()->action(Cmd::FileNew)->trigger();
+    EXPECT_EQ(rig.frame()->undoStack().count(), 1);
+    rig.prompter.answers = {PromptAnswer::Ok};
+    rig.frame()->action(Cmd::FileNew)->trigger();
+    EXPECT_EQ(rig.frame()->undoStack().count(), 0);
+
+    rig.frame()->RunTreeCommand(Cmd::TreeAddList);
+    const QString file = QDir(rig.config.dir()).filePath(QStringLiteral("a.dat"));
+    ASSERT_TRUE(DataFile::save(rig.doc(), file));
+    rig.prompter.answers = {PromptAnswer::No};
+    rig.nextOpenFile = file;
+    rig.frame()->action(Cmd::FileOpen)->trigger();
+    EXPECT_EQ(rig.frame()->undoStack().count(), 0);
+    EXPECT_FALSE(rig.frame()->isWindowModified());
+}
+
+TEST(CommitBeforeCommand, SaveStoresTheFieldBeingTypedInto)
+{
+    GuiRig rig;
+    ASSERT_TRUE(rig.start());
+    rig.nextSaveFile = QDir(rig.config.dir()).filePath(QStringLiteral("typed.dat"));
+    QLineEdit *edit = typeWithoutLeaving(rig, CPcSoftwareView::SerialNumber, QStringLiteral("TYPED1"));
+    QTest::keyClick(edit, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(edit->hasFocus());
+
+    CPcSoftwareDoc &doc = rig.doc();
+    EXPECT_EQ(doc.GetSerialNumber(), QStringLiteral("TYPED1"));
+    TestDocument saved;
+    ASSERT_EQ(DataFile::load(*saved.doc, rig.nextSaveFile), DataFile::LoadResult::Loaded);
+    EXPECT_EQ(saved.doc->GetSerialNumber(), QStringLiteral("TYPED1"));
+
+    // Closing the program stores the field too (and then asks to save it).
+    typeWithoutLeaving(rig, CPcSoftwareView::SerialNumber, QStringLiteral("TYPED2"));
+    rig.prompter.answers = {PromptAnswer::Cancel};
+    EXPECT_FALSE(rig.closeWindow());
+    EXPECT_EQ(doc.GetSerialNumber(), QStringLiteral("TYPED2"));
+}
+
+TEST(MainFrameKeys, CtrlWWritesWhateverHasTheFocusAndTitlesCarryNoProgramName)
+{
+    GuiRig rig;
+    ASSERT_TRUE(rig.start());
+    EXPECT_EQ(rig.frame()->windowTitle(), QStringLiteral("RQ381 V1.00 - default1[*]"));
+    EXPECT_TRUE(QGuiApplication::applicationDisplayName() == QGuiApplication::applicationName()
+                || QGuiApplication::applicationDisplayName().isEmpty());
+
+    rig.config.settings().writeSetting(QStringLiteral("ports"), QStringLiteral("1"), QStringLiteral("/nonexistent/tty"));
+    rig.config.settings().writeSetting(QStringLiteral("setup"), QStringLiteral("com"), QStringLiteral("1"));
+    bool dialogShown = false;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<CTransferDialog *>(QApplication::activeModalWidget());
+        dialogShown = dialog != nullptr;
+        if (dialog)
+            dialog->okButton()->click();
+    });
+    QLineEdit *edit = typeWithoutLeaving(rig, CPcSoftwareView::SerialNumber, QStringLiteral("W"));
+    QTest::keyClick(edit, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_TRUE(dialogShown);
+}
+
+TEST(AccessibleNames, EveryInputOfTheRadioInformationFormIsNamedInTheCurrentLanguage)
+{
+    GuiRig rig;
+    ASSERT_TRUE(rig.start());
+    CSectionForm *form = rig.app->openFrame(1)->form();
+    EXPECT_EQ(unnamedInputs(form), QStringList());
+    auto *serial = rig.control<QLineEdit>(1, CPcSoftwareView::SerialNumber);
+    EXPECT_EQ(accessibleNameOf(serial), QStringLiteral("Serial Number"));
+    rig.frame()->SwitchLanguage(QStringLiteral("chinese"));
+    EXPECT_EQ(accessibleNameOf(serial), QStringLiteral("序列号"));
+}
