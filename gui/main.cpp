@@ -1,5 +1,7 @@
 #include "app/CMainFrame.h"
+#include "app/CChildFrame.h"
 #include "app/CPcSoftwareApp.h"
+#include "sections/CSectionForm.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -7,6 +9,38 @@
 #include <QTreeWidget>
 
 namespace {
+
+// Writes the frame of one section form, opened as the tree opens it, to a PNG.
+int takeFormScreenshot(CPcSoftwareApp &app, const QString &formName, const QString &file)
+{
+    const int code = SectionTable::codeForName(formName);
+    if (code == 0 || !SectionTable::hasForm(code)) {
+        qWarning("No form named '%s'.", qPrintable(formName));
+        return 1;
+    }
+    CMainFrame *frame = app.mainFrame();
+    frame->setWindowState(Qt::WindowNoState);
+    frame->resize(1600, 1000);
+    frame->show();
+    frame->OnNavigate(code, 0);
+    CChildFrame *child = app.openFrame(code);
+    if (!child) {
+        qWarning("The form '%s' could not be opened.", qPrintable(formName));
+        return 1;
+    }
+    for (int i = 0; i < 10; ++i)
+        QApplication::processEvents();
+    child->showMaximized();
+    child->showNormal();
+    child->resize(child->sizeHint().expandedTo(child->minimumSizeHint()));
+    for (int i = 0; i < 10; ++i)
+        QApplication::processEvents();
+    if (!child->grab().save(file, "PNG")) {
+        qWarning("Cannot write the screenshot to %s", qPrintable(file));
+        return 1;
+    }
+    return 0;
+}
 
 // Lays the window out at a fixed size and writes it to a PNG: a look at the
 // program without a display.
@@ -51,8 +85,12 @@ int main(int argc, char *argv[])
     const QCommandLineOption screenshotOption(QStringLiteral("screenshot"),
                                               QStringLiteral("Write a picture of the main window and quit."),
                                               QStringLiteral("FILE"));
+    const QCommandLineOption formOption(QStringLiteral("form"),
+                                        QStringLiteral("With --screenshot: picture this section form (channels, contacts, ...)."),
+                                        QStringLiteral("NAME"));
     parser.addOption(configOption);
     parser.addOption(screenshotOption);
+    parser.addOption(formOption);
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A .dat codeplug to open."), QStringLiteral("[file]"));
     parser.process(application);
 
@@ -66,6 +104,8 @@ int main(int argc, char *argv[])
     CPcSoftwareApp app(options);
     if (!app.InitInstance())
         return 1;
+    if (!screenshot.isEmpty() && parser.isSet(formOption))
+        return takeFormScreenshot(app, parser.value(formOption), screenshot);
     if (!screenshot.isEmpty())
         return takeScreenshot(app, screenshot);
     // The last window closed ends the program only after the save question.

@@ -53,6 +53,15 @@ const std::array<Entry, kSectionCount + 1> &entries()
 
 bool validCode(int code) { return code >= 0 && code <= kSectionCount; }
 
+// Index = section code.
+const char *const kNames[kSectionCount + 1] = {
+    "",                "basic",           "radio-settings",   "keys",           "alert-tones",
+    "options",         "channels",        "scan-lists",       "emergency",      "digital",
+    "digital-basic",   "contacts",        "rx-groups",        "encryption",     "analog-emergency",
+    "dtmf",            "5-tone",          "encode-sequences", "quick-texts",    "display",
+    "decode-sequences",
+};
+
 }
 
 int treeParent(int code)
@@ -88,6 +97,20 @@ int codeForCommand(int commandId)
 {
     for (int code = 1; code <= kSectionCount; ++code) {
         if (entries()[code].command == commandId)
+            return code;
+    }
+    return 0;
+}
+
+QString nameOf(int code)
+{
+    return validCode(code) ? QLatin1String(kNames[code]) : QString();
+}
+
+int codeForName(const QString &name)
+{
+    for (int code = 1; code <= kSectionCount; ++code) {
+        if (name == QLatin1String(kNames[code]))
             return code;
     }
     return 0;

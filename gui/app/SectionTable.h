@@ -43,6 +43,11 @@ int commandFor(int code);
 // The section a command opens, 0 when the command opens none.
 int codeForCommand(int commandId);
 
+// The short English name of a section ("channels", "scan-lists", ...), used
+// on the command line; and the section a name gives, 0 for none.
+QString nameOf(int code);
+int codeForName(const QString &name);
+
 // Makes the form of a section, or nullptr when that form does not exist
 // (yet). Each form adds its line in SectionTable.cpp.
 using FormFactory = CSectionForm *(*)(const FormContext &context);

@@ -1,0 +1,180 @@
+// Times the section forms of the desktop program on a full VK214 codeplug
+// (16 zones of 16 channels, 16 scan lists, 16 RX group lists, 200 contacts):
+// opening each form, storing one field through the edit path (with its undo
+// step and the redraw of the tree and the other open forms), and undoing it.
+// Prints the median of each; one frame is 16 ms.
+//   form_bench [--rounds N]
+
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/CPcSoftwareApp.h"
+#include "app/Prompter.h"
+#include "app/SectionTable.h"
+#include "codeplug/DataFile.h"
+#include "sections/CSectionForm.h"
+#include "sections/ContactRules.h"
+#include "sections/ListMaintenance.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QUndoStack>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// Answers every question with its first button, silently.
+class SilentPrompter : public Prompter
+{
+public:
+    PromptAnswer ask(const Prompt &prompt) override
+    {
+        return prompt.buttons == Prompt::Buttons::YesNo || prompt.buttons == Prompt::Buttons::YesNoCancel
+                   ? PromptAnswer::Yes
+                   : PromptAnswer::Ok;
+    }
+};
+
+double medianMs(std::vector<double> samples)
+{
+    if (samples.empty())
+        return 0;
+    std::sort(samples.begin(), samples.end());
+    return samples[samples.size() / 2];
+}
+
+// Fills every list of the codeplug as far as the VK214 allows.
+void fillCodeplug(CPcSoftwareDoc &doc, Prompter &prompter)
+{
+    CListMaintenance lists(doc);
+    while (lists.canAddZone())
+        lists.addZone();
+    for (int zone = 1; zone <= lists.zoneCount(); ++zone) {
+        while (lists.canAddChannel(zone))
+            lists.addChannel(zone);
+    }
+    while (lists.canAddScanList())
+        lists.addScanList();
+    while (lists.canAddRxGroup())
+        lists.addRxGroup();
+    CContactRules contacts(doc);
+    while (contacts.count() < 200 && contacts.add(prompter).ok()) {
+    }
+}
+
+// The first field a user would type into, or a list to choose from.
+QWidget *firstEditableField(CSectionForm *form)
+{
+    const auto edits = form->findChildren<QLineEdit *>();
+    for (QLineEdit *edit : edits) {
+        const bool inner = qobject_cast<QComboBox *>(edit->parentWidget())
+                           || qobject_cast<QAbstractSpinBox *>(edit->parentWidget());
+        if (!inner && !edit->isReadOnly() && edit->isEnabled() && edit->isVisibleTo(form))
+            return edit;
+    }
+    const auto spins = form->findChildren<QAbstractSpinBox *>();
+    for (QAbstractSpinBox *spin : spins) {
+        if (spin->isEnabled() && spin->isVisibleTo(form))
+            return spin;
+    }
+    const auto combos = form->findChildren<QComboBox *>();
+    for (QComboBox *combo : combos) {
+        if (combo->isEnabled() && combo->isVisibleTo(form) && combo->count() > 1)
+            return combo;
+    }
+    return nullptr;
+}
+
+// Stores one field as a user does: types and leaves it, or picks another entry.
+void storeOneField(CMainFrame &frame, QWidget *field, int round)
+{
+    if (auto *combo = qobject_cast<QComboBox *>(field)) {
+        const int index = (combo->currentIndex() + 1) % combo->count();
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+        return;
+    }
+    field->setFocus();
+    const QString text = QString::number(round % 2 ? 5 : 7);
+    if (auto *edit = qobject_cast<QLineEdit *>(field)) {
+        edit->setText(edit->text().left(3) + text);
+    } else if (auto *spin = qobject_cast<QAbstractSpinBox *>(field)) {
+        spin->stepUp();
+        return;
+    }
+    frame.CommitFocusedField();
+}
+
+}
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    int rounds = 31;
+    const QStringList args = QApplication::arguments();
+    const int roundsAt = int(args.indexOf(QStringLiteral("--rounds")));
+    if (roundsAt > 0 && roundsAt + 1 < args.size())
+        rounds = std::max(1, args[roundsAt + 1].toInt());
+
+    // A private configuration for the VK214, with the program's language files.
+    QTemporaryDir config;
+    const QDir programDir(QCoreApplication::applicationDirPath());
+    for (const QString &name : programDir.entryList({QStringLiteral("*.lang"), QStringLiteral("setting.ini")}))
+        QFile::copy(programDir.filePath(name), QDir(config.path()).filePath(name));
+    AppSettings(config.path()).writeSetting(QStringLiteral("setup"), QStringLiteral("model"), QStringLiteral("VK214"));
+    AppSettings(config.path()).writeSetting(QStringLiteral("setup"), QStringLiteral("language"), QStringLiteral("english"));
+
+    SilentPrompter prompter;
+    StartupOptions options;
+    options.configDir = config.path();
+    options.showWindow = true;
+    CPcSoftwareApp app(options, &prompter);
+    if (!app.InitInstance()) {
+        std::fprintf(stderr, "form_bench: the program did not start (setting.ini next to form_bench?)\n");
+        return 1;
+    }
+    fillCodeplug(app.document(), prompter);
+    CMainFrame &frame = *app.mainFrame();
+    frame.RefreshAfterEdit();
+
+    std::printf("%-18s %10s %10s %10s   (median of %d, ms)\n", "form", "open", "store", "undo", rounds);
+    for (int code = 1; code <= SectionTable::kSectionCount; ++code) {
+        if (!SectionTable::hasForm(code) || !SectionTable::offeredForModel(code, QStringLiteral("VK214")))
+            continue;
+        std::vector<double> open, store, undo;
+        for (int round = 0; round < rounds; ++round) {
+            if (CChildFrame *child = app.openFrame(code); child && code != SectionTable::BasicInfo)
+                child->destroyFrame();
+            QApplication::processEvents();
+            QElapsedTimer clock;
+            clock.start();
+            frame.OnNavigate(code, 0);
+            open.push_back(clock.nsecsElapsed() / 1e6);
+
+            CChildFrame *child = app.openFrame(code);
+            QWidget *field = child ? firstEditableField(child->form()) : nullptr;
+            if (!field)
+                continue;
+            const int steps = frame.undoStack().count();
+            clock.restart();
+            storeOneField(frame, field, round);
+            store.push_back(clock.nsecsElapsed() / 1e6);
+            if (frame.undoStack().count() == steps)
+                continue;  // the value was refused or already stored
+            clock.restart();
+            frame.Undo();
+            undo.push_back(clock.nsecsElapsed() / 1e6);
+        }
+        std::printf("%-18s %10.2f %10.2f %10.2f\n", qPrintable(SectionTable::nameOf(code)), medianMs(open),
+                    medianMs(store), medianMs(undo));
+    }
+    return 0;
+}
