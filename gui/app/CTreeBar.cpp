@@ -208,8 +208,27 @@ QTreeWidgetItem *CTreeBar::addRecordNode(QTreeWidgetItem *parent, const TreeNode
     return item;
 }
 
+bool CTreeBar::recordShapeMatches(CPcSoftwareDoc &doc) const
+{
+    const CChannelData channels(doc);
+    const int zones = channels.CountZones();
+    if (zones != m_zoneNodes.size() || m_channelNodes.size() != zones)
+        return false;
+    for (int zone = 1; zone <= zones; ++zone) {
+        if (channels.CountChannels(zone) != m_channelNodes[zone - 1].size())
+            return false;
+    }
+    return CScanData(doc).CountLists() == m_scanNodes.size() && CRxGroupData(doc).CountLists() == m_rxGroupNodes.size();
+}
+
 void CTreeBar::RebuildRecordNodes(CPcSoftwareDoc &doc)
 {
+    // Most edits keep every record where it was: the nodes then only take
+    // their new names, which keeps the tree's expansion and is much faster.
+    if (recordShapeMatches(doc)) {
+        RelabelRecordNodes(doc);
+        return;
+    }
     clearRecordNodes();
     if (QTreeWidgetItem *channels = staticItem(SectionTable::Channels)) {
         const CChannelData data(doc);
@@ -241,18 +260,23 @@ void CTreeBar::RebuildRecordNodes(CPcSoftwareDoc &doc)
 
 void CTreeBar::RelabelRecordNodes(CPcSoftwareDoc &doc)
 {
+    // Only changed labels are set: every setText makes the view lay out again.
+    const auto relabel = [](QTreeWidgetItem *item, const QString &text) {
+        if (item->text(0) != text)
+            item->setText(0, text);
+    };
     const CChannelData channels(doc);
     for (int z = 0; z < m_zoneNodes.size(); ++z) {
-        m_zoneNodes[z]->setText(0, channels.GetZoneName(z + 1));
+        relabel(m_zoneNodes[z], channels.GetZoneName(z + 1));
         for (int c = 0; c < m_channelNodes[z].size(); ++c)
-            m_channelNodes[z][c]->setText(0, channels.GetChannelName(z + 1, c + 1));
+            relabel(m_channelNodes[z][c], channels.GetChannelName(z + 1, c + 1));
     }
     const CScanData scans(doc);
     for (int s = 0; s < m_scanNodes.size(); ++s)
-        m_scanNodes[s]->setText(0, scans.GetName(s + 1));
+        relabel(m_scanNodes[s], scans.GetName(s + 1));
     const CRxGroupData groups(doc);
     for (int g = 0; g < m_rxGroupNodes.size(); ++g)
-        m_rxGroupNodes[g]->setText(0, groups.GetName(g + 1));
+        relabel(m_rxGroupNodes[g], groups.GetName(g + 1));
 }
 
 void CTreeBar::CollapseRecordGroups()

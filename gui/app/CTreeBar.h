@@ -70,6 +70,8 @@ signals:
     void contextMenuRequested(const TreeNode &node, const QPoint &globalPos);
 
 private:
+    // Whether the record nodes stand for exactly the records the codeplug holds.
+    bool recordShapeMatches(CPcSoftwareDoc &doc) const;
     void onItemClicked(QTreeWidgetItem *item);
     void onContextMenu(const QPoint &pos);
     void updateFolderIcon(QTreeWidgetItem *item, bool expanded);
