@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -74,9 +75,19 @@ TEST(TransferDialog, ReadReplacesTheCodeplugAndRedrawsTreeAndForms)
     RadioSimulator sim(SimOptions(), radioFrom(rig.doc()));
     ASSERT_TRUE(sim.start());
     mapPortOne(rig, sim.devicePath());
+    const auto beforeRead = std::make_unique<Image>(rig.doc().currentImage());
 
     runTransferCommand(rig, Cmd::ProgramRead);
     EXPECT_EQ(rig.prompter.keys(), QStringList{QStringLiteral("IDS_PROMPT_READSUCC")});
+    const auto afterRead = std::make_unique<Image>(rig.doc().currentImage());
+    // The read is one undo step: undo brings back every byte of the codeplug
+    // as it was, redo the radio's.
+    EXPECT_EQ(rig.frame()->action(Cmd::EditUndo)->text(), QStringLiteral("&Undo Read Data"));
+    rig.frame()->Undo();
+    EXPECT_TRUE(*beforeRead == rig.doc().currentImage());
+    EXPECT_NE(rig.frame()->treeBar()->itemFor(TreeNode::zoneNode(1))->text(0), QStringLiteral("Radio Zone"));
+    rig.frame()->Redo();
+    EXPECT_TRUE(*afterRead == rig.doc().currentImage());
     EXPECT_EQ(rig.doc().GetSerialNumber(), QStringLiteral("RADIO0001"));
     EXPECT_EQ(rig.control<QLineEdit>(1, CPcSoftwareView::SerialNumber)->text(), QStringLiteral("RADIO0001"));
     EXPECT_EQ(rig.frame()->treeBar()->itemFor(TreeNode::zoneNode(1))->text(0), QStringLiteral("Radio Zone"));
