@@ -19,7 +19,6 @@ constexpr uint8_t kTxAlarmToneOffBit = 0x10;
 constexpr uint8_t kEncodedTelegramOffBit = 0x20;
 constexpr int kAlarmToneUnitMs = 100;
 
-uint8_t toByte(int value) { return uint8_t(std::clamp(value, 0, 255)); }
 }
 
 CAnalogEmergencyData::CAnalogEmergencyData(CPcSoftwareDoc &doc) : CReplyChannelData(doc, kReplyZone) {}
@@ -53,14 +52,14 @@ void CAnalogEmergencyData::SetEncodedTelegram(bool on)
 }
 
 int CAnalogEmergencyData::GetCycleCount() const { return byteAt(kCycleCount); }
-void CAnalogEmergencyData::SetCycleCount(int count) { setByteAt(kCycleCount, toByte(count)); }
+void CAnalogEmergencyData::SetCycleCount(int count) { setByteAt(kCycleCount, clampToByte(count)); }
 int CAnalogEmergencyData::GetTxCycleTime() const { return byteAt(kTxCycleTime); }
-void CAnalogEmergencyData::SetTxCycleTime(int seconds) { setByteAt(kTxCycleTime, toByte(seconds)); }
+void CAnalogEmergencyData::SetTxCycleTime(int seconds) { setByteAt(kTxCycleTime, clampToByte(seconds)); }
 int CAnalogEmergencyData::GetRxCycleTime() const { return byteAt(kRxCycleTime); }
-void CAnalogEmergencyData::SetRxCycleTime(int seconds) { setByteAt(kRxCycleTime, toByte(seconds)); }
+void CAnalogEmergencyData::SetRxCycleTime(int seconds) { setByteAt(kRxCycleTime, clampToByte(seconds)); }
 
 int CAnalogEmergencyData::GetAlarmToneTime() const { return byteAt(kAlarmToneTime) * kAlarmToneUnitMs; }
-void CAnalogEmergencyData::SetAlarmToneTime(int ms) { setByteAt(kAlarmToneTime, toByte(ms / kAlarmToneUnitMs)); }
+void CAnalogEmergencyData::SetAlarmToneTime(int ms) { setByteAt(kAlarmToneTime, clampToByte(ms / kAlarmToneUnitMs)); }
 
 int CAnalogEmergencyData::GetEncodeSequence() const
 {

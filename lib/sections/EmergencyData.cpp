@@ -16,7 +16,6 @@ constexpr uint8_t kModeMask = 0x0C;
 constexpr int kModeShift = 2;
 constexpr uint8_t kReplyChannelSetBit = 0x10;
 
-uint8_t toByte(int value) { return uint8_t(std::clamp(value, 0, 255)); }
 }
 
 CEmergencyData::CEmergencyData(CPcSoftwareDoc &doc) : CReplyChannelData(doc, kReplyZone) {}
@@ -45,11 +44,11 @@ bool CEmergencyData::GetReplyChannelSet() const { return byteAt(kFlags) & kReply
 void CEmergencyData::SetReplyChannelSet(bool on) { setBits(kFlags, kReplyChannelSetBit, on ? kReplyChannelSetBit : 0); }
 
 int CEmergencyData::GetCycleCount() const { return byteAt(kCycleCount); }
-void CEmergencyData::SetCycleCount(int count) { setByteAt(kCycleCount, toByte(count)); }
+void CEmergencyData::SetCycleCount(int count) { setByteAt(kCycleCount, clampToByte(count)); }
 int CEmergencyData::GetTxCycleTime() const { return byteAt(kTxCycleTime); }
-void CEmergencyData::SetTxCycleTime(int value) { setByteAt(kTxCycleTime, toByte(value)); }
+void CEmergencyData::SetTxCycleTime(int value) { setByteAt(kTxCycleTime, clampToByte(value)); }
 int CEmergencyData::GetRxCycleTime() const { return byteAt(kRxCycleTime); }
-void CEmergencyData::SetRxCycleTime(int value) { setByteAt(kRxCycleTime, toByte(value)); }
+void CEmergencyData::SetRxCycleTime(int value) { setByteAt(kRxCycleTime, clampToByte(value)); }
 
 QString CEmergencyData::GetEmergencyCallId() const
 {

@@ -3,6 +3,7 @@
 #include "codeplug/Encodings.h"
 #include "sections/AnalogEmergencyData.h"
 #include "sections/ChannelData.h"
+#include "sections/ChannelRules.h"
 #include "sections/EmergencyData.h"
 #include "sections/ListRules.h"
 #include "sections/RxGroupData.h"
@@ -121,13 +122,7 @@ void CListMaintenance::createChannel(int zone, int channel, const QString &name)
     channels.InitChannel(zone, channel);
     // A new channel's colour codes follow its frequencies, as after any
     // frequency entry.
-    for (auto dir : {CChannelData::Direction::Receive, CChannelData::Direction::Transmit}) {
-        const int code = channels.ColourCodeForFrequency(zone, channel, dir);
-        if (dir == CChannelData::Direction::Receive)
-            channels.SetRxColourCode(zone, channel, code);
-        else
-            channels.SetTxColourCode(zone, channel, code);
-    }
+    CChannelRules(m_doc).updateColourCodes(zone, channel);
     clearStaleChannelsAfter(zone, channel);
 }
 

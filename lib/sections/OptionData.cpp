@@ -31,7 +31,6 @@ constexpr uint8_t kRxPttInhibitOffBit = 0x04;
 constexpr int kTimeOutUnitSeconds = 5;
 constexpr int kMaxSquelchLevel = 9;
 
-uint8_t toByte(int value) { return uint8_t(std::clamp(value, 0, 255)); }
 }
 
 bool COptionData::GetTxLed() const { return byteAt(kLedFlags) & kTxLedBit; }
@@ -53,13 +52,13 @@ bool COptionData::GetWhisper() const { return !(byteAt(kLedFlags) & kWhisperOffB
 void COptionData::SetWhisper(bool on) { setBits(kLedFlags, kWhisperOffBit, on ? 0 : kWhisperOffBit); }
 
 int COptionData::GetTimeOutTimer() const { return byteAt(kTimeOutTimer) * kTimeOutUnitSeconds; }
-void COptionData::SetTimeOutTimer(int seconds) { setByteAt(kTimeOutTimer, toByte(seconds / kTimeOutUnitSeconds)); }
+void COptionData::SetTimeOutTimer(int seconds) { setByteAt(kTimeOutTimer, clampToByte(seconds / kTimeOutUnitSeconds)); }
 int COptionData::GetTotPreAlert() const { return byteAt(kTotPreAlert); }
-void COptionData::SetTotPreAlert(int seconds) { setByteAt(kTotPreAlert, toByte(seconds)); }
+void COptionData::SetTotPreAlert(int seconds) { setByteAt(kTotPreAlert, clampToByte(seconds)); }
 int COptionData::GetTotRekey() const { return byteAt(kTotRekey); }
-void COptionData::SetTotRekey(int seconds) { setByteAt(kTotRekey, toByte(seconds)); }
+void COptionData::SetTotRekey(int seconds) { setByteAt(kTotRekey, clampToByte(seconds)); }
 int COptionData::GetTotReset() const { return byteAt(kTotReset); }
-void COptionData::SetTotReset(int seconds) { setByteAt(kTotReset, toByte(seconds)); }
+void COptionData::SetTotReset(int seconds) { setByteAt(kTotReset, clampToByte(seconds)); }
 
 int COptionData::GetSquelchLevel() const { return byteAt(kSquelchLevel); }
 
@@ -87,11 +86,11 @@ void COptionData::SetRxPttInhibit(bool on)
 }
 
 int COptionData::GetVoxSensitivity() const { return byteAt(kVoxSensitivity); }
-void COptionData::SetVoxSensitivity(int level) { setByteAt(kVoxSensitivity, toByte(level)); }
+void COptionData::SetVoxSensitivity(int level) { setByteAt(kVoxSensitivity, clampToByte(level)); }
 int COptionData::GetVoxHoldTime() const { return byteAt(kVoxHoldTime); }
-void COptionData::SetVoxHoldTime(int tenths) { setByteAt(kVoxHoldTime, toByte(tenths)); }
+void COptionData::SetVoxHoldTime(int tenths) { setByteAt(kVoxHoldTime, clampToByte(tenths)); }
 int COptionData::GetRemoteMonitorTime() const { return byteAt(kRemoteMonitorTime); }
-void COptionData::SetRemoteMonitorTime(int seconds) { setByteAt(kRemoteMonitorTime, toByte(seconds)); }
+void COptionData::SetRemoteMonitorTime(int seconds) { setByteAt(kRemoteMonitorTime, clampToByte(seconds)); }
 
 int COptionData::GetHangUp() const { return byteAt(kHangUp); }
 

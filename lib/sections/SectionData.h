@@ -3,6 +3,7 @@
 #include "codeplug/CPcSoftwareDoc.h"
 #include "codeplug/Encodings.h"
 
+#include <algorithm>
 #include <cstdint>
 
 // Base of the section accessors: a short-lived object over the document's
@@ -18,6 +19,9 @@ public:
     CPcSoftwareDoc &document() const { return m_doc; }
 
 protected:
+    // A count or time for a one-byte field: out-of-range values are held at
+    // the nearer end instead of wrapping.
+    static uint8_t clampToByte(int value) { return uint8_t(std::clamp(value, 0, 255)); }
     static bool fits(int offset, int width) { return offset >= 0 && width >= 0 && offset + width <= kImageSize; }
     uint8_t byteAt(int offset) const { return fits(offset, 1) ? m_image[offset] : 0xFF; }
     void setByteAt(int offset, uint8_t value)
