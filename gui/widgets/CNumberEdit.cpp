@@ -1,10 +1,12 @@
 #include "widgets/CNumberEdit.h"
 
 #include "widgets/EditLimit.h"
+#include "widgets/FocusReturn.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -83,6 +85,7 @@ void CNumberEdit::Show(int value, bool useSpecial)
     m_specialShown = useSpecial;
     m_tenths = false;
     m_charMode = CharMode::Digits;
+    setTextField(false);
     showValue(value);
 }
 
@@ -91,7 +94,25 @@ void CNumberEdit::ShowTenths(int tenths, bool useSpecial)
     m_specialShown = useSpecial;
     m_tenths = true;
     m_charMode = CharMode::Decimal;
+    setTextField(false);
     showValue(tenths);
+}
+
+void CNumberEdit::ShowText(const QString &text)
+{
+    m_specialShown = false;
+    m_tenths = false;
+    m_charMode = CharMode::Decimal;
+    setTextField(true);
+    putText(text);
+}
+
+void CNumberEdit::setTextField(bool on)
+{
+    if (m_textField == on)
+        return;
+    m_textField = on;
+    setButtonSymbols(on ? QAbstractSpinBox::NoButtons : QAbstractSpinBox::UpDownArrows);
 }
 
 void CNumberEdit::showValue(int value)
@@ -149,7 +170,7 @@ int CNumberEdit::stepValue(const Rule &rule, const QString &text, int direction)
             return int(lo);
         const qint64 result = snap(v + s, s);
         if ((rule.tenths ? result : v + s) <= hi)
-            return int(std::max(result, lo));  // a typed value below the range steps into it
+            return int(std::clamp(result, lo, hi));  // a typed value below the range steps into it
         if (rule.wrap)
             return int(rule.hasSpecial ? rule.specialValue : lo);
         return int(hi);
@@ -159,7 +180,7 @@ int CNumberEdit::stepValue(const Rule &rule, const QString &text, int direction)
             return int(hi);
         const qint64 result = snap(v - s, s);
         if ((rule.tenths ? result : v - s) >= lo)
-            return int(std::min(result, hi));  // a typed value above the range steps into it
+            return int(std::clamp(result, lo, hi));  // never below a minimum off the raster
         if (rule.wrap)
             return int(rule.hasSpecial ? rule.specialValue : hi);
         return int(lo);
@@ -196,24 +217,63 @@ bool CNumberEdit::acceptsCharacter(QChar c, CharMode mode, const QString &text)
     return false;
 }
 
+QString CNumberEdit::filterInsertion(const QString &before, const QString &after, CharMode mode, int *cursor)
+{
+    // The inserted run is what lies between the parts both texts share.
+    const int shorter = int(std::min(before.size(), after.size()));
+    int prefix = 0;
+    while (prefix < shorter && before[prefix] == after[prefix])
+        ++prefix;
+    int suffix = 0;
+    while (suffix < shorter - prefix && before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+        ++suffix;
+    const QString head = after.left(prefix);
+    const QString tail = after.right(suffix);
+    const QString inserted = after.mid(prefix, after.size() - prefix - suffix);
+
+    QString kept;
+    int keptBeforeCursor = 0;
+    for (int i = 0; i < inserted.size(); ++i) {
+        if (!acceptsCharacter(inserted[i], mode, head + kept + tail))
+            continue;
+        kept += inserted[i];
+        if (cursor && prefix + i < *cursor)
+            ++keptBeforeCursor;
+    }
+    if (cursor) {
+        if (*cursor >= prefix + inserted.size())
+            *cursor -= int(inserted.size() - kept.size());
+        else if (*cursor > prefix)
+            *cursor = prefix + keptBeforeCursor;
+    }
+    return head + kept + tail;
+}
+
 void CNumberEdit::stepBy(int steps)
 {
-    if (steps == 0 || isReadOnly())
+    if (steps == 0 || isReadOnly() || m_textField)
         return;
     emit valueCommitted(Step(steps > 0 ? 1 : -1));
 }
 
 QAbstractSpinBox::StepEnabled CNumberEdit::stepEnabled() const
 {
-    if (isReadOnly() || !isEnabled())
+    if (isReadOnly() || !isEnabled() || m_textField)
         return StepNone;
     return StepUpEnabled | StepDownEnabled;
 }
 
-QValidator::State CNumberEdit::validate(QString &input, int &) const
+QValidator::State CNumberEdit::validate(QString &input, int &pos) const
 {
-    return m_programText || EditLimitValidator::allows(m_shown, input, m_charLimit) ? QValidator::Acceptable
-                                                                  : QValidator::Invalid;
+    if (m_programText)
+        return QValidator::Acceptable;
+    // Typed, pasted and dropped text alike lose the characters the field
+    // does not take; the typing limit then holds for what is left.
+    const QString filtered = filterInsertion(m_shown, input, m_charMode, &pos);
+    if (!EditLimitValidator::allows(m_shown, filtered, m_charLimit))
+        return QValidator::Invalid;
+    input = filtered;
+    return QValidator::Acceptable;
 }
 
 void CNumberEdit::keyPressEvent(QKeyEvent *event)
@@ -222,22 +282,9 @@ void CNumberEdit::keyPressEvent(QKeyEvent *event)
     // back to the form, which commits the typed value.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter
         || event->key() == Qt::Key_Escape) {
-        if (QWidget *form = parentWidget())
-            form->setFocus(Qt::OtherFocusReason);
+        returnFocusToForm(this);
         event->accept();
         return;
-    }
-    const QString typed = event->text();
-    const bool isCharacter = !typed.isEmpty() && typed[0].isPrint()
-                             && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-    if (isCharacter) {
-        QString remaining = lineEdit()->text();
-        if (lineEdit()->hasSelectedText())
-            remaining.remove(lineEdit()->selectionStart(), lineEdit()->selectedText().size());
-        if (!acceptsCharacter(typed[0], m_charMode, remaining)) {
-            event->accept();
-            return;
-        }
     }
     QAbstractSpinBox::keyPressEvent(event);
 }
@@ -245,6 +292,16 @@ void CNumberEdit::keyPressEvent(QKeyEvent *event)
 void CNumberEdit::focusOutEvent(QFocusEvent *event)
 {
     QAbstractSpinBox::focusOutEvent(event);
-    if (event->reason() != Qt::PopupFocusReason && !isReadOnly())
+    if (event->reason() == Qt::PopupFocusReason || isReadOnly())
+        return;
+    if (m_textField)
+        emit textCommitted(lineEdit()->text());
+    else
         emit valueCommitted(Step(0));
+}
+
+void CNumberEdit::wheelEvent(QWheelEvent *event)
+{
+    // Left to the enclosing form, which may scroll.
+    event->ignore();
 }

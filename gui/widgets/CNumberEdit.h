@@ -10,7 +10,13 @@
 //
 // The form configures it, shows the stored value with Show or ShowTenths and
 // stores the value that valueCommitted reports: after every arrow step and
-// whenever the field loses the keyboard focus.
+// whenever the field loses the keyboard focus. A field that holds a decimal
+// text rather than a stepped number (a frequency) is shown with ShowText and
+// reports textCommitted instead.
+//
+// Whatever the field's limits, stepping and committing never give a value
+// outside them. The mouse wheel does not step: scrolling a form must not
+// change the values it passes over.
 class CNumberEdit : public QAbstractSpinBox
 {
     Q_OBJECT
@@ -28,6 +34,10 @@ public:
     // The tenths variant: value counts tenths and is shown as "%d.%d";
     // selects typing with one decimal point.
     void ShowTenths(int tenths, bool useSpecial);
+    // A decimal text as it stands, without arrows or stepping; selects typing
+    // with one decimal point.
+    void ShowText(const QString &text);
+    bool isTextField() const { return m_textField; }
     // +1 up arrow, -1 down arrow, 0 commit of the typed text. Shows and
     // returns the resulting value; does not emit valueCommitted.
     int Step(int direction);
@@ -60,10 +70,16 @@ public:
     static int stepValue(const Rule &rule, const QString &text, int direction);
     // Whether a typed character may enter a field of the given mode holding text.
     static bool acceptsCharacter(QChar c, CharMode mode, const QString &text);
+    // The edit that turned before into after, with every inserted character
+    // the mode does not allow dropped (pasted or dropped text goes through
+    // the same filter as typing). *cursor follows the characters kept.
+    static QString filterInsertion(const QString &before, const QString &after, CharMode mode, int *cursor);
 
 signals:
     // A value the form stores: after an arrow step or when the focus leaves.
     void valueCommitted(int value);
+    // A text field's text when the focus leaves.
+    void textCommitted(const QString &text);
 
 protected:
     void stepBy(int steps) override;
@@ -72,10 +88,12 @@ protected:
     void fixup(QString &) const override {}
     void keyPressEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     Rule rule() const;
     void showValue(int value);
+    void setTextField(bool on);
     void putText(const QString &text);
 
     int m_minimum = 0;
@@ -87,6 +105,7 @@ private:
     QString m_specialText;
     bool m_specialShown = false;
     bool m_tenths = false;
+    bool m_textField = false;
     CharMode m_charMode = CharMode::Digits;
     QString m_shown;  // the text before the edit being validated
     bool m_programText = false;  // the program, not the user, is setting the text

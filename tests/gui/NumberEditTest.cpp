@@ -2,6 +2,8 @@
 #include "widgets/EditLimit.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QWheelEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -63,8 +65,12 @@ TEST(NumberEditRule, WithoutWrapStopsAtTheLimitsAndNeverLeavesTheRange)
     const auto wrapping = rule(5, 50, 1, true);
     EXPECT_EQ(CNumberEdit::stepValue(wrapping, QStringLiteral("50"), 1), 5);
     EXPECT_EQ(CNumberEdit::stepValue(wrapping, QStringLiteral("5"), -1), 50);
-    // A limit off the raster is still a value of its own.
-    EXPECT_EQ(CNumberEdit::stepValue(rule(7, 100, 10, true), QStringLiteral("8"), 0), 7);
+    // A limit off the raster is still a value of its own, and neither a
+    // commit nor a step goes below it.
+    const auto offRaster = rule(7, 100, 10, true);
+    EXPECT_EQ(CNumberEdit::stepValue(offRaster, QStringLiteral("8"), 0), 7);
+    EXPECT_EQ(CNumberEdit::stepValue(offRaster, QStringLiteral("17"), -1), 7);
+    EXPECT_EQ(CNumberEdit::stepValue(offRaster, QStringLiteral("7"), 1), 10);
     // Absurdly long input does not overflow.
     EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("99999999999999999999999"), 0), 50);
 }
@@ -119,6 +125,62 @@ TEST(NumberEditWidget, DropsCharactersTheModeDoesNotAllow)
     f.edit->setEditText(QString());
     QTest::keyClicks(f.edit, QStringLiteral("aFg9"));
     EXPECT_EQ(f.text(), QStringLiteral("aF9"));
+}
+
+TEST(NumberEditWidget, PastedTextPassesTheSameFilterAsTyping)
+{
+    EditForm f;
+    f.edit->Configure(0, 999999, 6, 1, true);
+    f.edit->Show(12, false);
+    QApplication::clipboard()->setText(QStringLiteral("3x-4.5"));
+    QTest::keyClick(f.edit, Qt::Key_End);
+    QTest::keySequence(f.edit, QKeySequence::Paste);
+    EXPECT_EQ(f.text(), QStringLiteral("12345"));
+
+    // One decimal point at most, wherever the pasted one lands.
+    f.edit->Configure(0, 0, 10, 1, true);
+    f.edit->ShowText(QStringLiteral("434.1"));
+    QApplication::clipboard()->setText(QStringLiteral("2.5"));
+    QTest::keyClick(f.edit, Qt::Key_End);
+    QTest::keySequence(f.edit, QKeySequence::Paste);
+    EXPECT_EQ(f.text(), QStringLiteral("434.125"));
+
+    int cursor = 5;
+    EXPECT_EQ(CNumberEdit::filterInsertion(QStringLiteral("12"), QStringLiteral("1a.b2"), CNumberEdit::CharMode::Hex,
+                                           &cursor),
+              QStringLiteral("1ab2"));
+    EXPECT_EQ(cursor, 4);
+}
+
+TEST(NumberEditWidget, TheWheelNeitherStepsNorStores)
+{
+    EditForm f;
+    f.edit->Configure(0, 100, 3, 1, true);
+    f.edit->Show(50, false);
+    QSignalSpy committed(f.edit, &CNumberEdit::valueCommitted);
+    QWheelEvent wheel(QPointF(5, 5), f.edit->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(f.edit, &wheel);
+    EXPECT_EQ(f.text(), QStringLiteral("50"));
+    EXPECT_TRUE(committed.isEmpty());
+}
+
+TEST(NumberEditWidget, ATextFieldKeepsItsTextAndReportsItWhenLeft)
+{
+    EditForm f;
+    f.edit->Configure(0, 0, 10, 1, true);
+    f.edit->ShowText(QStringLiteral("434.12500"));
+    QSignalSpy values(f.edit, &CNumberEdit::valueCommitted);
+    QSignalSpy texts(f.edit, &CNumberEdit::textCommitted);
+    f.edit->stepUp();
+    EXPECT_EQ(f.text(), QStringLiteral("434.12500"));
+    f.edit->selectAll();
+    QTest::keyClicks(f.edit, QStringLiteral("999"));
+    QTest::keyClick(f.edit, Qt::Key_Escape);  // hands the focus to the form
+    QApplication::processEvents();
+    EXPECT_TRUE(values.isEmpty());
+    ASSERT_EQ(texts.size(), 1);
+    EXPECT_EQ(texts.first().at(0).toString(), QStringLiteral("999"));
 }
 
 TEST(NumberEditWidget, CommitsOnEveryStepAndWhenTheFocusLeaves)
