@@ -358,7 +358,7 @@ bool CTreeBar::navigationFor(const TreeNode &node, int *code, int *index)
         break;
     case TreeNode::Kind::Channel:
         c = SectionTable::Channels;
-        i = (node.zone - 1) * 16 + (node.number - 1);
+        i = CChannelData::RecordIndexOf(node.zone, node.number);
         break;
     default: return false;
     }

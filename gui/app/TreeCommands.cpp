@@ -2,13 +2,14 @@
 
 #include "app/CommandIds.h"
 #include "app/SectionTable.h"
+#include "sections/ChannelData.h"
 #include "sections/ListMaintenance.h"
 
 namespace {
 
 int channelIndex(int zone, int channel)
 {
-    return (zone - 1) * 16 + (channel - 1);
+    return CChannelData::RecordIndexOf(zone, channel);
 }
 
 bool isRecord(const TreeNode &node)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <utility>
 
 class Language;
 
@@ -36,4 +38,28 @@ public:
     {
         ask(Prompt{textKey, captionKey, icon, Prompt::Buttons::Ok, {}});
     }
+};
+
+// Holds the messages of a rule that runs inside an edit (where no window may
+// open) and shows them once the edit is over. Every prompt is answered Ok
+// meanwhile, so only rules that merely tell may report through it.
+class DeferredPrompter : public Prompter
+{
+public:
+    PromptAnswer ask(const Prompt &prompt) override
+    {
+        m_held.append(prompt);
+        return PromptAnswer::Ok;
+    }
+    bool isEmpty() const { return m_held.isEmpty(); }
+    // Shows the held messages in order and forgets them.
+    void showOn(Prompter &target)
+    {
+        const QList<Prompt> held = std::exchange(m_held, {});
+        for (const Prompt &prompt : held)
+            target.ask(prompt);
+    }
+
+private:
+    QList<Prompt> m_held;
 };

@@ -70,6 +70,13 @@ int CChannelData::zoneSlotCount() const
     return qBound(0, m_doc.settings().zoneSlotCount(), kChannelsPerZone);
 }
 
+ChannelRef CChannelData::ChannelOfRecordIndex(int index)
+{
+    if (index < 0)
+        index = 0;
+    return {index / kChannelsPerZone + 1, index % kChannelsPerZone + 1};
+}
+
 bool CChannelData::isValidZone(int zone) const
 {
     return zone >= 1 && zone <= zoneSlotCount();

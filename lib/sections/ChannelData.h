@@ -31,6 +31,11 @@ public:
     bool isValidZone(int zone) const;
     static bool isValidChannel(int channel) { return channel >= 1 && channel <= kChannelsPerZone; }
     int zoneSlotCount() const;
+    // The record index by which the tree and the channel form name a
+    // channel: (zone - 1) * 16 + (channel - 1), and back. A negative index
+    // names channel 1 of zone 1.
+    static int RecordIndexOf(int zone, int channel) { return (zone - 1) * kChannelsPerZone + (channel - 1); }
+    static ChannelRef ChannelOfRecordIndex(int index);
 
     // Zone record.
     QString GetZoneName(int zone) const;

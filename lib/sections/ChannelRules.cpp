@@ -2,6 +2,16 @@
 
 #include "sections/ListRules.h"
 
+namespace {
+
+bool lacksTone(const CChannelData &channels, int zone, int channel, CChannelData::Direction dir)
+{
+    const QString tone = channels.GetTone(zone, channel, dir);
+    return tone.isEmpty() || tone == channels.NoneText();
+}
+
+}
+
 bool CChannelRules::enterZoneName(int zone, const QString &text, Prompter &prompter)
 {
     CChannelData channels(m_doc);
@@ -86,8 +96,7 @@ void CChannelRules::setMode(int zone, int channel, int mode)
     if (!channels.ChannelExists(zone, channel) || mode < 0 || mode > kDigitalMode)
         return;
     channels.SetChannelMode(zone, channel, mode);
-    applyCompulsoryTones(zone, channel);
-    applyModeBandwidth(zone, channel);
+    applyModeRules(zone, channel);
     updateColourCodes(zone, channel);
 }
 
@@ -98,8 +107,7 @@ bool CChannelRules::applyCompulsoryTones(int zone, int channel)
         return false;
     bool written = false;
     for (auto dir : {Direction::Receive, Direction::Transmit}) {
-        const QString tone = channels.GetTone(zone, channel, dir);
-        if (tone.isEmpty() || tone == channels.NoneText()) {
+        if (lacksTone(channels, zone, channel, dir)) {
             channels.SetTone(zone, channel, dir, QString::fromLatin1(kCompulsoryTone));
             written = true;
         }
@@ -112,4 +120,24 @@ void CChannelRules::applyModeBandwidth(int zone, int channel)
     CChannelData channels(m_doc);
     if (channels.ChannelExists(zone, channel))
         channels.SetBandwidth(zone, channel, bandwidthForMode(channels.GetChannelMode(zone, channel)));
+}
+
+bool CChannelRules::breaksModeRules(int zone, int channel) const
+{
+    CChannelData channels(m_doc);
+    if (!channels.ChannelExists(zone, channel))
+        return false;
+    const int mode = channels.GetChannelMode(zone, channel);
+    if (channels.GetBandwidth(zone, channel) != bandwidthForMode(mode))
+        return true;
+    if (mode >= kAnalogMode)
+        return false;
+    return lacksTone(channels, zone, channel, Direction::Receive)
+           || lacksTone(channels, zone, channel, Direction::Transmit);
+}
+
+void CChannelRules::applyModeRules(int zone, int channel)
+{
+    applyCompulsoryTones(zone, channel);
+    applyModeBandwidth(zone, channel);
 }

@@ -48,6 +48,10 @@ public:
     bool applyCompulsoryTones(int zone, int channel);
     // Analog channels store bandwidth 2, every other mode 3.
     void applyModeBandwidth(int zone, int channel);
+    // Whether a channel lacks what its mode asks for: a tone in both
+    // directions in the mixed modes, and the mode's bandwidth.
+    bool breaksModeRules(int zone, int channel) const;
+    void applyModeRules(int zone, int channel);
     static int bandwidthForMode(int mode) { return mode == kAnalogMode ? kAnalogBandwidth : kOtherBandwidth; }
 
 private:

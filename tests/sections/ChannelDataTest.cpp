@@ -131,6 +131,10 @@ TEST(ChannelData, EncodedFieldsAtTheirOffsetsAndTheColourCodeOfAFrequency)
     EXPECT_EQ(ch.GetFrequency(1, 2, Dir::Transmit), "433.003125");
     EXPECT_EQ(ch.ColourCodeForFrequency(1, 2, Dir::Receive), 20);  // 434.125 MHz
     EXPECT_EQ(CChannelData::ColourCodeForFrequencyText(QString()), 0);
+    // The tree's record index of a channel, and back.
+    EXPECT_EQ(CChannelData::RecordIndexOf(2, 3), 18);
+    EXPECT_EQ(CChannelData::ChannelOfRecordIndex(18), (ChannelRef{2, 3}));
+    EXPECT_EQ(CChannelData::ChannelOfRecordIndex(-1), (ChannelRef{1, 1}));
 
     ch.SetTone(1, 2, Dir::Receive, QStringLiteral("67.0"));
     ch.SetTone(1, 2, Dir::Transmit, QStringLiteral("D023N"));

@@ -57,6 +57,19 @@ TEST(ChannelRules, NamesFrequenciesAndModes)
     EXPECT_EQ(ch.GetBandwidth(1, 1), 3);
     rules.setMode(1, 1, 2);
     EXPECT_EQ(ch.GetTone(1, 1, Rx) + QString::number(ch.GetBandwidth(1, 1)), "67.02");
+
+    // A channel stored against its mode's rules is found and mended: a tone
+    // missing in one direction, or the bandwidth of another mode.
+    EXPECT_FALSE(rules.breaksModeRules(1, 1));
+    ch.SetBandwidth(1, 1, 3);
+    EXPECT_TRUE(rules.breaksModeRules(1, 1));
+    ch.SetChannelMode(1, 1, 0);
+    ch.SetTone(1, 1, CChannelData::Direction::Transmit, QString());
+    EXPECT_TRUE(rules.breaksModeRules(1, 1));
+    rules.applyModeRules(1, 1);
+    EXPECT_FALSE(rules.breaksModeRules(1, 1));
+    EXPECT_EQ(ch.GetTone(1, 1, CChannelData::Direction::Transmit), "67.0");
+    EXPECT_FALSE(rules.breaksModeRules(1, 9));  // no such channel: nothing to mend
 }
 
 TEST(ScanListRules, MembersSelectorsAndLookBack)
