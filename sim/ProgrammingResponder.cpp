@@ -158,9 +158,12 @@ int ProgrammingResponder::readBlock(const QByteArray &input, RadioLine &line)
     answer[1] = char(headerAddress >> 8);
     answer[2] = char(headerAddress & 0xFF);
     answer[3] = char(kBlockSize);
+    // A corrupted block is a consistent answer with a wrong byte in it, as
+    // a radio with a bad memory cell gives.
+    const uint8_t flip = index == m_faults.corruptReadBlock ? 0x5A : 0x00;
     uint8_t sum = 0;
     for (int i = 0; i < kBlockSize; ++i) {
-        answer[4 + i] = char(m_state.byteAt(address + i));
+        answer[4 + i] = char(m_state.byteAt(address + i) ^ (i == 0 ? flip : 0));
         sum = uint8_t(sum + uint8_t(answer[4 + i]));
     }
     answer[68] = char(sum);

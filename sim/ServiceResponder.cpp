@@ -1,6 +1,7 @@
 #include "ServiceResponder.h"
 
 #include "RadioState.h"
+#include "SimOptions.h"
 #include "calibration/CalibrationParameters.h"
 
 #include <map>
@@ -8,6 +9,7 @@
 namespace {
 
 constexpr uint8_t kAck = 0x06;
+constexpr uint8_t kNak = 0x15;
 constexpr int kBlockSize = 0x40;
 constexpr int kModelReplyLength = 16;
 constexpr int kSerialOffset = 0x5D;       // the codeplug's serial-number field
@@ -30,10 +32,15 @@ uint8_t at(const QByteArray &input, int i)
     return uint8_t(input[i]);
 }
 
+using Short = ProgrammingFaults::ShortReply;
+
+// The fault options apply here as in the programming mode: link-up words,
+// identity replies, blocks (counted from 0 in each read or write session)
+// and the end-of-transfer byte.
 class ServiceResponder : public Responder
 {
 public:
-    explicit ServiceResponder(RadioState &state) : m_state(state) {}
+    ServiceResponder(RadioState &state, const ProgrammingFaults &faults) : m_state(state), m_faults(faults) {}
 
     bool acceptsLinkWord(const QByteArray &word) const override
     {
@@ -42,8 +49,12 @@ public:
 
     bool linkUp(const QByteArray &word, RadioLine &line) override
     {
+        if (++m_linkWords <= m_faults.answerAfter)
+            return false;
         m_state.events << QStringLiteral("service %1").arg(QString::fromLatin1(word));
         resetItem();
+        m_readBlocks = 0;
+        m_writeBlocks = 0;
         line.send(QByteArray(1, char(kAck)));
         return true;
     }
@@ -52,17 +63,17 @@ public:
     {
         switch (at(input, 0)) {
         case 0x02:
-            line.send(fitted(m_state.modelId, kModelReplyLength));
+            reply(fitted(m_state.modelId, kModelReplyLength), Short::Model, line);
             return 1;
         case 0x05: {
             QByteArray serial;
             for (int i = 0; i < kSerialReplyLength; ++i)
                 serial.append(char(m_state.byteAt(kSerialOffset + i)));
-            line.send(serial);
+            reply(serial, Short::Query05, line);
             return 1;
         }
         case 'V':
-            line.send(fitted(m_state.versionReply, kVersionReplyLength));
+            reply(fitted(m_state.versionReply, kVersionReplyLength), Short::Version, line);
             return 1;
         case kAck:
             line.send(QByteArray(1, char(kAck)));
@@ -73,7 +84,8 @@ public:
             return writeBlock(input, line);
         case 'E':
             m_state.events << QStringLiteral("service end of transfer");
-            line.send(QByteArray(1, char(kAck)));
+            if (m_faults.shortReply != Short::EndOfRead)
+                line.send(QByteArray(1, char(m_faults.nakEndOfRead ? kNak : kAck)));
             line.endSession();
             return 1;
         case 'C':
@@ -86,6 +98,25 @@ public:
     void sessionEnded() override { resetItem(); }
 
 private:
+    // Sends the reply, cut to half its length when the fault names it.
+    void reply(const QByteArray &bytes, Short kind, RadioLine &line)
+    {
+        const bool cut = kind != Short::None && m_faults.shortReply == kind;
+        line.send(cut ? bytes.left(bytes.size() / 2) : bytes);
+    }
+
+    // Counts a block; true when the line is to be dropped now.
+    bool disconnectNow(RadioLine &line)
+    {
+        ++m_blocks;
+        if (m_faults.disconnectAfterBlocks >= 0 && m_blocks > m_faults.disconnectAfterBlocks) {
+            m_state.events << QStringLiteral("disconnect");
+            line.disconnect();
+            return true;
+        }
+        return false;
+    }
+
     static bool blockFits(int address) { return address >= 0 && address + kBlockSize <= RadioState::kCalibrationSize; }
 
     int readBlock(const QByteArray &input, RadioLine &line)
@@ -95,12 +126,15 @@ private:
         const int address = (at(input, 1) << 8) | at(input, 2);
         if (at(input, 3) != kBlockSize || !blockFits(address))
             return kNotACommand;
-        QByteArray reply = input.left(4);
-        reply[0] = 'G';
-        reply.append(reinterpret_cast<const char *>(m_state.calibration.data() + address), kBlockSize);
-        reply.append(char(0xFF));
+        if (disconnectNow(line))
+            return 4;
+        const int index = m_readBlocks++;
+        QByteArray answer = input.left(4);
+        answer[0] = 'G';
+        answer.append(reinterpret_cast<const char *>(m_state.calibration.data() + address), kBlockSize);
+        answer.append(char(0xFF));
         m_state.events << QStringLiteral("service read block %1").arg(address, 4, 16, QLatin1Char('0'));
-        line.send(reply);
+        reply(answer, index == m_faults.shortBlock ? Short::Block : Short::None, line);
         return 4;
     }
 
@@ -114,6 +148,13 @@ private:
             return kNotACommand;
         if (input.size() < kFrameLength)
             return 0;
+        if (disconnectNow(line))
+            return kFrameLength;
+        if (m_writeBlocks++ == m_faults.nakWriteBlock) {
+            m_state.events << QStringLiteral("service refused block %1").arg(address, 4, 16, QLatin1Char('0'));
+            line.send(QByteArray(1, char(kNak)));
+            return kFrameLength;
+        }
         std::copy(input.begin() + 4, input.begin() + 4 + kBlockSize, m_state.calibration.begin() + address);
         m_state.events << QStringLiteral("service write block %1").arg(address, 4, 16, QLatin1Char('0'));
         line.send(QByteArray(1, char(kAck)));
@@ -291,6 +332,11 @@ private:
     }
 
     RadioState &m_state;
+    ProgrammingFaults m_faults;
+    int m_linkWords = 0;
+    int m_blocks = 0;       // blocks of all sessions, for the disconnect fault
+    int m_readBlocks = 0;   // of this session
+    int m_writeBlocks = 0;
     std::map<int, uint8_t> m_pending;
     int m_point = 2;
     bool m_wide = false;
@@ -298,7 +344,7 @@ private:
 
 }
 
-std::unique_ptr<Responder> createServiceResponder(RadioState &state, const SimOptions &)
+std::unique_ptr<Responder> createServiceResponder(RadioState &state, const SimOptions &options)
 {
-    return std::make_unique<ServiceResponder>(state);
+    return std::make_unique<ServiceResponder>(state, options.faults);
 }

@@ -76,16 +76,20 @@ QString SimOptions::usage()
         "  --config DIR              folder of setting.ini for the default codeplug\n"
         "  --wire-timing             pace every byte at 57600 baud\n"
         "  --measure CODE=VALUE      a service-mode measurement value\n"
-        "Faults:\n"
-        "  --no-answer               never answer\n"
-        "  --answer-after N          ignore the first N link-up words\n"
-        "  --short-reply WHAT        model | query05 | version | request | end | block[:N]\n"
-        "  --wrong-header N          answer read block N with another block's address\n"
-        "  --ack-request             answer the read or write request with 06\n"
-        "  --nak-write N             do not acknowledge write block N\n"
-        "  --nak-end                 do not acknowledge the end of read\n"
-        "  --disconnect-after N      hang up after N blocks\n"
-        "  --noise N                 send N junk bytes at start and behind every reply\n");
+        "Faults. [P] applies to the programming mode (\"PROGRAM\"), [S] to the service\n"
+        "mode (\"TUNINGT\", \"TUNINGR\", \"TUNINGW\"); blocks count from 0 in each session:\n"
+        "  --no-answer               [P S] never answer\n"
+        "  --answer-after N          [P S] ignore the first N link-up words of each mode\n"
+        "  --short-reply WHAT        [P S] cut one reply to half its length: model | query05 |\n"
+        "                                  version | end | block[:N]; [P] also request\n"
+        "  --nak-write N             [P S] do not acknowledge write block N\n"
+        "  --nak-end                 [P S] answer the end of a read or transfer with 15\n"
+        "  --disconnect-after N      [P S] hang up after N blocks of all sessions\n"
+        "  --noise N                 [P S] send N junk bytes at start and behind every reply\n"
+        "  --wrong-header N          [P]   answer read block N with another block's address\n"
+        "  --ack-request             [P]   answer the read or write request with 06\n"
+        "  --corrupt-read N          [P]   answer read block N with one data byte changed\n"
+        "--measure and --calibration serve the service mode only.\n");
 }
 
 bool SimOptions::parse(const QStringList &args, SimOptions &options, QString *error)
@@ -96,6 +100,7 @@ bool SimOptions::parse(const QStringList &args, SimOptions &options, QString *er
         QStringLiteral("save"),         QStringLiteral("config"),        QStringLiteral("measure"),
         QStringLiteral("answer-after"), QStringLiteral("short-reply"),   QStringLiteral("wrong-header"),
         QStringLiteral("nak-write"),    QStringLiteral("disconnect-after"), QStringLiteral("noise"),
+        QStringLiteral("corrupt-read"),
     };
     const QStringList flags = {QStringLiteral("wire-timing"), QStringLiteral("no-answer"),
                                QStringLiteral("ack-request"), QStringLiteral("nak-end")};
@@ -127,7 +132,7 @@ bool SimOptions::parse(const QStringList &args, SimOptions &options, QString *er
     const std::pair<const char *, int *> counts[] = {
         {"answer-after", &faults.answerAfter},   {"wrong-header", &faults.wrongHeaderBlock},
         {"nak-write", &faults.nakWriteBlock},    {"disconnect-after", &faults.disconnectAfterBlocks},
-        {"noise", &options.noiseBytes},
+        {"noise", &options.noiseBytes},          {"corrupt-read", &faults.corruptReadBlock},
     };
     for (const auto &[name, target] : counts) {
         const QString option = QString::fromLatin1(name);

@@ -5,8 +5,9 @@
 #include <QString>
 #include <QStringList>
 
-// The faults the programming protocol can be told to show. Block numbers
-// count from 0 in the order the blocks are requested or sent.
+// The faults the radio can be told to show. Block numbers count from 0 in
+// the order the blocks are requested or sent in one session. Most apply to
+// both modes; SimOptions::usage() says which do not.
 struct ProgrammingFaults
 {
     enum class ShortReply { None, Model, Query05, Version, Request, Block, EndOfRead };
@@ -19,6 +20,7 @@ struct ProgrammingFaults
     int nakWriteBlock = -1;       // write block answered with 15 instead of 06
     bool nakEndOfRead = false;    // end of read answered with 15
     int disconnectAfterBlocks = -1;  // hang up when this many blocks went through
+    int corruptReadBlock = -1;    // read block answered with one data byte changed
 };
 
 struct SimOptions

@@ -35,18 +35,19 @@ TEST(SimOptions, ParsesFaultsAndRefusesBadValues)
     SimOptions o;
     QString error;
     ASSERT_TRUE(SimOptions::parse(args("--wire-timing --answer-after 3 --short-reply block:12 --wrong-header 5 "
-                                       "--nak-write 7 --nak-end --ack-request --disconnect-after 9 --noise 4 --measure 0x18=10000"),
+                                       "--nak-write 7 --nak-end --ack-request --disconnect-after 9 --noise 4 --measure 0x18=10000 "
+                                       "--corrupt-read 16"),
                                   o, &error))
         << error.toStdString();
     EXPECT_TRUE(o.wireTiming && o.faults.nakEndOfRead && o.faults.ackRequest);
     EXPECT_EQ(o.faults.shortReply, ProgrammingFaults::ShortReply::Block);
     EXPECT_EQ(std::vector<int>({o.faults.answerAfter, o.faults.shortBlock, o.faults.wrongHeaderBlock, o.faults.nakWriteBlock,
-                                o.faults.disconnectAfterBlocks, o.noiseBytes}),
-              std::vector<int>({3, 12, 5, 7, 9, 4}));
+                                o.faults.disconnectAfterBlocks, o.noiseBytes, o.faults.corruptReadBlock}),
+              std::vector<int>({3, 12, 5, 7, 9, 4, 16}));
     EXPECT_EQ(o.measurements.at(0x18), 10000u);
 
     for (const char *bad : {"--answer-after -1", "--answer-after x", "--short-reply sometimes", "--short-reply model:3",
-                            "--measure 0x18", "--measure 300=1", "stray", "--unknown"}) {
+                            "--measure 0x18", "--measure 300=1", "--corrupt-read", "stray", "--unknown"}) {
         SimOptions ignored;
         EXPECT_FALSE(SimOptions::parse(args(bad), ignored, &error)) << bad;
         EXPECT_FALSE(error.isEmpty());
