@@ -1,6 +1,7 @@
 #include "CliSupport.h"
 
 #include "calibration/CMSCommServicePort.h"
+#include "calibration/CalibrationBackup.h"
 #include "calibration/ServiceProtocol.h"
 #include "calibration/TestDataFile.h"
 #include "link/CMSComm.h"
@@ -8,10 +9,11 @@
 namespace {
 
 const char kCalibUsage[] =
-    "Usage: rq381 calib read --port P -o FILE.test [--config DIR]\n"
+    "Usage: rq381 calib read --port P -o FILE.test [--no-backup] [--config DIR]\n"
     "       rq381 calib write --port P FILE.test [--config DIR]\n"
     "Reads or writes the radio's calibration memory in service mode.\n"
-    "P is a port number 1..16 or a device path.\n";
+    "P is a port number 1..16 or a device path. A read also keeps a time-stamped\n"
+    "copy in the calibration backup folder unless --no-backup is given.\n";
 
 // Prints the outcome of a transfer in the language the service mode uses.
 int report(CalibrationMessage message, bool chinese, CommandIo &io)
@@ -30,6 +32,7 @@ struct CalibRun
     std::unique_ptr<AppSettings> settings;
     QString port;
     QString file;
+    bool backup = true;
 };
 
 // Parses the arguments of read or write; returns an exit status when the
@@ -44,6 +47,8 @@ std::optional<int> parseCalib(const QString &verb, const QStringList &args, Comm
     if (reading) {
         parser.addOption(QCommandLineOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                                             QStringLiteral("The .test file to write."), QStringLiteral("FILE")));
+        parser.addOption(QCommandLineOption(QStringLiteral("no-backup"),
+                                            QStringLiteral("Keep no copy in the calibration backup folder.")));
     }
     if (!parseArgs(parser, QStringLiteral("calib ") + verb, args, io))
         return ExitUsage;
@@ -55,6 +60,7 @@ std::optional<int> parseCalib(const QString &verb, const QStringList &args, Comm
     const QStringList positional = parser.positionalArguments();
     if (reading) {
         run.file = parser.value(QStringLiteral("o"));
+        run.backup = !parser.isSet(QStringLiteral("no-backup"));
         if (!positional.isEmpty())
             run.file.clear();
     } else if (positional.size() == 1) {
@@ -77,7 +83,9 @@ std::optional<int> openAndLinkUp(CMSComm &comm, ServiceProtocol &protocol, Servi
 {
     if (!comm.OpenPort(run.port, CMSComm::kBaudRate)) {
         io.err << "rq381 calib: cannot open port " << run.port;
-        if (!comm.deviceName().isEmpty() && comm.deviceName() != run.port)
+        if (comm.openProblem().kind != PortProblem::Kind::None)
+            io.err << ": " << comm.openProblem().englishText();
+        else if (!comm.deviceName().isEmpty() && comm.deviceName() != run.port)
             io.err << " (" << comm.deviceName() << ")";
         io.err << "\n";
         return ExitPortError;
@@ -105,11 +113,26 @@ int runCalibRead(const QStringList &args, CommandIo &io)
     comm.ClosePort();
     if (CalibrationMessages::isError(result))
         return report(result, chinese, io);
+    // The copy comes first: the radio's values are kept even when FILE
+    // cannot be written.
+    QString backupPath;
+    if (run.backup) {
+        const CalibrationBackup backup;
+        backupPath = backup.save(image, protocol.serialReply());
+        if (backupPath.isEmpty())
+            io.err << "rq381 calib: warning: cannot keep a copy in " << backup.folder() << "\n";
+    }
     if (!TestDataFile::save(run.file, image)) {
-        io.err << "rq381 calib: cannot write " << run.file << "\n";
+        io.err << "rq381 calib: cannot write " << run.file;
+        if (!backupPath.isEmpty())
+            io.err << "; the values read are kept in " << backupPath;
+        io.err << "\n";
         return ExitFailure;
     }
-    return report(result, chinese, io);
+    const int status = report(result, chinese, io);
+    if (!backupPath.isEmpty())
+        io.out << "Kept a copy in " << backupPath << "\n";
+    return status;
 }
 
 int runCalibWrite(const QStringList &args, CommandIo &io)

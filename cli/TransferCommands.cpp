@@ -150,7 +150,10 @@ int reportFailure(const TransferRun &run, const TransferJob &job, CommandIo &io)
     switch (job.status()) {
     case TransferStatus::PortError:
         if (!job.portOpened()) {
-            io.err << "cannot open port " << run.port << "\n";
+            io.err << "cannot open port " << run.port;
+            if (const PortProblem problem = job.openProblem(); problem.kind != PortProblem::Kind::None)
+                io.err << ": " << problem.englishText();
+            io.err << "\n";
             return ExitPortError;
         }
         io.err << "the radio on " << run.port << " did not answer or refused the transfer\n";

@@ -5,6 +5,7 @@
 #include "app/TranslateDialog.h"
 #include "codeplug/CPcSoftwareDoc.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -32,6 +33,17 @@ CTransferDialog::CTransferDialog(CPcSoftwareDoc &doc, Prompter &prompter, Direct
     m_bar->setTextVisible(false);
     m_bar->setMinimumWidth(360);
     layout->addWidget(m_bar);
+    if (direction == Direction::Write) {
+        m_verify = new QCheckBox(QStringLiteral("写入后校验"), this);
+        setCtrlId(m_verify, VerifyCheck);
+        AppSettings &settings = doc.settings();
+        m_verify->setChecked(settings.settingInt(QStringLiteral("setup"), QStringLiteral("verify"), 1) != 0);
+        connect(m_verify, &QCheckBox::toggled, this, [&settings](bool on) {
+            settings.writeSetting(QStringLiteral("setup"), QStringLiteral("verify"), on ? QStringLiteral("1")
+                                                                                    : QStringLiteral("0"));
+        });
+        layout->addWidget(m_verify);
+    }
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     setCtrlId(m_ok, Ok);
@@ -61,6 +73,8 @@ CTransferDialog::~CTransferDialog()
 
 QString CTransferDialog::promptKey() const
 {
+    if (m_job.isVerifying())
+        return QStringLiteral("IDS_PROMPT_VERIFY");
     return m_direction == Direction::Read ? QStringLiteral("IDS_PROMPT_READ") : QStringLiteral("IDS_PROMPT_WRITE");
 }
 
@@ -86,6 +100,8 @@ void CTransferDialog::start()
     if (!m_job.start(direction))
         return;
     m_ok->setEnabled(false);
+    if (m_verify)
+        m_verify->setEnabled(false);
     m_timer.start();
     showPrompt(m_doc.settings().language().GetLangString(promptKey()));
 }
@@ -118,10 +134,28 @@ void CTransferDialog::HandleStatus(TransferStatus status)
     }
     // Every other status ends this transfer; the worker has closed the port.
     m_timer.stop();
+    if (m_job.isVerifying()) {
+        finishVerify(status);
+        return;
+    }
+    if (status == TransferStatus::WriteDone && m_verify && m_verify->isChecked() && m_job.startVerify()) {
+        m_bar->setValue(0);
+        showPrompt(language.GetLangString(promptKey()));
+        m_timer.start();
+        return;
+    }
+    if (m_verify && (status == TransferStatus::ReadFailed || status == TransferStatus::WriteFailed))
+        m_verify->setEnabled(true);
     switch (status) {
-    case TransferStatus::PortError:
-        finish(QStringLiteral("IDS_ERROR_PORTCONN"), QStringLiteral("IDS_ERROR"), int(Prompt::Icon::Error));
+    case TransferStatus::PortError: {
+        // A port that did not open says why, and how to fix it.
+        const QString problem = m_job.openProblem().message(language);
+        if (!problem.isEmpty())
+            failWithText(problem);
+        else
+            finish(QStringLiteral("IDS_ERROR_PORTCONN"), QStringLiteral("IDS_ERROR"), int(Prompt::Icon::Error));
         break;
+    }
     case TransferStatus::ReadFailed:
         showPrompt(language.GetLangString(QStringLiteral("IDS_PROMPT_READFAIL")));
         m_ok->setEnabled(true);
@@ -155,6 +189,32 @@ void CTransferDialog::HandleStatus(TransferStatus status)
     default:
         break;
     }
+}
+
+void CTransferDialog::failWithText(const QString &text)
+{
+    m_prompter.ask(Prompt{QString(), QStringLiteral("IDS_ERROR"), Prompt::Icon::Error, Prompt::Buttons::Ok, text});
+    accept();
+}
+
+void CTransferDialog::finishVerify(TransferStatus status)
+{
+    const Language &language = m_doc.settings().language();
+    if (status != TransferStatus::ReadDone) {
+        failWithText(language.GetLangString(QStringLiteral("IDS_VERIFY_READFAIL")));
+        return;
+    }
+    const WriteVerification verification = m_job.verification();
+    if (verification.passed()) {
+        m_bar->setValue(kBarRange);
+        finish(QStringLiteral("IDS_PROMPT_VERIFYSUCC"), QStringLiteral("IDS_PROMPT"), int(Prompt::Icon::None));
+        return;
+    }
+    const int address = verification.firstDifferingAddress;
+    failWithText(language.GetLangString(QStringLiteral("IDS_VERIFY_FAIL"))
+                     .arg(verification.differingBlocks)
+                     .arg(address / Protocol::kBlockSize)
+                     .arg(QStringLiteral("%1").arg(address, 4, 16, QLatin1Char('0')).toUpper()));
 }
 
 void CTransferDialog::reject()

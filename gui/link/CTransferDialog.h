@@ -8,6 +8,7 @@
 
 class CPcSoftwareDoc;
 class Prompter;
+class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -23,7 +24,7 @@ public:
     static constexpr int kDialogId = 141;
     static constexpr int kTickMs = 20;
     static constexpr int kBarRange = 1024;
-    enum Control { Ok = 1, Cancel = 2, ProgressBar = 1253, PromptText = 1254 };
+    enum Control { Ok = 1, Cancel = 2, ProgressBar = 1253, PromptText = 1254, VerifyCheck = 1255 };
     enum class Direction { Read, Write };
 
     CTransferDialog(CPcSoftwareDoc &doc, Prompter &prompter, Direction direction, QWidget *parent = nullptr);
@@ -33,6 +34,9 @@ public:
     QProgressBar *progressBar() const { return m_bar; }
     QLabel *promptLabel() const { return m_prompt; }
     QPushButton *okButton() const { return m_ok; }
+    // "Verify after writing"; null in the read dialog. Its state is kept in
+    // [setup] verify of setting.ini (on unless 0).
+    QCheckBox *verifyCheck() const { return m_verify; }
     bool isTransferRunning() const { return m_timer.isActive(); }
 
     // OK: starts a transfer (again after a failed one).
@@ -54,6 +58,9 @@ signals:
 private:
     void onTick();
     void finish(const QString &textKey, const QString &captionKey, int icon);
+    // The end of a write's read-back: success only when every block matched.
+    void finishVerify(TransferStatus status);
+    void failWithText(const QString &text);
     QString promptKey() const;
     void showPrompt(const QString &text);
 
@@ -67,4 +74,5 @@ private:
     QProgressBar *m_bar;
     QPushButton *m_ok;
     QPushButton *m_cancel;
+    QCheckBox *m_verify = nullptr;
 };

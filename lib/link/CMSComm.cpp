@@ -52,8 +52,11 @@ bool CMSComm::OpenPort(const QString &port, int baudRate)
 
 bool CMSComm::openDevice(const QString &device, int baudRate)
 {
-    if (device.isEmpty() || baudRate <= 0)
+    m_openProblem = PortProblem();
+    if (device.isEmpty() || baudRate <= 0) {
+        m_openProblem = PortProblem::diagnose(device, false, false);
         return false;
+    }
     auto port = std::make_unique<QSerialPort>();
     port->setPortName(device);
     port->setBaudRate(baudRate);
@@ -61,8 +64,12 @@ bool CMSComm::openDevice(const QString &device, int baudRate)
     port->setParity(QSerialPort::NoParity);
     port->setStopBits(QSerialPort::OneStop);
     port->setFlowControl(QSerialPort::NoFlowControl);
-    if (!port->open(QIODevice::ReadWrite))
+    if (!port->open(QIODevice::ReadWrite)) {
+        const QSerialPort::SerialPortError error = port->error();
+        m_openProblem = PortProblem::diagnose(device, error != QSerialPort::DeviceNotFoundError,
+                                              error == QSerialPort::PermissionError, port->errorString());
         return false;
+    }
     m_port = std::move(port);
     m_byteTimeNs = byteTimeNs(baudRate);
     return true;

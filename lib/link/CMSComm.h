@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/PortProblem.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -55,6 +57,8 @@ public:
 
     // The device the last OpenPort opened or tried to open.
     QString deviceName() const { return m_deviceName; }
+    // Why the last OpenPort failed (Kind::None after a successful one).
+    const PortProblem &openProblem() const { return m_openProblem; }
 
     // Every byte sent, received and dropped is handed to the trace function
     // (on the thread that uses the port), for support logs.
@@ -70,6 +74,7 @@ private:
     const AppSettings *m_settings;
     std::unique_ptr<QSerialPort> m_port;
     QString m_deviceName;
+    PortProblem m_openProblem;
     int64_t m_byteTimeNs = 0;  // wire time of one byte (10 bits) at the open baud rate
     TraceFunction m_trace;
 };

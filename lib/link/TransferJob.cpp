@@ -9,6 +9,21 @@
 #include <QDeadlineTimer>
 #include <QThread>
 #include <algorithm>
+#include <cstring>
+
+WriteVerification compareWrittenBlocks(const uint8_t *sent, const uint8_t *readBack)
+{
+    WriteVerification result;
+    for (int address = 0; address < Protocol::kRadioMemorySize; address += Protocol::kBlockSize) {
+        if (!Protocol::isWrittenBlock(address)
+            || std::memcmp(sent + address, readBack + address, Protocol::kBlockSize) == 0)
+            continue;
+        if (result.firstDifferingAddress < 0)
+            result.firstDifferingAddress = address;
+        ++result.differingBlocks;
+    }
+    return result;
+}
 
 TransferJob::TransferJob(CPcSoftwareDoc &doc, CMSComm &comm)
     : m_doc(doc), m_comm(comm), m_staging(std::make_unique<std::array<uint8_t, 0x10000>>())
@@ -35,7 +50,8 @@ bool TransferJob::start(TransferDirection direction, const QDateTime &now)
 {
     if (m_worker)
         return false;
-    m_direction = direction;
+    m_verifying = false;
+    m_verification = {};
     AppSettings &settings = m_doc.settings();
     uint8_t *staging = m_staging->data();
     if (direction == TransferDirection::Read) {
@@ -46,6 +62,33 @@ bool TransferJob::start(TransferDirection direction, const QDateTime &now)
         TransferPreparation::prepareWrite(m_doc, now);
         std::copy_n(m_doc.image(), m_staging->size(), staging);
     }
+    launch(direction);
+    return true;
+}
+
+bool TransferJob::startVerify()
+{
+    if (m_worker || m_verifying || m_direction != TransferDirection::Write || status() != TransferStatus::WriteDone)
+        return false;
+    if (!m_sent)
+        m_sent = std::make_unique<std::array<uint8_t, 0x10000>>();
+    *m_sent = *m_staging;
+    // The read-back lands on the complement of what was sent, so a block it
+    // leaves unfilled differs. The model identification stays: the read's
+    // model check compares the radio with it.
+    for (size_t i = Protocol::kModelIdLength; i < m_staging->size(); ++i)
+        (*m_staging)[i] = uint8_t(~(*m_sent)[i]);
+    m_verifying = true;
+    m_verification = {};
+    launch(TransferDirection::Read);
+    return true;
+}
+
+void TransferJob::launch(TransferDirection direction)
+{
+    m_direction = direction;
+    AppSettings &settings = m_doc.settings();
+    uint8_t *staging = m_staging->data();
     m_control.reset();
 
     // Everything the worker needs is decided here, on the owner's thread.
@@ -60,7 +103,6 @@ bool TransferJob::start(TransferDirection direction, const QDateTime &now)
     TransferControl *control = &m_control;
     m_worker = QThread::create([=] { runCodeplugTransfer(*comm, device, direction, staging, basic, timings, *control); });
     m_worker->start();
-    return true;
 }
 
 TransferStatus TransferJob::poll()
@@ -104,8 +146,12 @@ void TransferJob::collect()
     m_worker = nullptr;
 
     if (m_control.status.load() == TransferStatus::ReadDone && m_direction == TransferDirection::Read) {
-        std::copy_n(m_staging->data(), m_staging->size(), m_doc.image());
-        m_doc.UpdateBandLimits();
+        if (m_verifying) {
+            m_verification = compareWrittenBlocks(m_sent->data(), m_staging->data());
+        } else {
+            std::copy_n(m_staging->data(), m_staging->size(), m_doc.image());
+            m_doc.UpdateBandLimits();
+        }
     }
     if (m_control.versionValid.load()) {
         AppSettings &settings = m_doc.settings();
@@ -113,6 +159,12 @@ void TransferJob::collect()
         settings.dataVersion = m_control.version.dataVersion;
         settings.cid = m_control.version.cid;
     }
+}
+
+PortProblem TransferJob::openProblem() const
+{
+    // The worker's port object; read only once the worker has ended.
+    return m_worker == nullptr && !portOpened() ? m_comm.openProblem() : PortProblem();
 }
 
 RadioVersionInfo TransferJob::versionInfo() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/PortProblem.h"
 #include "link/ProgrammingProtocol.h"
 
 #include <QDateTime>
@@ -30,6 +31,19 @@ class QThread;
 //    resets, write-only bytes, default table) and sends a copy of it.
 // The worker opens the port itself and closes it before it ends, so the
 // port is closed whenever no worker runs.
+// What a write's read-back showed: the written blocks whose bytes came
+// back different.
+struct WriteVerification
+{
+    int differingBlocks = 0;
+    int firstDifferingAddress = -1;  // address of the first such block, -1 when none
+    bool passed() const { return differingBlocks == 0; }
+};
+
+// Compares every block a write sends (Protocol::isWrittenBlock) of the two
+// 64 KB images.
+WriteVerification compareWrittenBlocks(const uint8_t *sent, const uint8_t *readBack);
+
 class TransferJob
 {
 public:
@@ -81,6 +95,16 @@ public:
     // (a cancelled read changes nothing).
     void cancel();
 
+    // After a write that ended WriteDone: reads the radio back into the
+    // job's own copy, never into the document, and compares it with what
+    // the write sent. Poll it as any read; once it has ended ReadDone,
+    // verification() holds the outcome. Bytes of blocks the read-back did
+    // not fill can never pass for written ones. False when a worker still
+    // runs or the last transfer was no completed write.
+    bool startVerify();
+    bool isVerifying() const { return m_verifying; }
+    WriteVerification verification() const { return m_verification; }
+
     // The model-write exchange with this job's port and the document's
     // model identification (after ModelMismatchOverwritable). Runs on the
     // calling thread; reports its failures through the prompter.
@@ -88,6 +112,8 @@ public:
 
     // Details of the last transfer, valid once it has ended:
     bool portOpened() const { return m_control.portOpened.load(); }  // tells a missing port from a silent radio
+    // Why the port did not open (PortProblem::Kind::None when it did).
+    PortProblem openProblem() const;
     int skippedBlocks() const { return m_control.skippedBlocks.load(); }  // read blocks whose reply named another address
     bool versionReceived() const { return m_control.versionValid.load(); }
     RadioVersionInfo versionInfo() const;
@@ -96,6 +122,8 @@ public:
 
 private:
     QString portToOpen() const;
+    // Starts the worker on the staging image.
+    void launch(TransferDirection direction);
     // Joins the worker and applies what its outcome leaves behind.
     void collect();
 
@@ -106,5 +134,8 @@ private:
     TransferDirection m_direction = TransferDirection::Read;
     TransferControl m_control;
     std::unique_ptr<std::array<uint8_t, 0x10000>> m_staging;
+    std::unique_ptr<std::array<uint8_t, 0x10000>> m_sent;  // the write's image, while verifying
+    bool m_verifying = false;
+    WriteVerification m_verification;
     QThread *m_worker = nullptr;
 };

@@ -1,3 +1,4 @@
+#include "calibration/CalibrationBackup.h"
 #include "calibration/CalibrationGrid.h"
 #include "calibration/CalibrationImage.h"
 #include "calibration/TestDataFile.h"
@@ -5,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 TEST(CalibrationImage, ValuesKeepTheirWidthRangeAndBounds)
@@ -87,4 +89,36 @@ TEST(TestDataFile, SaveAndLoadKeepEveryByteAndWrongFilesChangeNothing)
     }
     EXPECT_EQ(loaded, before);
     EXPECT_FALSE(TestDataFile::save(dir.filePath(QStringLiteral("no/such/folder/x.test")), image));
+}
+
+TEST(CalibrationBackup, KeepsEveryReadUnderItsOwnNameAndNeverOverwrites)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("data/calibration"));  // made on first use
+    const CalibrationBackup backup(folder);
+    CalibrationImage image;
+    image.setValue(6, 0, 0x42);
+    const QDateTime when(QDate(2026, 12, 7), QTime(15, 30, 12));
+
+    // Only letters, digits and '-' of the serial reply reach the file name.
+    const QString first = backup.save(image, QByteArray("AB12/..\xff\x00-7", 11), when);
+    EXPECT_EQ(QFileInfo(first).fileName(), QStringLiteral("calibration-AB12-7-20261207-153012.test"));
+    CalibrationImage loaded;
+    loaded.setValue(6, 0, 0);
+    ASSERT_EQ(TestDataFile::load(first, loaded), TestDataFile::LoadResult::Loaded);
+    EXPECT_EQ(loaded, image);
+
+    // A second read in the same second keeps both; an unreadable serial is left out.
+    const QString second = backup.save(CalibrationImage(), QByteArray("AB12/..\xff\x00-7", 11), when);
+    EXPECT_EQ(QFileInfo(second).fileName(), QStringLiteral("calibration-AB12-7-20261207-153012-2.test"));
+    ASSERT_EQ(TestDataFile::load(first, loaded), TestDataFile::LoadResult::Loaded);
+    EXPECT_EQ(loaded, image);
+    EXPECT_EQ(QFileInfo(backup.save(image, QByteArray(15, char(0xFF)), when)).fileName(),
+              QStringLiteral("calibration-20261207-153012.test"));
+
+    // A folder that cannot be made gives no path rather than a false one.
+    QFile blocker(dir.filePath(QStringLiteral("file")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    EXPECT_TRUE(CalibrationBackup(dir.filePath(QStringLiteral("file/calibration"))).save(image).isEmpty());
 }

@@ -3,12 +3,14 @@
 #include "CliRun.h"
 #include "RadioSimulator.h"
 #include "TestSupport.h"
+#include "calibration/CalibrationBackup.h"
 #include "calibration/CalibrationImage.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -43,12 +45,25 @@ TEST(CalibrationCli, ReadSavesTheRadiosAreaAndWriteSendsItBack)
         });
     };
     const QString file = QDir(config.dir()).filePath(QStringLiteral("radio.test"));
+    QTemporaryDir backups;
+    CalibrationBackup::setDefaultFolder(backups.path());
+    const auto backupFiles = [&] { return QDir(backups.path()).entryList(QDir::Files); };
 
     const CliRun read = calib(QStringLiteral("read"), sim.devicePath(), {QStringLiteral("-o"), file}, config);
     ASSERT_EQ(read.status, ExitOk) << read.err.toStdString();
-    EXPECT_EQ(read.out.trimmed(), QStringLiteral("Read data success!"));
+    EXPECT_EQ(read.out.section(QLatin1Char('\n'), 0, 0), QStringLiteral("Read data success!"));
     const QByteArray saved = fileBytes(file);
     ASSERT_EQ(saved.size(), kCalibrationImageSize);
+    // The read also left its copy in the backup folder, and said where.
+    ASSERT_EQ(backupFiles().size(), 1);
+    const QString backup = QDir(backups.path()).filePath(backupFiles().first());
+    EXPECT_TRUE(read.out.contains(backup)) << read.out.toStdString();
+    EXPECT_EQ(fileBytes(backup), saved);
+    EXPECT_EQ(calib(QStringLiteral("read"), sim.devicePath(),
+                    {QStringLiteral("-o"), file, QStringLiteral("--no-backup")}, config).status,
+              ExitOk);
+    EXPECT_EQ(backupFiles().size(), 1);
+    CalibrationBackup::setDefaultFolder(QString());
     const QByteArray before = radio();
     EXPECT_EQ(area(saved), area(before));
     EXPECT_EQ(saved.left(kCalibrationAreaStart), QByteArray(kCalibrationAreaStart, char(0xFF)));

@@ -8,6 +8,7 @@
 #include "sections/CPcSoftwareView.h"
 #include "sections/ChannelData.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -110,13 +111,57 @@ TEST(TransferDialog, WriteSendsTheCodeplugToTheRadio)
     mapPortOne(rig, sim.devicePath());
     rig.doc().SetSerialNumber(QStringLiteral("WRITTEN"));
 
+    // Verify after writing is on unless setting.ini says otherwise.
     runTransferCommand(rig, Cmd::ProgramWrite);
-    EXPECT_EQ(rig.prompter.keys(), QStringList{QStringLiteral("IDS_PROMPT_WRITESUCC")});
+    EXPECT_EQ(rig.prompter.keys(), QStringList{QStringLiteral("IDS_PROMPT_VERIFYSUCC")});
     const QByteArray serial = sim.inspect([](RadioState &state) {
         return QByteArray(reinterpret_cast<const char *>(state.memory.data()) + 0x5D, 7);
     });
     EXPECT_EQ(serial, QByteArray("WRITTEN"));
     EXPECT_EQ(bytesAt(rig.doc().image(), 0x7100, 5), QStringLiteral("FF FF FF 01 01"));
+}
+
+TEST(TransferDialog, VerifyAfterWritingNamesTheFirstBlockThatReadBackDifferent)
+{
+    TestDocument document;
+    document.config.settings().writeSetting(QStringLiteral("setup"), QStringLiteral("language"), QStringLiteral("english"));
+    document.config.reload();
+    SimOptions options;
+    options.faults.corruptReadBlock = 16;  // 0x0400, a block the write sends
+    RadioSimulator sim(options, radioFrom(*document.doc));
+    ASSERT_TRUE(sim.start());
+    const auto write = [&](bool verify) {
+        RecordingPrompter prompter;
+        CTransferDialog dialog(*document.doc, prompter, CTransferDialog::Direction::Write);
+        dialog.job().setPortName(sim.devicePath());
+        EXPECT_TRUE(dialog.verifyCheck()->isChecked());
+        dialog.verifyCheck()->setChecked(verify);
+        dialog.show();
+        dialog.okButton()->click();
+        QElapsedTimer clock;
+        clock.start();
+        while (dialog.isVisible() && clock.elapsed() < 30000)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        return prompter.prompts;
+    };
+
+    const QString before = bytesAt(document.image(), 0x0400, 64);
+    const QList<Prompt> failed = write(true);
+    EXPECT_EQ(bytesAt(document.image(), 0x0400, 64), before);  // the read-back never replaces the document
+    ASSERT_EQ(failed.size(), 1);
+    EXPECT_EQ(failed[0].icon, Prompt::Icon::Error);
+    EXPECT_EQ(failed[0].captionKey, QStringLiteral("IDS_ERROR"));
+    EXPECT_TRUE(failed[0].literalText.contains(QStringLiteral("block 16 at address 0x0400"))) << failed[0].literalText.toStdString();
+    EXPECT_TRUE(failed[0].literalText.startsWith(QStringLiteral("Verification failed: 1 of the written blocks")));
+
+    // Switched off, the write ends as before and the choice is remembered.
+    const QList<Prompt> unverified = write(false);
+    ASSERT_EQ(unverified.size(), 1);
+    EXPECT_EQ(unverified[0].textKey, QStringLiteral("IDS_PROMPT_WRITESUCC"));
+    EXPECT_EQ(document.config.settings().settingInt(QStringLiteral("setup"), QStringLiteral("verify"), 1), 0);
+    RecordingPrompter prompter;
+    EXPECT_FALSE(CTransferDialog(*document.doc, prompter, CTransferDialog::Direction::Write).verifyCheck()->isChecked());
+    EXPECT_EQ(CTransferDialog(*document.doc, prompter, CTransferDialog::Direction::Read).verifyCheck(), nullptr);
 }
 
 TEST(TransferDialog, CancelDuringATransferStopsTheWorker)
@@ -186,7 +231,7 @@ TEST(TransferDialog, ModelMismatchOffersToOverwriteTheRadiosModelThenWritesAgain
 
     runTransferCommand(rig, Cmd::ProgramWrite);
     EXPECT_EQ(rig.prompter.keys(),
-              (QStringList{QStringLiteral("IDS_WARN_OVERWRITE"), QStringLiteral("IDS_PROMPT_WRITESUCC")}));
+              (QStringList{QStringLiteral("IDS_WARN_OVERWRITE"), QStringLiteral("IDS_PROMPT_VERIFYSUCC")}));
     EXPECT_EQ(rig.prompter.prompts.value(0).buttons, Prompt::Buttons::OkCancel);
     const QByteArray model = sim.inspect([](RadioState &s) { return s.modelId; });
     EXPECT_EQ(model.left(5), QByteArray("RQ381"));

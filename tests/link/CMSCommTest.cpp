@@ -120,3 +120,40 @@ TEST(CMSComm, WaitingBurnsNoCpu)
     radio.join();
     EXPECT_LE(fetches, 20);
 }
+
+TEST(CMSComm, AFailedOpenSaysWhyAndHowToFixIt)
+{
+    TestConfig config;
+    PtyPair pty;
+    CMSComm holder;
+    ASSERT_TRUE(holder.OpenPort(pty.path(), CMSComm::kBaudRate));
+    EXPECT_EQ(holder.openProblem().kind, PortProblem::Kind::None);
+
+    // A device another program holds is reported as in use, not as missing.
+    CMSComm second;
+    EXPECT_FALSE(second.OpenPort(pty.path(), CMSComm::kBaudRate));
+    EXPECT_EQ(second.openProblem().kind, PortProblem::Kind::InUse);
+    EXPECT_TRUE(second.openProblem().englishText().contains(QStringLiteral("in use by another program")));
+    EXPECT_TRUE(second.openProblem().message(config.settings().language()).contains(pty.path()));
+    holder.ClosePort();
+    EXPECT_TRUE(second.OpenPort(pty.path(), CMSComm::kBaudRate));
+    EXPECT_EQ(second.openProblem().kind, PortProblem::Kind::None);
+    second.ClosePort();
+
+    EXPECT_FALSE(second.OpenPort(QStringLiteral("/dev/no-such-serial-port"), CMSComm::kBaudRate));
+    EXPECT_EQ(second.openProblem().kind, PortProblem::Kind::NoDevice);
+    EXPECT_TRUE(second.openProblem().message(config.settings().language()).isEmpty());  // the general message stays
+
+    // Permission: the device and the group that owns it, in both languages.
+    // (The tests run as root, which opens anything: the texts are checked here.)
+    EXPECT_FALSE(PortProblem::owningGroup(pty.path()).isEmpty());
+    const PortProblem denied{PortProblem::Kind::NoPermission, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("dialout"), {}};
+    EXPECT_TRUE(denied.englishText().contains(QStringLiteral("usermod -aG dialout")));
+    for (const char *language : {"english", "chinese"}) {
+        config.settings().writeSetting(QStringLiteral("setup"), QStringLiteral("language"), QLatin1String(language));
+        config.reload();
+        const QString text = denied.message(config.settings().language());
+        EXPECT_TRUE(text.contains(QStringLiteral("/dev/ttyUSB0")) && text.contains(QStringLiteral("\"dialout\"")))
+            << language << ": " << text.toStdString();
+    }
+}

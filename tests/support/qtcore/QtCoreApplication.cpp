@@ -1,6 +1,7 @@
 // The serial port needs an event dispatcher on the thread that opens it;
 // the test programs' main thread gets one from a QCoreApplication.
 #include <QCoreApplication>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -12,7 +13,12 @@ char *argv[] = {name, nullptr};
 
 struct QtApplication : ::testing::Environment
 {
-    void SetUp() override { app = std::make_unique<QCoreApplication>(argc, argv); }
+    // Nothing a test does lands in the user's own data folder.
+    void SetUp() override
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     void TearDown() override { app.reset(); }
     std::unique_ptr<QCoreApplication> app;
 };
