@@ -36,7 +36,7 @@ PromptAnswer CMessageBoxPrompter::ask(const Prompt &prompt)
 {
     const Language &language = m_settings.language();
     QString caption = prompt.caption(language);
-    if (prompt.captionKey.isEmpty())
+    if (caption.isEmpty())
         caption = m_settings.modelName().isEmpty() ? QStringLiteral("RQ381") : m_settings.modelName();
     QMessageBox box(iconFor(prompt.icon), caption, prompt.text(language), buttonsFor(prompt.buttons),
                     m_parent);

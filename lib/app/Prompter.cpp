@@ -9,5 +9,5 @@ QString Prompt::text(const Language &language) const
 
 QString Prompt::caption(const Language &language) const
 {
-    return captionKey.isEmpty() ? QString() : language.GetLangString(captionKey);
+    return captionKey.isEmpty() ? literalCaption : language.GetLangString(captionKey);
 }

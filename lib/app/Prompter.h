@@ -13,11 +13,19 @@ struct Prompt
     enum class Icon { None, Error, Warning, Information, Question };
     enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 
+    Prompt(QString textKey = {}, QString captionKey = {}, Icon icon = Icon::None, Buttons buttons = Buttons::Ok,
+           QString literalText = {}, QString literalCaption = {})
+        : textKey(std::move(textKey)), captionKey(std::move(captionKey)), icon(icon), buttons(buttons),
+          literalText(std::move(literalText)), literalCaption(std::move(literalCaption))
+    {
+    }
+
     QString textKey;     // key of section "String"; empty when literalText is used
     QString captionKey;  // "IDS_ERROR", "IDS_PROMPT", "IDS_WARN"; empty for the default caption
     Icon icon = Icon::None;
     Buttons buttons = Buttons::Ok;
     QString literalText; // a text that does not come from the language file
+    QString literalCaption; // used when captionKey is empty (the service mode's own captions)
 
     QString text(const Language &language) const;
     QString caption(const Language &language) const;

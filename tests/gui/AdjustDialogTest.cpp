@@ -1,0 +1,153 @@
+// The single-item adjust dialog against the simulated radio on a pseudo-terminal.
+
+#include "CalibrationRig.h"
+
+#include "calibration/CAdjustDialog.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScrollBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr qint32 kUhfLimit = 48000000;
+
+struct AdjustRig : CalibrationRig
+{
+    explicit AdjustRig(const SimOptions &options = SimOptions(), const QString &language = QStringLiteral("english"))
+        : CalibrationRig(options, language)
+    {
+        table.setBytes(kCalibrationAreaStart, QByteArray(kCalibrationAreaEnd - kCalibrationAreaStart, 0));
+        table.setBytes(0x0100, QByteArray::fromHex("50025043"));  // CH1 receives on 435.0025 MHz
+    }
+    std::unique_ptr<CAdjustDialog> open(qint32 upperLimit = kUhfLimit)
+    {
+        auto dialog = std::make_unique<CAdjustDialog>(config.settings(), prompter, table, upperLimit, nullptr,
+                                                      [](int) {});
+        dialog->show();
+        return dialog;
+    }
+    int lineOf(const CAdjustDialog &dialog, int code) const { return int(dialog.itemCodes().indexOf(code)); }
+    void press(CAdjustDialog &dialog, int bar, QAbstractSlider::SliderAction action)
+    {
+        dialog.scrollBar(bar)->triggerAction(action);
+    }
+    CalibrationImage table;
+};
+
+}
+
+TEST(AdjustDialog, TunesSavesQuitsMeasuresAndLeaves)
+{
+    RadioState initial;
+    initial.measurements[0x1E] = 1234;  // VOX 1 level
+    AdjustRig rig(SimOptions(), QStringLiteral("english"));
+    rig.startRadio(initial);
+    auto dialog = rig.open();
+    ASSERT_TRUE(dialog->linkUp());
+    EXPECT_EQ(dialog->itemList()->count(), 103);
+    EXPECT_EQ(dialog->itemList()->item(1)->text(), QStringLiteral("Freq Adjust 2K5"));
+    EXPECT_TRUE(rig.unnamedControls(dialog.get()).isEmpty()) << rig.unnamedControls(dialog.get()).join(", ").toStdString();
+
+    // A click shows an item without talking to the radio; scrolling before a
+    // start changes nothing.
+    dialog->selectLine(rig.lineOf(*dialog, 1));
+    EXPECT_EQ(findCtrl<QLabel>(dialog.get(), CAdjustDialog::ReceiveFrequency)->text(), QStringLiteral("RX Freq: 435.002500"));
+    dialog->selectLine(rig.lineOf(*dialog, 2));
+    EXPECT_EQ(findCtrl<QLabel>(dialog.get(), CAdjustDialog::ReceiveFrequency)->text(), QStringLiteral("RX Freq: 435.00250"));
+    rig.press(*dialog, 0, QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(dialog->scrollBar(0)->value(), 0);
+    EXPECT_FALSE(rig.radioEvents().join('\n').contains(QStringLiteral("service start item")));
+
+    // High power CH1: 0 wraps to 255, is sent as it moves and saved into the table.
+    dialog->startLine(rig.lineOf(*dialog, 2));
+    EXPECT_FALSE(dialog->itemList()->isEnabled());
+    rig.press(*dialog, 0, QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(dialog->valueEdit(0)->text(), QStringLiteral("255"));
+    dialog->saveItem();
+    EXPECT_TRUE(dialog->itemList()->isEnabled());
+    EXPECT_EQ(rig.table.byteAt(0x0142), 255);
+
+    // The digital modulation's three bars wrap at 63 and 65535; quitting
+    // restores the table's values and the radio drops them.
+    dialog->startLine(rig.lineOf(*dialog, 17));
+    EXPECT_EQ(dialog->scrollCaption(0)->text(), QStringLiteral("VCO 1"));
+    rig.press(*dialog, 0, QAbstractSlider::SliderSingleStepSub);
+    rig.press(*dialog, 1, QAbstractSlider::SliderSingleStepSub);
+    rig.press(*dialog, 2, QAbstractSlider::SliderPageStepSub);
+    EXPECT_EQ(dialog->scrollBar(0)->value(), 63);
+    EXPECT_EQ(dialog->scrollBar(1)->value(), 65535);
+    EXPECT_EQ(dialog->image().value(13, 0), 65535);
+    rig.press(*dialog, 1, QAbstractSlider::SliderSingleStepAdd);  // and back up to 0
+    EXPECT_EQ(dialog->scrollBar(1)->value(), 0);
+    dialog->quitItem();
+    EXPECT_EQ(dialog->image().value(9, 0), 0);
+    EXPECT_EQ(dialog->scrollBar(0)->value(), 0);
+    EXPECT_EQ(rig.table.value(9, 0), 0);
+
+    // VOX 1 is measured, latched on the tick after Stop and stored as a word.
+    dialog->startLine(rig.lineOf(*dialog, 87));
+    EXPECT_FALSE(dialog->scrollBar(0)->isEnabled());
+    dialog->toggleMeasuring();
+    EXPECT_TRUE(dialog->measureTimer().isActive());
+    EXPECT_EQ(dialog->measureTimer().interval(), 100);
+    dialog->measureTick();
+    EXPECT_EQ(dialog->valueEdit(0)->text(), QStringLiteral("1234"));
+    dialog->toggleMeasuring();
+    EXPECT_TRUE(dialog->measureTimer().isActive());
+    dialog->measureTick();
+    EXPECT_FALSE(dialog->measureTimer().isActive());
+    EXPECT_EQ(dialog->image().bytes(0x0252, 2), QByteArray::fromHex("d204"));
+    dialog->saveItem();
+    EXPECT_EQ(rig.table.bytes(0x0252, 2), QByteArray::fromHex("d204"));
+
+    dialog->reject();
+    EXPECT_TRUE(rig.prompter.prompts.isEmpty());
+    const QStringList events = rig.radioEvents();
+    for (const char *expected : {"service TUNINGT", "service start item 02", "service set 02 = 255", "service set 05 = 63",
+                                 "service set 06 = 65535", "service set 09 = 65535", "service quit item",
+                                 "service measure 1e", "service latch 1e", "service leave"})
+        EXPECT_TRUE(events.contains(QLatin1String(expected))) << expected;
+    rig.sim->inspect([](RadioState &state) {
+        EXPECT_EQ(state.calibration[0x0142], 255);
+        EXPECT_EQ(state.calibration[0x0252], 0xD2);
+        EXPECT_EQ(state.calibration[0x0253], 0x04);
+    });
+}
+
+TEST(AdjustDialog, ASilentOrVanishedRadioEndsTheDialogWithItsMessage)
+{
+    // Nobody answers on any port: the link-up fails with the port message in
+    // the language of [setup] language.
+    {
+        SimOptions silent;
+        silent.noAnswer = true;
+        AdjustRig rig(silent, QStringLiteral("chinese"));
+        rig.startRadio();
+        auto dialog = rig.open(17400000);
+        EXPECT_EQ(dialog->itemList()->count(), 101);
+        EXPECT_EQ(dialog->itemList()->item(1)->text(), QString::fromUtf8("高功率(CH1)"));
+        EXPECT_EQ(dialog->exec(), QDialog::Rejected);
+        ASSERT_EQ(rig.prompter.prompts.size(), 1);
+        EXPECT_EQ(rig.prompter.prompts[0].literalText, QString::fromUtf8("通信失败!"));
+        EXPECT_EQ(rig.prompter.prompts[0].literalCaption, QString::fromUtf8("错误"));
+    }
+    // The radio goes away after the link-up: save and quit fail with their
+    // messages and end the dialog.
+    for (const bool save : {true, false}) {
+        AdjustRig rig;
+        rig.startRadio();
+        auto dialog = rig.open();
+        ASSERT_TRUE(dialog->linkUp());
+        dialog->startLine(0);
+        rig.sim->stop();
+        save ? dialog->saveItem() : dialog->quitItem();
+        EXPECT_FALSE(dialog->isVisible());
+        ASSERT_EQ(rig.prompter.prompts.size(), 1);
+        EXPECT_EQ(rig.prompter.prompts[0].literalText,
+                  QStringLiteral("Please check whether the port is occupied or not connected!"));
+        EXPECT_EQ(rig.prompter.prompts[0].icon, Prompt::Icon::Error);
+    }
+}
