@@ -1,7 +1,10 @@
 #include "app/SectionTable.h"
 
 #include "app/CommandIds.h"
+#include "sections/CAnalogEmergencyView.h"
+#include "sections/CEmergencyView.h"
 #include "sections/CPcSoftwareView.h"
+#include "sections/CScanView.h"
 
 #include <array>
 
@@ -33,14 +36,14 @@ const std::array<Entry, kSectionCount + 1> &entries()
         {2, Cmd::EditAlertTone, nullptr},              // 4 alert tones
         {2, Cmd::EditOptionFeature, nullptr},          // 5 option features
         {0, Cmd::EditChannel, nullptr},                // 6 channels
-        {0, Cmd::EditScan, nullptr},                   // 7 scan lists
-        {0, Cmd::EditEmergency, nullptr},              // 8 emergency
+        {0, Cmd::EditScan, &make<CScanView>},          // 7 scan lists
+        {0, Cmd::EditEmergency, &make<CEmergencyView>}, // 8 emergency
         {0, 0, nullptr},                               // 9 digital parameters (group)
         {9, Cmd::EditBasicSetting, nullptr},           // 10 digital basic settings
         {9, Cmd::EditContact, nullptr},                // 11 contacts
         {9, Cmd::EditRxGroup, nullptr},                // 12 RX group lists
         {9, Cmd::EditEncrypt, nullptr},                // 13 encryption list
-        {0, Cmd::EditAnalogEmergency, nullptr},        // 14 analog emergency
+        {0, Cmd::EditAnalogEmergency, &make<CAnalogEmergencyView>}, // 14 analog emergency
         {0, Cmd::EditDtmfSystem, nullptr},             // 15 DTMF system
         {0, Cmd::Edit5ToneSystem, nullptr},            // 16 5-tone system
         {0, Cmd::EditEncodeSequence, nullptr},         // 17 encode sequences

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "sections/CSectionForm.h"
+#include "sections/AnalogEmergencyData.h"
+
+class CNumberEdit;
+class Language;
+class QCheckBox;
+class QComboBox;
+class QGridLayout;
+
+// The analog emergency form (section 14): cycle mode, the four switches,
+// the designated reply channel, the telegram's encode sequence and the
+// cycle and alarm-tone times.
+class CAnalogEmergencyView : public CSectionForm
+{
+    Q_OBJECT
+public:
+    static constexpr int kDialogId = 143;
+    enum Control {
+        DesignatedReply = 1318,
+        CycleMode = 1319,
+        SilentAlarm = 1321,
+        TxAlarmTone = 1322,
+        EncodedTelegram = 1323,
+        ReplyChannel = 1325,
+        EncodeSequence = 1327,
+        CycleCount = 1329,
+        TxCycleTime = 1332,
+        RxCycleTime = 1335,
+        AlarmToneTime = 1338,
+    };
+
+    explicit CAnalogEmergencyView(const FormContext &context, QWidget *parent = nullptr);
+
+    void OnInitialUpdate(int recordIndex) override;
+    void Reload() override;
+
+    // The cycle-mode entries: keys 0, 1, ... of "EmergencyCycle" up to the
+    // first missing one, each cut to 31 characters.
+    static QStringList cycleModeItems(const Language &language);
+
+private:
+    using Getter = bool (CAnalogEmergencyData::*)() const;
+    using Setter = void (CAnalogEmergencyData::*)(bool);
+    QCheckBox *addSwitch(int control, const QString &text, Getter get, Setter set);
+    QComboBox *addCombo(QGridLayout *grid, int row, int control, const QString &label);
+    CNumberEdit *addNumber(QGridLayout *grid, int row, int control, const QString &label);
+    void storeNumber(int control, int value);
+
+    struct Switch
+    {
+        QCheckBox *box;
+        Getter get;
+    };
+    QList<Switch> m_switches;
+    QComboBox *m_cycleMode = nullptr;
+    QCheckBox *m_designatedReply = nullptr;
+    QComboBox *m_reply = nullptr;
+    QComboBox *m_encodeSequence = nullptr;
+    CNumberEdit *m_cycleCount = nullptr;
+    CNumberEdit *m_txCycleTime = nullptr;
+    CNumberEdit *m_rxCycleTime = nullptr;
+    CNumberEdit *m_alarmToneTime = nullptr;
+};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "sections/CSectionForm.h"
+
+class CNumberEdit;
+class QCheckBox;
+class QComboBox;
+class QGridLayout;
+
+// The digital emergency form (section 8): emergency type and mode, the
+// reply channel, the cycle count and times and the emergency call ID.
+class CEmergencyView : public CSectionForm
+{
+    Q_OBJECT
+public:
+    static constexpr int kDialogId = 136;
+    enum Control {
+        Type = 1097,
+        Mode = 1099,
+        ReplyChannel = 1101,
+        ReplyChannelSet = 1102,
+        CycleCount = 1104,
+        TxCycleTime = 1107,
+        RxCycleTime = 1110,
+        EmergencyId = 1358,
+    };
+
+    explicit CEmergencyView(const FormContext &context, QWidget *parent = nullptr);
+
+    void OnInitialUpdate(int recordIndex) override;
+    void Reload() override;
+
+private:
+    QComboBox *addCombo(QGridLayout *grid, int row, int control, const QString &label);
+    CNumberEdit *addNumber(QGridLayout *grid, int row, int control, const QString &label);
+    void fillEmergencyIds();
+    void updateEnabling();
+    void storeNumber(int control, int value);
+
+    QComboBox *m_type = nullptr;
+    QComboBox *m_mode = nullptr;
+    QCheckBox *m_replySet = nullptr;
+    QComboBox *m_reply = nullptr;
+    CNumberEdit *m_cycleCount = nullptr;
+    CNumberEdit *m_txCycleTime = nullptr;
+    CNumberEdit *m_rxCycleTime = nullptr;
+    QComboBox *m_emergencyId = nullptr;
+};

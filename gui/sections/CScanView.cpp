@@ -1,0 +1,455 @@
+#include "sections/CScanView.h"
+
+#include "app/Language.h"
+#include "app/TranslateDialog.h"
+#include "codeplug/Encodings.h"
+#include "sections/ChannelRefList.h"
+#include "sections/DeferredPrompter.h"
+#include "sections/FormFields.h"
+#include "sections/ListMaintenance.h"
+#include "sections/ScanListRules.h"
+#include "widgets/CNumberEdit.h"
+#include "widgets/EditLimit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kDwellSteps = 256;  // 0.00 .. 63.75 s in quarter seconds
+
+QStringList dwellTexts()
+{
+    QStringList texts;
+    for (int step = 0; step < kDwellSteps; ++step) {
+        const int hundredths = step * 25;
+        texts << QStringLiteral("%1.%2").arg(hundredths / 100).arg(hundredths % 100, 2, 10, QLatin1Char('0'));
+    }
+    return texts;
+}
+
+}
+
+CScanView::CScanView(const FormContext &context, QWidget *parent)
+    : CSectionForm(context, 7, kDialogId, parent)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setSpacing(10);
+    layout->addWidget(buildNavigation());
+    auto *body = new QHBoxLayout;
+    body->setSpacing(12);
+    body->addWidget(buildMembers(), 1);
+    body->addWidget(buildSettings());
+    layout->addLayout(body, 1);
+}
+
+QWidget *CScanView::buildNavigation()
+{
+    auto *row = new QWidget(this);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    QLabel *nameLabel = makeLabel(ListName, QStringLiteral("扫描列表别名"));
+    m_name = new CTextEdit(this);
+    setCtrlId(m_name, ListName);
+    m_name->setEditLimit(NameField::kNameUnits);
+    m_name->setMinimumWidth(150);
+    nameLabel->setBuddy(m_name);
+    connect(m_name, &QLineEdit::editingFinished, this, &CScanView::storeName);
+    layout->addWidget(nameLabel);
+    layout->addWidget(m_name);
+    layout->addSpacing(12);
+
+    const auto button = [this, layout](int control, const QString &text, void (CScanView::*slot)()) {
+        auto *b = new QPushButton(text, this);
+        setCtrlId(b, control);
+        if (slot)
+            connect(b, &QPushButton::clicked, this, slot);
+        layout->addWidget(b);
+        return b;
+    };
+    m_first = button(First, QStringLiteral("第一个"), nullptr);
+    m_previous = button(Previous, QStringLiteral("上一个"), nullptr);
+    m_position = new QLabel(this);
+    setCtrlId(m_position, Position);
+    m_position->setAlignment(Qt::AlignCenter);
+    m_position->setMinimumWidth(m_position->fontMetrics().horizontalAdvance(QStringLiteral("16 of 16")) + 8);
+    layout->addWidget(m_position);
+    m_next = button(Next, QStringLiteral("下一个"), nullptr);
+    m_last = button(Last, QStringLiteral("最后一个"), nullptr);
+    layout->addSpacing(12);
+    m_add = button(AddList, QStringLiteral("增加"), &CScanView::addList);
+    m_delete = button(DeleteList, QStringLiteral("删除"), &CScanView::deleteList);
+    layout->addStretch(1);
+
+    connect(m_first, &QPushButton::clicked, this, [this] { showList(1); });
+    connect(m_previous, &QPushButton::clicked, this, [this] { showList(currentList() - 1); });
+    connect(m_next, &QPushButton::clicked, this, [this] { showList(currentList() + 1); });
+    connect(m_last, &QPushButton::clicked, this, [this] { showList(CScanData(doc()).CountLists()); });
+    return row;
+}
+
+QWidget *CScanView::buildMembers()
+{
+    auto *box = new QWidget(this);
+    auto *grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+
+    const auto list = [this, grid](int control, const QString &label, int column) {
+        QLabel *title = makeLabel(control, label);
+        auto *widget = new QListWidget(this);
+        setCtrlId(widget, control);
+        widget->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        widget->setMinimumSize(170, 260);
+        title->setBuddy(widget);
+        grid->addWidget(title, 0, column);
+        grid->addWidget(widget, 1, column);
+        return widget;
+    };
+    m_available = list(Available, QStringLiteral("可用到的信道"), 0);
+    m_members = list(Members, QStringLiteral("信道成员"), 2);
+
+    auto *buttons = new QVBoxLayout;
+    buttons->addStretch(1);
+    m_moveIn = new QPushButton(QStringLiteral("增加>>"), this);
+    setCtrlId(m_moveIn, MoveIn);
+    m_moveOut = new QPushButton(QStringLiteral("<<删除"), this);
+    setCtrlId(m_moveOut, MoveOut);
+    buttons->addWidget(m_moveIn);
+    buttons->addWidget(m_moveOut);
+    buttons->addStretch(1);
+    grid->addLayout(buttons, 1, 1);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(2, 1);
+
+    connect(m_moveIn, &QPushButton::clicked, this, &CScanView::moveIn);
+    connect(m_moveOut, &QPushButton::clicked, this, &CScanView::moveOut);
+    // Selecting in one list offers moving out of it only.
+    connect(m_available, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!m_available->selectedItems().isEmpty()) {
+            const QSignalBlocker blocker(m_members);
+            m_members->clearSelection();
+        }
+        updateMoveButtons();
+    });
+    connect(m_members, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!m_members->selectedItems().isEmpty()) {
+            const QSignalBlocker blocker(m_available);
+            m_available->clearSelection();
+        }
+        updateMoveButtons();
+    });
+    return box;
+}
+
+QComboBox *CScanView::addCombo(QGridLayout *grid, int row, int control, const QString &label)
+{
+    QLabel *title = makeLabel(control, label);
+    auto *box = new QComboBox(this);
+    setCtrlId(box, control);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(16);
+    title->setBuddy(box);
+    grid->addWidget(title, row, 0);
+    grid->addWidget(box, row, 1);
+    return box;
+}
+
+CNumberEdit *CScanView::addLookBack(QGridLayout *grid, int row, int control, const QString &label)
+{
+    QLabel *title = makeLabel(control, label);
+    auto *edit = new CNumberEdit(this);
+    setCtrlId(edit, control);
+    // Tenths of a second, 0.5 .. 5.0 s; three characters so that "2.5" can be typed.
+    edit->Configure(CScanListRules::kLookBackMin, CScanListRules::kLookBackMax, 3, 1, true);
+    title->setBuddy(edit);
+    grid->addWidget(title, row, 0);
+    grid->addWidget(edit, row, 1);
+    connect(edit, &CNumberEdit::valueCommitted, this, [this, control](int tenths) { storeLookBack(control, tenths); });
+    return edit;
+}
+
+QCheckBox *CScanView::addSwitch(int control, const QString &text, Getter get, Setter set)
+{
+    auto *box = new QCheckBox(text, this);
+    setCtrlId(box, control);
+    m_switches.append(Switch{box, get, set});
+    connect(box, &QCheckBox::clicked, this, [this, control, set](bool on) {
+        const int list = currentList();
+        storeField(control, [this, list, set, on] {
+            CScanData scans(doc());
+            (scans.*set)(list, on);
+        });
+        Reload();
+    });
+    return box;
+}
+
+QWidget *CScanView::buildSettings()
+{
+    auto *box = new QWidget(this);
+    auto *grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(6);
+    grid->setHorizontalSpacing(10);
+
+    m_priorityType1 = addCombo(grid, 0, PriorityType1, QStringLiteral("优先信道类型1"));
+    m_priority1 = addCombo(grid, 1, Priority1, QStringLiteral("优先信道1"));
+    m_priorityType2 = addCombo(grid, 2, PriorityType2, QStringLiteral("优先信道类型2"));
+    m_priority2 = addCombo(grid, 3, Priority2, QStringLiteral("优先信道2"));
+    m_designated = addCombo(grid, 4, Designated, QStringLiteral("指定信道"));
+    m_revert = addCombo(grid, 5, Revert, QStringLiteral("回复信道"));
+    m_rxDwell = addCombo(grid, 6, RxDwell, QStringLiteral("接收停留时间[秒]"));
+    m_txDwell = addCombo(grid, 7, TxDwell, QStringLiteral("发射停留时间[秒]"));
+    m_lookBackA = addLookBack(grid, 8, LookBackA, QStringLiteral("回扫时间A[秒]"));
+    m_lookBackB = addLookBack(grid, 9, LookBackB, QStringLiteral("回扫时间B[秒]"));
+    const QStringList dwell = dwellTexts();
+    m_rxDwell->addItems(dwell);
+    m_txDwell->addItems(dwell);
+
+    auto *switches = new QVBoxLayout;
+    switches->addWidget(addSwitch(Talkback, QStringLiteral("回复对讲"), &CScanData::GetTalkback, &CScanData::SetTalkback));
+    switches->addWidget(addSwitch(IncludeCurrent, QStringLiteral("含当前信道扫描"), &CScanData::GetIncludeCurrentChannel,
+                                  &CScanData::SetIncludeCurrentChannel));
+    switches->addWidget(addSwitch(NuisanceDelete, QStringLiteral("闲杂信道删除"), &CScanData::GetNuisanceDelete,
+                                  &CScanData::SetNuisanceDelete));
+    QCheckBox *reset = addSwitch(NuisanceReset, QStringLiteral("闲杂信道复位"), &CScanData::GetNuisanceReset,
+                                 &CScanData::SetNuisanceReset);
+    // The radio does not offer this switch: it is loaded and kept, never shown.
+    reset->setVisible(false);
+    reset->setEnabled(false);
+    switches->addWidget(reset);
+    switches->addWidget(addSwitch(ScanIndicator, QStringLiteral("扫描指示灯"), &CScanData::GetScanIndicator,
+                                  &CScanData::SetScanIndicator));
+    grid->addLayout(switches, 10, 0, 1, 2);
+    grid->setRowStretch(11, 1);
+
+    for (QComboBox *selector : {m_priority1, m_priority2, m_designated}) {
+        const int control = ctrlId(selector);
+        connect(selector, &QComboBox::activated, this, [this, control](int index) { storeChannelChoice(control, index); });
+    }
+    const auto storeIndex = [this](QComboBox *box, void (CScanData::*set)(int, int)) {
+        const int control = ctrlId(box);
+        connect(box, &QComboBox::activated, this, [this, control, set](int index) {
+            const int list = currentList();
+            storeField(control, [this, list, set, index] {
+                CScanData scans(doc());
+                (scans.*set)(list, index);
+            });
+            Reload();
+        });
+    };
+    storeIndex(m_priorityType1, &CScanData::SetPriorityChannelType1);
+    storeIndex(m_priorityType2, &CScanData::SetPriorityChannelType2);
+    storeIndex(m_rxDwell, &CScanData::SetRxDwellTime);
+    storeIndex(m_txDwell, &CScanData::SetTxDwellTime);
+    connect(m_revert, &QComboBox::activated, this, [this](int entry) {
+        const int list = currentList();
+        storeField(Revert, [this, list, entry] { CScanData(doc()).SetRevertChannel(list, CScanData::RevertValueForEntry(entry)); });
+        Reload();
+    });
+    return box;
+}
+
+int CScanView::clampedList(int list) const
+{
+    const int count = CScanData(doc()).CountLists();
+    return std::clamp(list, 1, std::max(count, 1));
+}
+
+void CScanView::OnInitialUpdate(int index)
+{
+    setRecordIndex(clampedList(index));
+    resetUnsetChannels();
+    CSectionForm::OnInitialUpdate(currentList());
+}
+
+void CScanView::ShowRecord(int index)
+{
+    showList(index);
+}
+
+void CScanView::showList(int list)
+{
+    setRecordIndex(clampedList(list));
+    resetUnsetChannels();
+    Reload();
+}
+
+void CScanView::resetUnsetChannels()
+{
+    // Bytes change only for a list whose pairs are unset and not yet (0, 0):
+    // only then is this a step of its own.
+    const int list = currentList();
+    runEdit(QStringLiteral("IDS_ACTION_RESET_REFERENCES"),
+            [this, list] { CScanListRules(doc()).clearUnsetChannelPairs(list); }, Redraw::OtherForms);
+}
+
+void CScanView::Reload()
+{
+    // Called after any change, undo included: show whatever list number is
+    // still in use, and write nothing.
+    setRecordIndex(clampedList(recordIndex()));
+    const int list = currentList();
+    const CScanData scans(doc());
+    const CScanListRules rules(doc());
+
+    m_name->setText(scans.GetName(list));
+    const QList<ChannelRef> selectable = rules.selectorChannels();
+    ChannelRefList::fill(m_priority1, doc(), selectable, scans.GetPriorityChannel1(list));
+    ChannelRefList::fill(m_priority2, doc(), selectable, scans.GetPriorityChannel2(list));
+    ChannelRefList::fill(m_designated, doc(), selectable, scans.GetDesignatedChannel(list));
+
+    const QStringList types = language().GetLangList(QStringLiteral("PriorityChannelType"));
+    FormFields::fillItems(m_priorityType1, types, scans.GetPriorityChannelType1(list));
+    FormFields::fillItems(m_priorityType2, types, scans.GetPriorityChannelType2(list));
+    QStringList revert = language().GetLangList(QStringLiteral("RevertChannel"));
+    if (revert.size() > 2)
+        revert.removeAt(2);  // the radio has no use for item 2
+    FormFields::fillItems(m_revert, revert, CScanData::RevertEntryForValue(scans.GetRevertChannel(list)));
+    FormFields::selectIndex(m_rxDwell, scans.GetRxDwellTime(list));
+    FormFields::selectIndex(m_txDwell, scans.GetTxDwellTime(list));
+    m_lookBackA->ShowTenths(scans.GetLookBackTimeA(list), false);
+    m_lookBackB->ShowTenths(scans.GetLookBackTimeB(list), false);
+    for (const Switch &s : m_switches) {
+        const QSignalBlocker blocker(s.box);
+        s.box->setChecked((scans.*s.get)(list));
+    }
+    fillMembers();
+    updateNavigation();
+}
+
+void CScanView::fillMembers()
+{
+    const CScanListRules rules(doc());
+    ChannelRefList::fill(m_available, doc(), rules.availableChannels(currentList()));
+    ChannelRefList::fill(m_members, doc(), rules.members(currentList()));
+    updateMoveButtons();
+}
+
+void CScanView::updateMoveButtons()
+{
+    m_moveIn->setEnabled(!m_available->selectedItems().isEmpty());
+    m_moveOut->setEnabled(!m_members->selectedItems().isEmpty());
+}
+
+void CScanView::updateNavigation()
+{
+    const int count = CScanData(doc()).CountLists();
+    const int list = currentList();
+    m_first->setEnabled(list > 1);
+    m_previous->setEnabled(list > 1);
+    m_next->setEnabled(list < count);
+    m_last->setEnabled(list < count);
+    m_add->setEnabled(count < CScanData::kListCount);
+    m_delete->setEnabled(count > 1);
+    m_position->setText(QStringLiteral("%1 of %2").arg(list).arg(count));
+}
+
+void CScanView::storeName()
+{
+    // A refusal's message box takes the focus, which finishes the edit again.
+    if (m_storingName)
+        return;
+    const QScopedValueRollback<bool> guard(m_storingName, true);
+    const int list = currentList();
+    const QString text = m_name->text();
+    if (!CScanListRules(doc()).acceptName(list, text, prompter())) {
+        Reload();
+        return;
+    }
+    storeField(ListName, [this, list, text] { CScanData(doc()).SetName(list, text); }, Redraw::TreeLabels);
+    Reload();
+}
+
+void CScanView::storeChannelChoice(int control, int index)
+{
+    const int list = currentList();
+    QComboBox *box = control == Priority1 ? m_priority1 : control == Priority2 ? m_priority2 : m_designated;
+    const ChannelRef ref = ChannelRefList::at(box, index);
+    storeField(control, [this, list, control, ref] {
+        CScanData scans(doc());
+        if (control == Priority1)
+            scans.SetPriorityChannel1(list, ref);
+        else if (control == Priority2)
+            scans.SetPriorityChannel2(list, ref);
+        else
+            scans.SetDesignatedChannel(list, ref);
+    });
+    Reload();
+}
+
+void CScanView::storeLookBack(int control, int tenths)
+{
+    const int list = currentList();
+    storeField(control, [this, list, control, tenths] {
+        CScanData scans(doc());
+        if (control == LookBackA)
+            scans.SetLookBackTimeA(list, tenths);
+        else
+            scans.SetLookBackTimeB(list, tenths);
+    });
+    Reload();
+}
+
+void CScanView::moveIn()
+{
+    const int list = currentList();
+    const QList<ChannelRef> chosen = ChannelRefList::selected(m_available);
+    if (chosen.isEmpty())
+        return;
+    DeferredPrompter messages;
+    runEdit(QStringLiteral("IDS_ACTION_ADD_SCAN_MEMBERS"),
+            [this, list, chosen, &messages] { CScanListRules(doc()).moveIn(list, chosen, messages); },
+            Redraw::OtherForms);
+    messages.showOn(prompter());
+    Reload();
+}
+
+void CScanView::moveOut()
+{
+    const int list = currentList();
+    const QList<ChannelRef> chosen = ChannelRefList::selected(m_members);
+    if (chosen.isEmpty())
+        return;
+    runEdit(QStringLiteral("IDS_ACTION_REMOVE_SCAN_MEMBERS"),
+            [this, list, chosen] { CScanListRules(doc()).moveOut(list, chosen); }, Redraw::OtherForms);
+    Reload();
+}
+
+void CScanView::addList()
+{
+    EditResult result;
+    runEdit(QStringLiteral("IDS_ACTION_ADD_SCAN"),
+            [this, &result] { result = CListMaintenance(doc()).addScanList(); });
+    if (result.ok())
+        setRecordIndex(result.record);
+    Reload();
+}
+
+void CScanView::deleteList()
+{
+    const int list = currentList();
+    EditResult result;
+    // The list shown afterwards gets the same check as any list shown.
+    runEdit(QStringLiteral("IDS_ACTION_DELETE_SCAN"), [this, list, &result] {
+        result = CListMaintenance(doc()).deleteScanList(list);
+        if (result.ok())
+            CScanListRules(doc()).clearUnsetChannelPairs(result.record);
+    });
+    if (result.ok())
+        setRecordIndex(result.record);
+    Reload();
+}

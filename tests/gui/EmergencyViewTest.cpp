@@ -1,0 +1,178 @@
+#include "FormInput.h"
+#include "GuiRig.h"
+
+#include "sections/CAnalogEmergencyView.h"
+#include "sections/CEmergencyView.h"
+#include "sections/ChannelData.h"
+#include "sections/ListMaintenance.h"
+
+#include <QAbstractSpinBox>
+#include <QCheckBox>
+#include <QUndoStack>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kDigital = 8;
+constexpr int kAnalog = 14;
+constexpr int kFlags = 0x4C10;
+constexpr int kAnalogFlags = 0x7140;
+
+// Zone 1 holds a digital channel 1, an analog channel 2 and a mixed
+// (analog first) channel 3.
+struct EmergencyForms
+{
+    EmergencyForms()
+    {
+        EXPECT_TRUE(rig.start());
+        CListMaintenance lists(rig.doc());
+        lists.addChannel(1);
+        lists.addChannel(1);
+        CChannelData channels(rig.doc());
+        channels.SetChannelMode(1, 1, 3);
+        channels.SetChannelMode(1, 2, 2);
+        channels.SetChannelMode(1, 3, 0);
+        QApplication::setActiveWindow(rig.frame());
+    }
+    void open(int code)
+    {
+        rig.frame()->OnNavigate(code, 0);
+        settle();
+    }
+    void close(int code)
+    {
+        rig.app->openFrame(code)->close();
+        settle();
+    }
+    template <class T>
+    T *ctrl(int code, int id) const { return rig.control<T>(code, id); }
+    uint8_t *image() const { return rig.doc().image(); }
+    QUndoStack &undo() const { return rig.frame()->undoStack(); }
+
+    GuiRig rig{QStringLiteral("VK214")};
+};
+
+}
+
+TEST(EmergencyView, TypeAndModeDecideWhatCanBeEdited)
+{
+    EmergencyForms f;
+    f.open(kDigital);
+    auto *type = f.ctrl<QComboBox>(kDigital, CEmergencyView::Type);
+    auto *mode = f.ctrl<QComboBox>(kDigital, CEmergencyView::Mode);
+    auto *count = f.ctrl<QAbstractSpinBox>(kDigital, CEmergencyView::CycleCount);
+    auto *txTime = f.ctrl<QAbstractSpinBox>(kDigital, CEmergencyView::TxCycleTime);
+    auto *reply = f.ctrl<QComboBox>(kDigital, CEmergencyView::ReplyChannel);
+    EXPECT_EQ(type->currentIndex(), 3);
+    for (QWidget *w : QList<QWidget *>{mode, count, txTime, reply, f.ctrl<QCheckBox>(kDigital, CEmergencyView::ReplyChannelSet),
+                                       f.ctrl<QAbstractSpinBox>(kDigital, CEmergencyView::RxCycleTime)})
+        EXPECT_FALSE(w->isEnabled()) << ctrlId(w);
+    EXPECT_TRUE(f.ctrl<QComboBox>(kDigital, CEmergencyView::EmergencyId)->isEnabled());
+
+    choose(type, Qt::Key_Home);
+    EXPECT_EQ(f.image()[kFlags] & 0x0F, 0x00);
+    EXPECT_TRUE(mode->isEnabled() && count->isEnabled());
+    EXPECT_FALSE(txTime->isEnabled() || reply->isEnabled());  // mode 0, reply flag off
+    choose(mode, Qt::Key_End);
+    EXPECT_EQ(f.image()[kFlags] & 0x0F, 0x08);
+    EXPECT_TRUE(txTime->isEnabled());
+
+    f.undo().undo();
+    EXPECT_EQ(f.image()[kFlags] & 0x0F, 0x00);
+    EXPECT_FALSE(txTime->isEnabled());
+    f.undo().redo();
+    EXPECT_EQ(mode->currentIndex(), 2);
+
+    // Every input has a name, in either language.
+    EXPECT_EQ(unnamedInputs(f.rig.frame()->openForm(kDigital)), QStringList());
+    f.rig.frame()->SwitchLanguage(QStringLiteral("chinese"));
+    EXPECT_EQ(unnamedInputs(f.rig.frame()->openForm(kDigital)), QStringList());
+}
+
+TEST(EmergencyView, ReplyChannelIsOfferedByModeAndResetWhenNoLongerDigital)
+{
+    EmergencyForms f;
+    f.image()[kFlags] = 0x00;  // type 0: everything editable
+    f.open(kDigital);
+    auto *reply = f.ctrl<QComboBox>(kDigital, CEmergencyView::ReplyChannel);
+    EXPECT_EQ(itemTexts(reply), QStringList{"Zone 1:Channel 1"});
+    toggle(f.ctrl<QCheckBox>(kDigital, CEmergencyView::ReplyChannelSet));
+    EXPECT_EQ(f.image()[kFlags], 0x10);
+    ASSERT_TRUE(reply->isEnabled());
+    choose(reply, Qt::Key_Home);
+    EXPECT_EQ(bytesAt(f.image(), 0x4C14, 2), "01 01");
+
+    // The channel turns analog: the open form no longer offers it but
+    // writes nothing; the next opening resets flag, zone and channel.
+    CChannelData(f.rig.doc()).SetChannelMode(1, 1, 2);
+    f.rig.frame()->UpdateAllViews();
+    EXPECT_EQ(reply->count(), 0);
+    EXPECT_EQ(bytesAt(f.image(), kFlags, 1) + " " + bytesAt(f.image(), 0x4C14, 2), "10 01 01");
+    f.close(kDigital);
+    const int steps = f.undo().count();
+    f.open(kDigital);
+    EXPECT_EQ(bytesAt(f.image(), kFlags, 1) + " " + bytesAt(f.image(), 0x4C14, 2), "00 00 00");
+    EXPECT_FALSE(f.ctrl<QCheckBox>(kDigital, CEmergencyView::ReplyChannelSet)->isChecked());
+    EXPECT_EQ(f.undo().count(), steps + 1);
+    f.close(kDigital);
+    f.open(kDigital);  // nothing left to reset: no step
+    EXPECT_EQ(f.undo().count(), steps + 1);
+}
+
+TEST(EmergencyView, CycleCountWrapsThroughContinuousAndTheIdListShowsContacts)
+{
+    EmergencyForms f;
+    f.image()[kFlags] = 0x00;
+    f.image()[0x4C11] = 0;
+    f.open(kDigital);
+    auto *count = f.ctrl<QAbstractSpinBox>(kDigital, CEmergencyView::CycleCount);
+    EXPECT_EQ(count->text(), "Continuous");
+    count->setFocus();
+    QTest::keyClick(count, Qt::Key_Up);
+    EXPECT_EQ(f.image()[0x4C11], 1);
+    typeAndLeave(count, QStringLiteral("255"), f.ctrl<QComboBox>(kDigital, CEmergencyView::Type));
+    count->setFocus();
+    QTest::keyClick(count, Qt::Key_Up);
+    EXPECT_EQ(f.image()[0x4C11], 0);
+    EXPECT_EQ(count->text(), "Continuous");
+
+    auto *id = f.ctrl<QComboBox>(kDigital, CEmergencyView::EmergencyId);
+    EXPECT_EQ(itemTexts(id), QStringList{"Contact 1"});
+    EXPECT_EQ(id->currentIndex(), 0);
+}
+
+TEST(AnalogEmergencyView, AlarmToneRasterReplyChannelsAndSequence)
+{
+    EmergencyForms f;
+    f.open(kAnalog);
+    auto *tone = f.ctrl<QAbstractSpinBox>(kAnalog, CAnalogEmergencyView::AlarmToneTime);
+    auto *cycleMode = f.ctrl<QComboBox>(kAnalog, CAnalogEmergencyView::CycleMode);
+    EXPECT_EQ(tone->text(), "1000");
+    typeAndLeave(tone, QStringLiteral("1050"), cycleMode);
+    EXPECT_EQ(f.image()[0x7146], 10);
+    EXPECT_EQ(tone->text(), "1000");
+    typeAndLeave(tone, QStringLiteral("2370"), cycleMode);
+    EXPECT_EQ(f.image()[0x7146], 23);
+
+    auto *reply = f.ctrl<QComboBox>(kAnalog, CAnalogEmergencyView::ReplyChannel);
+    EXPECT_EQ(itemTexts(reply), (QStringList{"Zone 1:Channel 2", "Zone 1:Channel 3"}));
+    EXPECT_FALSE(reply->isEnabled());
+    toggle(f.ctrl<QCheckBox>(kAnalog, CAnalogEmergencyView::DesignatedReply));
+    EXPECT_EQ(f.image()[kAnalogFlags] & 0x08, 0);  // stored inverted
+    ASSERT_TRUE(reply->isEnabled());
+    choose(reply, Qt::Key_End);
+    EXPECT_EQ(bytesAt(f.image(), 0x7144, 2), "01 03");
+
+    auto *sequence = f.ctrl<QComboBox>(kAnalog, CAnalogEmergencyView::EncodeSequence);
+    EXPECT_EQ(sequence->currentText(), "Encode 1");
+    choose(sequence, Qt::Key_Down);
+    EXPECT_EQ(f.image()[0x7147], 2);
+    EXPECT_EQ(unnamedInputs(f.rig.frame()->openForm(kAnalog)), QStringList());
+
+    // Each store is one step; undoing them all restores the bytes.
+    for (int i = 0; i < 5; ++i)
+        f.undo().undo();
+    EXPECT_EQ(bytesAt(f.image(), 0x7146, 2), "0A 01");
+    EXPECT_EQ(f.image()[kAnalogFlags] & 0x08, 0x08);
+    EXPECT_FALSE(reply->isEnabled());
+}

@@ -1,0 +1,212 @@
+#include "FormInput.h"
+#include "GuiRig.h"
+
+#include "sections/CScanView.h"
+#include "sections/ListMaintenance.h"
+#include "sections/ScanData.h"
+
+#include <QAbstractSpinBox>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QUndoStack>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kScan = 7;
+constexpr int kList1 = 0x4690;  // scan list n at kList1 + 88 * (n - 1)
+
+// A VK214 codeplug with zone 1 full (16 channels) and zone 2 with two.
+struct ScanForm
+{
+    ScanForm()
+    {
+        EXPECT_TRUE(rig.start());
+        CListMaintenance lists(rig.doc());
+        for (int c = 2; c <= 16; ++c)
+            lists.addChannel(1);
+        lists.addZone();
+        lists.addChannel(2);
+        QApplication::setActiveWindow(rig.frame());
+    }
+    void open(int list = 1)
+    {
+        rig.frame()->OnNavigate(kScan, list);
+        settle();
+    }
+    template <class T>
+    T *ctrl(int id) const { return rig.control<T>(kScan, id); }
+    uint8_t *image() const { return rig.doc().image(); }
+    QString members() const { return bytesAt(image(), kList1 + 24, 32); }
+    QUndoStack &undo() const { return rig.frame()->undoStack(); }
+
+    GuiRig rig{QStringLiteral("VK214")};
+};
+
+}
+
+TEST(ScanView, MembersMoveInUpToSixteenAndOutPacked)
+{
+    ScanForm f;
+    QList<ChannelRef> fourteen;
+    for (int c = 1; c <= 14; ++c)
+        fourteen << ChannelRef{1, c};
+    CScanData(f.rig.doc()).SetMembers(1, fourteen);
+    f.open();
+    auto *available = f.ctrl<QListWidget>(CScanView::Available);
+    auto *members = f.ctrl<QListWidget>(CScanView::Members);
+    auto *moveIn = f.ctrl<QPushButton>(CScanView::MoveIn);
+    auto *moveOut = f.ctrl<QPushButton>(CScanView::MoveOut);
+    ASSERT_EQ(itemTexts(available), (QStringList{"Zone 1:Channel 15", "Zone 1:Channel 16", "Zone 2:Channel 1",
+                                                 "Zone 2:Channel 2"}));
+
+    // Three more would make 17: refused with the message, nothing moves.
+    const QString before = f.members();
+    const int steps = f.undo().count();
+    selectRows(available, {0, 1, 3});
+    EXPECT_TRUE(moveIn->isEnabled() && !moveOut->isEnabled());
+    QTest::mouseClick(moveIn, Qt::LeftButton);
+    EXPECT_EQ(f.rig.prompter.keys(), QStringList{"IDS_PROMPT_CHANNELMEMBER"});
+    EXPECT_EQ(f.members(), before);
+    EXPECT_EQ(f.undo().count(), steps);
+
+    // Two fit: they become members 15 and 16, in list order.
+    selectRows(available, {3, 0});
+    QTest::mouseClick(moveIn, Qt::LeftButton);
+    EXPECT_EQ(f.members().right(11), "01 0F 02 02");
+    EXPECT_EQ(members->count(), 16);
+
+    // Selecting members offers only moving out; the rest close up.
+    selectRows(members, {0, 14});
+    EXPECT_TRUE(moveOut->isEnabled() && !moveIn->isEnabled());
+    QTest::mouseClick(moveOut, Qt::LeftButton);
+    EXPECT_EQ(f.members(), "01 02 01 03 01 04 01 05 01 06 01 07 01 08 01 09 01 0A 01 0B 01 0C 01 0D 01 0E "
+                           "02 02 00 00 00 00");
+
+    f.undo().undo();
+    f.undo().undo();
+    EXPECT_EQ(f.members(), before);
+    EXPECT_EQ(members->count(), 14);
+}
+
+TEST(ScanView, LookBackStepsInTenthsWrapsAndClamps)
+{
+    ScanForm f;
+    f.open();
+    auto *lookBackA = f.ctrl<QAbstractSpinBox>(CScanView::LookBackA);
+    auto *name = f.ctrl<QLineEdit>(CScanView::ListName);
+    EXPECT_EQ(lookBackA->text(), "2.0");
+
+    typeAndLeave(lookBackA, QStringLiteral("5"), name);
+    EXPECT_EQ(f.image()[kList1 + 10], 50);
+    lookBackA->setFocus();
+    QTest::keyClick(lookBackA, Qt::Key_Up);  // past 5.0 wraps to 0.5
+    EXPECT_EQ(f.image()[kList1 + 10], 5);
+    EXPECT_EQ(lookBackA->text(), "0.5");
+    QTest::keyClick(lookBackA, Qt::Key_Down);  // and back
+    EXPECT_EQ(lookBackA->text(), "5.0");
+
+    typeAndLeave(lookBackA, QStringLiteral("2.5"), name);
+    EXPECT_EQ(f.image()[kList1 + 10], 25);
+    typeAndLeave(lookBackA, QStringLiteral("7"), name);  // 7 s is above the range
+    EXPECT_EQ(f.image()[kList1 + 10], 50);
+    EXPECT_EQ(f.image()[kList1 + 11], 20);  // look-back B untouched
+}
+
+TEST(ScanView, RevertDwellSelectorsAndSwitchesStoreTheirBytes)
+{
+    ScanForm f;
+    f.image()[kList1] = 0x61;  // priority type 1 = 1, hidden nuisance reset on
+    f.image()[kList1 + 5] = 3;
+    f.image()[kList1 + 8] = 255;
+    f.open();
+    auto *revert = f.ctrl<QComboBox>(CScanView::Revert);
+    ASSERT_EQ(revert->count(), 6);  // item 2 is never offered
+    EXPECT_EQ(revert->currentText(), "Priority Channel 1");
+    EXPECT_EQ(f.ctrl<QComboBox>(CScanView::RxDwell)->currentText(), "63.75");
+    EXPECT_EQ(f.ctrl<QComboBox>(CScanView::TxDwell)->currentText(), "3.00");
+    choose(revert, Qt::Key_Up);  // entry 1 stores 1
+    EXPECT_EQ(f.image()[kList1 + 5], 1);
+    choose(revert, Qt::Key_End);  // entry 5 stores 6
+    EXPECT_EQ(f.image()[kList1 + 5], 6);
+
+    choose(f.ctrl<QComboBox>(CScanView::PriorityType2), Qt::Key_Down);
+    toggle(f.ctrl<QCheckBox>(CScanView::ScanIndicator));
+    EXPECT_EQ(f.image()[kList1], 0xE5);  // type 1 and the hidden switch kept
+
+    // A selector offers every named channel and stores the chosen pair.
+    auto *designated = f.ctrl<QComboBox>(CScanView::Designated);
+    EXPECT_EQ(designated->count(), 18);
+    EXPECT_EQ(designated->currentText(), "Zone 1:Channel 1");
+    choose(designated, Qt::Key_End);
+    EXPECT_EQ(bytesAt(f.image(), kList1 + 6, 2), "02 02");
+}
+
+TEST(ScanView, OpeningRewritesUnsetChannelsAsOneStepThatUndoKeeps)
+{
+    ScanForm f;
+    f.image()[kList1 + 1] = 0xFF;
+    f.image()[kList1 + 2] = 0xFF;
+    const int steps = f.undo().count();
+    f.open();
+    EXPECT_EQ(bytesAt(f.image(), kList1 + 1, 2), "00 00");
+    EXPECT_EQ(f.ctrl<QComboBox>(CScanView::Priority1)->currentIndex(), -1);
+    EXPECT_EQ(f.undo().count(), steps + 1);
+
+    // Showing the list again changes nothing and adds no step; undoing the
+    // rewrite brings the erased bytes back and the reloaded form keeps them.
+    f.rig.frame()->OnNavigate(kScan, 1);
+    EXPECT_EQ(f.undo().count(), steps + 1);
+    f.undo().undo();
+    EXPECT_EQ(bytesAt(f.image(), kList1 + 1, 2), "FF FF");
+    EXPECT_TRUE(f.undo().canRedo());
+}
+
+TEST(ScanView, NamesNavigationAddAndDelete)
+{
+    ScanForm f;
+    f.open();
+    auto *name = f.ctrl<QLineEdit>(CScanView::ListName);
+    auto *position = f.ctrl<QLabel>(CScanView::Position);
+    auto *lookBack = f.ctrl<QAbstractSpinBox>(CScanView::LookBackA);
+    EXPECT_EQ(position->text(), "1 of 1");
+    EXPECT_FALSE(f.ctrl<QPushButton>(CScanView::DeleteList)->isEnabled());
+    EXPECT_EQ(unnamedInputs(f.rig.frame()->openForm(kScan)), QStringList());
+
+    QTest::mouseClick(f.ctrl<QPushButton>(CScanView::AddList), Qt::LeftButton);
+    EXPECT_EQ(name->text(), "Scan 2");
+    EXPECT_EQ(position->text(), "2 of 2");
+    QTreeWidgetItem *scans = f.rig.frame()->treeBar()->staticItem(kScan);
+    ASSERT_EQ(scans->childCount(), 2);
+
+    // Another list's name is refused with the message, an empty one silently.
+    const QString stored = bytesAt(f.image(), kList1 + 88 + 56, 28);
+    typeAndLeave(name, QStringLiteral("Scan 1"), lookBack);
+    EXPECT_EQ(f.rig.prompter.keys(), QStringList{"IDS_EXIST_NAME"});
+    EXPECT_EQ(name->text(), "Scan 2");
+    typeAndLeave(name, QString(), lookBack);
+    EXPECT_EQ(name->text(), "Scan 2");
+    EXPECT_EQ(bytesAt(f.image(), kList1 + 88 + 56, 28), stored);
+    typeAndLeave(name, QStringLiteral("Hills"), lookBack);
+    EXPECT_EQ(scans->child(1)->text(0), "Hills");
+
+    QTest::mouseClick(f.ctrl<QPushButton>(CScanView::First), Qt::LeftButton);
+    EXPECT_EQ(name->text(), "Scan 1");
+    EXPECT_FALSE(f.ctrl<QPushButton>(CScanView::Previous)->isEnabled());
+    QTest::mouseClick(f.ctrl<QPushButton>(CScanView::DeleteList), Qt::LeftButton);
+    EXPECT_EQ(name->text() + " " + position->text(), "Hills 1 of 1");
+    EXPECT_EQ(scans->childCount(), 1);
+    EXPECT_TRUE(allBytesAre(f.image(), kList1 + 88 * 15, kList1 + 88 * 16, 0));
+
+    // Undo brings the deleted list back; undoing the add leaves the form on
+    // a list still in use.
+    f.undo().undo();
+    EXPECT_EQ(CScanData(f.rig.doc()).GetName(1), "Scan 1");
+    EXPECT_EQ(scans->childCount(), 2);
+    f.undo().undo();  // the rename
+    f.undo().undo();  // the new list
+    EXPECT_EQ(position->text(), "1 of 1");
+}
