@@ -12,6 +12,9 @@ const char kUsage[] =
     "  new -o FILE.dat [--model NAME] [--range N]   make a default codeplug\n"
     "  info FILE.dat                                 show what a codeplug holds\n"
     "  edit FILE.dat OPERATION [ARGS]                add, delete or paste records\n"
+    "  export FILE.dat [-o OUT.yaml]                 write a codeplug as YAML\n"
+    "  import FILE.yaml -o OUT.dat [--base BASE.dat] build a codeplug from YAML\n"
+    "  diff A.dat B.dat                              list the fields that differ\n"
     "\n"
     "Radio:\n"
     "  read --port P [-o FILE.dat] [--trace FILE]    read a radio into a file\n"
@@ -40,6 +43,8 @@ int runCli(const QStringList &args, CommandIo &io)
     static const std::map<QString, std::function<int(const QStringList &, CommandIo &)>> commands = {
         {QStringLiteral("new"), runNew},     {QStringLiteral("info"), runInfo},
         {QStringLiteral("edit"), runEdit},   {QStringLiteral("read"), runRead},
+        {QStringLiteral("export"), runExport}, {QStringLiteral("import"), runImport},
+        {QStringLiteral("diff"), runDiff},
         {QStringLiteral("write"), runWrite}, {QStringLiteral("calib"), runCalib},
         {QStringLiteral("ports"), runPorts},
     };

@@ -5,6 +5,7 @@ packages=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
   libgtest-dev libgmock-dev
+  libyaml-cpp-dev libcsv-dev
   libgl-dev xvfb xauth
   fonts-wqy-microhei
 )

@@ -1,0 +1,220 @@
+#include "text/FieldWalk.h"
+
+#include "text/FieldBuilders.h"
+
+#include "sections/ChannelData.h"
+#include "sections/ContactData.h"
+#include "sections/EncryptData.h"
+#include "sections/RxGroupData.h"
+#include "sections/ScanData.h"
+
+#include <cmath>
+
+namespace CodeplugText {
+
+const std::vector<SectionSpec> &schema()
+{
+    static const std::vector<SectionSpec> sections = [] {
+        std::vector<SectionSpec> all;
+        for (auto part : {radioSections, channelSections, listSections, settingSections, signallingSections}) {
+            auto more = part();
+            all.insert(all.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+        }
+        return all;
+    }();
+    return sections;
+}
+
+namespace {
+
+void walkRecord(Doc &doc, const RecordSpec &spec, const QString &path, At at, const Walker &walker);
+
+void walkList(Doc &doc, const ListSpec &list, const QString &path, At parent, const Walker &walker)
+{
+    const int count = std::clamp(list.count(doc, parent), 0, list.capacity(doc, parent));
+    if (walker.list)
+        walker.list(path, list, parent, count);
+    for (int i = 1; i <= count; ++i) {
+        const At at = list.itemAt(parent, i);
+        const QString itemPath = QStringLiteral("%1[%2]").arg(path).arg(i);
+        if (list.item) {
+            if (walker.field)
+                walker.field(itemPath, *list.item, at);
+            continue;
+        }
+        if (walker.record && list.bytes) {
+            const auto [offset, length] = list.bytes(doc, at);
+            walker.record(itemPath, offset, length);
+        }
+        walkRecord(doc, list.record, itemPath, at, walker);
+    }
+}
+
+void walkRecord(Doc &doc, const RecordSpec &spec, const QString &path, At at, const Walker &walker)
+{
+    if (walker.field) {
+        for (const Field &field : spec.fields)
+            walker.field(path + u'.' + field.key, field, at);
+    }
+    for (const ListSpec &list : spec.lists)
+        walkList(doc, list, path + u'.' + list.key, at, walker);
+}
+
+}
+
+void walk(Doc &doc, const Walker &walker)
+{
+    for (const SectionSpec &section : schema()) {
+        if (!section.offered(doc))
+            continue;
+        if (section.list) {
+            walkList(doc, *section.list, section.key, At{}, walker);
+            continue;
+        }
+        if (walker.record) {
+            for (const auto &[offset, length] : section.bytes)
+                walker.record(section.key, offset, length);
+        }
+        walkRecord(doc, section.record, section.key, At{}, walker);
+    }
+}
+
+QString decimalText(int units, int scale)
+{
+    if (scale <= 1)
+        return QString::number(units);
+    // Halves and tenths need one decimal, quarters two.
+    const int decimals = (scale == 2 || scale == 10) ? 1 : 2;
+    return QString::number(double(units) / scale, 'f', decimals);
+}
+
+std::optional<int> parseDecimal(const QString &text, int scale, bool *exact)
+{
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || value < 0 || value > 1e6)
+        return std::nullopt;
+    const double units = value * scale;
+    const int whole = int(units + 1e-9);
+    if (exact)
+        *exact = std::abs(units - whole) < 1e-6;
+    return whole;
+}
+
+std::optional<QString> valueText(const Field &field, Doc &doc, At at)
+{
+    switch (field.kind) {
+    case Kind::Bool:
+        return field.getInt(doc, at) ? QStringLiteral("true") : QStringLiteral("false");
+    case Kind::Int: {
+        const int v = field.getInt(doc, at);
+        if (v < field.min || v > field.max)
+            return std::nullopt;
+        return QString::number(v);
+    }
+    case Kind::Decimal: {
+        const int v = field.getInt(doc, at);
+        if (v < field.min || v > field.max)
+            return std::nullopt;
+        return decimalText(v, field.scale);
+    }
+    case Kind::Choice: {
+        const int v = field.getInt(doc, at);
+        if (v < 0 || v >= field.choices.size())
+            return std::nullopt;
+        return field.choices[v];
+    }
+    case Kind::Ref: {
+        const int v = field.getInt(doc, at);
+        if (v < 1 || v > field.max)
+            return std::nullopt;
+        return QString::number(v);
+    }
+    case Kind::ChannelRef: {
+        const ChannelRef ref = field.getPair(doc, at);
+        if (!ref.isSet())
+            return std::nullopt;
+        return QStringLiteral("[%1, %2]").arg(ref.zone).arg(ref.channel);
+    }
+    case Kind::Tone: {
+        const QString tone = field.getText(doc, at);
+        if (tone.isEmpty() || tone == CChannelData(doc).NoneText() || !(tone[0].isDigit() || tone[0] == u'D'))
+            return QStringLiteral("none");
+        return tone;
+    }
+    case Kind::Text:
+    case Kind::Frequency:
+        return field.getText(doc, at);
+    }
+    return std::nullopt;
+}
+
+QString targetLabel(Target target)
+{
+    switch (target) {
+    case Target::Channel: return QStringLiteral("channel");
+    case Target::ScanList: return QStringLiteral("scan list");
+    case Target::RxGroup: return QStringLiteral("RX group list");
+    case Target::Contact: return QStringLiteral("contact");
+    case Target::EncryptKey: return QStringLiteral("encryption key");
+    case Target::EncodeSequence: return QStringLiteral("encode sequence");
+    case Target::DecodeSequence: return QStringLiteral("decode sequence");
+    case Target::None: break;
+    }
+    return {};
+}
+
+QString targetName(Doc &doc, Target target, int number, int sub)
+{
+    switch (target) {
+    case Target::Channel: {
+        const CChannelData channels(doc);
+        return channels.GetZoneName(number) + u':' + channels.GetChannelName(number, sub);
+    }
+    case Target::ScanList: return CScanData(doc).GetName(number);
+    case Target::RxGroup: return CRxGroupData(doc).GetName(number);
+    case Target::Contact: return CContactData(doc).GetName(number);
+    case Target::EncryptKey: return CEncryptData(doc).GetName(number);
+    case Target::EncodeSequence: return QStringLiteral("encode sequence %1").arg(number);
+    case Target::DecodeSequence: return QStringLiteral("decode sequence %1").arg(number);
+    case Target::None: break;
+    }
+    return {};
+}
+
+bool targetExists(Doc &doc, Target target, int number, int sub)
+{
+    if (number < 1)
+        return false;
+    switch (target) {
+    case Target::Channel: {
+        const CChannelData channels(doc);
+        return number <= channels.CountZones() && sub >= 1 && sub <= channels.CountChannels(number);
+    }
+    case Target::ScanList: return number <= CScanData(doc).CountLists();
+    case Target::RxGroup: return number <= CRxGroupData(doc).CountLists();
+    case Target::Contact: return number <= CContactData(doc).CountContacts();
+    case Target::EncryptKey: return number <= CEncryptData(doc).CountEntries();
+    case Target::EncodeSequence: return number <= 16;
+    case Target::DecodeSequence: return number <= 6;
+    case Target::None: break;
+    }
+    return false;
+}
+
+namespace Build {
+
+Store storeName(const QString &text, int units, const std::function<void(const QString &)> &store)
+{
+    if (text.isEmpty())
+        return Store::refused(QStringLiteral("a name may not be empty"));
+    const QString cut = NameField::truncated(text, units);
+    store(cut);
+    if (cut != text)
+        return Store::corrected(QStringLiteral("cut to \"%1\" (%2 characters at most)").arg(cut).arg(units));
+    return Store{};
+}
+
+}
+
+}

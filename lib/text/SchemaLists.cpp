@@ -1,0 +1,319 @@
+// The record lists other than zones: scan lists, contacts, RX group lists,
+// encryption keys and quick texts.
+
+#include "text/FieldBuilders.h"
+
+#include "app/AppSettings.h"
+#include "app/Prompter.h"
+#include "sections/BasicSettingData.h"
+#include "sections/ContactData.h"
+#include "sections/ContactRules.h"
+#include "sections/EncryptData.h"
+#include "sections/EncryptRules.h"
+#include "sections/ListMaintenance.h"
+#include "sections/QuickTextData.h"
+#include "sections/QuickTextRules.h"
+#include "sections/RxGroupData.h"
+#include "sections/RxGroupRules.h"
+#include "sections/ScanData.h"
+
+namespace CodeplugText {
+
+using namespace Build;
+
+namespace {
+
+// List operations that would ask the user something are answered with
+// Cancel; the import reports their refusal itself.
+class SilentPrompter : public Prompter
+{
+public:
+    PromptAnswer ask(const Prompt &) override { return PromptAnswer::Cancel; }
+};
+
+QString resizeTo(int now, int wanted, const std::function<EditResult()> &add, const std::function<EditResult(int)> &removeLast)
+{
+    while (now < wanted) {
+        if (!add().ok())
+            return QStringLiteral("no record can be added after record %1").arg(now);
+        ++now;
+    }
+    while (now > wanted) {
+        if (!removeLast(now).ok())
+            return QStringLiteral("the list cannot be cut to %1 records").arg(wanted);
+        --now;
+    }
+    return {};
+}
+
+template <class Data>
+Field recordName(void (Data::*set)(int, const QString &), QString (Data::*get)(int) const)
+{
+    Field f = text<Data>(QStringLiteral("name"), Kind::Text, get, set);
+    f.setText = [set](Doc &doc, At at, const QString &value) {
+        return storeName(value, NameField::kNameUnits, [&](const QString &name) {
+            Data data(doc);
+            (data.*set)(at.record, name);
+        });
+    };
+    f.isRecordName = true;
+    return f;
+}
+
+template <class Data>
+std::pair<int, int> recordBytes(Doc &doc, At at, int size)
+{
+    return {Data(doc).recordOffset(at.record), size};
+}
+
+bool isDigits(const QString &text, int maxLength, const QString &extra = {})
+{
+    return !text.isEmpty() && text.size() <= maxLength
+           && std::all_of(text.begin(), text.end(), [&](QChar c) { return c.isDigit() || extra.contains(c); });
+}
+
+ListSpec scanLists()
+{
+    using D = CScanData;
+    ListSpec list;
+    list.key = QStringLiteral("scan_lists");
+    list.kind = Target::ScanList;
+    list.count = [](Doc &doc, At) { return D(doc).CountLists(); };
+    list.capacity = [](Doc &, At) { return D::kListCount; };
+    list.resize = [](Doc &doc, At, int n) {
+        CListMaintenance lists(doc);
+        return resizeTo(lists.scanListCount(), n, [&] { return lists.addScanList(); }, [&](int last) { return lists.deleteScanList(last); });
+    };
+    list.itemAt = [](At, int i) { return At{i, 0}; };
+    list.name = [](Doc &doc, At at) { return D(doc).GetName(at.record); };
+    list.bytes = [](Doc &doc, At at) { return recordBytes<D>(doc, at, D::kRecordSize); };
+    const QStringList priorityTypes{QStringLiteral("none"), QStringLiteral("selected"), QStringLiteral("designated")};
+    auto &f = list.record.fields;
+    f.push_back(recordName<D>(&D::SetName, &D::GetName));
+    f.push_back(choice<D>(QStringLiteral("priority_channel_type_1"), priorityTypes, &D::GetPriorityChannelType1, &D::SetPriorityChannelType1));
+    f.push_back(choice<D>(QStringLiteral("priority_channel_type_2"), priorityTypes, &D::GetPriorityChannelType2, &D::SetPriorityChannelType2));
+    f.push_back(pair<D>(QStringLiteral("priority_channel_1"), &D::GetPriorityChannel1, &D::SetPriorityChannel1));
+    f.push_back(pair<D>(QStringLiteral("priority_channel_2"), &D::GetPriorityChannel2, &D::SetPriorityChannel2));
+    f.push_back(pair<D>(QStringLiteral("designated_channel"), &D::GetDesignatedChannel, &D::SetDesignatedChannel));
+    f.push_back(choice<D>(QStringLiteral("revert_channel"),
+                          {QStringLiteral("selected"), QStringLiteral("selected_talkback"), QStringLiteral("last_active"),
+                           QStringLiteral("priority_1"), QStringLiteral("priority_2"), QStringLiteral("designated"),
+                           QStringLiteral("last_called")},
+                          &D::GetRevertChannel, &D::SetRevertChannel));
+    f.push_back(boolean<D>(QStringLiteral("include_current_channel"), &D::GetIncludeCurrentChannel, &D::SetIncludeCurrentChannel));
+    f.push_back(boolean<D>(QStringLiteral("nuisance_delete"), &D::GetNuisanceDelete, &D::SetNuisanceDelete));
+    f.push_back(boolean<D>(QStringLiteral("nuisance_reset"), &D::GetNuisanceReset, &D::SetNuisanceReset));
+    f.push_back(boolean<D>(QStringLiteral("scan_indicator"), &D::GetScanIndicator, &D::SetScanIndicator));
+    f.push_back(boolean<D>(QStringLiteral("talkback"), &D::GetTalkback, &D::SetTalkback));
+    Field dwell = number<D>(QStringLiteral("rx_dwell_time_s"), Kind::Decimal, &D::GetRxDwellTime, &D::SetRxDwellTime, 0, 255);
+    dwell.scale = 4;
+    f.push_back(dwell);
+    dwell = number<D>(QStringLiteral("tx_dwell_time_s"), Kind::Decimal, &D::GetTxDwellTime, &D::SetTxDwellTime, 0, 255);
+    dwell.scale = 4;
+    f.push_back(dwell);
+    Field lookBack = number<D>(QStringLiteral("look_back_time_a_s"), Kind::Decimal, &D::GetLookBackTimeA, &D::SetLookBackTimeA, 5, 50);
+    lookBack.scale = 10;
+    f.push_back(lookBack);
+    lookBack = number<D>(QStringLiteral("look_back_time_b_s"), Kind::Decimal, &D::GetLookBackTimeB, &D::SetLookBackTimeB, 5, 50);
+    lookBack.scale = 10;
+    f.push_back(lookBack);
+
+    ListSpec members;
+    members.key = QStringLiteral("members");
+    members.minimum = 0;
+    members.count = [](Doc &doc, At parent) { return int(D(doc).GetMembers(parent.record).size()); };
+    members.capacity = [](Doc &, At) { return D::kMemberCount; };
+    members.itemAt = [](At parent, int i) { return At{parent.record, i}; };
+    Field member;
+    member.key = QStringLiteral("members");
+    member.kind = Kind::ChannelRef;
+    member.target = Target::Channel;
+    member.getPair = [](Doc &doc, At at) { return D(doc).GetMembers(at.record).value(at.sub - 1); };
+    members.item = member;
+    members.storePairs = [](Doc &doc, At parent, const QList<ChannelRef> &refs) {
+        D(doc).SetMembers(parent.record, refs);
+        return Store{};
+    };
+    list.record.lists.push_back(members);
+    return list;
+}
+
+Field callIdField()
+{
+    Field f = text<CContactData>(QStringLiteral("call_id"), Kind::Text, &CContactData::GetCallId, &CContactData::SetCallId);
+    f.isCallId = true;
+    f.setText = [](Doc &doc, At at, const QString &value) -> Store {
+        if (!isDigits(value, CContactData::kCallIdLength, QStringLiteral("*")))
+            return Store::refused(QStringLiteral("a call ID of up to 7 digits (or \"*\") is expected"));
+        QString id = value;
+        Store result;
+        if (CContactData::CallIdValue(id) == 0 && id != QLatin1String("*******") && !id.contains(u'*')) {
+            id = QStringLiteral("0000001");
+            result = Store::corrected(QStringLiteral("a call ID of 0 is stored as 0000001"));
+        }
+        if (CContactData::IsReservedCallId(id.rightJustified(7, u'0')))
+            return Store::refused(QStringLiteral("%1 is a reserved call ID").arg(value));
+        CContactData contacts(doc);
+        CRxGroupRules groups(doc);
+        const bool wasGroup = groups.isGroupContact(at.record);
+        contacts.SetCallId(at.record, id);
+        // As in the contact form: a contact that stops being a group call leaves every RX group list.
+        if (wasGroup && !groups.isGroupContact(at.record))
+            groups.removeContactEverywhere(at.record);
+        return result;
+    };
+    return f;
+}
+
+ListSpec contacts()
+{
+    using D = CContactData;
+    ListSpec list;
+    list.key = QStringLiteral("contacts");
+    list.kind = Target::Contact;
+    list.count = [](Doc &doc, At) { return D(doc).CountContacts(); };
+    list.capacity = [](Doc &, At) { return D::kContactCount; };
+    list.resize = [](Doc &doc, At, int n) {
+        CContactRules rules(doc);
+        SilentPrompter prompter;
+        return resizeTo(rules.count(), n, [&] { return rules.add(prompter); }, [&](int last) { return rules.remove(last); });
+    };
+    list.itemAt = [](At, int i) { return At{i, 0}; };
+    list.name = [](Doc &doc, At at) { return D(doc).GetName(at.record); };
+    list.bytes = [](Doc &doc, At at) { return recordBytes<D>(doc, at, D::kRecordSize); };
+    list.record.fields.push_back(recordName<D>(&D::SetName, &D::GetName));
+    list.record.fields.push_back(callIdField());
+    return list;
+}
+
+ListSpec rxGroups()
+{
+    using D = CRxGroupData;
+    ListSpec list;
+    list.key = QStringLiteral("rx_groups");
+    list.kind = Target::RxGroup;
+    list.count = [](Doc &doc, At) { return D(doc).CountLists(); };
+    list.capacity = [](Doc &, At) { return D::kListCount; };
+    list.resize = [](Doc &doc, At, int n) {
+        CListMaintenance lists(doc);
+        return resizeTo(lists.rxGroupCount(), n, [&] { return lists.addRxGroup(); }, [&](int last) { return lists.deleteRxGroup(last); });
+    };
+    list.itemAt = [](At, int i) { return At{i, 0}; };
+    list.name = [](Doc &doc, At at) { return D(doc).GetName(at.record); };
+    list.bytes = [](Doc &doc, At at) { return recordBytes<D>(doc, at, D::kRecordSize); };
+    list.record.fields.push_back(recordName<D>(&D::SetName, &D::GetName));
+
+    ListSpec members;
+    members.key = QStringLiteral("members");
+    members.minimum = 0;
+    members.count = [](Doc &doc, At parent) { return int(D(doc).GetMembers(parent.record).size()); };
+    members.capacity = [](Doc &, At) { return D::kMemberCount; };
+    members.itemAt = [](At parent, int i) { return At{parent.record, i}; };
+    Field member;
+    member.key = QStringLiteral("members");
+    member.kind = Kind::Ref;
+    member.target = Target::Contact;
+    member.max = CContactData::kContactCount;
+    member.getInt = [](Doc &doc, At at) { return D(doc).GetMembers(at.record).value(at.sub - 1); };
+    members.item = member;
+    members.storeNumbers = [](Doc &doc, At parent, const QList<int> &contacts) -> Store {
+        CRxGroupRules rules(doc);
+        for (int contact : contacts) {
+            if (contact >= 1 && contact <= CContactData::kContactCount && !CContactData(doc).GetName(contact).isEmpty()
+                && !rules.isGroupContact(contact))
+                return Store::refused(QStringLiteral("contact %1 is not a group call and cannot be a member").arg(contact));
+        }
+        D(doc).SetMembers(parent.record, contacts);
+        // As in the RX group form: a list left without members is no channel's list.
+        if (contacts.isEmpty())
+            rules.releaseChannels(parent.record);
+        return Store{};
+    };
+    list.record.lists.push_back(members);
+    return list;
+}
+
+ListSpec encryptionKeys()
+{
+    using D = CEncryptData;
+    ListSpec list;
+    list.key = QStringLiteral("encryption_keys");
+    list.kind = Target::EncryptKey;
+    list.count = [](Doc &doc, At) { return D(doc).CountEntries(); };
+    list.capacity = [](Doc &, At) { return D::kEntryCount; };
+    list.resize = [](Doc &doc, At, int n) {
+        CEncryptRules rules(doc);
+        return resizeTo(rules.count(), n, [&] { return rules.add(); }, [&](int last) { return rules.remove(last); });
+    };
+    list.itemAt = [](At, int i) { return At{i, 0}; };
+    list.name = [](Doc &doc, At at) { return D(doc).GetName(at.record); };
+    list.bytes = [](Doc &doc, At at) { return recordBytes<D>(doc, at, D::kRecordSize); };
+    list.record.fields.push_back(recordName<D>(&D::SetName, &D::GetName));
+    Field key = text<D>(QStringLiteral("key"), Kind::Text, &D::GetKey, &D::SetKey);
+    key.setText = [](Doc &doc, At at, const QString &value) -> Store {
+        if (!isDigits(value, D::kKeyLength))
+            return Store::refused(QStringLiteral("a key of up to 8 digits is expected"));
+        D(doc).SetKey(at.record, value);
+        if (D(doc).GetKey(at.record) != value.rightJustified(D::kKeyLength, u'0'))
+            return Store::corrected(QStringLiteral("stored as %1").arg(D(doc).GetKey(at.record)));
+        return Store{};
+    };
+    list.record.fields.push_back(key);
+    return list;
+}
+
+ListSpec quickTexts()
+{
+    using D = CQuickTextData;
+    ListSpec list;
+    list.key = QStringLiteral("quick_texts");
+    list.count = [](Doc &doc, At) { return CQuickTextRules(doc).count(); };
+    list.capacity = [](Doc &, At) { return D::kTextCount; };
+    list.resize = [](Doc &doc, At, int n) {
+        CQuickTextRules rules(doc);
+        return resizeTo(rules.count(), n, [&] { return rules.add(); }, [&](int last) { return rules.remove(last); });
+    };
+    list.itemAt = [](At, int i) { return At{i, 0}; };
+    list.name = [](Doc &doc, At at) { return D(doc).GetText(at.record); };
+    list.bytes = [](Doc &doc, At at) { return recordBytes<D>(doc, at, D::kRecordSize); };
+    Field f = text<D>(QStringLiteral("text"), Kind::Text, &D::GetText, &D::SetText);
+    f.setText = [](Doc &doc, At at, const QString &value) -> Store {
+        const QString cut = NameField::truncated(value, NameField::kQuickTextUnits);
+        D(doc).SetText(at.record, cut);
+        if (cut != value)
+            return Store::corrected(QStringLiteral("cut to \"%1\" (%2 characters at most)").arg(cut).arg(NameField::kQuickTextUnits));
+        return Store{};
+    };
+    list.record.fields.push_back(f);
+    return list;
+}
+
+SectionSpec listSection(ListSpec list, std::function<bool(const Doc &)> offered = [](const Doc &) { return true; })
+{
+    SectionSpec section;
+    section.key = list.key;
+    section.offered = std::move(offered);
+    section.list = std::move(list);
+    return section;
+}
+
+bool hasQuickTexts(const Doc &doc)
+{
+    const QString model = doc.settings().modelName();
+    return model == QLatin1String("VK214") || model == QLatin1String("TL809");
+}
+
+}
+
+std::vector<SectionSpec> listSections()
+{
+    std::vector<SectionSpec> sections;
+    sections.push_back(listSection(scanLists()));
+    sections.push_back(listSection(contacts()));
+    sections.push_back(listSection(rxGroups()));
+    sections.push_back(listSection(encryptionKeys()));
+    sections.push_back(listSection(quickTexts(), hasQuickTexts));
+    return sections;
+}
+
+}

@@ -1,0 +1,234 @@
+// The one-record sections of the radio's settings: digital basic settings,
+// programmable keys, alert tones and option features.
+
+#include "text/FieldBuilders.h"
+
+#include "app/AppSettings.h"
+#include "sections/AlertToneData.h"
+#include "sections/BasicSettingData.h"
+#include "sections/IdEntryRules.h"
+#include "sections/KeySettingData.h"
+#include "sections/OptionData.h"
+
+namespace CodeplugText {
+
+using namespace Build;
+
+namespace {
+
+SectionSpec section(const QString &key, std::vector<std::pair<int, int>> bytes)
+{
+    SectionSpec s;
+    s.key = key;
+    s.offered = [](const Doc &) { return true; };
+    s.bytes = std::move(bytes);
+    return s;
+}
+
+bool allDigits(const QString &text, int maxLength)
+{
+    return !text.isEmpty() && text.size() <= maxLength && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
+}
+
+// The two IDs of the form: seven digits, with the form's corrections
+// (0 becomes 1, a reserved radio ID the ID after it).
+Field idField(const QString &key, QString (CBasicSettingData::*get)() const, bool (*enter)(CPcSoftwareDoc &, const QString &))
+{
+    Field f = text<CBasicSettingData>(key, Kind::Text, get, &CBasicSettingData::SetRadioId);
+    f.setText = [get, enter](Doc &doc, At, const QString &value) -> Store {
+        if (!allDigits(value, 7) || !enter(doc, value))
+            return Store::refused(QStringLiteral("an ID of up to 7 digits is expected"));
+        const QString stored = (CBasicSettingData(doc).*get)();
+        if (stored != value.rightJustified(7, u'0'))
+            return Store::corrected(QStringLiteral("stored as %1").arg(stored));
+        return Store{};
+    };
+    return f;
+}
+
+Field hangTime(const QString &key, int (CBasicSettingData::*get)() const, bool (CBasicSettingData::*set)(int))
+{
+    Field f = number<CBasicSettingData>(key, Kind::Decimal, get, set, 0, CBasicSettingData::kMaxHangTime);
+    f.scale = 2;
+    return f;
+}
+
+const QStringList &keyFunctions()
+{
+    static const QStringList names{
+        QStringLiteral("none"), QStringLiteral("emergency_on"), QStringLiteral("emergency_off"), QStringLiteral("high_low_power"),
+        QStringLiteral("talkaround"), QStringLiteral("nuisance_delete"), QStringLiteral("one_touch_call_1"),
+        QStringLiteral("one_touch_call_2"), QStringLiteral("one_touch_call_3"), QStringLiteral("one_touch_call_4"),
+        QStringLiteral("squelch_level"), QStringLiteral("battery_level"), QStringLiteral("channel_announcement"),
+        QStringLiteral("vox"), QStringLiteral("monitor"), QStringLiteral("zone_switch"), QStringLiteral("encryption"),
+        QStringLiteral("keypad_lock"), QStringLiteral("permanent_monitor"), QStringLiteral("momentary_monitor"),
+        QStringLiteral("telephone"), QStringLiteral("messages"), QStringLiteral("call_log"), QStringLiteral("contacts"),
+        QStringLiteral("scan"), QStringLiteral("whisper"), QStringLiteral("remote_monitor"), QStringLiteral("backlight")};
+    return names;
+}
+
+// A key slot is written as its function; the form's list holds only the
+// functions the model offers, so a function is stored by its place there.
+Field keySlot(const QString &key, int slot)
+{
+    Field f;
+    f.key = key;
+    f.kind = Kind::Choice;
+    f.choices = keyFunctions();
+    f.max = int(f.choices.size()) - 1;
+    f.getInt = [slot](Doc &doc, At) { return CKeySettingData(doc).GetKeyCode(slot); };
+    f.setInt = [slot](Doc &doc, At, int code) -> Store {
+        CKeySettingData keys(doc);
+        if (code != 0 && !keys.IsFunctionAvailable(slot, code))
+            return Store::refused(QStringLiteral("%1 is not offered by the model %2").arg(keyFunctions()[code], doc.settings().modelName()));
+        int position = 0;
+        for (int c = 1; c <= code; ++c)
+            position += keys.IsFunctionAvailable(slot, c) ? 1 : 0;
+        keys.SetKeySlot(slot, position);
+        return Store{};
+    };
+    return f;
+}
+
+Field alertTone(const QString &key, int tone)
+{
+    Field f;
+    f.key = key;
+    f.kind = Kind::Choice;
+    f.choices = {QStringLiteral("off"), QStringLiteral("on_fixed_volume"), QStringLiteral("on_follows_volume")};
+    f.max = 2;
+    f.getInt = [tone](Doc &doc, At) { return CAlertToneData(doc).GetAlertTone(tone); };
+    f.setInt = [tone](Doc &doc, At, int entry) { return outcome(CAlertToneData(doc).SetAlertTone(tone, entry)); };
+    return f;
+}
+
+// The fixed volumes are written as the level 1..10 the form shows.
+Field volume(const QString &key, int (CAlertToneData::*get)() const, bool (CAlertToneData::*set)(int))
+{
+    Field f;
+    f.key = key;
+    f.kind = Kind::Int;
+    f.min = 1;
+    f.max = CAlertToneData::kVolumeLevels;
+    f.getInt = [get](Doc &doc, At) { return (CAlertToneData(doc).*get)() + 1; };
+    f.setInt = [set](Doc &doc, At, int level) {
+        CAlertToneData data(doc);
+        return outcome((data.*set)(level - 1));
+    };
+    return f;
+}
+
+template <class Data, class Get, class Set>
+Field steppedNumber(const QString &key, Get get, Set set, int step, int max)
+{
+    Field f = number<Data>(key, Kind::Int, get, set, 0, max);
+    f.step = step;
+    return f;
+}
+
+SectionSpec basicSettings()
+{
+    using D = CBasicSettingData;
+    SectionSpec s = section(QStringLiteral("digital_basic_settings"), {{0x4C20, 13}});
+    auto &f = s.record.fields;
+    f.push_back(idField(QStringLiteral("radio_id"), &D::GetRadioId, &IdEntryRules::enterRadioId));
+    f.push_back(idField(QStringLiteral("group_call_start_id"), &D::GetGroupCallStartId, &IdEntryRules::enterStartId));
+    f.push_back(hangTime(QStringLiteral("group_hang_time_s"), &D::GetGroupHangTime, &D::SetGroupHangTime));
+    f.push_back(hangTime(QStringLiteral("private_hang_time_s"), &D::GetPrivateHangTime, &D::SetPrivateHangTime));
+    f.push_back(hangTime(QStringLiteral("mixed_hang_time_s"), &D::GetMixedHangTime, &D::SetMixedHangTime));
+    f.push_back(boolean<D>(QStringLiteral("allow_group_call"), &D::GetAllowGroupCall, &D::SetAllowGroupCall));
+    f.push_back(boolean<D>(QStringLiteral("allow_all_call"), &D::GetAllowAllCall, &D::SetAllowAllCall));
+    f.push_back(boolean<D>(QStringLiteral("remote_kill_decode"), &D::GetRemoteKillDecode, &D::SetRemoteKillDecode));
+    f.push_back(boolean<D>(QStringLiteral("private_call"), &D::GetPrivateCallEnable, &D::SetPrivateCallEnable));
+    f.push_back(number<D>(QStringLiteral("preamble_frames"), Kind::Int, &D::GetPreambleFrames, &D::SetPreambleFrames, 0,
+                          D::kMaxPreambleFrames));
+    return s;
+}
+
+SectionSpec keys()
+{
+    SectionSpec s = section(QStringLiteral("programmable_keys"), {{0x4640, 7}});
+    auto &f = s.record.fields;
+    const char *names[] = {"short_press_1", "short_press_2", "short_press_3", "long_press_1", "long_press_2", "long_press_3"};
+    for (int slot = 0; slot < CKeySettingData::kSlotCount; ++slot)
+        f.push_back(keySlot(QString::fromLatin1(names[slot]), slot));
+    f.push_back(steppedNumber<CKeySettingData>(QStringLiteral("long_press_time_ms"), &CKeySettingData::GetLongPressTime,
+                                               &CKeySettingData::SetLongPressTime, 100, 25500));
+    return s;
+}
+
+SectionSpec alertTones()
+{
+    using D = CAlertToneData;
+    SectionSpec s = section(QStringLiteral("alert_tones"), {{0x4650, 10}});
+    auto &f = s.record.fields;
+    const char *names[] = {"power_on",      "self_test_failure", "tot_pre_alert",  "scan_start",      "scan_end",
+                           "scan_priority", "tx_inhibit",        "tx_busy",        "call_failed",     "emergency_called",
+                           "caller",        "function_enabled",  "function_exited", "key_error",      "low_battery",
+                           "private_call",  "group_call",        "all_call",       "missed_call",     "side_tone"};
+    for (int tone = 0; tone < D::kToneCount; ++tone)
+        f.push_back(alertTone(QString::fromLatin1(names[tone]), tone));
+    f.push_back(boolean<D>(QStringLiteral("voice_volume_fixed"), &D::GetVoiceVolumeFixed, &D::SetVoiceVolumeFixed));
+    f.push_back(boolean<D>(QStringLiteral("alert_tones_enabled"), &D::GetAlertToneEnable, &D::SetAlertToneEnable));
+    f.push_back(volume(QStringLiteral("voice_volume"), &D::GetVoiceVolume, &D::SetVoiceVolume));
+    f.push_back(volume(QStringLiteral("alert_tone_volume"), &D::GetAlertToneVolume, &D::SetAlertToneVolume));
+    f.push_back(volume(QStringLiteral("side_tone_volume"), &D::GetSideToneVolume, &D::SetSideToneVolume));
+    f.push_back(choice<D>(QStringLiteral("announce_language"), {QStringLiteral("off"), QStringLiteral("chinese"), QStringLiteral("english")},
+                          &D::GetAnnounceLanguage, &D::SetAnnounceLanguage));
+    return s;
+}
+
+SectionSpec options()
+{
+    using D = COptionData;
+    SectionSpec s = section(QStringLiteral("option_features"), {{0x4660, 11}, {0x0070, 0x48}});
+    auto &f = s.record.fields;
+    f.push_back(boolean<D>(QStringLiteral("tx_led"), &D::GetTxLed, &D::SetTxLed));
+    f.push_back(boolean<D>(QStringLiteral("rx_led"), &D::GetRxLed, &D::SetRxLed));
+    f.push_back(choice<D>(QStringLiteral("battery_save"),
+                          {QStringLiteral("off"), QStringLiteral("low"), QStringLiteral("medium"), QStringLiteral("high")},
+                          &D::GetBatterySave, &D::SetBatterySave));
+    f.push_back(boolean<D>(QStringLiteral("whisper"), &D::GetWhisper, &D::SetWhisper));
+    f.push_back(steppedNumber<D>(QStringLiteral("time_out_timer_s"), &D::GetTimeOutTimer, &D::SetTimeOutTimer, 5, 1275));
+    f.push_back(number<D>(QStringLiteral("tot_pre_alert_s"), Kind::Int, &D::GetTotPreAlert, &D::SetTotPreAlert));
+    f.push_back(number<D>(QStringLiteral("tot_rekey_s"), Kind::Int, &D::GetTotRekey, &D::SetTotRekey));
+    f.push_back(number<D>(QStringLiteral("tot_reset_s"), Kind::Int, &D::GetTotReset, &D::SetTotReset));
+    f.push_back(number<D>(QStringLiteral("squelch_level"), Kind::Int, &D::GetSquelchLevel, &D::SetSquelchLevel, 0, 9));
+    f.push_back(boolean<D>(QStringLiteral("vox"), &D::GetVoxEnable, &D::SetVoxEnable));
+    f.push_back(boolean<D>(QStringLiteral("ptt_cancels_vox"), &D::GetPttCancelsVox, &D::SetPttCancelsVox));
+    f.push_back(boolean<D>(QStringLiteral("rx_ptt_inhibit"), &D::GetRxPttInhibit, &D::SetRxPttInhibit));
+    f.push_back(number<D>(QStringLiteral("vox_sensitivity"), Kind::Int, &D::GetVoxSensitivity, &D::SetVoxSensitivity));
+    Field hold = number<D>(QStringLiteral("vox_hold_time_s"), Kind::Decimal, &D::GetVoxHoldTime, &D::SetVoxHoldTime);
+    hold.scale = 10;
+    f.push_back(hold);
+    f.push_back(number<D>(QStringLiteral("remote_monitor_time_s"), Kind::Int, &D::GetRemoteMonitorTime, &D::SetRemoteMonitorTime));
+    f.push_back(choice<D>(QStringLiteral("hang_up"), {QStringLiteral("off"), QStringLiteral("on")}, &D::GetHangUp, &D::SetHangUp));
+    Field password = text<D>(QStringLiteral("power_on_password"), Kind::Text, &D::GetPowerOnPassword, &D::SetPowerOnPassword);
+    password.setText = [](Doc &doc, At, const QString &value) -> Store {
+        if (value.size() > D::kPasswordLength
+            || !std::all_of(value.begin(), value.end(), [](QChar c) { return c.isDigit(); }))
+            return Store::refused(QStringLiteral("a password of up to 8 digits is expected (empty for none)"));
+        D(doc).SetPowerOnPassword(value);
+        return Store{};
+    };
+    f.push_back(password);
+    Field info = text<D>(QStringLiteral("embedded_info"), Kind::Text, &D::GetEmbeddedInfo, &D::SetEmbeddedInfo);
+    info.setText = [](Doc &doc, At, const QString &value) -> Store {
+        const QString cut = NameField::truncated(value, D::kEmbeddedInfoUnits);
+        D(doc).SetEmbeddedInfo(cut);
+        if (cut != value)
+            return Store::corrected(QStringLiteral("cut to %1 characters").arg(D::kEmbeddedInfoUnits));
+        return Store{};
+    };
+    f.push_back(info);
+    return s;
+}
+
+}
+
+std::vector<SectionSpec> settingSections()
+{
+    return {basicSettings(), keys(), alertTones(), options()};
+}
+
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+class CPcSoftwareDoc;
+
+// The codeplug as one YAML document (format rq381-codeplug, version 1).
+namespace YamlCodeplug {
+
+// Every field of every section the model offers, in the units and texts
+// the forms show; references carry the named record's name as a comment.
+QByteArray exportText(CPcSoftwareDoc &doc);
+
+// A problem of an import, located by YAML key path and 1-based line
+// (0 when the problem has no line of its own).
+struct Message
+{
+    QString path;
+    int line = 0;
+    QString text;
+    QString toString() const;
+};
+
+struct ImportReport
+{
+    QList<Message> errors;
+    QList<Message> warnings;
+    bool ok() const { return errors.isEmpty(); }
+};
+
+// Applies a YAML codeplug to the document: what the text leaves out keeps
+// the document's values, a list that is present replaces the whole list.
+// On any error the document is left exactly as it was.
+ImportReport importText(const QByteArray &text, CPcSoftwareDoc &doc);
+
+// The model and frequency range the text names (empty / -1 when it names
+// none), so that a caller can make the default codeplug it starts from.
+struct Origin
+{
+    QString model;
+    int rangeIndex = -1;
+};
+Origin originOf(const QByteArray &text);
+
+constexpr char kFormat[] = "rq381-codeplug";
+constexpr int kVersion = 1;
+
+}

@@ -1,0 +1,543 @@
+#include "text/YamlCodeplug.h"
+
+#include "text/FieldWalk.h"
+
+#include "app/AppSettings.h"
+
+#include <QHash>
+#include <QSet>
+#include <yaml-cpp/yaml.h>
+
+#include <memory>
+
+namespace YamlCodeplug {
+
+using namespace CodeplugText;
+
+namespace {
+
+QString qs(const std::string &text) { return QString::fromStdString(text); }
+int lineOf(const YAML::Node &node) { return node.Mark().is_null() ? 0 : node.Mark().line + 1; }
+
+QString kindName(const YAML::Node &node)
+{
+    if (node.IsMap())
+        return QStringLiteral("a mapping");
+    if (node.IsSequence())
+        return QStringLiteral("a list");
+    if (node.IsNull())
+        return QStringLiteral("nothing");
+    return QStringLiteral("\"%1\"").arg(qs(node.Scalar()));
+}
+
+// A value parsed from the text, before it is compared with the stored one.
+struct Parsed
+{
+    bool keep = false;  // null where null means "leave as it is"
+    int number = 0;
+    QString text;
+    ChannelRef pair;
+};
+
+// A stored field, remembered for the checks that need the whole result.
+struct Stored
+{
+    QString path;
+    int line = 0;
+    const Field *field = nullptr;
+    At at;
+    QString scope;  // the list whose names or IDs must stay unique
+};
+
+// A reference of the starting document, for telling which ones a shrunk
+// list left without their record.
+struct RefBefore
+{
+    QString path;
+    QString owner;
+    Target target = Target::None;
+    int number = 0;
+    int sub = 0;
+};
+
+class Importer
+{
+public:
+    explicit Importer(CPcSoftwareDoc &doc) : m_doc(doc) {}
+
+    ImportReport run(const QByteArray &text)
+    {
+        YAML::Node root;
+        try {
+            root = YAML::Load(text.toStdString());
+        } catch (const YAML::Exception &e) {
+            error(QString(), e.mark.is_null() ? 0 : e.mark.line + 1, qs(e.msg));
+            return m_report;
+        }
+        if (!root.IsMap()) {
+            error(QString(), lineOf(root), QStringLiteral("a YAML mapping with the codeplug's sections is expected"));
+            return m_report;
+        }
+        const auto saved = std::make_unique<Image>(m_doc.currentImage());
+        try {
+            apply(root);
+        } catch (const YAML::Exception &e) {
+            error(QString(), e.mark.is_null() ? 0 : e.mark.line + 1, qs(e.msg));
+        }
+        if (!m_report.ok())
+            m_doc.currentImage() = *saved;
+        return m_report;
+    }
+
+private:
+    void error(const QString &path, int line, const QString &text) { m_report.errors.append(Message{path, line, text}); }
+    void warning(const QString &path, int line, const QString &text) { m_report.warnings.append(Message{path, line, text}); }
+
+    void apply(const YAML::Node &root)
+    {
+        checkHeader(root);
+        QHash<QString, const SectionSpec *> sections;
+        for (const SectionSpec &section : schema())
+            sections.insert(section.key, &section);
+        for (const auto &entry : root) {
+            const QString key = qs(entry.first.as<std::string>());
+            if (key == QLatin1String("format") || key == QLatin1String("version"))
+                continue;
+            const SectionSpec *section = sections.value(key);
+            if (!section)
+                error(key, lineOf(entry.first), QStringLiteral("unknown key"));
+            else if (!section->offered(m_doc))
+                error(key, lineOf(entry.first), QStringLiteral("the model %1 has no such section").arg(m_doc.settings().modelName()));
+        }
+        if (!m_report.ok())
+            return;
+
+        const QList<RefBefore> before = references();
+        // Lists first take their new lengths, so that no list operation
+        // afterwards overwrites a value the text sets.
+        for (const SectionSpec &section : schema()) {
+            const YAML::Node node = root[section.key.toStdString()];
+            if (node.IsDefined() && section.list && node.IsSequence())
+                resize(*section.list, node, At{}, section.key);
+        }
+        for (const SectionSpec *section : applyOrder()) {
+            const YAML::Node node = root[section->key.toStdString()];
+            if (!node.IsDefined())
+                continue;
+            if (section->list)
+                applyList(*section->list, node, At{}, section->key);
+            else
+                applyRecord(section->record, node, At{}, section->key);
+        }
+        if (m_report.ok())
+            checkResult(before);
+    }
+
+    // The rules of some fields change other sections: the group-call start ID
+    // and a contact's call ID decide RX group membership, and an RX group
+    // list left without members releases its channels. Those sections go
+    // first, so that the values the text gives elsewhere have the last word.
+    static std::vector<const SectionSpec *> applyOrder()
+    {
+        static const QStringList first{QStringLiteral("radio"), QStringLiteral("digital_basic_settings"),
+                                       QStringLiteral("contacts"), QStringLiteral("rx_groups")};
+        std::vector<const SectionSpec *> order;
+        for (const QString &key : first) {
+            for (const SectionSpec &section : schema()) {
+                if (section.key == key)
+                    order.push_back(&section);
+            }
+        }
+        for (const SectionSpec &section : schema()) {
+            if (!first.contains(section.key))
+                order.push_back(&section);
+        }
+        return order;
+    }
+
+    void checkHeader(const YAML::Node &root)
+    {
+        const YAML::Node format = root["format"];
+        if (format.IsDefined() && (!format.IsScalar() || format.Scalar() != kFormat))
+            error(QStringLiteral("format"), lineOf(format), QStringLiteral("this is not an rq381-codeplug file"));
+        const YAML::Node version = root["version"];
+        if (version.IsDefined() && (!version.IsScalar() || version.Scalar() != std::to_string(kVersion)))
+            error(QStringLiteral("version"), lineOf(version), QStringLiteral("version %1 is not supported (this program reads version %2)")
+                                                                  .arg(kindName(version)).arg(kVersion));
+    }
+
+    bool resize(const ListSpec &list, const YAML::Node &node, At parent, const QString &path)
+    {
+        const int wanted = int(node.size());
+        const int capacity = list.capacity(m_doc, parent);
+        if (wanted > capacity) {
+            error(path, lineOf(node), QStringLiteral("at most %1 records fit, the text has %2").arg(capacity).arg(wanted));
+            return false;
+        }
+        if (wanted < list.minimum) {
+            error(path, lineOf(node), QStringLiteral("at least %1 record(s) are needed").arg(list.minimum));
+            return false;
+        }
+        if (!list.resize || list.count(m_doc, parent) == wanted)
+            return true;
+        const QString refusal = list.resize(m_doc, parent, wanted);
+        if (!refusal.isEmpty()) {
+            error(path, lineOf(node), refusal);
+            return false;
+        }
+        return true;
+    }
+
+    void applyRecord(const RecordSpec &spec, const YAML::Node &node, At at, const QString &path)
+    {
+        if (!node.IsMap()) {
+            error(path, lineOf(node), QStringLiteral("a mapping is expected, not %1").arg(kindName(node)));
+            return;
+        }
+        for (const auto &entry : node) {
+            const QString key = qs(entry.first.as<std::string>());
+            const bool known = std::any_of(spec.fields.begin(), spec.fields.end(), [&](const Field &f) { return f.key == key; })
+                               || std::any_of(spec.lists.begin(), spec.lists.end(), [&](const ListSpec &l) { return l.key == key; });
+            if (!known)
+                error(path + u'.' + key, lineOf(entry.first), QStringLiteral("unknown key"));
+        }
+        for (const Field &field : spec.fields) {
+            const YAML::Node value = node[field.key.toStdString()];
+            if (value.IsDefined())
+                applyField(field, value, at, path + u'.' + field.key, scopeOf(path));
+        }
+        for (const ListSpec &list : spec.lists) {
+            const YAML::Node value = node[list.key.toStdString()];
+            if (value.IsDefined())
+                applyList(list, value, at, path + u'.' + list.key);
+        }
+    }
+
+    void applyList(const ListSpec &list, const YAML::Node &node, At parent, const QString &path)
+    {
+        if (!node.IsSequence()) {
+            error(path, lineOf(node), QStringLiteral("a list is expected, not %1").arg(kindName(node)));
+            return;
+        }
+        m_given.insert(path);
+        if (list.item) {
+            applyItems(list, node, parent, path);
+            return;
+        }
+        if (!resize(list, node, parent, path))
+            return;
+        for (int i = 1; i <= int(node.size()); ++i)
+            applyRecord(list.record, node[i - 1], list.itemAt(parent, i), QStringLiteral("%1[%2]").arg(path).arg(i));
+    }
+
+    // Members: the whole list is compared and stored at once.
+    void applyItems(const ListSpec &list, const YAML::Node &node, At parent, const QString &path)
+    {
+        if (!resizeCheck(list, node, parent, path))
+            return;
+        QList<int> numbers;
+        QList<ChannelRef> pairs;
+        bool changed = int(node.size()) != list.count(m_doc, parent);
+        const int errorsBefore = int(m_report.errors.size());
+        QList<Stored> items;
+        for (int i = 1; i <= int(node.size()); ++i) {
+            const QString itemPath = QStringLiteral("%1[%2]").arg(path).arg(i);
+            const YAML::Node item = node[i - 1];
+            const std::optional<Parsed> parsed = parse(*list.item, item, itemPath);
+            if (!parsed)
+                continue;
+            if (list.item->kind == Kind::ChannelRef) {
+                if (!parsed->pair.isSet() || pairs.contains(parsed->pair)) {
+                    error(itemPath, lineOf(item), parsed->pair.isSet() ? QStringLiteral("this channel is listed twice")
+                                                                       : QStringLiteral("a member must name a channel"));
+                    continue;
+                }
+                pairs << parsed->pair;
+                changed = changed || !samePair(list.item->getPair(m_doc, list.itemAt(parent, i)), parsed->pair);
+            } else {
+                if (parsed->number == 0 || numbers.contains(parsed->number)) {
+                    error(itemPath, lineOf(item), parsed->number ? QStringLiteral("this record is listed twice")
+                                                                 : QStringLiteral("a member must name a record"));
+                    continue;
+                }
+                numbers << parsed->number;
+                changed = changed || list.item->getInt(m_doc, list.itemAt(parent, i)) != parsed->number;
+            }
+            items.append(Stored{itemPath, lineOf(item), &*list.item, At{parsed->number, 0}, {}});
+            m_storedPairs.insert(itemPath, parsed->pair);
+        }
+        if (!changed || int(m_report.errors.size()) != errorsBefore)
+            return;
+        m_stored.append(items);
+        const Store result = list.item->kind == Kind::ChannelRef ? list.storePairs(m_doc, parent, pairs)
+                                                                 : list.storeNumbers(m_doc, parent, numbers);
+        if (!result.error.isEmpty())
+            error(path, lineOf(node), result.error);
+    }
+
+    bool resizeCheck(const ListSpec &list, const YAML::Node &node, At parent, const QString &path)
+    {
+        const int capacity = list.capacity(m_doc, parent);
+        if (int(node.size()) > capacity) {
+            error(path, lineOf(node), QStringLiteral("at most %1 entries fit, the text has %2").arg(capacity).arg(node.size()));
+            return false;
+        }
+        return true;
+    }
+
+    static QString scopeOf(const QString &recordPath)
+    {
+        // Channel names are unique across all zones; other names within their list.
+        const int bracket = recordPath.lastIndexOf(u'[');
+        const int dot = recordPath.lastIndexOf(u'.', bracket);
+        return recordPath.mid(dot + 1, bracket - dot - 1);
+    }
+
+    std::optional<Parsed> parse(const Field &field, const YAML::Node &node, const QString &path)
+    {
+        const int line = lineOf(node);
+        Parsed p;
+        const auto fail = [&](const QString &why) {
+            error(path, line, why);
+            return std::optional<Parsed>();
+        };
+        if (node.IsNull()) {
+            switch (field.kind) {
+            case Kind::Ref:
+            case Kind::ChannelRef:
+                return p;  // none
+            case Kind::Tone:
+                p.text = QStringLiteral("none");
+                return p;
+            case Kind::Text:
+            case Kind::Frequency:
+                return fail(QStringLiteral("a value is expected"));
+            default:
+                p.keep = true;
+                return p;
+            }
+        }
+        if (field.kind == Kind::ChannelRef) {
+            if (!node.IsSequence() || node.size() != 2 || !node[0].IsScalar() || !node[1].IsScalar())
+                return fail(QStringLiteral("[zone, channel] or null is expected, not %1").arg(kindName(node)));
+            bool zoneOk = false, channelOk = false;
+            p.pair.zone = qs(node[0].Scalar()).toInt(&zoneOk);
+            p.pair.channel = qs(node[1].Scalar()).toInt(&channelOk);
+            if (!zoneOk || !channelOk || p.pair.zone < 1 || p.pair.zone > 16 || p.pair.channel < 1 || p.pair.channel > 16)
+                return fail(QStringLiteral("zone and channel numbers from 1 to 16 are expected"));
+            return p;
+        }
+        if (!node.IsScalar())
+            return fail(QStringLiteral("a single value is expected, not %1").arg(kindName(node)));
+        const QString text = qs(node.Scalar());
+        bool ok = false;
+        switch (field.kind) {
+        case Kind::Bool:
+            if (text != QLatin1String("true") && text != QLatin1String("false"))
+                return fail(QStringLiteral("true or false is expected, not \"%1\"").arg(text));
+            p.number = text == QLatin1String("true") ? 1 : 0;
+            return p;
+        case Kind::Int:
+            p.number = text.toInt(&ok);
+            if (!ok || p.number < field.min || p.number > field.max)
+                return fail(QStringLiteral("a whole number from %1 to %2 is expected, not \"%3\"").arg(field.min).arg(field.max).arg(text));
+            if (field.step > 1 && p.number % field.step != 0) {
+                p.number -= p.number % field.step;
+                warning(path, line, QStringLiteral("%1 is kept in steps of %2: stored as %3").arg(text).arg(field.step).arg(p.number));
+            }
+            return p;
+        case Kind::Decimal: {
+            bool exact = true;
+            const std::optional<int> units = parseDecimal(text, field.scale, &exact);
+            if (!units || *units < field.min || *units > field.max)
+                return fail(QStringLiteral("a number from %1 to %2 is expected, not \"%3\"")
+                                .arg(decimalText(field.min, field.scale), decimalText(field.max, field.scale), text));
+            p.number = *units;
+            if (!exact)
+                warning(path, line, QStringLiteral("%1 is kept in steps of %2: stored as %3")
+                                        .arg(text, decimalText(1, field.scale), decimalText(p.number, field.scale)));
+            return p;
+        }
+        case Kind::Choice:
+            p.number = int(field.choices.indexOf(text));
+            if (p.number < 0)
+                return fail(QStringLiteral("unknown choice \"%1\" (one of: %2)").arg(text, field.choices.join(QStringLiteral(", "))));
+            return p;
+        case Kind::Ref:
+            p.number = text.toInt(&ok);
+            if (!ok || p.number < 1 || p.number > field.max)
+                return fail(QStringLiteral("a %1 number from 1 to %2 (or null) is expected, not \"%3\"")
+                                .arg(targetLabel(field.target)).arg(field.max).arg(text));
+            return p;
+        default:
+            p.text = text;
+            return p;
+        }
+    }
+
+    void applyField(const Field &field, const YAML::Node &node, At at, const QString &path, const QString &scope)
+    {
+        m_given.insert(path);
+        const std::optional<Parsed> parsed = parse(field, node, path);
+        if (!parsed || parsed->keep)
+            return;
+        const int line = lineOf(node);
+        Store result;
+        bool changed = false;
+        switch (field.kind) {
+        case Kind::ChannelRef:
+            changed = !samePair(field.getPair(m_doc, at), parsed->pair);
+            if (changed)
+                result = field.setPair(m_doc, at, parsed->pair);
+            break;
+        case Kind::Text:
+        case Kind::Frequency:
+        case Kind::Tone:
+            changed = valueText(field, m_doc, at) != parsed->text;
+            if (changed)
+                result = field.setText(m_doc, at, parsed->text);
+            break;
+        default:
+            changed = field.getInt(m_doc, at) != parsed->number;
+            if (changed)
+                result = field.setInt(m_doc, at, parsed->number);
+            break;
+        }
+        if (!result.error.isEmpty())
+            error(path, line, result.error);
+        if (!result.warning.isEmpty())
+            warning(path, line, result.warning);
+        if (changed)
+            m_stored.append(Stored{path, line, &field, at, scope});
+    }
+
+    // Every reference in use, with the record that holds it.
+    QList<RefBefore> references()
+    {
+        QList<RefBefore> refs;
+        Walker walker;
+        walker.field = [&](const QString &path, const Field &field, At at) {
+            if (field.kind == Kind::Ref) {
+                const int number = field.getInt(m_doc, at);
+                if (number > 0)
+                    refs.append(RefBefore{path, ownerOf(path), field.target, number, 0});
+            } else if (field.kind == Kind::ChannelRef) {
+                const ChannelRef ref = field.getPair(m_doc, at);
+                if (ref.isSet())
+                    refs.append(RefBefore{path, ownerOf(path), Target::Channel, ref.zone, ref.channel});
+            }
+        };
+        walk(m_doc, walker);
+        return refs;
+    }
+
+    // Every pair with a 0 is the same "no channel", whatever its other half.
+    static bool samePair(ChannelRef a, ChannelRef b) { return a == b || (!a.isSet() && !b.isSet()); }
+
+    static QString ownerOf(const QString &path) { return path.left(path.lastIndexOf(u'.')); }
+
+    void checkResult(const QList<RefBefore> &before)
+    {
+        QSet<QString> records;
+        QHash<QString, QHash<QString, QString>> firstWithName;  // scope -> name -> first path
+        QHash<QString, QString> firstWithId;                    // call ID -> first path
+        QHash<QString, QString> valueAt;                        // path -> value text
+        Walker walker;
+        walker.field = [&](const QString &path, const Field &field, At at) {
+            const std::optional<QString> text = valueText(field, m_doc, at);
+            valueAt.insert(path, text.value_or(QString()));
+            if (field.isRecordName && !firstWithName[scopeOf(ownerOf(path))].contains(text.value_or(QString())))
+                firstWithName[scopeOf(ownerOf(path))].insert(text.value_or(QString()), path);
+            if (field.isCallId && !firstWithId.contains(text.value_or(QString())))
+                firstWithId.insert(text.value_or(QString()), path);
+        };
+        walker.record = [&](const QString &path, int, int) { records.insert(path); };
+        walk(m_doc, walker);
+
+        // References the text gives must name records in use; names and call
+        // IDs it stores must stay unique.
+        for (const Stored &s : std::as_const(m_stored)) {
+            const Field &field = *s.field;
+            if (field.kind == Kind::Ref || field.kind == Kind::ChannelRef)
+                checkReference(s);
+            else if (field.isRecordName && firstWithName.value(s.scope).value(valueAt.value(s.path)) != s.path)
+                error(s.path, s.line, QStringLiteral("the name \"%1\" is already used by %2")
+                                          .arg(valueAt.value(s.path), ownerOf(firstWithName.value(s.scope).value(valueAt.value(s.path)))));
+            else if (field.isCallId && firstWithId.value(valueAt.value(s.path)) != s.path)
+                error(s.path, s.line, QStringLiteral("the call ID %1 is already used by %2")
+                                          .arg(valueAt.value(s.path), ownerOf(firstWithId.value(valueAt.value(s.path)))));
+        }
+        // References the text left as they were must not lose their record
+        // to a list the text shortened.
+        for (const RefBefore &ref : before) {
+            if (m_given.contains(ref.path) || m_given.contains(ownerOf(ref.path)) || m_given.contains(listOf(ref.path)))
+                continue;
+            if (!records.contains(ref.owner) && !ref.owner.isEmpty() && ref.owner.contains(u'['))
+                continue;
+            if (!targetExists(m_doc, ref.target, ref.number, ref.sub))
+                error(ref.path, 0, QStringLiteral("named %1 %2, which the text removes").arg(targetLabel(ref.target), refText(ref)));
+        }
+    }
+
+    static QString listOf(const QString &itemPath) { return itemPath.left(itemPath.lastIndexOf(u'[')); }
+
+    static QString refText(const RefBefore &ref)
+    {
+        return ref.target == Target::Channel ? QStringLiteral("[%1, %2]").arg(ref.number).arg(ref.sub) : QString::number(ref.number);
+    }
+
+    void checkReference(const Stored &s)
+    {
+        const Field &field = *s.field;
+        if (field.kind == Kind::ChannelRef) {
+            const ChannelRef ref = m_storedPairs.contains(s.path) ? m_storedPairs.value(s.path) : field.getPair(m_doc, s.at);
+            if (ref.isSet() && !targetExists(m_doc, Target::Channel, ref.zone, ref.channel))
+                error(s.path, s.line, QStringLiteral("channel [%1, %2] does not exist").arg(ref.zone).arg(ref.channel));
+            return;
+        }
+        // Members are remembered by the number they name; fields by their record.
+        const bool member = s.path.endsWith(u']');
+        const int number = member ? s.at.record : field.getInt(m_doc, s.at);
+        if (number > 0 && !targetExists(m_doc, field.target, number))
+            error(s.path, s.line, QStringLiteral("%1 %2 does not exist").arg(targetLabel(field.target)).arg(number));
+    }
+
+    CPcSoftwareDoc &m_doc;
+    ImportReport m_report;
+    QList<Stored> m_stored;
+    QHash<QString, ChannelRef> m_storedPairs;
+    QSet<QString> m_given;
+};
+
+}
+
+ImportReport importText(const QByteArray &text, CPcSoftwareDoc &doc)
+{
+    return Importer(doc).run(text);
+}
+
+Origin originOf(const QByteArray &text)
+{
+    Origin origin;
+    try {
+        const YAML::Node root = YAML::Load(text.toStdString());
+        if (!root.IsMap())
+            return origin;
+        const YAML::Node radio = root["radio"];
+        if (!radio.IsMap())
+            return origin;
+        const YAML::Node model = radio["model"];
+        if (model.IsScalar())
+            origin.model = qs(model.Scalar());
+        const YAML::Node range = radio["range_index"];
+        bool ok = false;
+        if (range.IsScalar()) {
+            const int n = qs(range.Scalar()).toInt(&ok);
+            origin.rangeIndex = ok ? n : -1;
+        }
+    } catch (const YAML::Exception &) {
+    }
+    return origin;
+}
+
+}

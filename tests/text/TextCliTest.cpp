@@ -1,0 +1,89 @@
+// rq381 export, import and diff on files.
+
+#include "CliRun.h"
+#include "TextFixture.h"
+
+#include "sections/ChannelData.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+struct CliFiles
+{
+    explicit CliFiles(const QString &model) : t(model)
+    {
+        path = [this](const char *name) { return QDir(t.config.dir()).filePath(QString::fromLatin1(name)); };
+    }
+    CliRun run(QStringList args)
+    {
+        args << QStringLiteral("--config") << t.config.dir();
+        return runRq381(args);
+    }
+    TestDocument t;
+    std::function<QString(const char *)> path;
+};
+
+}
+
+TEST(TextCli, ExportImportWithBaseGivesTheSameFileAndErrorsWriteNothing)
+{
+    CliFiles f(QStringLiteral("VK214"));
+    CChannelData(*f.t.doc).SetChannelName(1, 1, QStringLiteral("信道 1"));
+    ASSERT_TRUE(DataFile::save(*f.t.doc, f.path("a.dat")));
+
+    CliRun r = f.run({QStringLiteral("export"), f.path("a.dat"), QStringLiteral("-o"), f.path("a.yaml")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(fileBytes(f.path("a.yaml")).contains("name: \"信道 1\""));
+    r = f.run({QStringLiteral("import"), f.path("a.yaml"), QStringLiteral("-o"), f.path("b.dat"), QStringLiteral("--base"), f.path("a.dat")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(fileBytes(f.path("b.dat")), fileBytes(f.path("a.dat")));
+
+    r = f.run({QStringLiteral("diff"), f.path("a.dat"), f.path("b.dat")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, QString());
+
+    // Standard output by default; without --base the model of the text is used.
+    r = f.run({QStringLiteral("export"), f.path("a.dat")});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral("format: rq381-codeplug")));
+    r = f.run({QStringLiteral("import"), f.path("a.yaml"), QStringLiteral("-o"), f.path("c.dat")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    r = f.run({QStringLiteral("diff"), f.path("a.dat"), f.path("c.dat")});
+    EXPECT_EQ(r.status, 0) << r.out.toStdString();
+
+    QFile bad(f.path("bad.yaml"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("zones:\n  - name: \"Zone 1\"\n    channels:\n      - name: \"Channel 1\"\n        rx_frequency: 999\n");
+    bad.close();
+    r = f.run({QStringLiteral("import"), f.path("bad.yaml"), QStringLiteral("-o"), f.path("d.dat"), QStringLiteral("--base"), f.path("a.dat")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("zones[1].channels[1].rx_frequency (line 5)"))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("nothing was written")));
+    EXPECT_FALSE(QFile::exists(f.path("d.dat")));
+}
+
+TEST(TextCli, DiffPrintsOneLinePerFieldAndUncoveredBytes)
+{
+    CliFiles f(QStringLiteral("VK214"));
+    ASSERT_TRUE(DataFile::save(*f.t.doc, f.path("a.dat")));
+    CChannelData(*f.t.doc).SetFrequency(1, 1, CChannelData::Direction::Receive, QStringLiteral("434.15"));
+    f.t.image()[0x9000] = 0x12;  // no field covers it
+    f.t.image()[0x9001] = 0x34;
+    ASSERT_TRUE(DataFile::save(*f.t.doc, f.path("b.dat")));
+
+    const CliRun r = f.run({QStringLiteral("diff"), f.path("a.dat"), f.path("b.dat")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, QStringLiteral("zones[1].channels[1].rx_frequency: 400.000000 -> 434.150000\n"
+                                    "image bytes 0x9000-0x9001 differ (2 bytes, no field)\n"));
+    EXPECT_EQ(f.run({QStringLiteral("diff"), f.path("a.dat"), f.path("missing.dat")}).status, 2);
+}
