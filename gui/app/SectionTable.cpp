@@ -2,6 +2,7 @@
 
 #include "app/CommandIds.h"
 #include "sections/CAnalogEmergencyView.h"
+#include "sections/CChannelView.h"
 #include "sections/CEmergencyView.h"
 #include "sections/CPcSoftwareView.h"
 #include "sections/CScanView.h"
@@ -35,7 +36,7 @@ const std::array<Entry, kSectionCount + 1> &entries()
         {2, Cmd::EditKeySetting, nullptr},             // 3 programmable keys
         {2, Cmd::EditAlertTone, nullptr},              // 4 alert tones
         {2, Cmd::EditOptionFeature, nullptr},          // 5 option features
-        {0, Cmd::EditChannel, nullptr},                // 6 channels
+        {0, Cmd::EditChannel, &make<CChannelView>},    // 6 channels
         {0, Cmd::EditScan, &make<CScanView>},          // 7 scan lists
         {0, Cmd::EditEmergency, &make<CEmergencyView>}, // 8 emergency
         {0, 0, nullptr},                               // 9 digital parameters (group)
