@@ -1,10 +1,10 @@
 #include "sections/CScanView.h"
 
 #include "app/Language.h"
+#include "app/Prompter.h"
 #include "app/TranslateDialog.h"
 #include "codeplug/Encodings.h"
 #include "sections/ChannelRefList.h"
-#include "sections/DeferredPrompter.h"
 #include "sections/FormFields.h"
 #include "sections/ListMaintenance.h"
 #include "sections/ScanListRules.h"
