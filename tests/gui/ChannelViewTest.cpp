@@ -2,6 +2,8 @@
 
 #include "app/CommandIds.h"
 #include "sections/CChannelView.h"
+#include "sections/CEmergencyView.h"
+#include "sections/CScanView.h"
 #include "sections/ChannelData.h"
 #include "widgets/CNumberEdit.h"
 #include "widgets/CToneComboBox.h"
@@ -11,6 +13,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -320,4 +323,27 @@ TEST(ChannelView, EveryInputIsNamedByItsLabelInTheCurrentLanguage)
     EXPECT_EQ(unnamedInputs(f.form()), QStringList());
     EXPECT_EQ(accessibleNameOf(f.input(V::ZoneName)), QStringLiteral("区域别名"));
     EXPECT_EQ(f.text(V::ChannelMode), QStringLiteral("数字"));
+}
+
+TEST(ChannelView, NameAndModeChangesRedrawTheOtherOpenForms)
+{
+    ChannelForm f;
+    ASSERT_TRUE(f.started);
+    f.rig.frame()->OnNavigate(8, 0);  // emergency: reply channels among the digital ones
+    f.rig.frame()->OnNavigate(7, 1);  // scan list 1: its available channels
+    f.open(0);
+    auto *reply = f.rig.control<QComboBox>(8, CEmergencyView::ReplyChannel);
+    // The scan list's channels are members or available ones.
+    auto *available = f.rig.control<QListWidget>(7, CScanView::Available);
+    auto *members = f.rig.control<QListWidget>(7, CScanView::Members);
+    ASSERT_NE(reply, nullptr);
+    ASSERT_NE(members, nullptr);
+    const int digitalChoices = reply->count();
+
+    f.typeInto(V::ChannelName, QStringLiteral("Hilltop"));
+    EXPECT_EQ(available->findItems(QStringLiteral("Hilltop"), Qt::MatchContains).size()
+                  + members->findItems(QStringLiteral("Hilltop"), Qt::MatchContains).size(),
+              1);
+    f.choose(V::ChannelMode, 2);  // analog: no longer a digital reply channel
+    EXPECT_EQ(reply->count(), digitalChoices - 1);
 }
