@@ -1,6 +1,7 @@
 #include "FormInput.h"
 #include "GuiRig.h"
 
+#include "sections/CChannelView.h"
 #include "sections/CScanView.h"
 #include "sections/ListMaintenance.h"
 #include "sections/ScanData.h"
@@ -168,6 +169,7 @@ TEST(ScanView, OpeningRewritesUnsetChannelsAsOneStepThatUndoKeeps)
 TEST(ScanView, NamesNavigationAddAndDelete)
 {
     ScanForm f;
+    f.rig.frame()->OnNavigate(6, 0);  // the channel form offers the lists by name
     f.open();
     auto *name = f.ctrl<QLineEdit>(CScanView::ListName);
     auto *position = f.ctrl<QLabel>(CScanView::Position);
@@ -192,6 +194,7 @@ TEST(ScanView, NamesNavigationAddAndDelete)
     EXPECT_EQ(bytesAt(f.image(), kList1 + 88 + 56, 28), stored);
     typeAndLeave(name, QStringLiteral("Hills"), lookBack);
     EXPECT_EQ(scans->child(1)->text(0), "Hills");
+    EXPECT_NE(f.rig.control<QComboBox>(6, CChannelView::ScanList)->findText("Hills"), -1);
 
     QTest::mouseClick(f.ctrl<QPushButton>(CScanView::First), Qt::LeftButton);
     EXPECT_EQ(name->text(), "Scan 1");
