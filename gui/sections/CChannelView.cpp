@@ -337,6 +337,8 @@ void CChannelView::applyModeRules()
 
 void CChannelView::Reload()
 {
+    if (m_mode->count() == 0)  // reloaded before the first update
+        fillLanguageLists();
     CChannelData data(doc());
     const CListMaintenance lists(doc());
     const int zones = data.CountZones();
