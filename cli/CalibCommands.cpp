@@ -5,6 +5,7 @@
 #include "calibration/ServiceProtocol.h"
 #include "calibration/TestDataFile.h"
 #include "link/CMSComm.h"
+#include "link/PortNames.h"
 
 namespace {
 
@@ -58,18 +59,21 @@ std::optional<int> parseCalib(const QString &verb, const QStringList &args, Comm
     }
     run.port = parser.value(QStringLiteral("port"));
     const QStringList positional = parser.positionalArguments();
-    if (reading) {
-        run.file = parser.value(QStringLiteral("o"));
-        run.backup = !parser.isSet(QStringLiteral("no-backup"));
-        if (!positional.isEmpty())
-            run.file.clear();
-    } else if (positional.size() == 1) {
-        run.file = positional.first();
-    }
+    if (!noStrayArguments(QStringLiteral("calib ") + verb, positional, reading ? 0 : 1, io))
+        return ExitUsage;
+    run.file = reading ? parser.value(QStringLiteral("o")) : positional.value(0);
+    run.backup = reading && !parser.isSet(QStringLiteral("no-backup"));
     if (run.port.isEmpty() || run.file.isEmpty()) {
         io.err << kCalibUsage;
         return ExitUsage;
     }
+    if (const QString notAPort = PortNames::whyNotAPort(run.port); !notAPort.isEmpty()) {
+        io.err << "rq381 calib " << verb << ": " << notAPort << "\n";
+        return ExitUsage;
+    }
+    // Checked before the radio is put into service mode.
+    if (reading && !checkOutputPath(QStringLiteral("calib read"), run.file, io))
+        return ExitFailure;
     run.settings = loadSettings(parser, io);
     if (!run.settings)
         return ExitFailure;
@@ -122,8 +126,8 @@ int runCalibRead(const QStringList &args, CommandIo &io)
         if (backupPath.isEmpty())
             io.err << "rq381 calib: warning: cannot keep a copy in " << backup.folder() << "\n";
     }
-    if (!TestDataFile::save(run.file, image)) {
-        io.err << "rq381 calib: cannot write " << run.file;
+    if (QString error; !TestDataFile::save(run.file, image, &error)) {
+        io.err << "rq381 calib: " << error;
         if (!backupPath.isEmpty())
             io.err << "; the values read are kept in " << backupPath;
         io.err << "\n";

@@ -1,5 +1,6 @@
 #include "CliSupport.h"
 
+#include "app/FilePaths.h"
 #include "codeplug/DataFile.h"
 
 #include <QCoreApplication>
@@ -91,4 +92,39 @@ bool saveCodeplug(const CPcSoftwareDoc &doc, const QString &path, CommandIo &io)
         return false;
     }
     return true;
+}
+
+bool checkOutputPath(const QString &command, const QString &path, CommandIo &io)
+{
+    const QString refused = FilePaths::whyNotWritable(path);
+    if (refused.isEmpty())
+        return true;
+    io.err << "rq381 " << command << ": " << refused << "\n";
+    return false;
+}
+
+bool checkTracePath(const QString &command, const QString &trace, const QStringList &files, CommandIo &io)
+{
+    for (const QString &file : files) {
+        if (!trace.isEmpty() && !file.isEmpty() && FilePaths::sameFile(trace, file)) {
+            io.err << "rq381 " << command << ": the trace file " << trace << " is " << file
+                   << ", which it would overwrite; give the trace another name\n";
+            return false;
+        }
+    }
+    return true;
+}
+
+bool noStrayArguments(const QString &command, const QStringList &positional, int expected, CommandIo &io)
+{
+    if (positional.size() <= expected)
+        return true;
+    io.err << "rq381 " << command << ": unexpected argument '" << positional.at(expected) << "'\n";
+    return false;
+}
+
+QString counted(qint64 n, const QString &singular, const QString &pluralForm)
+{
+    const QString noun = n == 1 ? singular : (pluralForm.isEmpty() ? singular + QLatin1Char('s') : pluralForm);
+    return QString::number(n) + QLatin1Char(' ') + noun;
 }

@@ -49,3 +49,18 @@ std::unique_ptr<CPcSoftwareDoc> loadCodeplug(AppSettings &settings, const QStrin
 
 // Saves atomically; prints a one-line error and returns false on failure.
 bool saveCodeplug(const CPcSoftwareDoc &doc, const QString &path, CommandIo &io);
+
+// Checked before any work starts, so a long transfer is not wasted on a
+// file that cannot be saved: false (with the reason printed) when path is a
+// folder, device, FIFO or socket, or its folder is missing or read-only.
+bool checkOutputPath(const QString &command, const QString &path, CommandIo &io);
+// False (with the reason printed) when the trace file would overwrite one of
+// the command's own files.
+bool checkTracePath(const QString &command, const QString &trace, const QStringList &files, CommandIo &io);
+
+// Prints "rq381 COMMAND: unexpected argument 'X'" for the first argument
+// beyond the expected count; false when there was one.
+bool noStrayArguments(const QString &command, const QStringList &positional, int expected, CommandIo &io);
+
+// "1 block", "2 blocks".
+QString counted(qint64 n, const QString &singular, const QString &pluralForm = QString());

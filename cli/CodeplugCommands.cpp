@@ -2,12 +2,7 @@
 
 #include "CodeplugSummary.h"
 #include "codeplug/DataFile.h"
-
-namespace {
-
-constexpr int kFreqRangeCount = 16;
-
-}
+#include "codeplug/FreqRangeCheck.h"
 
 int runNew(const QStringList &args, CommandIo &io)
 {
@@ -27,13 +22,15 @@ int runNew(const QStringList &args, CommandIo &io)
         return ExitOk;
     }
     const QString output = parser.value(QStringLiteral("o"));
-    if (output.isEmpty() || !parser.positionalArguments().isEmpty()) {
-        io.err << "rq381 new: give the file to write with -o FILE.dat and nothing else\n";
+    if (!noStrayArguments(QStringLiteral("new"), parser.positionalArguments(), 0, io))
+        return ExitUsage;
+    if (output.isEmpty()) {
+        io.err << "rq381 new: give the file to write with -o FILE.dat\n";
         return ExitUsage;
     }
     bool rangeOk = false;
     const int range = parser.value(QStringLiteral("range")).toInt(&rangeOk);
-    if (!rangeOk || range < 0 || range >= kFreqRangeCount) {
+    if (!rangeOk || range < 0 || range >= FreqRangeCheck::kEntryCount) {
         io.err << "rq381 new: --range must be a number from 0 to 15\n";
         return ExitUsage;
     }
@@ -43,10 +40,16 @@ int runNew(const QStringList &args, CommandIo &io)
         return ExitFailure;
     if (parser.isSet(QStringLiteral("model")))
         settings->setModelName(parser.value(QStringLiteral("model")));
-    if (settings->setting(QStringLiteral("FreqRange"), QStringLiteral("data%1").arg(range), 32).size() < 8) {
+    if (settings->setting(QStringLiteral("FreqRange"), QStringLiteral("data%1").arg(range), 32).isEmpty()) {
         io.err << "rq381 new: setting.ini has no frequency range " << range << "\n";
         return ExitFailure;
     }
+    if (const QString problem = FreqRangeCheck::entryProblem(*settings, range); !problem.isEmpty()) {
+        io.err << "rq381 new: " << problem << "\n";
+        return ExitFailure;
+    }
+    if (!checkOutputPath(QStringLiteral("new"), output, io))
+        return ExitFailure;
 
     auto doc = newDefaultDocument(*settings);
     if (range != doc->FindFreqRangeIndex() || range != doc->GetRangeIndex()) {
@@ -69,8 +72,10 @@ int runInfo(const QStringList &args, CommandIo &io)
         io.out << parser.helpText();
         return ExitOk;
     }
+    if (!noStrayArguments(QStringLiteral("info"), parser.positionalArguments(), 1, io))
+        return ExitUsage;
     if (parser.positionalArguments().size() != 1) {
-        io.err << "rq381 info: give exactly one codeplug file\n";
+        io.err << "rq381 info: give the codeplug file\n";
         return ExitUsage;
     }
     auto settings = loadSettings(parser, io);
@@ -88,6 +93,8 @@ int runInfo(const QStringList &args, CommandIo &io)
     const bool headerOk = result == DataFile::LoadResult::Loaded;
     for (const auto &[key, value] : codeplugSummary(doc, headerOk))
         io.out << key << ": " << value << "\n";
+    if (doc.loadedFromOddSizedFile())
+        io.err << "rq381 info: warning: " << DataFile::sizeNote(path, doc.loadedFileSize()) << "\n";
     if (!headerOk) {
         io.err << "rq381 info: " << path << " is not a codeplug file (its header does not match)\n";
         return ExitFailure;

@@ -19,6 +19,20 @@ QString formatProgramTime(const QString &digits)
     return text;
 }
 
+QString escapedText(const QString &text)
+{
+    QString escaped;
+    for (QChar c : text) {
+        if (c == QLatin1Char('\\'))
+            escaped += QStringLiteral("\\\\");
+        else if (c.unicode() >= 0x20 && c.unicode() < 0x7F)
+            escaped += c;
+        else
+            escaped += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+    }
+    return escaped;
+}
+
 QList<QPair<QString, QString>> codeplugSummary(CPcSoftwareDoc &doc, bool headerOk)
 {
     const CChannelData channels(doc);
@@ -27,9 +41,15 @@ QList<QPair<QString, QString>> codeplugSummary(CPcSoftwareDoc &doc, bool headerO
     for (int zone = 1; zone <= zones; ++zone)
         channelTotal += channels.CountChannels(zone);
 
-    return {
+    QList<QPair<QString, QString>> summary{
         {QStringLiteral("header"), headerOk ? QStringLiteral("ok") : QStringLiteral("mismatch")},
-        {QStringLiteral("model"), doc.GetModel()},
+    };
+    if (doc.loadedFromOddSizedFile())
+        summary.append({QStringLiteral("file size"), QStringLiteral("%1 bytes (a codeplug file holds %2)")
+                                                         .arg(doc.loadedFileSize())
+                                                         .arg(kHeaderSize + kImageSize)});
+    summary += QList<QPair<QString, QString>>{
+        {QStringLiteral("model"), escapedText(doc.GetModel())},
         {QStringLiteral("range"), QString::number(doc.GetRangeIndex())},
         {QStringLiteral("band"), doc.GetFreqLimitText(0) + QLatin1Char('-') + doc.GetFreqLimitText(1)},
         {QStringLiteral("programmed"), formatProgramTime(doc.GetLastProgramTime())},
@@ -41,4 +61,5 @@ QList<QPair<QString, QString>> codeplugSummary(CPcSoftwareDoc &doc, bool headerO
         {QStringLiteral("encryption keys"), QString::number(CEncryptData(doc).CountEntries())},
         {QStringLiteral("quick texts"), QString::number(CQuickTextData(doc).GetCount())},
     };
+    return summary;
 }

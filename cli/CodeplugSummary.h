@@ -14,3 +14,7 @@ QList<QPair<QString, QString>> codeplugSummary(CPcSoftwareDoc &doc, bool headerO
 // "20140720070707" as "2014-07-20 07:07:07" (shorter digit strings get the
 // separators that fit).
 QString formatProgramTime(const QString &digits);
+
+// Text from the image made safe for one line: printable ASCII as it is, a
+// backslash doubled, every other character as \xHH.
+QString escapedText(const QString &text);

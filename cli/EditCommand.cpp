@@ -1,10 +1,15 @@
 #include "CliSupport.h"
 
+#include "codeplug/DataFile.h"
+#include "sections/ChannelData.h"
 #include "sections/ContactRules.h"
 #include "sections/EncryptRules.h"
 #include "sections/ListMaintenance.h"
 #include "sections/QuickTextRules.h"
+#include "sections/RxGroupData.h"
+#include "sections/ScanData.h"
 
+#include <QRegularExpression>
 #include <functional>
 #include <map>
 
@@ -89,6 +94,46 @@ const std::map<QString, Operation> &operations()
     return table;
 }
 
+// "a zone", "an RX group list", "an encryption key".
+QString withArticle(const QString &record)
+{
+    const bool vowelSound = record.startsWith(QLatin1String("RX"))
+        || QStringLiteral("aeiou").contains(record.left(1), Qt::CaseInsensitive);
+    return (vowelSound ? QStringLiteral("an ") : QStringLiteral("a ")) + record;
+}
+
+// For a paste that named a record not in use: which one, the copied record
+// or the one pasted onto. Empty for other operations.
+QString missingPasteRecord(CPcSoftwareDoc &doc, const QString &operation, const QList<int> &args)
+{
+    auto side = [](bool sourceInUse, const QString &source, const QString &target) {
+        return sourceInUse ? QStringLiteral("the target %1 is not in use").arg(target)
+                           : QStringLiteral("the source %1 is not in use").arg(source);
+    };
+    if (operation == QLatin1String("paste-channel")) {
+        const CChannelData channels(doc);
+        const int zones = channels.CountZones();
+        auto inUse = [&](int zone, int channel) {
+            return zone >= 1 && zone <= zones && channel >= 1 && channel <= channels.CountChannels(zone);
+        };
+        return side(inUse(args[0], args[1]), QStringLiteral("channel %1 %2").arg(args[0]).arg(args[1]),
+                    QStringLiteral("channel %1 %2").arg(args[2]).arg(args[3]));
+    }
+    int count = 0;
+    QString kind;
+    if (operation == QLatin1String("paste-scan")) {
+        count = CScanData(doc).CountLists();
+        kind = QStringLiteral("scan list");
+    } else if (operation == QLatin1String("paste-rxgroup")) {
+        count = CRxGroupData(doc).CountLists();
+        kind = QStringLiteral("RX group list");
+    } else {
+        return QString();
+    }
+    return side(args[0] >= 1 && args[0] <= count, QStringLiteral("%1 %2").arg(kind).arg(args[0]),
+                QStringLiteral("%1 %2").arg(kind).arg(args[1]));
+}
+
 QString refusalText(Refusal refusal, const QString &record, const QList<int> &args)
 {
     QStringList numbers;
@@ -102,7 +147,7 @@ QString refusalText(Refusal refusal, const QString &record, const QList<int> &ar
     case Refusal::NoSuchRecord:
         return QStringLiteral("no record in use at %1").arg(numbers.join(QLatin1Char(' ')));
     case Refusal::SameRecord:
-        return QStringLiteral("a %1 cannot be pasted onto itself").arg(record);
+        return QStringLiteral("%1 cannot be pasted onto itself").arg(withArticle(record));
     case Refusal::NothingCopied:
         return QStringLiteral("nothing to paste");
     case Refusal::Rejected:
@@ -119,6 +164,19 @@ QString resultText(const EditResult &result)
     return QStringLiteral("record %1").arg(result.record);
 }
 
+// The parser would take "-1" for an option; negative record numbers are
+// handed over as positional arguments with this mark, and refused as such.
+const QChar kNegativeMark(0x1F);
+
+QStringList markNegativeNumbers(const QStringList &args)
+{
+    static const QRegularExpression negative(QStringLiteral("^-[0-9]+$"));
+    QStringList marked;
+    for (const QString &arg : args)
+        marked << (negative.match(arg).hasMatch() ? kNegativeMark + arg : arg);
+    return marked;
+}
+
 }
 
 int runEdit(const QStringList &args, CommandIo &io)
@@ -131,13 +189,16 @@ int runEdit(const QStringList &args, CommandIo &io)
     parser.addPositionalArgument(QStringLiteral("OPERATION"), QStringLiteral("What to do (see above)."));
     parser.addPositionalArgument(QStringLiteral("ARGS"), QStringLiteral("Record numbers, counted from 1."),
                                  QStringLiteral("[ARGS...]"));
-    if (!parseArgs(parser, QStringLiteral("edit"), args, io))
+    if (!parseArgs(parser, QStringLiteral("edit"), markNegativeNumbers(args), io))
         return ExitUsage;
     if (parser.isSet(QStringLiteral("help"))) {
         io.out << parser.helpText();
         return ExitOk;
     }
-    const QStringList positional = parser.positionalArguments();
+    QStringList positional = parser.positionalArguments();
+    for (QString &text : positional)
+        if (text.startsWith(kNegativeMark))
+            text.remove(0, 1);
     if (positional.size() < 2) {
         io.err << "rq381 edit: give the codeplug file and an operation\n" << kOperationsHelp;
         return ExitUsage;
@@ -158,8 +219,8 @@ int runEdit(const QStringList &args, CommandIo &io)
     for (const QString &text : positional.mid(2)) {
         bool ok = false;
         const int n = text.toInt(&ok);
-        if (!ok) {
-            io.err << "rq381 edit: '" << text << "' is not a record number\n";
+        if (!ok || n < 1) {
+            io.err << "rq381 edit: '" << text << "' is not a record number (records count from 1)\n";
             return ExitUsage;
         }
         numbers << n;
@@ -171,14 +232,21 @@ int runEdit(const QStringList &args, CommandIo &io)
     auto doc = loadCodeplug(*settings, path, io);
     if (!doc)
         return ExitFailure;
+    if (doc->loadedFromOddSizedFile())
+        io.err << "rq381 edit: warning: " << DataFile::sizeNote(path, doc->loadedFileSize())
+               << "; the file is saved at its full size\n";
 
     StreamPrompter prompter(*settings, io);
     const EditResult result = operation.run(*doc, numbers, prompter);
     if (!result.ok()) {
         // A form's message was already printed as its language text.
-        if (prompter.count() == 0)
-            io.err << "rq381 edit: " << name << ": "
-                   << refusalText(result.refusal, QString::fromLatin1(operation.recordName), numbers) << "\n";
+        if (prompter.count() == 0) {
+            QString reason = refusalText(result.refusal, QString::fromLatin1(operation.recordName), numbers);
+            if (result.refusal == Refusal::NoSuchRecord)
+                if (const QString missing = missingPasteRecord(*doc, name, numbers); !missing.isEmpty())
+                    reason = missing;
+            io.err << "rq381 edit: " << name << ": " << reason << "\n";
+        }
         return ExitFailure;
     }
     if (!saveCodeplug(*doc, path, io))

@@ -1,5 +1,6 @@
 #include "CliSupport.h"
 
+#include "codeplug/DataFile.h"
 #include "link/CMSComm.h"
 #include "link/PortNames.h"
 #include "link/TransferJob.h"
@@ -19,10 +20,11 @@ const char kReadUsage[] =
     "Reads the radio's codeplug into FILE.dat (default radio.dat).\n"
     "P is a port number 1..16 or a device path.\n";
 const char kWriteUsage[] =
-    "Usage: rq381 write --port P FILE.dat [--config DIR] [--verify] [--force-model] [--trace FILE]\n"
+    "Usage: rq381 write --port P FILE.dat [--config DIR] [--verify] [--force-model] [--force] [--trace FILE]\n"
     "Writes FILE.dat into the radio. --verify reads the radio back and compares\n"
     "every byte written; --force-model writes the codeplug's model identification\n"
-    "into a radio of another model and writes again.\n";
+    "into a radio of another model (on port P only) and writes again; --force\n"
+    "writes a file that is cut short or too long.\n";
 
 // Progress is redrawn at most this often while a transfer runs.
 constexpr int kProgressTickMs = 100;
@@ -41,6 +43,8 @@ public:
         m_clock.start();
         return true;
     }
+
+    QString errorString() const { return m_file.errorString(); }
 
     void attach(CMSComm &comm)
     {
@@ -71,7 +75,11 @@ struct TransferRun
     QString tracePath;
     bool verify = false;
     bool forceModel = false;
+    bool force = false;
     std::unique_ptr<AppSettings> settings;
+
+    // The port for messages: its number and the device it names.
+    QString portText() const { return PortNames::describe(settings.get(), port); }
 };
 
 std::optional<int> parseTransfer(const QString &command, const QStringList &args, CommandIo &io, TransferRun &run)
@@ -91,6 +99,8 @@ std::optional<int> parseTransfer(const QString &command, const QStringList &args
         parser.addOption(QCommandLineOption(QStringLiteral("verify"), QStringLiteral("Read back and compare.")));
         parser.addOption(QCommandLineOption(QStringLiteral("force-model"),
                                             QStringLiteral("Overwrite the radio's model identification.")));
+        parser.addOption(QCommandLineOption(QStringLiteral("force"),
+                                            QStringLiteral("Write a file of the wrong size.")));
     }
     if (!parseArgs(parser, command, args, io))
         return ExitUsage;
@@ -102,19 +112,30 @@ std::optional<int> parseTransfer(const QString &command, const QStringList &args
     run.port = parser.value(QStringLiteral("port")).trimmed();
     run.tracePath = parser.value(QStringLiteral("trace"));
     const QStringList positional = parser.positionalArguments();
+    if (!noStrayArguments(command, positional, reading ? 0 : 1, io))
+        return ExitUsage;
     if (reading) {
         run.file = parser.isSet(QStringLiteral("o")) ? parser.value(QStringLiteral("o")) : QStringLiteral("radio.dat");
-        if (!positional.isEmpty())
-            run.file.clear();
     } else {
-        run.file = positional.size() == 1 ? positional.first() : QString();
+        run.file = positional.value(0);
         run.verify = parser.isSet(QStringLiteral("verify"));
         run.forceModel = parser.isSet(QStringLiteral("force-model"));
+        run.force = parser.isSet(QStringLiteral("force"));
     }
     if (run.port.isEmpty() || run.file.isEmpty()) {
         io.err << usage;
         return ExitUsage;
     }
+    if (const QString notAPort = PortNames::whyNotAPort(run.port); !notAPort.isEmpty()) {
+        io.err << "rq381 " << command << ": " << notAPort << "\n";
+        return ExitUsage;
+    }
+    // Before anything is opened: a trace must not overwrite the codeplug,
+    // and a read must have somewhere to go.
+    if (!checkTracePath(command, run.tracePath, {run.file}, io))
+        return ExitUsage;
+    if (reading && !checkOutputPath(command, run.file, io))
+        return ExitFailure;
     run.settings = loadSettings(parser, io);
     if (!run.settings)
         return ExitFailure;
@@ -143,21 +164,41 @@ TransferStatus runJob(TransferJob &job, TransferDirection direction, CommandIo &
     return job.status();
 }
 
-// The exit status and one-line message of every status but success.
+// What stopped a transfer before its blocks, as the message names it.
+QString failureStep(TransferFailure failure, TransferDirection direction)
+{
+    const QString request = direction == TransferDirection::Read ? QStringLiteral("read") : QStringLiteral("write");
+    switch (failure) {
+    case TransferFailure::NoHandshake: return QStringLiteral("no answer to the handshake");
+    case TransferFailure::NoModelReply: return QStringLiteral("no answer to the model query");
+    case TransferFailure::NoQuery05Reply: return QStringLiteral("the identification query failed");
+    case TransferFailure::NoVersionReply: return QStringLiteral("the version query failed");
+    case TransferFailure::RequestUnanswered: return QStringLiteral("no answer to the %1 request").arg(request);
+    case TransferFailure::RequestRefused: return QStringLiteral("the radio refused the %1 request").arg(request);
+    default: break;
+    }
+    return QStringLiteral("the radio did not answer");
+}
+
+// The exit status and one-line message of every status but success. A radio
+// that never answered leaves everything as it was (port error); a transfer
+// that broke off after it started is a failed transfer.
 int reportFailure(const TransferRun &run, const TransferJob &job, CommandIo &io)
 {
     io.err << "rq381 " << run.command << ": ";
+    const TransferFailure failure = job.failure();
     switch (job.status()) {
     case TransferStatus::PortError:
-        if (!job.portOpened()) {
-            io.err << "cannot open port " << run.port;
+        if (failure == TransferFailure::PortNotOpened || !job.portOpened()) {
+            io.err << "cannot open port " << run.portText();
             if (const PortProblem problem = job.openProblem(); problem.kind != PortProblem::Kind::None)
                 io.err << ": " << problem.englishText();
             io.err << "\n";
             return ExitPortError;
         }
-        io.err << "the radio on " << run.port << " did not answer or refused the transfer\n";
-        return ExitTransferFailed;
+        io.err << failureStep(failure, job.direction()) << " on port " << run.portText() << "; nothing was "
+               << (job.direction() == TransferDirection::Read ? "read" : "written") << "\n";
+        return ExitPortError;
     case TransferStatus::ModelMismatch:
     case TransferStatus::ModelMismatchOverwritable:
         io.err << "the radio is another model than the codeplug";
@@ -166,7 +207,10 @@ int reportFailure(const TransferRun &run, const TransferJob &job, CommandIo &io)
         io.err << "\n";
         return ExitModelMismatch;
     case TransferStatus::ReadFailed:
-        io.err << "the read broke off at " << job.progress() << "%; nothing was saved\n";
+        if (failure == TransferFailure::EndNotAcknowledged)
+            io.err << "every block was read, but the radio did not acknowledge the end of the read; nothing was saved\n";
+        else
+            io.err << "the read broke off at " << job.progress() << "%; nothing was saved\n";
         return ExitTransferFailed;
     case TransferStatus::WriteFailed:
         io.err << "the write broke off at " << job.progress() << "%; the radio holds a partial codeplug\n";
@@ -175,6 +219,11 @@ int reportFailure(const TransferRun &run, const TransferJob &job, CommandIo &io)
         io.err << "the transfer ended without a result (" << statusName(job.status()) << ")\n";
         return ExitTransferFailed;
     }
+}
+
+QString hexAddress(int address)
+{
+    return QStringLiteral("0x") + QString::number(address, 16).rightJustified(4, QLatin1Char('0'));
 }
 
 QString versionText(const AppSettings &settings)
@@ -196,21 +245,40 @@ int verifyWrite(const TransferRun &run, CMSComm &comm, const QByteArray &sent, C
         reportFailure(run, job, io);
         return ExitTransferFailed;
     }
+    // A block the radio answered for another address was not read back:
+    // it is neither verified nor counted as differing.
+    const QList<int> skipped = job.skippedAddresses();
     int differing = 0;
+    int unverified = 0;
     int firstAddress = -1;
     for (int address = 0; address < Protocol::kRadioMemorySize; address += Protocol::kBlockSize) {
         if (!Protocol::isWrittenBlock(address))
             continue;
+        if (skipped.contains(address)) {
+            ++unverified;
+            continue;
+        }
         if (std::memcmp(sent.constData() + address, readBack->image() + address, Protocol::kBlockSize) != 0) {
             ++differing;
             if (firstAddress < 0)
                 firstAddress = address;
         }
     }
+    const QString notReadBack = unverified == 0
+        ? QString()
+        : QStringLiteral("%1 not read back and not verified").arg(counted(unverified, QStringLiteral("block")));
     if (differing > 0) {
-        io.err << "rq381 write: verify failed: " << differing << " of " << Protocol::kWrittenBlockCount
-               << " blocks differ, the first at 0x" << QString::number(firstAddress, 16).rightJustified(4, QLatin1Char('0'))
-               << "\n";
+        io.err << "rq381 write: verify failed: " << differing << " of "
+               << counted(Protocol::kWrittenBlockCount, QStringLiteral("block")) << (differing == 1 ? " differs" : " differ")
+               << ", the first at " << hexAddress(firstAddress);
+        if (unverified > 0)
+            io.err << "; " << notReadBack;
+        io.err << "\n";
+        return ExitTransferFailed;
+    }
+    if (unverified > 0) {
+        io.err << "rq381 write: verify incomplete: " << notReadBack << " (the radio answered for another address, the first at "
+               << hexAddress(skipped.first()) << "); the other blocks match\n";
         return ExitTransferFailed;
     }
     return ExitOk;
@@ -225,7 +293,7 @@ int runRead(const QStringList &args, CommandIo &io)
         return *status;
     TraceFile trace;
     if (!run.tracePath.isEmpty() && !trace.open(run.tracePath)) {
-        io.err << "rq381 read: cannot write " << run.tracePath << "\n";
+        io.err << "rq381 read: cannot write the trace " << run.tracePath << ": " << trace.errorString() << "\n";
         return ExitFailure;
     }
 
@@ -240,8 +308,9 @@ int runRead(const QStringList &args, CommandIo &io)
     if (!saveCodeplug(*doc, run.file, io))
         return ExitFailure;
     if (job.skippedBlocks() > 0)
-        io.err << "rq381 read: warning: " << job.skippedBlocks()
-               << " blocks came back with another address and keep the default codeplug's bytes\n";
+        io.err << "rq381 read: warning: " << counted(job.skippedBlocks(), QStringLiteral("block"))
+               << " came back with another address; "
+               << (job.skippedBlocks() == 1 ? "it keeps" : "they keep") << " the default codeplug's bytes\n";
     io.out << "Read the radio into " << run.file << " (" << versionText(*run.settings) << ")\n";
     return ExitOk;
 }
@@ -254,9 +323,19 @@ int runWrite(const QStringList &args, CommandIo &io)
     auto doc = loadCodeplug(*run.settings, run.file, io);
     if (!doc)
         return ExitFailure;
+    // Missing bytes would be written as blank memory: a truncated file would
+    // wipe the radio.
+    if (doc->loadedFromOddSizedFile()) {
+        const QString note = DataFile::sizeNote(run.file, doc->loadedFileSize());
+        if (!run.force) {
+            io.err << "rq381 write: " << note << "; it is not written (--force writes it anyway)\n";
+            return ExitFailure;
+        }
+        io.err << "rq381 write: warning: " << note << "; writing it as --force asks\n";
+    }
     TraceFile trace;
     if (!run.tracePath.isEmpty() && !trace.open(run.tracePath)) {
-        io.err << "rq381 write: cannot write " << run.tracePath << "\n";
+        io.err << "rq381 write: cannot write the trace " << run.tracePath << ": " << trace.errorString() << "\n";
         return ExitFailure;
     }
 
@@ -268,7 +347,9 @@ int runWrite(const QStringList &args, CommandIo &io)
     TransferStatus status = runJob(job, TransferDirection::Write, io);
     if (status == TransferStatus::ModelMismatchOverwritable && run.forceModel) {
         StreamPrompter prompter(*run.settings, io);
-        if (!job.writeModelIdentification(prompter))
+        // Only the port given: a command line does not hunt the radio on
+        // other devices, nor change the stored port.
+        if (!job.writeModelIdentification(prompter, false))
             return ExitModelMismatch;
         io.err << "rq381 write: wrote the codeplug's model identification into the radio\n";
         status = runJob(job, TransferDirection::Write, io);
@@ -280,7 +361,8 @@ int runWrite(const QStringList &args, CommandIo &io)
         const QByteArray sent(reinterpret_cast<const char *>(job.transferImage()), Protocol::kRadioMemorySize);
         if (const int verified = verifyWrite(run, comm, sent, io); verified != ExitOk)
             return verified;
-        io.out << "Wrote " << run.file << " into the radio and verified every block (" << versionText(*run.settings)
+        io.out << "Wrote " << run.file << " into the radio and verified all "
+               << counted(Protocol::kWrittenBlockCount, QStringLiteral("block")) << " (" << versionText(*run.settings)
                << ")\n";
         return ExitOk;
     }

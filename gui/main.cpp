@@ -5,8 +5,13 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -40,6 +45,33 @@ int takeFormScreenshot(CPcSoftwareApp &app, const QString &formName, const QStri
         return 1;
     }
     return 0;
+}
+
+// A screenshot run has nobody to answer: the library's prompts are answered
+// by the prompter, and any other modal box that still opens is answered with
+// its default button. Should the run hang anyway, it ends with a message.
+void answerModalBoxesAutomatically(QApplication &application)
+{
+    auto *watch = new QTimer(&application);
+    QObject::connect(watch, &QTimer::timeout, [] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            std::fprintf(stderr, "%s: %s\n", qPrintable(box->windowTitle()), qPrintable(box->text()));
+            if (QPushButton *button = box->defaultButton())
+                button->click();
+            else
+                box->done(QMessageBox::Ok);
+        } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
+            dialog->reject();
+        }
+    });
+    watch->start(100);
+    constexpr int kScreenshotDeadlineMs = 60000;
+    QTimer::singleShot(kScreenshotDeadlineMs, &application, [] {
+        std::fprintf(stderr, "rq381cps: the screenshot was not taken within %d s; giving up\n",
+                     kScreenshotDeadlineMs / 1000);
+        std::_Exit(1);
+    });
 }
 
 // Lays the window out at a fixed size and writes it to a PNG: a look at the
@@ -100,6 +132,9 @@ int main(int argc, char *argv[])
     options.fileToOpen = files.isEmpty() ? QString() : files.first();
     const QString screenshot = parser.value(screenshotOption);
     options.showWindow = screenshot.isEmpty();
+    options.answerPromptsWithDefault = !screenshot.isEmpty();
+    if (!screenshot.isEmpty())
+        answerModalBoxesAutomatically(application);
 
     CPcSoftwareApp app(options);
     if (!app.InitInstance())

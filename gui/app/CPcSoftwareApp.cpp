@@ -7,6 +7,7 @@
 #include "app/MessageBoxPrompter.h"
 #include "codeplug/CPcSoftwareDoc.h"
 #include "codeplug/DataFile.h"
+#include "codeplug/FreqRangeCheck.h"
 #include "sections/CSectionForm.h"
 
 #include <QDir>
@@ -21,6 +22,7 @@ CPcSoftwareApp::CPcSoftwareApp(const StartupOptions &options, Prompter *prompter
         m_prompter = prompter;
     } else {
         m_ownPrompter = std::make_unique<CMessageBoxPrompter>(m_settings);
+        m_ownPrompter->setAnswerWithDefault(options.answerPromptsWithDefault);
         m_prompter = m_ownPrompter.get();
     }
     chooseOpenFile = [](QWidget *parent) {
@@ -48,6 +50,7 @@ bool CPcSoftwareApp::InitInstance()
     }
     // Language (from the settings or the locale) and model name.
     m_settings.load();
+    warnAboutUnusableRanges();
     m_firstNew = true;
     m_doc = std::make_unique<CPcSoftwareDoc>(m_settings);
     m_editor = std::make_unique<CodeplugEditor>(*m_doc);
@@ -155,9 +158,24 @@ bool CPcSoftwareApp::OpenDocumentFile(const QString &path)
         m_doc->setFilePath(QFileInfo(path).absoluteFilePath());
         m_doc->setTitle(QFileInfo(path).fileName());
         m_recentFiles.add(path);
+        if (m_doc->loadedFromOddSizedFile())
+            askWith(QStringLiteral("IDS_WARN_FILESIZE"),
+                    {QDir::toNativeSeparators(path), QString::number(m_doc->loadedFileSize()),
+                     QString::number(DataFile::kFileSize)},
+                    QStringLiteral("IDS_WARN"), Prompt::Icon::Warning);
     }
     createDocumentFrame();
     return true;
+}
+
+void CPcSoftwareApp::warnAboutUnusableRanges()
+{
+    QStringList entries;
+    for (int n : FreqRangeCheck::unusableEntries(m_settings))
+        entries << FreqRangeCheck::entryText(m_settings, n);
+    if (!entries.isEmpty())
+        askWith(QStringLiteral("IDS_WARN_FREQRANGE"), {entries.join(QStringLiteral(", "))}, QStringLiteral("IDS_WARN"),
+                Prompt::Icon::Warning);
 }
 
 bool CPcSoftwareApp::saveTo(const QString &path)
@@ -215,8 +233,14 @@ void CPcSoftwareApp::OnAppAbout()
 PromptAnswer CPcSoftwareApp::askWith(const QString &textKey, const QString &argument, const QString &captionKey,
                                      Prompt::Icon icon, Prompt::Buttons buttons)
 {
+    return askWith(textKey, QStringList{argument}, captionKey, icon, buttons);
+}
+
+PromptAnswer CPcSoftwareApp::askWith(const QString &textKey, const QStringList &arguments, const QString &captionKey,
+                                     Prompt::Icon icon, Prompt::Buttons buttons)
+{
     QString text = m_settings.language().GetLangString(textKey);
-    if (text.contains(QLatin1String("%1")))
-        text = text.arg(argument);
+    for (int i = 0; i < arguments.size(); ++i)
+        text.replace(QStringLiteral("%%1").arg(i + 1), arguments.at(i));
     return m_prompter->ask(Prompt{{}, captionKey, icon, buttons, text});
 }

@@ -24,6 +24,7 @@ struct StartupOptions
     QString configDir;       // folder of setting.ini and the .lang files; empty: the program's folder
     QString fileToOpen;      // a .dat file from the command line
     bool showWindow = true;  // tests may keep the window hidden
+    bool answerPromptsWithDefault = false;  // no user to answer: a screenshot run
 };
 
 // The application object: start-up, the one document, the open-frame table
@@ -86,6 +87,11 @@ private:
     // Asks with the language text of textKey, its "%1" replaced by argument.
     PromptAnswer askWith(const QString &textKey, const QString &argument, const QString &captionKey,
                          Prompt::Icon icon, Prompt::Buttons buttons = Prompt::Buttons::Ok);
+    // The same with "%1", "%2", ... replaced by the arguments in turn.
+    PromptAnswer askWith(const QString &textKey, const QStringList &arguments, const QString &captionKey,
+                         Prompt::Icon icon, Prompt::Buttons buttons = Prompt::Buttons::Ok);
+    // Names the [FreqRange] entries of setting.ini that are no usable band.
+    void warnAboutUnusableRanges();
 
     StartupOptions m_options;
     AppSettings m_settings;

@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <cstdio>
 
 namespace {
 
@@ -32,12 +33,28 @@ QMessageBox::StandardButtons buttonsFor(Prompt::Buttons buttons)
 
 }
 
+PromptAnswer CMessageBoxPrompter::defaultAnswer(Prompt::Buttons buttons)
+{
+    switch (buttons) {
+    case Prompt::Buttons::YesNo:
+    case Prompt::Buttons::YesNoCancel: return PromptAnswer::Yes;
+    case Prompt::Buttons::Ok:
+    case Prompt::Buttons::OkCancel: break;
+    }
+    return PromptAnswer::Ok;
+}
+
 PromptAnswer CMessageBoxPrompter::ask(const Prompt &prompt)
 {
     const Language &language = m_settings.language();
     QString caption = prompt.caption(language);
     if (caption.isEmpty())
         caption = m_settings.modelName().isEmpty() ? QStringLiteral("RQ381") : m_settings.modelName();
+    if (m_answerWithDefault) {
+        const QString text = prompt.text(language).isEmpty() ? prompt.textKey : prompt.text(language);
+        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '))));
+        return defaultAnswer(prompt.buttons);
+    }
     QMessageBox box(iconFor(prompt.icon), caption, prompt.text(language), buttonsFor(prompt.buttons),
                     m_parent);
     switch (box.exec()) {

@@ -4,6 +4,7 @@
 #include "app/Prompter.h"
 #include "app/TranslateDialog.h"
 #include "codeplug/CPcSoftwareDoc.h"
+#include "codeplug/DataFile.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -93,10 +94,25 @@ int CTransferDialog::barPosition(int percent)
     return percent * kBarRange / 100;
 }
 
+bool CTransferDialog::writeOfOddSizedFileConfirmed()
+{
+    if (m_direction != Direction::Write || !m_doc.loadedFromOddSizedFile() || m_oddSizeConfirmed)
+        return true;
+    QString text = m_doc.settings().language().GetLangString(QStringLiteral("IDS_ASK_WRITE_FILESIZE"));
+    text.replace(QLatin1String("%1"), QString::number(m_doc.loadedFileSize()))
+        .replace(QLatin1String("%2"), QString::number(DataFile::kFileSize));
+    m_oddSizeConfirmed = m_prompter.ask(Prompt{{}, QStringLiteral("IDS_WARN"), Prompt::Icon::Warning,
+                                               Prompt::Buttons::OkCancel, text})
+        == PromptAnswer::Ok;
+    return m_oddSizeConfirmed;
+}
+
 void CTransferDialog::start()
 {
     const TransferDirection direction =
         m_direction == Direction::Read ? TransferDirection::Read : TransferDirection::Write;
+    if (!writeOfOddSizedFileConfirmed())
+        return;
     if (!m_job.start(direction))
         return;
     m_ok->setEnabled(false);

@@ -57,6 +57,9 @@ signals:
 
 private:
     void onTick();
+    // A codeplug from a file cut short may be partly blank: asks once
+    // before it is written. True when the write may go on.
+    bool writeOfOddSizedFileConfirmed();
     void finish(const QString &textKey, const QString &captionKey, int icon);
     // The end of a write's read-back: success only when every block matched.
     void finishVerify(TransferStatus status);
@@ -75,4 +78,5 @@ private:
     QPushButton *m_ok;
     QPushButton *m_cancel;
     QCheckBox *m_verify = nullptr;
+    bool m_oddSizeConfirmed = false;
 };

@@ -1,10 +1,14 @@
 #include "calibration/TestDataFile.h"
 
+#include "app/FilePaths.h"
+
 #include <QFile>
 #include <QSaveFile>
 
 TestDataFile::LoadResult TestDataFile::load(const QString &path, CalibrationImage &image)
 {
+    if (!FilePaths::whyNotReadable(path).isEmpty())
+        return LoadResult::CannotOpen;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return LoadResult::CannotOpen;
@@ -17,14 +21,23 @@ TestDataFile::LoadResult TestDataFile::load(const QString &path, CalibrationImag
     return LoadResult::Loaded;
 }
 
-bool TestDataFile::save(const QString &path, const CalibrationImage &image)
+bool TestDataFile::save(const QString &path, const CalibrationImage &image, QString *error)
 {
+    auto fail = [&](const QString &reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
+    if (const QString refused = FilePaths::whyNotWritable(path); !refused.isEmpty())
+        return fail(refused);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return false;
+        return fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
     if (file.write(image.toByteArray()) != CalibrationImage::size()) {
         file.cancelWriting();
-        return false;
+        return fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
     }
-    return file.commit();
+    if (!file.commit())
+        return fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+    return true;
 }

@@ -10,7 +10,7 @@ namespace TestDataFile {
 
 enum class LoadResult {
     Loaded,
-    CannotOpen,   // missing or unreadable
+    CannotOpen,   // missing, unreadable, or not a regular file (a FIFO would block)
     WrongSize,    // not 16384 bytes: not a test-data file, or a truncated one
 };
 
@@ -20,7 +20,8 @@ enum class LoadResult {
 LoadResult load(const QString &path, CalibrationImage &image);
 
 // Writes the image atomically: an existing file is replaced only once the
-// new one is complete. Returns false when it cannot be written.
-bool save(const QString &path, const CalibrationImage &image);
+// new one is complete. A device, FIFO, socket or folder is refused, never
+// replaced. Returns false, with the reason in error, when it cannot be written.
+bool save(const QString &path, const CalibrationImage &image, QString *error = nullptr);
 
 }

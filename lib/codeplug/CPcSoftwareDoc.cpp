@@ -4,6 +4,7 @@
 #include "app/HexConvert.h"
 #include "app/Prompter.h"
 #include "codeplug/Encodings.h"
+#include "codeplug/FreqRangeCheck.h"
 
 #include <algorithm>
 #include <cstring>
@@ -30,10 +31,11 @@ QString freqRangeData(const AppSettings &settings, int n, int bufferSize)
 }
 
 // The band bytes an entry's "dataN" text packs into, or empty when the text
-// is too short to hold the two 4-digit band edges.
+// is not a usable band. An unusable entry is passed over as an empty one is
+// (it would give band limits of 0 Hz); the programs warn about it.
 QByteArray bandBytesOf(const QString &data)
 {
-    if (data.size() < 8)
+    if (!FreqRangeCheck::whyNotUsable(data).isEmpty())
         return {};
     return HexPack(data.left(8).toLatin1(), 4);
 }
@@ -67,6 +69,12 @@ void CPcSoftwareDoc::DeleteContents()
     m_images->current.fill(0xFF);
     m_images->fallback.fill(0xFF);
     std::memcpy(m_images->header.data(), kHeaderText, kHeaderTextLength);
+    m_loadedFileSize = -1;
+}
+
+bool CPcSoftwareDoc::loadedFromOddSizedFile() const
+{
+    return m_loadedFileSize >= 0 && m_loadedFileSize != kHeaderSize + kImageSize;
 }
 
 bool CPcSoftwareDoc::OnNewDocument(bool &firstNew, Prompter &prompter)
@@ -130,7 +138,7 @@ void CPcSoftwareDoc::LoadFreqRange(int n)
 void CPcSoftwareDoc::UpdateBandLimits()
 {
     const QString data = freqRangeData(m_settings, FindFreqRangeIndex(), 60);
-    if (data.size() >= 8) {
+    if (FreqRangeCheck::whyNotUsable(data).isEmpty()) {
         m_lowerLimit = decimalOf(data[1], data[2], data[3], data[0]) * 10000;
         m_upperLimit = decimalOf(data[5], data[6], data[7], data[4]) * 10000;
     } else {

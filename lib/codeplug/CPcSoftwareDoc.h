@@ -37,8 +37,16 @@ public:
     void setTitle(const QString &title) { m_title = title; }
     QString filePath() const { return m_filePath; }
     void setFilePath(const QString &path) { m_filePath = path; }
+    // The size of the .dat file the codeplug was loaded from; -1 when it was
+    // not loaded from a file (new, or replaced by a radio read).
+    qint64 loadedFileSize() const { return m_loadedFileSize; }
+    void setLoadedFileSize(qint64 size) { m_loadedFileSize = size; }
+    // Loaded from a file that was cut short or too long: the codeplug may
+    // miss bytes, so writing it to a radio needs the user's consent.
+    bool loadedFromOddSizedFile() const;
 
-    // Fills header and all three images with 0xFF and writes the header text.
+    // Fills header and all three images with 0xFF and writes the header text;
+    // forgets the loaded file's size.
     void DeleteContents();
     // The new-document step. With firstNew set: clears it, builds the default
     // codeplug of range 6 and takes it as the baseline. Otherwise asks
@@ -100,4 +108,5 @@ private:
     qint32 m_lowerLimit = 10000000;
     QString m_title;
     QString m_filePath;
+    qint64 m_loadedFileSize = -1;
 };

@@ -1,5 +1,6 @@
 #include "codeplug/DataFile.h"
 
+#include "app/FilePaths.h"
 #include "codeplug/CPcSoftwareDoc.h"
 
 #include <QFile>
@@ -32,6 +33,11 @@ LoadResult loadBytes(CPcSoftwareDoc &doc, const QByteArray &bytes)
 
 LoadResult load(CPcSoftwareDoc &doc, const QString &path, QString *error)
 {
+    if (const QString refused = FilePaths::whyNotReadable(path); !refused.isEmpty()) {
+        if (error)
+            *error = refused;
+        return LoadResult::ReadError;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
@@ -45,7 +51,20 @@ LoadResult load(CPcSoftwareDoc &doc, const QString &path, QString *error)
             *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
         return LoadResult::ReadError;
     }
-    return loadBytes(doc, bytes);
+    const LoadResult result = loadBytes(doc, bytes);
+    doc.setLoadedFileSize(file.size());
+    return result;
+}
+
+QString sizeNote(const QString &path, qint64 size)
+{
+    if (size == kFileSize)
+        return QString();
+    const QString holds = QStringLiteral("%1 holds %2 bytes, not %3").arg(path).arg(size).arg(kFileSize);
+    if (size < kFileSize)
+        return holds + QStringLiteral(": it is cut short, and the %1 missing bytes read as blank (FF)")
+                           .arg(kFileSize - size);
+    return holds + QStringLiteral(": the %1 bytes after the codeplug are ignored").arg(size - kFileSize);
 }
 
 QByteArray toBytes(const CPcSoftwareDoc &doc)
@@ -59,6 +78,11 @@ QByteArray toBytes(const CPcSoftwareDoc &doc)
 
 bool save(const CPcSoftwareDoc &doc, const QString &path, QString *error)
 {
+    if (const QString refused = FilePaths::whyNotWritable(path); !refused.isEmpty()) {
+        if (error)
+            *error = refused;
+        return false;
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)

@@ -19,11 +19,21 @@ enum class LoadResult {
 // Loads into a document that was just cleared (DeleteContents). A short file
 // fills what it has and leaves the rest 0xFF; bytes past the image are ignored.
 // The band limits are recomputed in both the matched and mismatched case.
+// The file's size is kept in the document (loadedFileSize), so that a
+// codeplug with missing bytes is not written to a radio unnoticed. A path
+// that is not a regular file (a FIFO, a device, a folder) is a ReadError.
 LoadResult load(CPcSoftwareDoc &doc, const QString &path, QString *error = nullptr);
 LoadResult loadBytes(CPcSoftwareDoc &doc, const QByteArray &bytes);
 
+// For a file of another size than kFileSize: what its size means, as one
+// sentence ("x.dat holds 1000 bytes, not 262208: ..."). Empty for a file of
+// the right size.
+QString sizeNote(const QString &path, qint64 size);
+
 // Writes header and image through a temporary file renamed into place, so a
-// failed save leaves the previous file intact.
+// failed save leaves the previous file intact. Only a regular file or a new
+// name is written: a device, FIFO, socket or folder is refused, never
+// replaced.
 bool save(const CPcSoftwareDoc &doc, const QString &path, QString *error = nullptr);
 QByteArray toBytes(const CPcSoftwareDoc &doc);
 

@@ -64,6 +64,32 @@ QString resolve(const AppSettings *settings, const QString &port)
     return port.trimmed();
 }
 
+QString whyNotAPort(const QString &port)
+{
+    const QString text = port.trimmed();
+    if (text.isEmpty())
+        return QStringLiteral("no port given");
+    if (isNumber(text))
+        return QString();
+    static const QString kNumberCharacters = QStringLiteral("0123456789+-.,eE ");
+    const bool numeric = std::all_of(text.begin(), text.end(), [](QChar c) { return kNumberCharacters.contains(c); });
+    if (numeric && text.at(0) != QLatin1Char('e') && text.at(0) != QLatin1Char('E'))
+        return QStringLiteral("port %1 is neither a port number %2..%3 nor a device path")
+            .arg(text)
+            .arg(kFirstPort)
+            .arg(kLastPort);
+    return QString();
+}
+
+QString describe(const AppSettings *settings, const QString &port)
+{
+    const QString text = port.trimmed();
+    if (!isNumber(text))
+        return text;
+    const QString device = resolve(settings, text);
+    return device.isEmpty() ? text : QStringLiteral("%1 (%2)").arg(text, device);
+}
+
 QString storedPort(const AppSettings &settings)
 {
     // A missing key means port 1; a key present but empty names no port.

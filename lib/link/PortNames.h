@@ -27,6 +27,15 @@ QString resolve(const AppSettings *settings, const QString &port);
 // True when the text is a decimal number (the port is a number, not a path).
 bool isNumber(const QString &port, int *value = nullptr);
 
+// Empty when the text can name a port: a decimal number, or a device path.
+// A text that looks like a number but is none ("1.5", "-2", a number too
+// large for any port) gives the reason, instead of being taken as a path.
+QString whyNotAPort(const QString &port);
+
+// A port for messages: "3 (/dev/ttyUSB0)" for a number that names a
+// device, else the text as given.
+QString describe(const AppSettings *settings, const QString &port);
+
 // [setup] com of setting.ini: the stored port, "1" when the key is absent.
 QString storedPort(const AppSettings &settings);
 

@@ -16,6 +16,25 @@ bool isEndStatus(TransferStatus status)
     return status != TransferStatus::Idle && status != TransferStatus::Progress;
 }
 
+bool failedBeforeTransfer(TransferFailure failure)
+{
+    switch (failure) {
+    case TransferFailure::PortNotOpened:
+    case TransferFailure::NoHandshake:
+    case TransferFailure::NoModelReply:
+    case TransferFailure::NoQuery05Reply:
+    case TransferFailure::NoVersionReply:
+    case TransferFailure::RequestUnanswered:
+    case TransferFailure::RequestRefused:
+        return true;
+    case TransferFailure::None:
+    case TransferFailure::BlockFailed:
+    case TransferFailure::EndNotAcknowledged:
+        break;
+    }
+    return false;
+}
+
 const char *statusName(TransferStatus status)
 {
     switch (status) {
@@ -118,6 +137,8 @@ void TransferControl::reset()
     progress = 0;
     portOpened = false;
     skippedBlocks = 0;
+    failure = TransferFailure::None;
+    skippedAddresses.clear();
     versionValid = false;
     version = RadioVersionInfo();
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -190,7 +211,8 @@ public:
         if (!handshake()) {
             // Stopped, or no answer after every attempt.
             if (!m_control.stopRequested())
-                report(TransferStatus::PortError);
+                fail(TransferStatus::PortError, m_control.portOpened ? TransferFailure::NoHandshake
+                                                                     : TransferFailure::PortNotOpened);
             return;
         }
         if (m_control.stopRequested() || !identify())
@@ -209,6 +231,12 @@ private:
         if (isEndStatus(status))
             m_comm.ClosePort();
         m_control.status = status;
+    }
+
+    void fail(TransferStatus status, TransferFailure failure)
+    {
+        m_control.failure = failure;
+        report(status);
     }
 
     bool openIfClosed()
@@ -246,7 +274,7 @@ private:
     {
         uint8_t model[kModelReplyLength];
         if (!m_exchange.ask(kModelQuery, model, kModelReplyLength)) {
-            report(TransferStatus::PortError);
+            fail(TransferStatus::PortError, TransferFailure::NoModelReply);
             return false;
         }
         const bool sameModel = std::memcmp(model, m_image, kModelIdLength) == 0;
@@ -262,9 +290,12 @@ private:
         }
         uint8_t query05[kQuery05ReplyLength];
         uint8_t version[kVersionReplyLength];
-        if (!m_exchange.ask(kQuery05, query05, kQuery05ReplyLength)
-            || !m_exchange.ask(kVersionQuery, version, kVersionReplyLength)) {
-            report(TransferStatus::PortError);
+        if (!m_exchange.ask(kQuery05, query05, kQuery05ReplyLength)) {
+            fail(TransferStatus::PortError, TransferFailure::NoQuery05Reply);
+            return false;
+        }
+        if (!m_exchange.ask(kVersionQuery, version, kVersionReplyLength)) {
+            fail(TransferStatus::PortError, TransferFailure::NoVersionReply);
             return false;
         }
         m_control.version = RadioVersionInfo::fromReply(version, kVersionReplyLength);
@@ -276,8 +307,12 @@ private:
     bool requestAccepted(uint8_t request)
     {
         uint8_t reply = 0;
-        if (!m_exchange.ask(request, &reply, 1) || reply == kAck) {
-            report(TransferStatus::PortError);
+        if (!m_exchange.ask(request, &reply, 1)) {
+            fail(TransferStatus::PortError, TransferFailure::RequestUnanswered);
+            return false;
+        }
+        if (reply == kAck) {
+            fail(TransferStatus::PortError, TransferFailure::RequestRefused);
             return false;
         }
         return true;
@@ -291,7 +326,7 @@ private:
         for (int i = 0; i < kReadBlockCount; ++i) {
             const int address = i * kBlockSize;
             if (!m_exchange.ask(readBlockFrame(address), reply, kReadBlockReplyLength)) {
-                report(TransferStatus::ReadFailed);
+                fail(TransferStatus::ReadFailed, TransferFailure::BlockFailed);
                 return;
             }
             if (reply[0] == kWriteBlock && reply[1] == uint8_t(address >> 8) && reply[2] == uint8_t(address)) {
@@ -300,13 +335,16 @@ private:
                 report(TransferStatus::Progress);
             } else {
                 // A reply for another block is passed over; the image keeps its bytes.
+                m_control.skippedAddresses.append(address);
                 ++m_control.skippedBlocks;
             }
             if (m_control.stopRequested())
                 return;
         }
-        report(m_exchange.acked(QByteArray(1, char(kEndOfRead))) ? TransferStatus::ReadDone
-                                                                  : TransferStatus::ReadFailed);
+        if (m_exchange.acked(QByteArray(1, char(kEndOfRead))))
+            report(TransferStatus::ReadDone);
+        else
+            fail(TransferStatus::ReadFailed, TransferFailure::EndNotAcknowledged);
     }
 
     void writeBlocks()
@@ -318,7 +356,7 @@ private:
             if (!isWrittenBlock(address))
                 continue;
             if (!m_exchange.acked(writeBlockFrame(address, m_image))) {
-                report(TransferStatus::WriteFailed);
+                fail(TransferStatus::WriteFailed, TransferFailure::BlockFailed);
                 return;
             }
             m_control.progress = writeProgress(i);
@@ -374,10 +412,10 @@ bool answersModelWrite(Exchange &exchange, CMSComm &comm)
     return false;
 }
 
-// The given port first, then ports 1..16. A port found by the search is
-// stored as [setup] com.
+// The given port first, then (when searching) ports 1..16. A port found by
+// the search is stored as [setup] com.
 bool modelWriteHandshake(CMSComm &comm, const QString &portName, AppSettings &settings,
-                         const ProtocolTimings &timings)
+                         const ProtocolTimings &timings, bool searchOtherPorts)
 {
     Exchange exchange(comm, timings.replyTimeoutMs);
     if (!comm.IsPortOpen()) {
@@ -392,7 +430,7 @@ bool modelWriteHandshake(CMSComm &comm, const QString &portName, AppSettings &se
             return true;
         }
         comm.ClosePort();
-        if (n > PortNames::kLastPort)
+        if (!searchOtherPorts || n > PortNames::kLastPort)
             return false;
         pauseMs(timings.openPauseMs);
         foundPort = 0;
@@ -406,10 +444,11 @@ bool modelWriteHandshake(CMSComm &comm, const QString &portName, AppSettings &se
 }
 
 bool WriteModelIdentification(CMSComm &comm, const QString &portName, const uint8_t *image,
-                              AppSettings &settings, Prompter &prompter, const ProtocolTimings &timings)
+                              AppSettings &settings, Prompter &prompter, const ProtocolTimings &timings,
+                              bool searchOtherPorts)
 {
     const QString error = QStringLiteral("IDS_ERROR");
-    if (!modelWriteHandshake(comm, portName, settings, timings)) {
+    if (!modelWriteHandshake(comm, portName, settings, timings, searchOtherPorts)) {
         prompter.tell(QStringLiteral("IDS_ERROR_PORTCONN"), error, Prompt::Icon::Error);
         return false;
     }

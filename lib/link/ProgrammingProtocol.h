@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <atomic>
 #include <condition_variable>
@@ -30,6 +31,24 @@ enum class TransferStatus {
     ModelMismatchOverwritable,  // write to another model with [setup] basic = 1
     ModelMismatch,              // the radio is another model
 };
+
+// Which step a failed transfer stopped at, so a message can name it.
+enum class TransferFailure {
+    None,
+    PortNotOpened,       // the port could not be opened
+    NoHandshake,         // no acknowledgement of "PROGRAM" after every attempt
+    NoModelReply,        // the model query went unanswered or came short
+    NoQuery05Reply,      // the identification query (05) went unanswered
+    NoVersionReply,      // the version query went unanswered
+    RequestUnanswered,   // no reply to the read or write request
+    RequestRefused,      // the radio refused the read or write request
+    BlockFailed,         // a block reply came short or was not acknowledged
+    EndNotAcknowledged,  // every block was read, but not the end of the read
+};
+
+// True for the failures where the radio never started the transfer:
+// nothing was read or written.
+bool failedBeforeTransfer(TransferFailure failure);
 
 // True for every status after which the worker has stopped.
 bool isEndStatus(TransferStatus status);
@@ -110,6 +129,9 @@ public:
     std::atomic<int> progress{0};
     std::atomic<bool> portOpened{false};  // some OpenPort of this transfer succeeded
     std::atomic<int> skippedBlocks{0};    // read replies whose header named another block
+    std::atomic<TransferFailure> failure{TransferFailure::None};  // set before a failure status
+    // The addresses of the skipped blocks; written by the worker, read once it has ended.
+    QList<int> skippedAddresses;
 
     // Version texts, valid once versionValid is set (the worker writes the
     // texts before it sets the flag).
@@ -136,10 +158,11 @@ void runCodeplugTransfer(CMSComm &comm, const QString &portName, TransferDirecti
                          uint8_t *image, int basic, const ProtocolTimings &timings,
                          TransferControl &control);
 
-// The model-write exchange: finds the radio (the given port first, then
-// ports 1..16, storing a port found by the search as [setup] com), then
-// writes the model identification image[0..7]. Reports failures through
-// the prompter and returns true on success. Runs on the calling thread.
+// The model-write exchange: finds the radio (the given port first, then,
+// with searchOtherPorts, ports 1..16, storing a port found by the search as
+// [setup] com), then writes the model identification image[0..7]. Reports
+// failures through the prompter and returns true on success. Runs on the
+// calling thread.
 bool WriteModelIdentification(CMSComm &comm, const QString &portName, const uint8_t *image,
                               AppSettings &settings, Prompter &prompter,
-                              const ProtocolTimings &timings = ProtocolTimings());
+                              const ProtocolTimings &timings = ProtocolTimings(), bool searchOtherPorts = true);

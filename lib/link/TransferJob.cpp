@@ -151,6 +151,9 @@ void TransferJob::collect()
         } else {
             std::copy_n(m_staging->data(), m_staging->size(), m_doc.image());
             m_doc.UpdateBandLimits();
+            // Every byte a write sends now comes from the radio, whatever file
+            // the codeplug was loaded from.
+            m_doc.setLoadedFileSize(-1);
         }
     }
     if (m_control.versionValid.load()) {
@@ -173,9 +176,16 @@ RadioVersionInfo TransferJob::versionInfo() const
     return m_worker == nullptr && m_control.versionValid.load() ? m_control.version : RadioVersionInfo();
 }
 
-bool TransferJob::writeModelIdentification(Prompter &prompter)
+QList<int> TransferJob::skippedAddresses() const
+{
+    // Written by the worker; read only after it ended.
+    return m_worker == nullptr ? m_control.skippedAddresses : QList<int>();
+}
+
+bool TransferJob::writeModelIdentification(Prompter &prompter, bool searchOtherPorts)
 {
     if (m_worker)
         return false;
-    return WriteModelIdentification(m_comm, portToOpen(), m_doc.image(), m_doc.settings(), prompter, m_timings);
+    return WriteModelIdentification(m_comm, portToOpen(), m_doc.image(), m_doc.settings(), prompter, m_timings,
+                                    searchOtherPorts);
 }

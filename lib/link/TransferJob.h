@@ -107,14 +107,17 @@ public:
 
     // The model-write exchange with this job's port and the document's
     // model identification (after ModelMismatchOverwritable). Runs on the
-    // calling thread; reports its failures through the prompter.
-    bool writeModelIdentification(Prompter &prompter);
+    // calling thread; reports its failures through the prompter. Without
+    // searchOtherPorts only the job's port is tried and [setup] com stays.
+    bool writeModelIdentification(Prompter &prompter, bool searchOtherPorts = true);
 
     // Details of the last transfer, valid once it has ended:
     bool portOpened() const { return m_control.portOpened.load(); }  // tells a missing port from a silent radio
     // Why the port did not open (PortProblem::Kind::None when it did).
     PortProblem openProblem() const;
     int skippedBlocks() const { return m_control.skippedBlocks.load(); }  // read blocks whose reply named another address
+    QList<int> skippedAddresses() const;                                   // their addresses
+    TransferFailure failure() const { return m_control.failure.load(); }  // the step a failure stopped at
     bool versionReceived() const { return m_control.versionValid.load(); }
     RadioVersionInfo versionInfo() const;
     // The 64 KB the last transfer read or sent (for the write's verify).

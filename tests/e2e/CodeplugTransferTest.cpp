@@ -183,6 +183,21 @@ TEST(CodeplugTransfer, ModelWriteSearchesThePortsAndStoresTheOneThatAnswered)
     EXPECT_EQ(settings.setting(QStringLiteral("setup"), QStringLiteral("com")), "5");
 }
 
+TEST(CodeplugTransfer, ModelWriteWithoutSearchTriesOnlyItsPort)
+{
+    LinkRig rig;
+    ASSERT_TRUE(rig.started);
+    rig.mapPorts(5);
+    AppSettings &settings = rig.document.config.settings();
+    settings.writeSetting(QStringLiteral("setup"), QStringLiteral("com"), QStringLiteral("2"));
+    rig.job.setPortName(QStringLiteral("2"));
+
+    RecordingPrompter prompter;
+    EXPECT_FALSE(rig.job.writeModelIdentification(prompter, false));
+    EXPECT_EQ(settings.setting(QStringLiteral("setup"), QStringLiteral("com")), "2");
+    rig.sim.inspect([](RadioState &s) { EXPECT_FALSE(s.events.contains("MODEL-W")); });
+}
+
 TEST(CodeplugTransfer, CancelDuringTheBlockPhaseLeavesTheCodeplugAlone)
 {
     SimOptions options;

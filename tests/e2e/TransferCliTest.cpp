@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <functional>
 
 namespace {
 
@@ -66,6 +67,59 @@ TEST(TransferCli, RadioThatBreaksOffIsAFailedTransfer)
     EXPECT_EQ(read.status, ExitTransferFailed);
     EXPECT_TRUE(read.err.contains(QStringLiteral("broke off")));
     EXPECT_FALSE(QFile::exists(out));
+}
+
+// A radio that never started the transfer is a port error naming the step
+// that failed; one that stopped during it is a failed transfer.
+TEST(TransferCli, EachFailureNamesItsStepAndStatus)
+{
+    using Short = ProgrammingFaults::ShortReply;
+    struct Case
+    {
+        std::function<void(SimOptions &)> fault;
+        QString verb;
+        int status;
+        QString message;
+    };
+    const QList<Case> cases = {
+        {[](SimOptions &o) { o.noAnswer = true; }, "read", ExitPortError, "no answer to the handshake on port "},
+        {[](SimOptions &o) { o.faults.shortReply = Short::Model; }, "read", ExitPortError, "no answer to the model query"},
+        {[](SimOptions &o) { o.faults.shortReply = Short::Version; }, "write", ExitPortError, "the version query failed"},
+        {[](SimOptions &o) { o.faults.ackRequest = true; }, "write", ExitPortError, "the radio refused the write request"},
+        {[](SimOptions &o) { o.faults.nakEndOfRead = true; }, "read", ExitTransferFailed,
+         "every block was read, but the radio did not acknowledge the end of the read; nothing was saved\n"},
+        {[](SimOptions &o) { o.faults.nakWriteBlock = 3; }, "write", ExitTransferFailed, "the write broke off at "},
+    };
+    for (const Case &c : cases) {
+        SimOptions options;
+        c.fault(options);
+        LinkRig rig(options);
+        ASSERT_TRUE(rig.started);
+        const QString dir = rig.document.config.dir();
+        const QString plug = dir + "/plug.dat", out = dir + "/out.dat";
+        ASSERT_TRUE(DataFile::save(*rig.document.doc, plug));
+        const QStringList file = c.verb == "read" ? QStringList{"-o", out} : QStringList{plug};
+        const CliRun r = rq381(QStringList{c.verb, "--port", rig.sim.devicePath(), "--config", dir} + file);
+        EXPECT_EQ(r.status, c.status) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(c.message)) << r.err.toStdString();
+        EXPECT_FALSE(r.err.contains("100%")) << r.err.toStdString();
+        EXPECT_FALSE(QFile::exists(out));
+    }
+}
+
+TEST(TransferCli, VerifyNeverCountsABlockThatWasNotReadBack)
+{
+    SimOptions options;
+    options.faults.wrongHeaderBlock = 40;  // 0x0A00, a written block, answered as 0x0A40
+    LinkRig rig(options);
+    ASSERT_TRUE(rig.started);
+    const QString dir = rig.document.config.dir();
+    const QString plug = dir + "/plug.dat";
+    ASSERT_TRUE(DataFile::save(*rig.document.doc, plug));
+    const CliRun r = rq381({"write", "--port", rig.sim.devicePath(), "--config", dir, plug, "--verify"});
+    EXPECT_EQ(r.status, ExitTransferFailed);
+    EXPECT_EQ(r.err, "rq381 write: verify incomplete: 1 block not read back and not verified (the radio answered "
+                     "for another address, the first at 0x0a00); the other blocks match\n");
 }
 
 TEST(TransferCli, PortsListsTheMappedDevices)

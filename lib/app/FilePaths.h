@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// Checks made before a file is read or replaced, so that a device, a FIFO or
+// a folder given where a file belongs is refused with a reason instead of
+// blocking a read or being replaced by a regular file.
+namespace FilePaths {
+
+// Empty when path can be replaced by an atomic save: a regular file, or a
+// name that does not exist yet in an existing folder. Otherwise the reason,
+// for example "/dev/ttyS0 is a device, not a regular file".
+QString whyNotWritable(const QString &path);
+
+// Empty when path is a regular file that may be opened for reading (a
+// missing file is left to the open, which names the system's reason).
+// A FIFO, device, socket or folder is refused: reading it could block or
+// mean nothing.
+QString whyNotReadable(const QString &path);
+
+// True when both paths name the same file: the same file on disk when both
+// exist (symbolic and hard links included), else the same resolved path.
+bool sameFile(const QString &a, const QString &b);
+
+}
