@@ -1,9 +1,15 @@
 #include "app/SectionTable.h"
 
 #include "app/CommandIds.h"
+#include "sections/C5ToneSystemView.h"
+#include "sections/CAlertToneView.h"
 #include "sections/CAnalogEmergencyView.h"
 #include "sections/CChannelView.h"
+#include "sections/CDisplayControlView.h"
+#include "sections/CDtmfView.h"
 #include "sections/CEmergencyView.h"
+#include "sections/CKeySettingView.h"
+#include "sections/COptionView.h"
 #include "sections/CPcSoftwareView.h"
 #include "sections/CScanView.h"
 
@@ -33,9 +39,9 @@ const std::array<Entry, kSectionCount + 1> &entries()
         {-1, 0, nullptr},                              // 0 root
         {0, Cmd::EditBasicInfo, &make<CPcSoftwareView>}, // 1 basic information
         {0, 0, nullptr},                               // 2 radio settings (group)
-        {2, Cmd::EditKeySetting, nullptr},             // 3 programmable keys
-        {2, Cmd::EditAlertTone, nullptr},              // 4 alert tones
-        {2, Cmd::EditOptionFeature, nullptr},          // 5 option features
+        {2, Cmd::EditKeySetting, &make<CKeySettingView>}, // 3 programmable keys
+        {2, Cmd::EditAlertTone, &make<CAlertToneView>}, // 4 alert tones
+        {2, Cmd::EditOptionFeature, &make<COptionView>}, // 5 option features
         {0, Cmd::EditChannel, &make<CChannelView>},    // 6 channels
         {0, Cmd::EditScan, &make<CScanView>},          // 7 scan lists
         {0, Cmd::EditEmergency, &make<CEmergencyView>}, // 8 emergency
@@ -45,11 +51,11 @@ const std::array<Entry, kSectionCount + 1> &entries()
         {9, Cmd::EditRxGroup, nullptr},                // 12 RX group lists
         {9, Cmd::EditEncrypt, nullptr},                // 13 encryption list
         {0, Cmd::EditAnalogEmergency, &make<CAnalogEmergencyView>}, // 14 analog emergency
-        {0, Cmd::EditDtmfSystem, nullptr},             // 15 DTMF system
-        {0, Cmd::Edit5ToneSystem, nullptr},            // 16 5-tone system
+        {0, Cmd::EditDtmfSystem, &make<CDtmfView>}, // 15 DTMF system
+        {0, Cmd::Edit5ToneSystem, &make<C5ToneSystemView>}, // 16 5-tone system
         {0, Cmd::EditEncodeSequence, nullptr},         // 17 encode sequences
         {0, Cmd::EditQuickText, nullptr},              // 18 quick texts
-        {0, Cmd::EditDisplayControl, nullptr},         // 19 display control
+        {0, Cmd::EditDisplayControl, &make<CDisplayControlView>}, // 19 display control
         {0, Cmd::EditDecodeSequence, nullptr},         // 20 decode sequences
     }};
     return table;

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "sections/CSectionForm.h"
+
+#include <array>
+
+class QComboBox;
+class QLabel;
+
+// The alert-tone form (section 4): the setting of each of the 20 prompt
+// tones, the fixed volumes, the channel announcement language and the switch
+// that enables the alert tones at all.
+class CAlertToneView : public CSectionForm
+{
+    Q_OBJECT
+public:
+    static constexpr int kDialogId = 133;
+    enum Control {
+        FirstToneList = 1028,  // 1028, 1030, ..., 1066: tones 0 ... 19 (label = list id - 1)
+        PowerOnToneList = 1028,
+        TxBusyToneList = 1042,
+        CallFailedToneList = 1044,
+        MissedCallToneList = 1064,
+        VoiceVolumeFixedList = 1068,
+        VoiceVolumeList = 1070,
+        AlertToneVolumeList = 1072,
+        SideToneVolumeList = 1074,
+        AnnounceLanguageList = 1076,
+        AlertToneEnableList = 1256,
+    };
+    static constexpr int toneList(int tone) { return FirstToneList + 2 * tone; }
+
+    explicit CAlertToneView(const FormContext &context, QWidget *parent = nullptr);
+
+    void Reload() override;
+
+private:
+    QComboBox *addList(class QGridLayout *grid, int row, int column, int labelId, int listId, const char *label,
+                       QLabel **labelOut = nullptr);
+    void store(int listId, int index);
+    void applyEnabling(bool tonesEnabled);
+    void applyModelVisibility();
+
+    std::array<QComboBox *, 20> m_tones{};
+    std::array<QLabel *, 20> m_toneLabels{};
+    QComboBox *m_voiceFixed = nullptr;
+    QComboBox *m_voiceVolume = nullptr;
+    QComboBox *m_alertVolume = nullptr;
+    QComboBox *m_sideVolume = nullptr;
+    QComboBox *m_announce = nullptr;
+    QComboBox *m_enable = nullptr;
+};

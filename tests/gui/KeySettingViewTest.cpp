@@ -1,0 +1,93 @@
+#include "FormDriver.h"
+
+#include "app/CommandIds.h"
+#include "sections/CKeySettingView.h"
+
+#include <QLabel>
+#include <gtest/gtest.h>
+
+namespace {
+constexpr int kCode = 3;
+
+QComboBox *keyList(GuiRig &rig, int id)
+{
+    return rig.control<QComboBox>(kCode, id);
+}
+}
+
+TEST(KeySettingView, ListPositionsStoreTheModelsCodes)
+{
+    GuiRig rig(QStringLiteral("RQ381"));
+    ASSERT_TRUE(rig.start());
+    ASSERT_NE(openForm(rig, kCode), nullptr);
+    uint8_t *image = rig.doc().image();
+    const auto before = imageCopy(rig);
+    auto *topShort = keyList(rig, CKeySettingView::TopKeyShort);
+    EXPECT_EQ(topShort->count(), 21);
+    EXPECT_EQ(topShort->itemText(7), QStringLiteral("Squelch Level"));
+    EXPECT_EQ(keyList(rig, CKeySettingView::SideKey1Short)->currentIndex(), 11);  // code 14
+
+    choose(topShort, 7);
+    EXPECT_EQ(image[0x4640], 10);
+    choose(topShort, 20);
+    EXPECT_EQ(image[0x4640], 27);
+    choose(keyList(rig, CKeySettingView::SideKey2Long), 1);  // the last list edits slot 5
+    EXPECT_EQ(image[0x4645], 3);
+    choose(topShort, 0);
+    EXPECT_EQ(image[0x4640], 0xFF);
+    EXPECT_TRUE(undoAllRestores(rig, *before));
+    EXPECT_EQ(keyList(rig, CKeySettingView::SideKey2Long)->currentIndex(), 0);
+}
+
+TEST(KeySettingView, AnUnavailableCodeShowsAtTheLowerOneAndStaysUntilChanged)
+{
+    GuiRig rig(QStringLiteral("TL809"));
+    ASSERT_TRUE(rig.start());
+    CSectionForm *form = openForm(rig, kCode);
+    uint8_t *image = rig.doc().image();
+    auto *topShort = keyList(rig, CKeySettingView::TopKeyShort);
+    EXPECT_EQ(topShort->count(), 14);
+    // The default position 17 is beyond the TL809's functions: byte 28, shown as none.
+    EXPECT_EQ(image[0x4642], 28);
+    EXPECT_EQ(keyList(rig, CKeySettingView::SideKey2Short)->currentIndex(), 0);
+
+    image[0x4640] = 16;  // a code the TL809 does not offer
+    form->Reload();
+    EXPECT_EQ(topShort->currentIndex(), 9);  // shown at code 12
+    choose(topShort, 9);
+    EXPECT_EQ(image[0x4640], 16);
+    choose(keyList(rig, CKeySettingView::TopKeyLong), 13);
+    EXPECT_EQ(image[0x4643], 27);
+    EXPECT_EQ(image[0x4640], 16);
+    choose(topShort, 8);
+    EXPECT_EQ(image[0x4640], 11);
+
+    // The TL809's keys are side keys, and the undo step says which.
+    EXPECT_EQ(accessibleNameOf(topShort), QStringLiteral("Side Key 1 (Short Press)"));
+    EXPECT_EQ(rig.frame()->action(Cmd::EditUndo)->text(), QStringLiteral("&Undo Side Key 1 (Short Press)"));
+    EXPECT_EQ(unnamedInputs(form), QStringList());
+    rig.frame()->SwitchLanguage(QStringLiteral("chinese"));
+    EXPECT_EQ(accessibleNameOf(topShort), QStringLiteral("侧键1(短按)"));
+    EXPECT_EQ(unnamedInputs(form), QStringList());
+}
+
+TEST(KeySettingView, LongPressTimeStepsInHundredsAndWraps)
+{
+    GuiRig rig(QStringLiteral("VK214"));
+    ASSERT_TRUE(rig.start());
+    openForm(rig, kCode);
+    uint8_t *image = rig.doc().image();
+    auto *time = rig.control<CNumberEdit>(kCode, CKeySettingView::LongPressTime);
+    EXPECT_EQ(time->text(), QStringLiteral("2000"));
+    typeAndLeave(time, QStringLiteral("2550"));
+    EXPECT_EQ(image[0x4646], 25);
+    EXPECT_EQ(time->text(), QStringLiteral("2500"));
+    typeAndLeave(time, QStringLiteral("6300"));
+    time->stepUp();
+    EXPECT_EQ(image[0x4646], 1);
+    EXPECT_EQ(time->text(), QStringLiteral("100"));
+    time->stepDown();
+    EXPECT_EQ(image[0x4646], 63);
+    rig.frame()->Undo();
+    EXPECT_EQ(time->text(), QStringLiteral("100"));
+}
