@@ -11,7 +11,13 @@
 #include "link/CTransferDialog.h"
 #include "sections/CSectionForm.h"
 
+#include "app/CodeplugSummary.h"
+
 #include <QApplication>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTextDocument>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
@@ -231,4 +237,27 @@ void CMainFrame::closeEvent(QCloseEvent *event)
     }
     m_statusTimer.stop();
     event->accept();
+}
+
+void CMainFrame::PrintSummaryTo(QPrinter &printer)
+{
+    QTextDocument page;
+    page.setHtml(CodeplugSummary::html(m_app.document(), m_app.settings().language()));
+    page.print(&printer);
+}
+
+void CMainFrame::OnPrint(bool preview)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setDocName(m_app.document().title());
+    if (preview) {
+        QPrintPreviewDialog dialog(&printer, this);
+        connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *target) { PrintSummaryTo(*target); });
+        dialog.exec();
+        return;
+    }
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted)
+        PrintSummaryTo(printer);
 }

@@ -13,6 +13,7 @@ class CPcSoftwareApp;
 class CSectionForm;
 class CTreeCommands;
 class QLabel;
+class QPrinter;
 class QLineEdit;
 class QMdiArea;
 class QMenu;
@@ -64,6 +65,11 @@ public:
     void RefreshAfterRead();
     // Switches to "chinese" or "english" when that language file exists.
     void SwitchLanguage(const QString &name);
+
+    // File > Print and Print Preview: a summary of the codeplug through Qt's
+    // print dialog or preview; the dialog also prints to a PDF file.
+    void OnPrint(bool preview);
+    void PrintSummaryTo(QPrinter &printer);
 
     // Stores what is typed into the focused field of a form, exactly as its
     // focus loss would; every command does this before it runs.

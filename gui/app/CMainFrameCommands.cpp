@@ -51,9 +51,10 @@ void CMainFrame::buildActions()
     connect(addCommand(Cmd::FileSave, QKeySequence(Qt::CTRL | Qt::Key_S)), &QAction::triggered, this,
             [this] { m_app.OnFileSave(); });
     connect(addCommand(Cmd::FileSaveAs), &QAction::triggered, this, [this] { m_app.OnFileSaveAs(); });
-    // Printing is not offered yet.
-    addCommand(Cmd::FilePrint)->setEnabled(false);
-    addCommand(Cmd::FilePrintPreview)->setEnabled(false);
+    // Printing gives a summary of the codeplug.
+    connect(addCommand(Cmd::FilePrint), &QAction::triggered, this,
+            [this] { OnPrint(false); });
+    connect(addCommand(Cmd::FilePrintPreview), &QAction::triggered, this, [this] { OnPrint(true); });
     connect(addCommand(Cmd::AppExit), &QAction::triggered, this, &QWidget::close);
 
     // Edit: every command opens its section's form; without a form it stays grey.
