@@ -15,6 +15,10 @@ const char kUsage[] =
     "  export FILE.dat [-o OUT.yaml]                 write a codeplug as YAML\n"
     "  import FILE.yaml -o OUT.dat [--base BASE.dat] build a codeplug from YAML\n"
     "  diff A.dat B.dat                              list the fields that differ\n"
+    "  contacts export FILE.dat [-o OUT.csv]         the contact list as CSV\n"
+    "  contacts import FILE.dat IN.csv [--replace] [--match TEXT] [--limit N]\n"
+    "  channels export FILE.dat [-o OUT.csv]         zones and channels as CSV\n"
+    "  channels import FILE.dat IN.csv               rebuild zones and channels from CSV\n"
     "\n"
     "Radio:\n"
     "  read --port P [-o FILE.dat] [--trace FILE]    read a radio into a file\n"
@@ -44,7 +48,8 @@ int runCli(const QStringList &args, CommandIo &io)
         {QStringLiteral("new"), runNew},     {QStringLiteral("info"), runInfo},
         {QStringLiteral("edit"), runEdit},   {QStringLiteral("read"), runRead},
         {QStringLiteral("export"), runExport}, {QStringLiteral("import"), runImport},
-        {QStringLiteral("diff"), runDiff},
+        {QStringLiteral("diff"), runDiff},   {QStringLiteral("contacts"), runContacts},
+        {QStringLiteral("channels"), runChannels},
         {QStringLiteral("write"), runWrite}, {QStringLiteral("calib"), runCalib},
         {QStringLiteral("ports"), runPorts},
     };

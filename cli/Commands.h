@@ -18,6 +18,8 @@ int runEdit(const QStringList &args, CommandIo &io);
 int runExport(const QStringList &args, CommandIo &io);
 int runImport(const QStringList &args, CommandIo &io);
 int runDiff(const QStringList &args, CommandIo &io);
+int runContacts(const QStringList &args, CommandIo &io);
+int runChannels(const QStringList &args, CommandIo &io);
 int runRead(const QStringList &args, CommandIo &io);
 int runWrite(const QStringList &args, CommandIo &io);
 int runCalib(const QStringList &args, CommandIo &io);

@@ -30,10 +30,18 @@ struct ImportReport
     bool ok() const { return errors.isEmpty(); }
 };
 
+struct ImportOptions
+{
+    // A list the text shortens: refuse references elsewhere to the removed
+    // records (the YAML codeplug), or let them follow as a list deletion
+    // does (the channels CSV, which rebuilds the zones).
+    bool releaseRemovedReferences = false;
+};
+
 // Applies a YAML codeplug to the document: what the text leaves out keeps
 // the document's values, a list that is present replaces the whole list.
 // On any error the document is left exactly as it was.
-ImportReport importText(const QByteArray &text, CPcSoftwareDoc &doc);
+ImportReport importText(const QByteArray &text, CPcSoftwareDoc &doc, const ImportOptions &options = {});
 
 // The model and frequency range the text names (empty / -1 when it names
 // none), so that a caller can make the default codeplug it starts from.

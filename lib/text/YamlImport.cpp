@@ -63,7 +63,7 @@ struct RefBefore
 class Importer
 {
 public:
-    explicit Importer(CPcSoftwareDoc &doc) : m_doc(doc) {}
+    Importer(CPcSoftwareDoc &doc, const ImportOptions &options) : m_doc(doc), m_options(options) {}
 
     ImportReport run(const QByteArray &text)
     {
@@ -470,6 +470,8 @@ private:
         // References the text left as they were must not lose their record
         // to a list the text shortened.
         for (const RefBefore &ref : before) {
+            if (m_options.releaseRemovedReferences)
+                break;
             if (m_given.contains(ref.path) || m_given.contains(ownerOf(ref.path)) || m_given.contains(listOf(ref.path)))
                 continue;
             if (!records.contains(ref.owner) && !ref.owner.isEmpty() && ref.owner.contains(u'['))
@@ -503,6 +505,7 @@ private:
     }
 
     CPcSoftwareDoc &m_doc;
+    const ImportOptions m_options;
     ImportReport m_report;
     QList<Stored> m_stored;
     QHash<QString, ChannelRef> m_storedPairs;
@@ -511,9 +514,9 @@ private:
 
 }
 
-ImportReport importText(const QByteArray &text, CPcSoftwareDoc &doc)
+ImportReport importText(const QByteArray &text, CPcSoftwareDoc &doc, const ImportOptions &options)
 {
-    return Importer(doc).run(text);
+    return Importer(doc, options).run(text);
 }
 
 Origin originOf(const QByteArray &text)

@@ -1,0 +1,154 @@
+// rq381 contacts and rq381 channels: export and import CSV files.
+
+#include "CliSupport.h"
+
+#include "text/ChannelsCsv.h"
+#include "text/ContactsCsv.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+bool writeOut(const QString &path, const QByteArray &text, const QString &command, CommandIo &io)
+{
+    if (path.isEmpty() || path == QLatin1String("-")) {
+        io.out << QString::fromUtf8(text);
+        return true;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+        io.err << "rq381 " << command << ": cannot write " << path << ": " << file.errorString() << "\n";
+        return false;
+    }
+    return true;
+}
+
+bool readIn(const QString &path, QByteArray &text, const QString &command, CommandIo &io)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        io.err << "rq381 " << command << ": cannot read " << path << ": " << file.errorString() << "\n";
+        return false;
+    }
+    text = file.readAll();
+    return true;
+}
+
+// The shared shape of both commands: "export FILE.dat [-o OUT.csv]" and
+// "import FILE.dat IN.csv [-o OUT.dat] [options]".
+struct CsvCommand
+{
+    QString name;
+    std::function<QByteArray(CPcSoftwareDoc &)> exportText;
+    std::function<void(QCommandLineParser &)> addImportOptions;
+    // Imports into the document; false when nothing may be written.
+    std::function<bool(const QByteArray &, CPcSoftwareDoc &, const QCommandLineParser &, CommandIo &)> importText;
+};
+
+int runCsvCommand(const CsvCommand &command, const QStringList &args, CommandIo &io)
+{
+    const QString action = args.value(0);
+    const QString fullName = command.name + u' ' + action;
+    if (action != QLatin1String("export") && action != QLatin1String("import")) {
+        io.err << "rq381 " << command.name << ": use '" << command.name << " export FILE.dat [-o OUT.csv]' or '" << command.name
+               << " import FILE.dat IN.csv [-o OUT.dat]'\n";
+        return ExitUsage;
+    }
+    const bool exporting = action == QLatin1String("export");
+    QCommandLineParser parser;
+    addCommonOptions(parser);
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                                        exporting ? QStringLiteral("The CSV file to write (default: standard output).")
+                                                  : QStringLiteral("The codeplug to write (default: FILE.dat itself)."),
+                                        QStringLiteral("FILE")));
+    parser.addOption(QCommandLineOption(QStringLiteral("model"), QStringLiteral("Model name for this run."), QStringLiteral("NAME")));
+    if (!exporting)
+        command.addImportOptions(parser);
+    if (!parseArgs(parser, fullName, args.mid(1), io))
+        return ExitUsage;
+    if (parser.isSet(QStringLiteral("help"))) {
+        io.out << parser.helpText();
+        return ExitOk;
+    }
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != (exporting ? 1 : 2)) {
+        io.err << "rq381 " << fullName << ": give " << (exporting ? "one codeplug file" : "the codeplug file and the CSV file") << "\n";
+        return ExitUsage;
+    }
+    auto settings = loadSettings(parser, io);
+    if (!settings)
+        return ExitFailure;
+    if (parser.isSet(QStringLiteral("model")))
+        settings->setModelName(parser.value(QStringLiteral("model")));
+    auto doc = loadCodeplug(*settings, files[0], io);
+    if (!doc)
+        return ExitFailure;
+    if (exporting)
+        return writeOut(parser.value(QStringLiteral("o")), command.exportText(*doc), fullName, io) ? ExitOk : ExitFailure;
+
+    QByteArray csv;
+    if (!readIn(files[1], csv, fullName, io))
+        return ExitFailure;
+    if (!command.importText(csv, *doc, parser, io))
+        return ExitFailure;
+    const QString output = parser.isSet(QStringLiteral("o")) ? parser.value(QStringLiteral("o")) : files[0];
+    return saveCodeplug(*doc, output, io) ? ExitOk : ExitFailure;
+}
+
+}
+
+int runContacts(const QStringList &args, CommandIo &io)
+{
+    CsvCommand command;
+    command.name = QStringLiteral("contacts");
+    command.exportText = ContactsCsv::exportText;
+    command.addImportOptions = [](QCommandLineParser &parser) {
+        parser.addOption(QCommandLineOption(QStringLiteral("replace"), QStringLiteral("Replace the contact list instead of adding to it.")));
+        parser.addOption(QCommandLineOption(QStringLiteral("match"), QStringLiteral("Only rows where some column contains TEXT."),
+                                            QStringLiteral("TEXT")));
+        parser.addOption(QCommandLineOption(QStringLiteral("limit"), QStringLiteral("Add at most N contacts."), QStringLiteral("N")));
+    };
+    command.importText = [](const QByteArray &csv, CPcSoftwareDoc &doc, const QCommandLineParser &parser, CommandIo &io) {
+        ContactsCsv::Options options;
+        options.replace = parser.isSet(QStringLiteral("replace"));
+        options.match = parser.value(QStringLiteral("match"));
+        if (parser.isSet(QStringLiteral("limit"))) {
+            bool ok = false;
+            options.limit = parser.value(QStringLiteral("limit")).toInt(&ok);
+            if (!ok || options.limit < 0) {
+                io.err << "rq381 contacts import: --limit takes a number of contacts\n";
+                return false;
+            }
+        }
+        const ContactsCsv::Report report = ContactsCsv::importText(csv, doc, options);
+        if (!report.ok()) {
+            io.err << "rq381 contacts import: " << report.error << "\n";
+            return false;
+        }
+        io.out << "added " << report.added << " contact(s)\n";
+        for (auto it = report.skipped.cbegin(); it != report.skipped.cend(); ++it)
+            io.out << "skipped " << it.value() << " row(s): " << it.key() << "\n";
+        return true;
+    };
+    return runCsvCommand(command, args, io);
+}
+
+int runChannels(const QStringList &args, CommandIo &io)
+{
+    CsvCommand command;
+    command.name = QStringLiteral("channels");
+    command.exportText = ChannelsCsv::exportText;
+    command.addImportOptions = [](QCommandLineParser &) {};
+    command.importText = [](const QByteArray &csv, CPcSoftwareDoc &doc, const QCommandLineParser &, CommandIo &io) {
+        const ChannelsCsv::Report report = ChannelsCsv::importText(csv, doc);
+        for (const QString &warning : report.warnings)
+            io.err << "rq381 channels import: warning: " << warning << "\n";
+        for (const QString &error : report.errors)
+            io.err << "rq381 channels import: " << error << "\n";
+        if (!report.ok())
+            io.err << "rq381 channels import: " << report.errors.size() << " error(s); nothing was written\n";
+        return report.ok();
+    };
+    return runCsvCommand(command, args, io);
+}

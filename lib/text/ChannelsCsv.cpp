@@ -1,0 +1,171 @@
+#include "text/ChannelsCsv.h"
+
+#include "text/CsvTable.h"
+#include "text/FieldWalk.h"
+#include "text/YamlCodeplug.h"
+
+#include <QHash>
+#include <yaml-cpp/yaml.h>
+
+namespace ChannelsCsv {
+
+using namespace CodeplugText;
+
+namespace {
+
+const ListSpec &zoneSpec()
+{
+    for (const SectionSpec &section : schema()) {
+        if (section.key == QLatin1String("zones"))
+            return *section.list;
+    }
+    Q_UNREACHABLE();
+}
+
+const ListSpec &channelSpec() { return zoneSpec().record.lists.front(); }
+
+bool namedByName(Target target)
+{
+    return target == Target::ScanList || target == Target::RxGroup || target == Target::Contact || target == Target::EncryptKey;
+}
+
+// The record of target whose name is name, or 0.
+int numberOfName(CPcSoftwareDoc &doc, Target target, const QString &name)
+{
+    const int bound = target == Target::Contact ? 200 : 16;
+    for (int i = 1; i <= bound && targetExists(doc, target, i); ++i) {
+        if (targetName(doc, target, i) == name)
+            return i;
+    }
+    return 0;
+}
+
+const QString kZone = QStringLiteral("zone");
+
+}
+
+QByteArray exportText(CPcSoftwareDoc &doc)
+{
+    const ListSpec &channels = channelSpec();
+    QStringList header{kZone};
+    for (const Field &field : channels.record.fields)
+        header << field.key;
+    QList<QStringList> rows;
+    const int zones = std::clamp(zoneSpec().count(doc, At{}), 0, zoneSpec().capacity(doc, At{}));
+    for (int z = 1; z <= zones; ++z) {
+        for (int c = 1; c <= channels.count(doc, At{z, 0}); ++c) {
+            QStringList row{targetName(doc, Target::Channel, z, c).section(u':', 0, 0)};
+            for (const Field &field : channels.record.fields) {
+                const At at{z, c};
+                if (namedByName(field.target)) {
+                    const int number = field.getInt(doc, at);
+                    row << (number > 0 ? targetName(doc, field.target, number) : QString());
+                } else {
+                    row << valueText(field, doc, at).value_or(QString());
+                }
+            }
+            rows.append(row);
+        }
+    }
+    return CsvTable::write(header, rows);
+}
+
+Report importText(const QByteArray &csv, CPcSoftwareDoc &doc)
+{
+    Report report;
+    const CsvTable table = CsvTable::parse(csv);
+    if (!table.error.isEmpty()) {
+        report.errors << table.error;
+        return report;
+    }
+    const ListSpec &channels = channelSpec();
+    const int zoneColumn = table.column({kZone});
+    if (zoneColumn < 0) {
+        report.errors << QStringLiteral("the header has no zone column");
+        return report;
+    }
+    QHash<int, const Field *> fieldOfColumn;
+    for (int col = 0; col < table.header.size(); ++col) {
+        const QString key = table.header[col].trimmed().toLower();
+        if (col == zoneColumn)
+            continue;
+        const auto it = std::find_if(channels.record.fields.begin(), channels.record.fields.end(),
+                                     [&](const Field &f) { return f.key == key; });
+        if (it == channels.record.fields.end())
+            report.errors << QStringLiteral("column %1: unknown column \"%2\"").arg(col + 1).arg(table.header[col]);
+        else
+            fieldOfColumn.insert(col, &*it);
+    }
+    if (!report.ok())
+        return report;
+
+    // The rows as the YAML codeplug's zones, remembering where each value came from.
+    QStringList zoneNames;
+    QList<QList<int>> rowsOfZone;
+    for (int r = 0; r < table.rows.size(); ++r) {
+        const QString zone = table.rows[r].value(zoneColumn).trimmed();
+        int z = int(zoneNames.indexOf(zone));
+        if (z < 0) {
+            zoneNames << zone;
+            rowsOfZone.append(QList<int>());
+            z = int(zoneNames.size()) - 1;
+        }
+        rowsOfZone[z].append(r);
+    }
+    QHash<QString, QString> origin;  // YAML path -> "row R, column C"
+    const auto where = [&](int r, int col) {
+        return QStringLiteral("row %1 (line %2), column %3").arg(r + 2).arg(table.lines.value(r)).arg(table.header.value(col));
+    };
+    YAML::Node zones(YAML::NodeType::Sequence);
+    for (int z = 0; z < zoneNames.size(); ++z) {
+        YAML::Node zone;
+        zone["name"] = zoneNames[z].toStdString();
+        origin.insert(QStringLiteral("zones[%1].name").arg(z + 1), where(rowsOfZone[z].first(), zoneColumn));
+        origin.insert(QStringLiteral("zones[%1].channels").arg(z + 1), where(rowsOfZone[z].first(), zoneColumn));
+        YAML::Node list(YAML::NodeType::Sequence);
+        for (int k = 0; k < rowsOfZone[z].size(); ++k) {
+            const int r = rowsOfZone[z][k];
+            YAML::Node channel(YAML::NodeType::Map);
+            for (auto it = fieldOfColumn.cbegin(); it != fieldOfColumn.cend(); ++it) {
+                const Field &field = *it.value();
+                const QString text = table.rows[r].value(it.key()).trimmed();
+                const QString path = QStringLiteral("zones[%1].channels[%2].%3").arg(z + 1).arg(k + 1).arg(field.key);
+                origin.insert(path, where(r, it.key()));
+                if (text.isEmpty() && (field.kind == Kind::Ref || field.kind == Kind::Choice || field.kind == Kind::Tone)) {
+                    channel[field.key.toStdString()] = YAML::Node(YAML::NodeType::Null);
+                } else if (namedByName(field.target)) {
+                    const int number = numberOfName(doc, field.target, text);
+                    if (number == 0)
+                        report.errors << QStringLiteral("%1: no %2 is named \"%3\"").arg(where(r, it.key()), targetLabel(field.target), text);
+                    channel[field.key.toStdString()] = number;
+                } else {
+                    channel[field.key.toStdString()] = text.toStdString();
+                }
+            }
+            list.push_back(channel);
+        }
+        zone["channels"] = list;
+        zones.push_back(zone);
+    }
+    if (!report.ok())
+        return report;
+    YAML::Node root;
+    root["zones"] = zones;
+    YAML::Emitter out;
+    out << root;
+
+    const YamlCodeplug::ImportReport result = YamlCodeplug::importText(QByteArray(out.c_str()), doc, YamlCodeplug::ImportOptions{true});
+    const auto place = [&](const YamlCodeplug::Message &m) {
+        QString path = m.path;
+        while (!path.isEmpty() && !origin.contains(path))
+            path = path.left(std::max(path.lastIndexOf(u'.'), path.lastIndexOf(u'[')));
+        return QStringLiteral("%1: %2").arg(path.isEmpty() ? QStringLiteral("zones") : origin.value(path), m.text);
+    };
+    for (const auto &m : result.errors)
+        report.errors << place(m);
+    for (const auto &m : result.warnings)
+        report.warnings << place(m);
+    return report;
+}
+
+}

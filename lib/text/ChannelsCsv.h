@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+
+class CPcSoftwareDoc;
+
+// Zones and channels as CSV: one row per channel with its zone's name and
+// every channel field in the texts of the YAML codeplug; contacts, RX group
+// lists, scan lists and encryption keys are named by their names.
+namespace ChannelsCsv {
+
+QByteArray exportText(CPcSoftwareDoc &doc);
+
+struct Report
+{
+    QStringList errors;    // "row 3, column power: ..."; nothing changed when any
+    QStringList warnings;
+    bool ok() const { return errors.isEmpty(); }
+};
+
+// Rebuilds the zones (in the order their names first appear) and their
+// channels from the rows, through the same rules as the YAML import.
+Report importText(const QByteArray &csv, CPcSoftwareDoc &doc);
+
+}

@@ -1,0 +1,121 @@
+// Contacts and channels as CSV files.
+
+#include "TextFixture.h"
+
+#include "sections/ChannelData.h"
+#include "sections/ContactData.h"
+#include "text/ChannelsCsv.h"
+#include "text/ContactsCsv.h"
+#include "text/CsvTable.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A DMR user-database export: radio ID, callsign, first name, and more.
+QByteArray userDatabase(int rows)
+{
+    QByteArray csv = "\xEF\xBB\xBFRADIO_ID,CALLSIGN,FIRST_NAME,LAST_NAME,CITY,STATE,COUNTRY\r\n";
+    for (int i = 0; i < rows; ++i) {
+        const char *country = i % 3 == 0 ? "Germany" : "United States";
+        csv += QStringLiteral("%1,DL%2,\"Name, %2\",Last,City,,%3\r\n").arg(3100100 + i).arg(i).arg(QLatin1String(country)).toUtf8();
+    }
+    return csv;
+}
+
+}
+
+TEST(CsvTable, QuotesBomWindowsLineEndsAndEncoding)
+{
+    const CsvTable t = CsvTable::parse("\xEF\xBB\xBF" "a,b\r\n\"x, \"\"y\"\"\",\"two\r\nlines\"\r\nlast,row");
+    ASSERT_EQ(t.error, QString());
+    EXPECT_EQ(t.header, (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    ASSERT_EQ(t.rows.size(), 2);
+    EXPECT_EQ(t.rows[0], (QStringList{QStringLiteral("x, \"y\""), QStringLiteral("two\r\nlines")}));
+    EXPECT_EQ(t.lines, (QList<int>{3, 4}));
+    EXPECT_FALSE(CsvTable::parse("name\n\xC4\xE3\xBA\xC3\n").error.isEmpty());  // GBK, not UTF-8
+
+    const QByteArray written = CsvTable::write({QStringLiteral("h")}, {{QStringLiteral("a,\"b\"\nc")}});
+    EXPECT_EQ(CsvTable::parse(written).rows.value(0), QStringList{QStringLiteral("a,\"b\"\nc")});
+}
+
+TEST(ContactsCsv, UserDatabaseRowsGoThroughTheContactRulesAndSkipsAreCounted)
+{
+    TestDocument t(QStringLiteral("VK214"));
+    QByteArray csv = userDatabase(3);
+    csv += "2000000,XX1,Reserved,,,,Germany\r\n"     // reserved ID
+           "12345678,XX2,Long,,,,Germany\r\n"        // 8 digits do not fit
+           "3100100,XX3,Same ID,,,,Germany\r\n"      // duplicate ID
+           "3100999,DL0,\"Name, 0\",,,,Germany\r\n"; // duplicate name
+    ContactsCsv::Report report = ContactsCsv::importText(csv, *t.doc, {});
+    ASSERT_TRUE(report.ok()) << report.error.toStdString();
+    EXPECT_EQ(report.added, 3);
+    EXPECT_EQ(report.skipped, (QMap<QString, int>{{QStringLiteral("reserved call ID"), 1},
+                                                   {QStringLiteral("call ID longer than 7 digits"), 1},
+                                                   {QStringLiteral("duplicate call ID"), 1},
+                                                   {QStringLiteral("duplicate name"), 1}}));
+    const CContactData contacts(*t.doc);
+    EXPECT_EQ(contacts.CountContacts(), 4);
+    EXPECT_EQ(contacts.GetName(2), QStringLiteral("DL0 Name, 0"));
+    EXPECT_EQ(contacts.GetCallId(2), QStringLiteral("3100100"));
+
+    // A call-ID column with a name column; no recognisable columns is an error.
+    report = ContactsCsv::importText("Name,Call ID\nBase,1000200\n", *t.doc, {});
+    EXPECT_EQ(report.added, 1);
+    EXPECT_FALSE(ContactsCsv::importText("who,what\nx,1\n", *t.doc, {}).ok());
+}
+
+TEST(ContactsCsv, CapacityMatchLimitAndReplace)
+{
+    TestDocument t(QStringLiteral("VK214"));
+    const QByteArray csv = userDatabase(400);
+    ContactsCsv::Report report = ContactsCsv::importText(csv, *t.doc, {});
+    EXPECT_EQ(report.added, 199);
+    EXPECT_EQ(report.skipped.value(QStringLiteral("beyond the 200 contacts that fit")), 201);
+    EXPECT_EQ(CContactData(*t.doc).CountContacts(), 200);
+
+    TestDocument u(QStringLiteral("VK214"));
+    report = ContactsCsv::importText(csv, *u.doc, {true, QStringLiteral("germany"), 10});
+    EXPECT_EQ(report.added, 10);
+    EXPECT_EQ(report.skipped.value(QStringLiteral("not matching")), 266);
+    EXPECT_EQ(report.skipped.value(QStringLiteral("beyond --limit")), 134 - 10);
+    const CContactData contacts(*u.doc);
+    EXPECT_EQ(contacts.CountContacts(), 10);
+    EXPECT_EQ(contacts.GetName(1), QStringLiteral("DL0 Name, 0"));  // the old contact 1 was replaced
+}
+
+TEST(ChannelsCsv, ASpreadsheetEditComesBackAndErrorsNameRowAndColumn)
+{
+    TestDocument t(QStringLiteral("VK214"));
+    CListMaintenance lists(*t.doc);
+    lists.addChannel(1);
+    lists.addZone();
+    const CsvTable exported = CsvTable::parse(ChannelsCsv::exportText(*t.doc));
+    ASSERT_EQ(exported.rows.size(), 3);
+
+    // Rows reordered and a column changed, as a spreadsheet would save them.
+    QList<QStringList> rows = exported.rows;
+    std::swap(rows[0], rows[1]);
+    const int power = int(exported.header.indexOf(QStringLiteral("power")));
+    for (QStringList &row : rows)
+        row[power] = QStringLiteral("low");
+    ChannelsCsv::Report report = ChannelsCsv::importText(CsvTable::write(exported.header, rows), *t.doc);
+    ASSERT_TRUE(report.ok()) << report.errors.join(u'\n').toStdString();
+    const CChannelData channels(*t.doc);
+    EXPECT_EQ(channels.GetChannelName(1, 1), QStringLiteral("Channel 2"));
+    EXPECT_EQ(channels.GetChannelName(1, 2), QStringLiteral("Channel 1"));
+    EXPECT_EQ(channels.GetZoneName(2), QStringLiteral("Zone 2"));
+    EXPECT_EQ(channels.GetPower(2, 1), 0);
+
+    const QByteArray before = imageOf(*t.doc);
+    rows[2][power] = QStringLiteral("lowest");
+    report = ChannelsCsv::importText(CsvTable::write(exported.header, rows), *t.doc);
+    ASSERT_EQ(report.errors.size(), 1);
+    EXPECT_TRUE(report.errors[0].startsWith(QStringLiteral("row 4 (line 4), column power: unknown choice"))) << report.errors[0].toStdString();
+    rows[2][power] = QStringLiteral("low");
+    rows[2][exported.header.indexOf(QStringLiteral("contact"))] = QStringLiteral("Nobody");
+    report = ChannelsCsv::importText(CsvTable::write(exported.header, rows), *t.doc);
+    ASSERT_EQ(report.errors.size(), 1);
+    EXPECT_TRUE(report.errors[0].contains(QStringLiteral("column contact: no contact is named \"Nobody\"")));
+    EXPECT_EQ(firstDifference(imageOf(*t.doc), before), "");
+}
