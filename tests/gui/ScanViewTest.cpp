@@ -7,6 +7,8 @@
 #include "sections/ScanData.h"
 
 #include <QAbstractSpinBox>
+#include <QDir>
+#include <QFile>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -212,4 +214,13 @@ TEST(ScanView, NamesNavigationAddAndDelete)
     f.undo().undo();  // the rename
     f.undo().undo();  // the new list
     EXPECT_EQ(position->text(), "1 of 1");
+
+    // Saving while the name is being typed saves the typed name.
+    f.rig.nextSaveFile = QDir(f.rig.config.dir()).filePath(QStringLiteral("typed.dat"));
+    name->setFocus();
+    QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(name, QStringLiteral("Typed"));
+    QTest::keyClick(name, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(CScanData(f.rig.doc()).GetName(1), "Typed");
+    EXPECT_TRUE(QFile::exists(f.rig.nextSaveFile));
 }
