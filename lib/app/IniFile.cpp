@@ -24,7 +24,9 @@ struct Section
 struct ParsedFile
 {
     QDateTime modified;
+    QDateTime readAt;  // when the file was parsed
     qint64 size = -1;
+    QByteArray bytes;  // what was parsed
     QList<Section> sections;
 };
 
@@ -38,21 +40,27 @@ QString cleanValue(QString value)
     return value;
 }
 
-QStringList readLines(const QString &path, bool *ok = nullptr)
+QByteArray readBytes(const QString &path, bool *ok = nullptr)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (ok)
-            *ok = false;
-        return {};
-    }
+    const bool opened = file.open(QIODevice::ReadOnly);
     if (ok)
-        *ok = true;
-    QString text = QString::fromUtf8(file.readAll());
+        *ok = opened;
+    return opened ? file.readAll() : QByteArray();
+}
+
+QStringList linesOf(const QByteArray &bytes)
+{
+    QString text = QString::fromUtf8(bytes);
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return text.split(QLatin1Char('\n'));
+}
+
+QStringList readLines(const QString &path, bool *ok = nullptr)
+{
+    return linesOf(readBytes(path, ok));
 }
 
 // "[name]" gives name; anything else gives a null string.
@@ -87,6 +95,7 @@ ParsedFile parse(const QStringList &lines)
     return parsed;
 }
 
+constexpr qint64 kRacyWindowMs = 2000;
 QMutex cacheMutex;
 QHash<QString, ParsedFile> cache;
 
@@ -100,10 +109,20 @@ bool lookup(const QString &path, const QString &section, const QString &key, QSt
         return false;
     QMutexLocker lock(&cacheMutex);
     ParsedFile &parsed = cache[info.absoluteFilePath()];
-    if (parsed.size != info.size() || parsed.modified != info.lastModified()) {
-        parsed = parse(readLines(path));
+    // A file written shortly before it was parsed may have been written again
+    // within the file system's time stamp resolution, keeping its size and
+    // time stamp: its bytes are compared again until it has settled.
+    const bool stampChanged = parsed.size != info.size() || parsed.modified != info.lastModified();
+    const bool settled = parsed.readAt.isValid() && parsed.modified.msecsTo(parsed.readAt) > kRacyWindowMs;
+    if (stampChanged || !settled) {
+        const QByteArray bytes = readBytes(path);
+        if (stampChanged || bytes != parsed.bytes) {
+            parsed = parse(linesOf(bytes));
+            parsed.bytes = bytes;
+        }
         parsed.size = info.size();
         parsed.modified = info.lastModified();
+        parsed.readAt = QDateTime::currentDateTimeUtc();
     }
     for (const Section &s : parsed.sections) {
         if (s.name.compare(section, Qt::CaseInsensitive) != 0)

@@ -64,6 +64,18 @@ TEST_F(IniFileTest, WritingKeepsTheRestOfTheFileAndSeesChanges)
     EXPECT_EQ(IniFile::keys(path, "ports"), QStringList{"3"});
 }
 
+TEST_F(IniFileTest, AnotherProgramsQuickRewriteOfTheSameSizeIsSeen)
+{
+    // Rewritten within the time stamp's resolution, size unchanged: only
+    // the bytes tell the two versions apart.
+    const QString path = write("d.ini", "[FreqRange]\ndata6=04000470\n");
+    EXPECT_EQ(IniFile::readString(path, "FreqRange", "data6"), "04000470");
+    for (const char *value : {"GGGGGGGG", "00000000", "04700400"}) {
+        write("d.ini", QByteArray("[FreqRange]\ndata6=") + value + "\n");
+        EXPECT_EQ(IniFile::readString(path, "FreqRange", "data6"), QString::fromLatin1(value));
+    }
+}
+
 TEST_F(IniFileTest, LanguageLookupsHandleEscapesOnlyInStringAndText)
 {
     const QString path = write("l.lang", "[String]\nIDS_X=one\\ntwo\\tthree\n[MENU]\nFILE_NEW=New\\tCtrl+N\n"
