@@ -6,6 +6,8 @@
 #include "app/CommandTable.h"
 #include "app/SectionTable.h"
 #include "app/TranslateDialog.h"
+#include "calibration/CCalibrationTableDialog.h"
+#include "codeplug/CPcSoftwareDoc.h"
 
 #include <QApplication>
 #include <QDir>
@@ -73,8 +75,10 @@ void CMainFrame::buildActions()
             [this] { onTransfer(false); });
     connect(addCommand(Cmd::ProgramWrite, QKeySequence(Qt::CTRL | Qt::Key_W)), &QAction::triggered, this,
             [this] { onTransfer(true); });
-    // The calibration table dialog is not part of this program yet.
-    addCommand(Cmd::ProgramTestMode, QKeySequence(Qt::CTRL | Qt::Key_T))->setEnabled(false);
+    connect(addCommand(Cmd::ProgramTestMode, QKeySequence(Qt::CTRL | Qt::Key_T)), &QAction::triggered, this, [this] {
+        CCalibrationTableDialog dialog(m_app.settings(), m_app.prompter(), m_app.document().upperBandLimit(), this);
+        dialog.exec();
+    });
     addCommand(Cmd::ProgramUnused, QKeySequence(Qt::CTRL | Qt::Key_P));
 
     QAction *chinese = addCommand(Cmd::SettingChinese, QKeySequence(Qt::CTRL | Qt::Key_C));

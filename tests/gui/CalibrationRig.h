@@ -51,7 +51,9 @@ struct CalibrationRig
             const bool input = qobject_cast<QAbstractButton *>(w) || qobject_cast<QLineEdit *>(w)
                 || qobject_cast<QComboBox *>(w) || qobject_cast<QScrollBar *>(w)
                 || qobject_cast<QListWidget *>(w) || qobject_cast<QTableWidget *>(w);
-            if (!input || !w->isVisibleTo(root) || qobject_cast<QComboBox *>(w->parentWidget())
+            // Parts of composite widgets (a table's corner, a view's own
+            // scroll bars, a combo box's list) are named by their owner.
+            if (!input || !w->isVisibleTo(root) || !w->isEnabled() || qobject_cast<QComboBox *>(w->parentWidget())
                 || qobject_cast<QAbstractScrollArea *>(w->parentWidget() ? w->parentWidget()->parentWidget() : nullptr))
                 continue;
             QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(w);
