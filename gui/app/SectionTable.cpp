@@ -4,13 +4,18 @@
 #include "sections/C5ToneSystemView.h"
 #include "sections/CAlertToneView.h"
 #include "sections/CAnalogEmergencyView.h"
+#include "sections/CBasicSettingView.h"
 #include "sections/CChannelView.h"
+#include "sections/CContactView.h"
 #include "sections/CDisplayControlView.h"
 #include "sections/CDtmfView.h"
 #include "sections/CEmergencyView.h"
+#include "sections/CEncryptView.h"
 #include "sections/CKeySettingView.h"
 #include "sections/COptionView.h"
 #include "sections/CPcSoftwareView.h"
+#include "sections/CQuickTextView.h"
+#include "sections/CRxGroupView.h"
 #include "sections/CScanView.h"
 
 #include <array>
@@ -46,15 +51,15 @@ const std::array<Entry, kSectionCount + 1> &entries()
         {0, Cmd::EditScan, &make<CScanView>},          // 7 scan lists
         {0, Cmd::EditEmergency, &make<CEmergencyView>}, // 8 emergency
         {0, 0, nullptr},                               // 9 digital parameters (group)
-        {9, Cmd::EditBasicSetting, nullptr},           // 10 digital basic settings
-        {9, Cmd::EditContact, nullptr},                // 11 contacts
-        {9, Cmd::EditRxGroup, nullptr},                // 12 RX group lists
-        {9, Cmd::EditEncrypt, nullptr},                // 13 encryption list
+        {9, Cmd::EditBasicSetting, &make<CBasicSettingView>}, // 10 digital basic settings
+        {9, Cmd::EditContact, &make<CContactView>},     // 11 contacts
+        {9, Cmd::EditRxGroup, &make<CRxGroupView>},     // 12 RX group lists
+        {9, Cmd::EditEncrypt, &make<CEncryptView>},     // 13 encryption list
         {0, Cmd::EditAnalogEmergency, &make<CAnalogEmergencyView>}, // 14 analog emergency
         {0, Cmd::EditDtmfSystem, &make<CDtmfView>}, // 15 DTMF system
         {0, Cmd::Edit5ToneSystem, &make<C5ToneSystemView>}, // 16 5-tone system
         {0, Cmd::EditEncodeSequence, nullptr},         // 17 encode sequences
-        {0, Cmd::EditQuickText, nullptr},              // 18 quick texts
+        {0, Cmd::EditQuickText, &make<CQuickTextView>}, // 18 quick texts
         {0, Cmd::EditDisplayControl, &make<CDisplayControlView>}, // 19 display control
         {0, Cmd::EditDecodeSequence, nullptr},         // 20 decode sequences
     }};

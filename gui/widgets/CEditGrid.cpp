@@ -184,8 +184,10 @@ void CEditGrid::setColumns(const QVector<int> &widths)
 void CEditGrid::setTitles(const QStringList &titles)
 {
     m_cornerTitle = titles.value(0);
-    if (m_corner)
+    if (m_corner) {
+        m_corner->setAccessibleName(m_cornerTitle);
         m_corner->update();
+    }
     for (int column = 0; column < columnCount(); ++column) {
         QTableWidgetItem *item = horizontalHeaderItem(column);
         if (!item) {

@@ -15,11 +15,6 @@ namespace {
 constexpr int kContacts = CContactData::kContactCount;
 const QString kAllCall = QStringLiteral("*******");
 
-// The call ID and name bytes of a record; the tail the program never
-// writes stays with its slot.
-constexpr int kMovedOffset = 1;
-constexpr int kMovedBytes = 4 + 28;
-
 QString sevenDigits(qint64 value)
 {
     return QStringLiteral("%1").arg(value, CContactData::kCallIdLength, 10, QLatin1Char('0'));
@@ -177,10 +172,7 @@ EditResult CContactRules::remove(int row)
 void CContactRules::moveContact(int from, int to)
 {
     const CContactData contacts(m_doc);
-    const int source = contacts.recordOffset(from);
-    const int target = contacts.recordOffset(to);
-    if (source >= 0 && target >= 0)
-        ListRules::copyImageBytes(m_doc, source + kMovedOffset, target + kMovedOffset, kMovedBytes);
+    ListRules::moveNumberedRecord(m_doc, contacts.recordOffset(from), contacts.recordOffset(to));
 }
 
 // The default contact of every channel record of every zone slot follows,

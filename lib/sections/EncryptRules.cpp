@@ -9,9 +9,6 @@
 namespace {
 
 constexpr int kEntries = CEncryptData::kEntryCount;
-// Key and name move together; the tail the program never writes stays.
-constexpr int kMovedOffset = 1;
-constexpr int kMovedBytes = 4 + 28;
 
 int insertedAt(int ref, int row)
 {
@@ -108,15 +105,23 @@ bool CEncryptRules::enterName(int row, const QString &text, Prompter &prompter)
     return true;
 }
 
-// Copied as bytes: going through the key setter would turn a stored key of
-// eight zeros into the default key.
+bool CEncryptRules::enterKey(int row, const QString &text)
+{
+    if (row < 1 || row > count() || text.size() > CEncryptData::kKeyLength)
+        return false;
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    // Padded first, so a short all-zero key gets the default key as well.
+    CEncryptData(m_doc).SetKey(row, text.rightJustified(CEncryptData::kKeyLength, QLatin1Char('0')));
+    return true;
+}
+
 void CEncryptRules::moveEntry(int from, int to)
 {
     const CEncryptData keys(m_doc);
-    const int source = keys.recordOffset(from);
-    const int target = keys.recordOffset(to);
-    if (source >= 0 && target >= 0)
-        ListRules::copyImageBytes(m_doc, source + kMovedOffset, target + kMovedOffset, kMovedBytes);
+    ListRules::moveNumberedRecord(m_doc, keys.recordOffset(from), keys.recordOffset(to));
 }
 
 void CEncryptRules::followKeyRefs(int (*map)(int ref, int row), int row)

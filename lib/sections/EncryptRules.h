@@ -23,6 +23,10 @@ public:
     EditResult remove(int row);
 
     bool enterName(int row, const QString &text, Prompter &prompter);
+    // Key entry: up to eight digits, padded on the left with "0". A key that
+    // is all zeros however it was typed ("0", "000", "00000000") stores the
+    // default key. Any other text is refused and the key stays.
+    bool enterKey(int row, const QString &text);
 
 private:
     QString newEntryName(int used) const;

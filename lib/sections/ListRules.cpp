@@ -65,6 +65,14 @@ void copyImageBytes(CPcSoftwareDoc &doc, int from, int to, int count)
         std::memmove(doc.image() + to, doc.image() + from, size_t(count));
 }
 
+void moveNumberedRecord(CPcSoftwareDoc &doc, int from, int to)
+{
+    constexpr int kBodyOffset = 1;
+    constexpr int kBodyBytes = 4 + 2 * NameField::kNameUnits;
+    if (from >= 0 && to >= 0)
+        copyImageBytes(doc, from + kBodyOffset, to + kBodyOffset, kBodyBytes);
+}
+
 void tellError(Prompter &prompter, const char *textKey)
 {
     prompter.tell(QString::fromLatin1(textKey), QStringLiteral("IDS_PROMPT"), Prompt::Icon::Error);

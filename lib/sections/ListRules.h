@@ -39,6 +39,14 @@ void forEachUsedChannel(CPcSoftwareDoc &doc, const std::function<void(CChannelDa
 // would leave it.
 void copyImageBytes(CPcSoftwareDoc &doc, int from, int to, int count);
 
+// Moves the body of a numbered record (contacts and encryption keys: a
+// number byte, four ID or key bytes and a 14-unit name) from the record at
+// image offset `from` to the one at `to`, as bytes: a setter would rewrite
+// what it stores (a key of eight zeros becomes the default key). The number
+// byte is the caller's to write; the tail the program never writes stays
+// with its slot.
+void moveNumberedRecord(CPcSoftwareDoc &doc, int from, int to);
+
 void tellError(Prompter &prompter, const char *textKey);
 
 }

@@ -57,3 +57,14 @@ EditResult CQuickTextRules::remove(int row)
     texts.SetCount(used - 1);
     return EditResult::showRecord(std::min(row, used - 1));
 }
+
+bool CQuickTextRules::enterText(int row, const QString &text)
+{
+    if (row < 1 || row > count())
+        return false;
+    CQuickTextData texts(m_doc);
+    if (texts.GetCount() == 0)
+        texts.SetCount(1);
+    texts.SetText(row, text);
+    return true;
+}

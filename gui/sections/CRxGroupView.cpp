@@ -1,0 +1,302 @@
+#include "sections/CRxGroupView.h"
+
+#include "app/Prompter.h"
+#include "app/TranslateDialog.h"
+#include "codeplug/Encodings.h"
+#include "sections/ContactData.h"
+#include "sections/ListMaintenance.h"
+#include "sections/RxGroupData.h"
+#include "sections/RxGroupRules.h"
+#include "widgets/EditLimit.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// Each entry shows a contact's name and carries its number, so a move
+// stores the contact the entry stands for.
+void fillList(QListWidget *list, const CContactData &contacts, const QList<int> &numbers)
+{
+    const QSignalBlocker blocker(list);
+    list->clear();
+    for (int contact : numbers) {
+        auto *item = new QListWidgetItem(contacts.GetName(contact), list);
+        item->setData(Qt::UserRole, contact);
+    }
+}
+
+QList<int> selectedContacts(const QListWidget *list)
+{
+    QList<int> contacts;
+    for (int row = 0; row < list->count(); ++row) {
+        if (list->item(row)->isSelected())
+            contacts << list->item(row)->data(Qt::UserRole).toInt();
+    }
+    return contacts;
+}
+
+int firstSelectedRow(const QListWidget *list)
+{
+    for (int row = 0; row < list->count(); ++row) {
+        if (list->item(row)->isSelected())
+            return row;
+    }
+    return -1;
+}
+
+// After a move the entry at the first moved position stays selected, or
+// the last one when fewer remain.
+void selectNear(QListWidget *list, int row)
+{
+    if (row < 0 || list->count() == 0)
+        return;
+    list->setCurrentRow(std::min(row, list->count() - 1), QItemSelectionModel::ClearAndSelect);
+}
+
+}
+
+CRxGroupView::CRxGroupView(const FormContext &context, QWidget *parent)
+    : CSectionForm(context, 12, kDialogId, parent)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setSpacing(10);
+    layout->addWidget(buildNavigation());
+    layout->addWidget(buildMembers(), 1);
+}
+
+QWidget *CRxGroupView::buildNavigation()
+{
+    auto *row = new QWidget(this);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    QLabel *nameLabel = makeLabel(ListName, QStringLiteral("组呼名称"));
+    m_name = new CTextEdit(this);
+    setCtrlId(m_name, ListName);
+    m_name->setEditLimit(NameField::kNameUnits);
+    m_name->setMinimumWidth(150);
+    nameLabel->setBuddy(m_name);
+    connect(m_name, &QLineEdit::editingFinished, this, &CRxGroupView::storeName);
+    layout->addWidget(nameLabel);
+    layout->addWidget(m_name);
+    layout->addSpacing(12);
+
+    const auto button = [this, layout](int control, const QString &text) {
+        auto *b = new QPushButton(text, this);
+        setCtrlId(b, control);
+        layout->addWidget(b);
+        return b;
+    };
+    m_first = button(First, QStringLiteral("第一组"));
+    m_previous = button(Previous, QStringLiteral("前一组"));
+    m_position = new QLabel(this);
+    setCtrlId(m_position, Position);
+    m_position->setAlignment(Qt::AlignCenter);
+    m_position->setMinimumWidth(m_position->fontMetrics().horizontalAdvance(QStringLiteral("16 of 16")) + 8);
+    layout->addWidget(m_position);
+    m_next = button(Next, QStringLiteral("后一组"));
+    m_last = button(Last, QStringLiteral("最后一组"));
+    layout->addSpacing(12);
+    m_add = button(AddList, QStringLiteral("增加"));
+    m_delete = button(DeleteList, QStringLiteral("删除"));
+    layout->addStretch(1);
+
+    connect(m_first, &QPushButton::clicked, this, [this] { showList(1); });
+    connect(m_previous, &QPushButton::clicked, this, [this] { showList(currentList() - 1); });
+    connect(m_next, &QPushButton::clicked, this, [this] { showList(currentList() + 1); });
+    connect(m_last, &QPushButton::clicked, this, [this] { showList(listCount()); });
+    connect(m_add, &QPushButton::clicked, this, &CRxGroupView::addList);
+    connect(m_delete, &QPushButton::clicked, this, &CRxGroupView::deleteList);
+    return row;
+}
+
+QWidget *CRxGroupView::buildMembers()
+{
+    auto *box = new QWidget(this);
+    auto *grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+
+    const auto list = [this, grid](int control, const QString &label, int column) {
+        QLabel *title = makeLabel(control, label);
+        auto *widget = new QListWidget(this);
+        setCtrlId(widget, control);
+        widget->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        widget->setMinimumSize(190, 280);
+        title->setBuddy(widget);
+        grid->addWidget(title, 0, column);
+        grid->addWidget(widget, 1, column);
+        return widget;
+    };
+    m_available = list(Available, QStringLiteral("可用到的联系人"), 0);
+    m_members = list(Members, QStringLiteral("联系人成员"), 2);
+
+    auto *buttons = new QVBoxLayout;
+    buttons->addStretch(1);
+    m_moveIn = new QPushButton(QStringLiteral("增加>>"), this);
+    setCtrlId(m_moveIn, MoveIn);
+    m_moveOut = new QPushButton(QStringLiteral("<<删除"), this);
+    setCtrlId(m_moveOut, MoveOut);
+    buttons->addWidget(m_moveIn);
+    buttons->addWidget(m_moveOut);
+    buttons->addStretch(1);
+    grid->addLayout(buttons, 1, 1);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(2, 1);
+
+    connect(m_moveIn, &QPushButton::clicked, this, &CRxGroupView::moveIn);
+    connect(m_moveOut, &QPushButton::clicked, this, &CRxGroupView::moveOut);
+    // Selecting in one list offers moving out of that list only.
+    connect(m_available, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!m_available->selectedItems().isEmpty()) {
+            const QSignalBlocker blocker(m_members);
+            m_members->clearSelection();
+        }
+        updateMoveButtons();
+    });
+    connect(m_members, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!m_members->selectedItems().isEmpty()) {
+            const QSignalBlocker blocker(m_available);
+            m_available->clearSelection();
+        }
+        updateMoveButtons();
+    });
+    return box;
+}
+
+int CRxGroupView::listCount() const
+{
+    return CRxGroupData(doc()).LastNamedList();
+}
+
+int CRxGroupView::clampedList(int list) const
+{
+    return std::clamp(list, 1, std::max(listCount(), 1));
+}
+
+void CRxGroupView::OnInitialUpdate(int index)
+{
+    CSectionForm::OnInitialUpdate(clampedList(index));
+}
+
+void CRxGroupView::ShowRecord(int index)
+{
+    showList(index);
+}
+
+void CRxGroupView::showList(int list)
+{
+    setRecordIndex(clampedList(list));
+    Reload();
+}
+
+void CRxGroupView::Reload()
+{
+    // Called after any change, undo included: show whatever list number is
+    // still in use.
+    setRecordIndex(clampedList(recordIndex()));
+    m_name->setText(CRxGroupData(doc()).GetName(currentList()));
+    fillContacts();
+    updateNavigation();
+}
+
+void CRxGroupView::fillContacts()
+{
+    const CRxGroupRules rules(doc());
+    const CContactData contacts(doc());
+    fillList(m_available, contacts, rules.availableContacts(currentList()));
+    fillList(m_members, contacts, rules.shownMembers(currentList()));
+    updateMoveButtons();
+}
+
+void CRxGroupView::updateMoveButtons()
+{
+    m_moveIn->setEnabled(!m_available->selectedItems().isEmpty());
+    m_moveOut->setEnabled(!m_members->selectedItems().isEmpty());
+}
+
+void CRxGroupView::updateNavigation()
+{
+    const int count = listCount();
+    const int list = currentList();
+    m_first->setEnabled(list > 1);
+    m_previous->setEnabled(list > 1);
+    m_next->setEnabled(list < count);
+    m_last->setEnabled(list < count);
+    m_add->setEnabled(count < CRxGroupData::kListCount);
+    m_delete->setEnabled(count > 1);
+    m_position->setText(QStringLiteral("%1 of %2").arg(list).arg(count));
+}
+
+void CRxGroupView::storeName()
+{
+    // A refusal's message box takes the focus, which finishes the edit again.
+    if (m_storingName)
+        return;
+    const QScopedValueRollback<bool> guard(m_storingName, true);
+    const int list = currentList();
+    const QString text = m_name->text();
+    DeferredPrompter messages;
+    storeField(ListName, [&] { CRxGroupRules(doc()).enterName(list, text, messages); }, Redraw::TreeLabels);
+    Reload();
+    messages.showOn(prompter());
+}
+
+void CRxGroupView::moveIn()
+{
+    const int list = currentList();
+    const QList<int> chosen = selectedContacts(m_available);
+    if (chosen.isEmpty())
+        return;
+    const int row = firstSelectedRow(m_available);
+    DeferredPrompter messages;
+    EditResult result;
+    runEdit(QStringLiteral("IDS_ACTION_ADD_RXGROUP_MEMBERS"),
+            [&] { result = CRxGroupRules(doc()).moveIn(list, chosen, messages); }, Redraw::OtherForms);
+    Reload();
+    if (result.ok())
+        selectNear(m_available, row);
+    messages.showOn(prompter());
+}
+
+void CRxGroupView::moveOut()
+{
+    const int list = currentList();
+    const QList<int> chosen = selectedContacts(m_members);
+    if (chosen.isEmpty())
+        return;
+    const int row = firstSelectedRow(m_members);
+    runEdit(QStringLiteral("IDS_ACTION_REMOVE_RXGROUP_MEMBERS"),
+            [&] { CRxGroupRules(doc()).moveOut(list, chosen); }, Redraw::OtherForms);
+    Reload();
+    selectNear(m_members, row);
+}
+
+void CRxGroupView::addList()
+{
+    EditResult result;
+    runEdit(QStringLiteral("IDS_ACTION_ADD_RXGROUP"), [&] { result = CListMaintenance(doc()).addRxGroup(); });
+    if (result.ok())
+        setRecordIndex(result.record);
+    Reload();
+}
+
+void CRxGroupView::deleteList()
+{
+    const int list = currentList();
+    EditResult result;
+    runEdit(QStringLiteral("IDS_ACTION_DELETE_RXGROUP"),
+            [&] { result = CListMaintenance(doc()).deleteRxGroup(list); });
+    if (result.ok())
+        setRecordIndex(result.record);
+    Reload();
+}

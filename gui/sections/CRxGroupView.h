@@ -1,0 +1,71 @@
+#pragma once
+
+#include "sections/CSectionForm.h"
+
+class CTextEdit;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+// The RX group form (section 12): one list at a time with its name and two
+// list boxes, the group contacts still available and the members; contacts
+// move in (at most 16 members) and out. Navigation, add and delete.
+class CRxGroupView : public CSectionForm
+{
+    Q_OBJECT
+public:
+    static constexpr int kDialogId = 139;
+    enum Control {
+        AddList = 1129,
+        DeleteList = 1130,
+        MoveIn = 1136,
+        MoveOut = 1137,
+        Next = 1138,
+        Last = 1139,
+        First = 1140,
+        Previous = 1141,
+        Position = 1142,
+        Available = 1143,
+        Members = 1144,
+        ListName = 1148,
+    };
+
+    explicit CRxGroupView(const FormContext &context, QWidget *parent = nullptr);
+
+    void OnInitialUpdate(int index) override;
+    void Reload() override;
+    void ShowRecord(int index) override;
+
+    // The list shown, 1..list count.
+    int currentList() const { return recordIndex(); }
+
+private:
+    QWidget *buildNavigation();
+    QWidget *buildMembers();
+    int listCount() const;
+    int clampedList(int list) const;
+    void showList(int list);
+    void fillContacts();
+    void updateNavigation();
+    void updateMoveButtons();
+
+    void storeName();
+    void moveIn();
+    void moveOut();
+    void addList();
+    void deleteList();
+
+    CTextEdit *m_name = nullptr;
+    QListWidget *m_available = nullptr;
+    QListWidget *m_members = nullptr;
+    QPushButton *m_moveIn = nullptr;
+    QPushButton *m_moveOut = nullptr;
+    QPushButton *m_first = nullptr;
+    QPushButton *m_previous = nullptr;
+    QPushButton *m_next = nullptr;
+    QPushButton *m_last = nullptr;
+    QPushButton *m_add = nullptr;
+    QPushButton *m_delete = nullptr;
+    QLabel *m_position = nullptr;
+    bool m_storingName = false;
+};
