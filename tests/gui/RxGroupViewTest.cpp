@@ -1,0 +1,129 @@
+#include "FormInput.h"
+#include "GuiRig.h"
+
+#include "sections/CRxGroupView.h"
+#include "sections/ChannelData.h"
+#include "sections/ContactData.h"
+#include "sections/ContactRules.h"
+#include "sections/ListMaintenance.h"
+#include "sections/RxGroupData.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QUndoStack>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kRxGroups = 12;
+
+// Twenty group contacts and a second list "Group 2" without members.
+struct RxGroupForm
+{
+    RxGroupForm()
+    {
+        EXPECT_TRUE(rig.start());
+        CContactRules contacts(rig.doc());
+        for (int i = 2; i <= 20; ++i)
+            contacts.add(rig.prompter);
+        CListMaintenance(rig.doc()).addRxGroup();
+        rig.frame()->RebuildRecordNodes();
+        QApplication::setActiveWindow(rig.frame());
+    }
+    void open(int list = 1)
+    {
+        rig.frame()->OnNavigate(kRxGroups, list);
+        settle();
+    }
+    template <class T>
+    T *ctrl(int id) const { return rig.control<T>(kRxGroups, id); }
+    void click(int id) const { QTest::mouseClick(ctrl<QPushButton>(id), Qt::LeftButton); }
+    CRxGroupData groups() const { return CRxGroupData(rig.doc()); }
+
+    GuiRig rig;
+};
+
+}
+
+TEST(RxGroupView, MembersMoveInUpToSixteenAndOut)
+{
+    RxGroupForm f;
+    QList<int> fourteen;
+    for (int c = 1; c <= 14; ++c)
+        fourteen << c;
+    f.groups().SetMembers(1, fourteen);
+    // An individual contact is in neither list, even as a stored member.
+    CContactData(f.rig.doc()).SetCallId(3, QStringLiteral("0000300"));
+    f.open();
+    auto *available = f.ctrl<QListWidget>(CRxGroupView::Available);
+    auto *members = f.ctrl<QListWidget>(CRxGroupView::Members);
+    EXPECT_EQ(members->count(), 13);
+    EXPECT_FALSE(itemTexts(available).contains("Contact 3"));
+    EXPECT_EQ(available->count(), 6);
+    EXPECT_EQ(unnamedInputs(f.rig.frame()->openForm(kRxGroups)), QStringList());
+
+    selectRows(available, {0, 1, 2});
+    f.click(CRxGroupView::MoveIn);
+    EXPECT_EQ(f.rig.prompter.keys(), QStringList{"IDS_PROMPT_GROUPLISTMEMBER"});
+    EXPECT_EQ(f.groups().GetMemberCount(1), 14);
+    selectRows(available, {4, 5});
+    f.click(CRxGroupView::MoveIn);
+    EXPECT_EQ(f.groups().GetMemberCount(1), 16);
+    EXPECT_EQ(f.groups().GetMember(1, 16), 20);
+    // The entry at the first moved position (or the last) stays selected.
+    EXPECT_EQ(available->selectedItems().value(0)->text(), "Contact 18");
+
+    selectRows(members, {0, 1});
+    f.click(CRxGroupView::MoveOut);
+    EXPECT_EQ(f.groups().GetMembers(1).mid(0, 3), (QList<int>{3, 4, 5}));
+    EXPECT_EQ(f.groups().GetMemberCount(1), 14);
+    EXPECT_EQ(members->selectedItems().value(0)->text(), "Contact 4");
+}
+
+TEST(RxGroupView, LastMemberOutReleasesTheChannels)
+{
+    RxGroupForm f;
+    f.groups().SetMembers(2, {5});
+    CChannelData(f.rig.doc()).SetRxGroupList(1, 1, 2);
+    f.open(2);
+    auto *members = f.ctrl<QListWidget>(CRxGroupView::Members);
+    selectRows(members, {0});
+    f.click(CRxGroupView::MoveOut);
+    EXPECT_EQ(f.groups().GetMemberCount(2), 0);
+    EXPECT_EQ(CChannelData(f.rig.doc()).GetRxGroupList(1, 1), 0);
+    EXPECT_FALSE(f.ctrl<QPushButton>(CRxGroupView::MoveOut)->isEnabled());
+    f.rig.frame()->undoStack().undo();
+    EXPECT_EQ(CChannelData(f.rig.doc()).GetRxGroupList(1, 1), 2);
+    EXPECT_EQ(itemTexts(members), QStringList{"Contact 5"});
+}
+
+TEST(RxGroupView, NamesNavigationAddAndDelete)
+{
+    RxGroupForm f;
+    f.open(2);
+    auto *name = f.ctrl<QLineEdit>(CRxGroupView::ListName);
+    auto *position = f.ctrl<QLabel>(CRxGroupView::Position);
+    EXPECT_EQ(name->text() + " " + position->text(), "Group 2 2 of 2");
+
+    typeAndLeave(name, QStringLiteral("Group 1"), f.ctrl<QListWidget>(CRxGroupView::Available));
+    EXPECT_EQ(f.rig.prompter.keys(), QStringList{"IDS_EXIST_NAME"});
+    EXPECT_EQ(name->text(), "Group 2");
+    typeAndLeave(name, QStringLiteral("Fire"), f.ctrl<QListWidget>(CRxGroupView::Available));
+    QTreeWidgetItem *groups = f.rig.frame()->treeBar()->staticItem(kRxGroups);
+    ASSERT_EQ(groups->childCount(), 2);
+    EXPECT_EQ(groups->child(1)->text(0), "Fire");
+
+    f.click(CRxGroupView::First);
+    EXPECT_EQ(name->text(), "Group 1");
+    f.click(CRxGroupView::AddList);
+    EXPECT_EQ(name->text() + " " + position->text(), "Group 2 3 of 3");
+    EXPECT_EQ(groups->childCount(), 3);
+    f.click(CRxGroupView::Previous);
+    f.click(CRxGroupView::DeleteList);
+    EXPECT_EQ(name->text() + " " + position->text(), "Group 2 2 of 2");
+    f.rig.frame()->undoStack().undo();
+    EXPECT_EQ(f.groups().GetName(2), "Fire");
+    EXPECT_EQ(groups->childCount(), 3);
+}
