@@ -7,6 +7,7 @@
 #include "sections/RxGroupRules.h"
 
 #include <QList>
+#include <QSet>
 #include <QStringList>
 #include <functional>
 
@@ -68,13 +69,11 @@ std::optional<QString> CContactRules::newContactId() const
 {
     const CContactData contacts(m_doc);
     const int used = count();
-    const auto taken = [&](const QString &id) {
-        for (int contact = 1; contact <= used; ++contact) {
-            if (contacts.GetCallId(contact) == id)
-                return true;
-        }
-        return false;
-    };
+    // Read once: a list that grows one contact at a time asks for every addition.
+    QSet<QString> takenIds;
+    for (int contact = 1; contact <= used; ++contact)
+        takenIds.insert(contacts.GetCallId(contact));
+    const auto taken = [&](const QString &id) { return takenIds.contains(id); };
 
     const CBasicSettingData basic(m_doc);
     const QString startText = basic.GetGroupCallStartId();

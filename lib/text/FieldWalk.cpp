@@ -138,7 +138,8 @@ std::optional<QString> valueText(const Field &field, Doc &doc, At at)
     }
     case Kind::Tone: {
         const QString tone = field.getText(doc, at);
-        if (tone.isEmpty() || tone == CChannelData(doc).NoneText() || !(tone[0].isDigit() || tone[0] == u'D'))
+        // The accessor gives the language's "none" text for no tone; no tone text starts otherwise.
+        if (tone.isEmpty() || !(tone[0].isDigit() || tone[0] == u'D'))
             return QStringLiteral("none");
         return tone;
     }

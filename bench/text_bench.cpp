@@ -1,0 +1,149 @@
+// Times the codeplug's text formats on a full VK214 codeplug (16 zones of 16
+// channels, 16 scan lists, 16 RX group lists, 200 contacts): the YAML export,
+// the YAML import of that export onto the default codeplug, and the import of
+// 200 contacts filtered from a 100,000-row DMR user-database CSV. Prints the
+// median of each.
+//   text_bench [--rounds N] [--config DIR]   (default: the folder of this program)
+
+#include "app/AppSettings.h"
+#include "app/Prompter.h"
+#include "codeplug/CPcSoftwareDoc.h"
+#include "sections/ContactRules.h"
+#include "sections/ListMaintenance.h"
+#include "sections/RxGroupRules.h"
+#include "sections/ScanListRules.h"
+#include "text/ContactsCsv.h"
+#include "text/YamlCodeplug.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+class SilentPrompter : public Prompter
+{
+public:
+    PromptAnswer ask(const Prompt &) override { return PromptAnswer::Ok; }
+};
+
+double medianMs(std::vector<double> samples)
+{
+    std::sort(samples.begin(), samples.end());
+    return samples.empty() ? 0 : samples[samples.size() / 2];
+}
+
+std::unique_ptr<CPcSoftwareDoc> defaultCodeplug(AppSettings &settings)
+{
+    auto doc = std::make_unique<CPcSoftwareDoc>(settings);
+    bool firstNew = true;
+    SilentPrompter prompter;
+    doc->OnNewDocument(firstNew, prompter);
+    return doc;
+}
+
+void fillCodeplug(CPcSoftwareDoc &doc)
+{
+    SilentPrompter prompter;
+    CListMaintenance lists(doc);
+    while (lists.canAddZone())
+        lists.addZone();
+    for (int zone = 1; zone <= lists.zoneCount(); ++zone) {
+        while (lists.canAddChannel(zone))
+            lists.addChannel(zone);
+    }
+    while (lists.canAddScanList())
+        lists.addScanList();
+    while (lists.canAddRxGroup())
+        lists.addRxGroup();
+    CContactRules contacts(doc);
+    while (contacts.count() < 200 && contacts.add(prompter).ok()) {
+    }
+    CScanListRules scans(doc);
+    for (int list = 1; list <= lists.scanListCount(); ++list)
+        scans.moveIn(list, scans.availableChannels(list).mid(0, 16), prompter);
+}
+
+QByteArray userDatabase(int rows)
+{
+    QByteArray csv = "RADIO_ID,CALLSIGN,FIRST_NAME,LAST_NAME,CITY,STATE,COUNTRY\r\n";
+    csv.reserve(rows * 64);
+    for (int i = 0; i < rows; ++i) {
+        // One row in 500 is from the country the filter keeps.
+        const char *country = i % 500 == 0 ? "Iceland" : "United States";
+        csv += QStringLiteral("%1,K%2,First,Last,City,State,%3\r\n").arg(3100000 + i).arg(i).arg(QLatin1String(country)).toUtf8();
+    }
+    return csv;
+}
+
+}
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    int rounds = 15;
+    QString configDir = QCoreApplication::applicationDirPath();
+    const QStringList args = app.arguments();
+    for (int i = 1; i + 1 < args.size(); ++i) {
+        if (args[i] == QLatin1String("--rounds"))
+            rounds = std::max(1, args[i + 1].toInt());
+        else if (args[i] == QLatin1String("--config"))
+            configDir = args[i + 1];
+    }
+    AppSettings settings(configDir);
+    settings.load();
+    if (!settings.settingsFileExists()) {
+        std::fprintf(stderr, "text_bench: no setting.ini in %s\n", qPrintable(configDir));
+        return 1;
+    }
+    settings.setModelName(QStringLiteral("VK214"));
+    auto full = defaultCodeplug(settings);
+    fillCodeplug(*full);
+
+    std::vector<double> exportMs, importMs, contactsMs;
+    QByteArray yaml;
+    for (int r = 0; r < rounds; ++r) {
+        QElapsedTimer timer;
+        timer.start();
+        yaml = YamlCodeplug::exportText(*full);
+        exportMs.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    for (int r = 0; r < rounds; ++r) {
+        auto doc = defaultCodeplug(settings);
+        QElapsedTimer timer;
+        timer.start();
+        const YamlCodeplug::ImportReport report = YamlCodeplug::importText(yaml, *doc);
+        importMs.push_back(timer.nsecsElapsed() / 1e6);
+        if (!report.ok()) {
+            std::fprintf(stderr, "text_bench: the import failed: %s\n", qPrintable(report.errors.first().toString()));
+            return 1;
+        }
+    }
+    // The same text onto the codeplug it came from: nothing changes.
+    std::vector<double> reimportMs;
+    for (int r = 0; r < rounds; ++r) {
+        QElapsedTimer timer;
+        timer.start();
+        YamlCodeplug::importText(yaml, *full);
+        reimportMs.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    const QByteArray csv = userDatabase(100000);
+    int added = 0;
+    for (int r = 0; r < std::max(3, rounds / 3); ++r) {
+        auto doc = defaultCodeplug(settings);
+        QElapsedTimer timer;
+        timer.start();
+        const ContactsCsv::Report report = ContactsCsv::importText(csv, *doc, {true, QStringLiteral("Iceland"), -1});
+        contactsMs.push_back(timer.nsecsElapsed() / 1e6);
+        added = report.added;
+    }
+    std::printf("full VK214 codeplug: %lld bytes of YAML\n", static_cast<long long>(yaml.size()));
+    std::printf("YAML export:        median %8.2f ms (target 20 ms)\n", medianMs(exportMs));
+    std::printf("YAML import:        median %8.2f ms onto the default codeplug (target 20 ms)\n", medianMs(importMs));
+    std::printf("                    median %8.2f ms onto the codeplug it came from\n", medianMs(reimportMs));
+    std::printf("contacts CSV:       median %8.2f ms for %d contacts from 100,000 rows (%lld bytes; target 1000 ms)\n",
+                medianMs(contactsMs), added, static_cast<long long>(csv.size()));
+    return 0;
+}
