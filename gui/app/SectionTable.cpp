@@ -7,9 +7,11 @@
 #include "sections/CBasicSettingView.h"
 #include "sections/CChannelView.h"
 #include "sections/CContactView.h"
+#include "sections/CDecodeSequenceView.h"
 #include "sections/CDisplayControlView.h"
 #include "sections/CDtmfView.h"
 #include "sections/CEmergencyView.h"
+#include "sections/CEncodeSequenceView.h"
 #include "sections/CEncryptView.h"
 #include "sections/CKeySettingView.h"
 #include "sections/COptionView.h"
@@ -58,10 +60,10 @@ const std::array<Entry, kSectionCount + 1> &entries()
         {0, Cmd::EditAnalogEmergency, &make<CAnalogEmergencyView>}, // 14 analog emergency
         {0, Cmd::EditDtmfSystem, &make<CDtmfView>}, // 15 DTMF system
         {0, Cmd::Edit5ToneSystem, &make<C5ToneSystemView>}, // 16 5-tone system
-        {0, Cmd::EditEncodeSequence, nullptr},         // 17 encode sequences
+        {0, Cmd::EditEncodeSequence, &make<CEncodeSequenceView>}, // 17 encode sequences
         {0, Cmd::EditQuickText, &make<CQuickTextView>}, // 18 quick texts
         {0, Cmd::EditDisplayControl, &make<CDisplayControlView>}, // 19 display control
-        {0, Cmd::EditDecodeSequence, nullptr},         // 20 decode sequences
+        {0, Cmd::EditDecodeSequence, &make<CDecodeSequenceView>}, // 20 decode sequences
     }};
     return table;
 }
