@@ -10,18 +10,22 @@
 #include "app/CPcSoftwareApp.h"
 #include "app/Prompter.h"
 #include "app/SectionTable.h"
+#include "app/TranslateDialog.h"
 #include "codeplug/DataFile.h"
 #include "sections/CSectionForm.h"
 #include "sections/ContactRules.h"
 #include "sections/ListMaintenance.h"
+#include "widgets/CEditGrid.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFocusEvent>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QUndoStack>
 #include <algorithm>
@@ -112,6 +116,51 @@ void storeOneField(CMainFrame &frame, QWidget *field, int round)
     frame.CommitFocusedField();
 }
 
+// The contact grid: a call ID typed into the in-place editor and committed
+// (200 contacts), an insertion at row 1 that makes the 200th (199 contacts
+// move and every channel and RX group reference follows) and its undo.
+void benchContactGrid(CMainFrame &frame, CPcSoftwareApp &app, int rounds)
+{
+    constexpr int kContacts = 11;
+    frame.OnNavigate(kContacts, 0);
+    CContactRules(app.document()).remove(200);
+    frame.RefreshAfterEdit();
+    CChildFrame *child = app.openFrame(kContacts);
+    auto *grid = child ? findCtrl<CEditGrid>(child->form(), 1133) : nullptr;
+    auto *insert = child ? findCtrl<QPushButton>(child->form(), 1131) : nullptr;
+    if (!grid || !insert)
+        return;
+    std::vector<double> edit, insertion, undo;
+    QElapsedTimer clock;
+    for (int round = 0; round < rounds; ++round) {
+        int steps = frame.undoStack().count();
+        clock.restart();
+        grid->editCell(99, 1);
+        if (QLineEdit *editor = grid->activeEditor()) {
+            editor->setText(QString::number(5000000 + round));
+            // What the main window sends the focused field before a command.
+            QFocusEvent focusOut(QEvent::FocusOut, Qt::OtherFocusReason);
+            QApplication::sendEvent(editor, &focusOut);
+        }
+        edit.push_back(clock.nsecsElapsed() / 1e6);
+        if (frame.undoStack().count() > steps)
+            frame.Undo();  // the edit is not kept
+
+        grid->setCurrentCell(0, 0);
+        steps = frame.undoStack().count();
+        clock.restart();
+        insert->click();
+        insertion.push_back(clock.nsecsElapsed() / 1e6);
+        if (frame.undoStack().count() == steps)
+            continue;
+        clock.restart();
+        frame.Undo();
+        undo.push_back(clock.nsecsElapsed() / 1e6);
+    }
+    std::printf("%-18s %10s %10s %10s\n", "", "edit ID", "insert 1", "undo");
+    std::printf("%-18s %10.2f %10.2f %10.2f\n", "contact grid", medianMs(edit), medianMs(insertion), medianMs(undo));
+}
+
 }
 
 int main(int argc, char *argv[])
@@ -176,5 +225,6 @@ int main(int argc, char *argv[])
         std::printf("%-18s %10.2f %10.2f %10.2f\n", qPrintable(SectionTable::nameOf(code)), medianMs(open),
                     medianMs(store), medianMs(undo));
     }
+    benchContactGrid(frame, app, rounds);
     return 0;
 }

@@ -363,6 +363,9 @@ bool CEditGrid::eventFilter(QObject *watched, QEvent *event)
         QPainter painter(m_corner);
         QStyleOptionHeader option;
         option.initFrom(m_corner);
+        // The corner takes no clicks but is drawn like the other headers.
+        option.state |= QStyle::State_Enabled;
+        option.palette = palette();
         option.rect = m_corner->rect();
         option.text = m_cornerTitle;
         option.textAlignment = Qt::AlignCenter;
