@@ -27,7 +27,8 @@ inline void choose(QComboBox *list, int index)
 }
 
 // Types into a field (replacing its text) and moves the focus away.
-inline void typeAndLeave(QAbstractSpinBox *field, const QString &text)
+template <class Field>
+void typeAndLeave(Field *field, const QString &text)
 {
     QApplication::setActiveWindow(field->window());
     field->setFocus();
@@ -38,24 +39,7 @@ inline void typeAndLeave(QAbstractSpinBox *field, const QString &text)
     QApplication::processEvents();
 }
 
-inline void typeAndLeave(QLineEdit *field, const QString &text)
-{
-    QApplication::setActiveWindow(field->window());
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
-    field->parentWidget()->setFocus();
-    QApplication::processEvents();
-}
-
-inline QString fieldText(QAbstractSpinBox *field)
-{
-    return field->text();
-}
-
-// Undoes every step recorded since `steps` and tells whether the image is
-// back to `before`.
+// Undoes every recorded step and tells whether the image is back to `before`.
 inline bool undoAllRestores(GuiRig &rig, const Image &before)
 {
     QUndoStack &stack = rig.frame()->undoStack();
