@@ -393,7 +393,11 @@ private:
         case Kind::Text:
         case Kind::Frequency:
         case Kind::Tone:
-            changed = valueText(field, m_doc, at) != parsed->text;
+            // Compared as the export writes it: a stored text that YAML cannot
+            // hold exactly (a stray half of a UTF-16 pair, a line separator)
+            // reads back altered and is then left as it is.
+            changed = valueText(field, m_doc, at) != parsed->text
+                      && asExported(valueText(field, m_doc, at).value_or(QString())) != parsed->text;
             if (changed)
                 result = field.setText(m_doc, at, parsed->text);
             break;
@@ -409,6 +413,18 @@ private:
             warning(path, line, result.warning);
         if (changed)
             m_stored.append(Stored{path, line, &field, at, scope});
+    }
+
+    static QString asExported(const QString &text)
+    {
+        YAML::Emitter out;
+        out.SetOutputCharset(YAML::EmitNonAscii);
+        out << YAML::DoubleQuoted << text.toStdString();
+        try {
+            return qs(YAML::Load(out.c_str()).as<std::string>());
+        } catch (const YAML::Exception &) {
+            return text;
+        }
     }
 
     // Every reference in use, with the record that holds it.
