@@ -2,6 +2,8 @@
 
 #include "CliSupport.h"
 
+#include "codeplug/DataFile.h"
+
 #include "text/CodeplugDiff.h"
 #include "text/YamlCodeplug.h"
 
@@ -142,9 +144,13 @@ int runImport(const QStringList &args, CommandIo &io)
     if (!readAll(parser.positionalArguments().first(), text, QStringLiteral("import"), io))
         return ExitFailure;
     std::unique_ptr<CPcSoftwareDoc> doc;
-    if (parser.isSet(QStringLiteral("base")))
-        doc = loadCodeplug(*settings, parser.value(QStringLiteral("base")), io);
-    else
+    if (parser.isSet(QStringLiteral("base"))) {
+        const QString base = parser.value(QStringLiteral("base"));
+        doc = loadCodeplug(*settings, base, io);
+        if (doc && doc->loadedFromOddSizedFile())
+            io.err << "rq381 import: warning: " << DataFile::sizeNote(base, doc->loadedFileSize())
+                   << "; the codeplug written is full size\n";
+    } else
         doc = startingDocument(*settings, YamlCodeplug::originOf(text), io);
     if (!doc)
         return ExitFailure;

@@ -6,6 +6,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
   libgtest-dev libgmock-dev
   libyaml-cpp-dev libcsv-dev
+  clang libclang-rt-14-dev
   libgl-dev xvfb xauth
   fonts-wqy-microhei
 )

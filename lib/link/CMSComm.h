@@ -22,6 +22,9 @@ class QSerialPort;
 // known length streams in at line speed, the wait sleeps for the wire time
 // of the bytes still missing instead of waking for every byte, so a slow
 // radio costs almost no CPU.
+//
+// The port operations are virtual so that a scripted line can stand in for
+// a device (the reply parsers are fuzzed that way).
 class CMSComm
 {
 public:
@@ -30,30 +33,30 @@ public:
     // settings resolves port numbers through the [ports] section of
     // setting.ini; without it a number names the n-th system serial port.
     explicit CMSComm(const AppSettings *settings = nullptr);
-    ~CMSComm();
+    virtual ~CMSComm();
     CMSComm(const CMSComm &) = delete;
     CMSComm &operator=(const CMSComm &) = delete;
 
     // Opens port number 1..16. False (port closed) when the number names no
     // device or the device cannot be opened.
-    bool OpenPort(int portNumber, int baudRate);
+    virtual bool OpenPort(int portNumber, int baudRate);
     // Opens a port given as its number in decimal ("3") or as a device path.
-    bool OpenPort(const QString &port, int baudRate);
-    bool IsPortOpen() const;
+    virtual bool OpenPort(const QString &port, int baudRate);
+    virtual bool IsPortOpen() const;
     // Closes the port if it is open; failures are swallowed.
-    void ClosePort();
+    virtual void ClosePort();
 
     // Drops every byte received and not yet read, then sends the bytes.
     // Returns 0, or -1 when the port fails. A closed port sends nothing and
     // returns 0.
-    int SendBytes(const uint8_t *data, int length);
+    virtual int SendBytes(const uint8_t *data, int length);
     int SendBytes(const QByteArray &bytes);
 
     // Collects bytes until count have arrived or timeoutMs has passed since
     // the call began, copies at most count of them to dest and returns how
     // many it copied; surplus bytes of the same fetch are dropped. Returns
     // -1 when the port is closed, 0 at once for a count of 0.
-    int ReadBytes(uint8_t *dest, int count, int timeoutMs);
+    virtual int ReadBytes(uint8_t *dest, int count, int timeoutMs);
 
     // The device the last OpenPort opened or tried to open.
     QString deviceName() const { return m_deviceName; }

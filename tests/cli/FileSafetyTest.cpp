@@ -111,6 +111,11 @@ TEST(FileSafety, ShortFileIsReportedWarnedAboutAndNotWrittenUnforced)
     EXPECT_EQ(r.status, ExitOk);
     EXPECT_TRUE(r.err.startsWith("rq381 edit: warning: " + shortFile + " holds 1000 bytes")) << r.err.toStdString();
 
+    QFile(shortFile).resize(1000);  // the edit saved it at full size
+    ASSERT_EQ(f.run({"export", f.dat, "-o", f.path("cp.yaml")}).status, ExitOk);
+    r = f.run({"import", f.path("cp.yaml"), "--base", shortFile, "-o", f.path("imported.dat")});
+    EXPECT_TRUE(r.err.startsWith("rq381 import: warning: " + shortFile + " holds")) << r.err.toStdString();
+
     // The write stops before it opens the port.
     QFile::copy(f.dat, f.path("long.dat"));
     QFile(f.path("long.dat")).resize(DataFile::kFileSize + 5);
@@ -144,8 +149,10 @@ TEST(FileSafety, FifoOrFolderGivenAsInputIsRefusedAtOnce)
 TEST(FileSafety, UnusableFrequencyRangesAreRefusedByName)
 {
     Files f;
+    QByteArray padding;  // each file a new size: settings are re-read when the size changes
     for (const char *entry : {"GGGGGGGG", "00000000", "04700400", "99999999", "abc", "0400047"}) {
-        f.config.writeSettings(QByteArray("[setup]\nmodel=RQ381\n[FreqRange]\ndata0=01360174\ndata6=") + entry + "\n");
+        padding += ';';
+        f.config.writeSettings(padding + QByteArray("\n[setup]\nmodel=RQ381\n[FreqRange]\ndata0=01360174\ndata6=") + entry + "\n");
         const CliRun r = f.run({"new", "-o", f.path("x.dat")});
         EXPECT_EQ(r.status, ExitFailure) << entry;
         EXPECT_TRUE(r.err.startsWith(QString("rq381 new: setting.ini [FreqRange] data6=%1 is not a usable band: ").arg(entry)))

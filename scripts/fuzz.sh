@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets (clang, in build-fuzz) and runs each one for a
+# bounded time over its seed corpus in fuzz/corpus/<target>. Fails when a
+# target finds a crash, a hang or a sanitizer report; the input that did it
+# is kept in build-fuzz/crashes/.
+#   scripts/fuzz.sh [SECONDS_PER_TARGET] [TARGET...]
+# New inputs a run finds go to build-fuzz/corpus/<target>, never into the
+# repository's seeds.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-30}
+shift || true
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+  targets=(datafile ini testfile programming_replies service_replies yaml_import)
+fi
+
+./scripts/build.sh build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DRQ381_FUZZ=ON
+
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+mkdir -p build-fuzz/crashes
+failed=()
+for target in "${targets[@]}"; do
+  work=build-fuzz/corpus/$target
+  mkdir -p "$work"
+  echo "fuzz_$target: ${seconds} s"
+  if ! build-fuzz/bin/fuzz_"$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        -artifact_prefix=build-fuzz/crashes/"$target"- -print_final_stats=1 \
+        "$work" fuzz/corpus/"$target" >build-fuzz/fuzz_"$target".log 2>&1; then
+    tail -n 40 build-fuzz/fuzz_"$target".log
+    failed+=("$target")
+  fi
+done
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "Fuzzing found problems in: ${failed[*]} (inputs in build-fuzz/crashes/)" >&2
+  exit 1
+fi
