@@ -89,6 +89,15 @@ def main():
                             "--config", bin_dir], check=True)
             with open(out, "rb") as f:
                 put("yaml_import", model.lower() + ".yaml", f.read())
+            # Options byte 0x00: append every row; 0x03: replace, at most 0 rows.
+            for kind in ("contacts", "channels"):
+                csv = os.path.join(tmp, kind + ".csv")
+                subprocess.run([os.path.join(bin_dir, "rq381"), kind, "export", dat, "-o", csv,
+                                "--config", bin_dir], check=True)
+                with open(csv, "rb") as f:
+                    put("csv_import", model.lower() + "-" + kind + ".csv", b"\x00" + f.read())
+    put("csv_import", "user-database", b"\x81" + b"RADIO_ID,CALLSIGN,FIRST_NAME,CITY\n"
+        b"1234567,AB1CDE,Alan,Town\n2345678,XY9ZZ,\"Bo, Jr\",\"Qu\"\"ote\"\n")
 
 
 if __name__ == "__main__":

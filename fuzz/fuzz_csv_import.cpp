@@ -1,0 +1,35 @@
+// Any text as a contacts CSV and as a channels CSV, imported over a default
+// codeplug; the first byte picks the contact import's options.
+
+#include "FuzzSupport.h"
+
+#include "codeplug/CPcSoftwareDoc.h"
+#include "text/ChannelsCsv.h"
+#include "text/ContactsCsv.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static std::unique_ptr<CPcSoftwareDoc> fresh = [] {
+        auto doc = std::make_unique<CPcSoftwareDoc>(fuzz::settings());
+        bool firstNew = true;
+        fuzz::SilentPrompter silent;
+        doc->OnNewDocument(firstNew, silent);
+        return doc;
+    }();
+    if (size == 0)
+        return 0;
+    const QByteArray text = fuzz::bytes(data + 1, size - 1);
+    CPcSoftwareDoc doc(fuzz::settings());
+    doc.currentImage() = fresh->currentImage();
+    doc.UpdateBandLimits();
+    ContactsCsv::Options options;
+    options.replace = data[0] & 1;
+    options.limit = data[0] & 2 ? int(data[0] >> 2) : -1;
+    if (data[0] & 0x80)
+        options.match = QStringLiteral("A");
+    ContactsCsv::importText(text, doc, options);
+    ChannelsCsv::importText(text, doc);
+    ContactsCsv::exportText(doc);
+    ChannelsCsv::exportText(doc);
+    return 0;
+}
