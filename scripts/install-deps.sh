@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev
   libyaml-cpp-dev libcsv-dev
   clang libclang-rt-14-dev
+  qt6-translations-l10n
   libgl-dev xvfb xauth
   fonts-wqy-microhei
 )

@@ -205,6 +205,7 @@ void CMainFrame::SwitchLanguage(const QString &name)
         settings.setLanguageName(name);
     // A missing file empties the setting, so the next start follows the locale.
     settings.writeSetting(QStringLiteral("setup"), QStringLiteral("language"), exists ? name : QString());
+    m_app.ApplyLanguage();
     RefreshAllTexts();
 }
 

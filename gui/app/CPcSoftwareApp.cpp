@@ -10,7 +10,10 @@
 #include "codeplug/FreqRangeCheck.h"
 #include "sections/CSectionForm.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMdiArea>
@@ -35,6 +38,8 @@ CPcSoftwareApp::CPcSoftwareApp(const StartupOptions &options, Prompter *prompter
 
 CPcSoftwareApp::~CPcSoftwareApp()
 {
+    if (m_qtTranslator)
+        QCoreApplication::removeTranslator(m_qtTranslator.get());
     // The frames go with the main window, before the document they show.
     m_mainFrame.reset();
     m_editor.reset();
@@ -50,6 +55,7 @@ bool CPcSoftwareApp::InitInstance()
     }
     // Language (from the settings or the locale) and model name.
     m_settings.load();
+    ApplyLanguage();
     warnAboutUnusableRanges();
     m_firstNew = true;
     m_doc = std::make_unique<CPcSoftwareDoc>(m_settings);
@@ -222,6 +228,36 @@ bool CPcSoftwareApp::SaveModified()
     default: break;
     }
     return false;
+}
+
+void CPcSoftwareApp::ApplyLanguage()
+{
+    const QString name = m_settings.languageName();
+    if (!m_settings.languageFileExists()) {
+        const QString builtIn = QStringLiteral(":/lang/%1.lang").arg(name);
+        m_settings.setLanguagePath(QFileInfo(builtIn).isFile() ? builtIn : QStringLiteral(":/lang/english.lang"));
+        if (!m_toldMissingLanguage) {
+            m_toldMissingLanguage = true;
+            // The file that would give this message its words is the one missing.
+            const QString file = QDir::toNativeSeparators(QDir(m_settings.programDir()).filePath(name + QStringLiteral(".lang")));
+            m_prompter->ask(Prompt{{}, {}, Prompt::Icon::Warning, Prompt::Buttons::Ok,
+                                   QStringLiteral("The language file %1 is missing: the built-in texts are shown.\n"
+                                                  "语言文件 %1 不存在，将显示程序内置的文字。").arg(file),
+                                   QStringLiteral("RQ381")});
+        }
+    }
+    // Qt's own buttons and dialogs follow the program's language.
+    if (m_qtTranslator) {
+        QCoreApplication::removeTranslator(m_qtTranslator.get());
+        m_qtTranslator.reset();
+    }
+    if (name == QLatin1String("chinese")) {
+        auto translator = std::make_unique<QTranslator>();
+        if (translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            QCoreApplication::installTranslator(translator.get());
+            m_qtTranslator = std::move(translator);
+        }
+    }
 }
 
 void CPcSoftwareApp::OnAppAbout()

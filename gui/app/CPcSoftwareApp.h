@@ -16,6 +16,7 @@ class CMainFrame;
 class CodeplugEditor;
 class CMessageBoxPrompter;
 class CPcSoftwareDoc;
+class QTranslator;
 class QWidget;
 
 // How the program was started.
@@ -72,6 +73,9 @@ public:
     // when the user cancels (or the save failed).
     bool SaveModified();
     void OnAppAbout();
+    // After the language was chosen: the built-in texts when its file is
+    // missing (said once), and Qt's own texts (buttons, file dialogs) in it.
+    void ApplyLanguage();
 
     // File dialogs; tests replace them.
     std::function<QString(QWidget *parent)> chooseOpenFile;
@@ -103,4 +107,6 @@ private:
     std::array<QPointer<CChildFrame>, SectionTable::kSectionCount> m_openFrames;
     bool m_firstNew = true;
     RecentFileList m_recentFiles;
+    std::unique_ptr<QTranslator> m_qtTranslator;
+    bool m_toldMissingLanguage = false;
 };

@@ -63,6 +63,11 @@ void AppSettings::setLanguageName(const QString &name)
     m_language.setPath(QDir(m_programDir).filePath(name + QStringLiteral(".lang")));
 }
 
+bool AppSettings::languageFileExists() const
+{
+    return QFileInfo(QDir(m_programDir).filePath(m_languageName + QStringLiteral(".lang"))).isFile();
+}
+
 QString AppSettings::languageForLocale(const QString &localeName)
 {
     // Only Chinese (PRC) selects the Chinese texts.

@@ -40,6 +40,10 @@ public:
     // locale gives "chinese", every other locale "english".
     static QString languageForLocale(const QString &localeName);
     const Language &language() const { return m_language; }
+    // Whether the language file of languageName() is beside the program.
+    bool languageFileExists() const;
+    // Reads the texts from another file (the built-in copy of a missing one).
+    void setLanguagePath(const QString &path) { m_language.setPath(path); }
 
     // [setup] basic (default 1): 1 lets the radio-information fields be edited.
     bool basicEditingEnabled() const { return settingInt("setup", "basic", 1) == 1; }
