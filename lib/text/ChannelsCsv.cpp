@@ -157,8 +157,12 @@ Report importText(const QByteArray &csv, CPcSoftwareDoc &doc)
     const YamlCodeplug::ImportReport result = YamlCodeplug::importText(QByteArray(out.c_str()), doc, YamlCodeplug::ImportOptions{true});
     const auto place = [&](const YamlCodeplug::Message &m) {
         QString path = m.path;
-        while (!path.isEmpty() && !origin.contains(path))
-            path = path.left(std::max(path.lastIndexOf(u'.'), path.lastIndexOf(u'[')));
+        // Up one level at a time; a path with no level left above it ends
+        // the search (left(-1) would keep the whole path and never end).
+        while (!path.isEmpty() && !origin.contains(path)) {
+            const int cut = std::max(path.lastIndexOf(u'.'), path.lastIndexOf(u'['));
+            path = cut > 0 ? path.left(cut) : QString();
+        }
         return QStringLiteral("%1: %2").arg(path.isEmpty() ? QStringLiteral("zones") : origin.value(path), m.text);
     };
     for (const auto &m : result.errors)
