@@ -4,6 +4,7 @@
 #include "app/CPcSoftwareApp.h"
 #include "app/CodeplugEditor.h"
 #include "app/CommandIds.h"
+#include "app/Prompter.h"
 #include "app/SectionTable.h"
 #include "app/TreeCommands.h"
 #include "codeplug/CPcSoftwareDoc.h"
@@ -14,6 +15,9 @@
 #include "app/CodeplugSummary.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QSaveFile>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -75,6 +79,19 @@ CMainFrame::CMainFrame(CPcSoftwareApp &app)
     });
     // Whether a text field has the focus decides where Alt+Backspace goes.
     connect(qApp, &QApplication::focusChanged, this, [this] { UpdateUndoActions(); });
+
+    chooseImportFile = [](QWidget *parent, TextFiles::Kind *kind) {
+        QString chosen;
+        const QString path = QFileDialog::getOpenFileName(parent, QString(), QString(), TextFiles::filters(), &chosen);
+        *kind = TextFiles::kindOfFilter(chosen);
+        return path;
+    };
+    chooseExportFile = [](QWidget *parent, TextFiles::Kind *kind) {
+        QString chosen;
+        const QString path = QFileDialog::getSaveFileName(parent, QString(), QString(), TextFiles::filters(), &chosen);
+        *kind = TextFiles::kindOfFilter(chosen);
+        return path;
+    };
 
     UpdateTitle();
     resize(1100, 720);
@@ -261,4 +278,69 @@ void CMainFrame::OnPrint(bool preview)
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() == QDialog::Accepted)
         PrintSummaryTo(printer);
+}
+
+void CMainFrame::OnImport()
+{
+    TextFiles::Kind kind = TextFiles::Kind::YamlCodeplug;
+    const QString path = chooseImportFile ? chooseImportFile(this, &kind) : QString();
+    if (!path.isEmpty())
+        ImportTextFile(path, kind);
+}
+
+void CMainFrame::OnExport()
+{
+    TextFiles::Kind kind = TextFiles::Kind::YamlCodeplug;
+    const QString path = chooseExportFile ? chooseExportFile(this, &kind) : QString();
+    if (!path.isEmpty())
+        ExportTextFile(path, kind);
+}
+
+bool CMainFrame::ImportTextFile(const QString &path, TextFiles::Kind kind)
+{
+    const Language &language = m_app.settings().language();
+    const QString shown = QDir::toNativeSeparators(path);
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+        m_app.prompter().ask(Prompt{{}, QStringLiteral("IDS_ERROR"), Prompt::Icon::Error, Prompt::Buttons::Ok,
+                                    language.GetLangString(QStringLiteral("IDS_ERROR_OPENFILE")).arg(shown)});
+        return false;
+    }
+    const QByteArray text = file.readAll();
+    TextFiles::ImportResult result;
+    m_app.editor().apply(EditName::action(QStringLiteral("IDS_ACTION_IMPORT")),
+                         [&] { result = TextFiles::importText(kind, text, m_app.document()); });
+    RefreshAfterEdit();
+    // The first problems, one a line; the rest are counted.
+    constexpr int kListed = 12;
+    const auto listed = [](const QStringList &lines) {
+        QStringList shownLines = lines.mid(0, kListed);
+        if (lines.size() > kListed)
+            shownLines << QStringLiteral("... (+%1)").arg(lines.size() - kListed);
+        return shownLines.join(QLatin1Char('\n'));
+    };
+    if (!result.ok()) {
+        m_app.prompter().ask(Prompt{{}, QStringLiteral("IDS_ERROR"), Prompt::Icon::Error, Prompt::Buttons::Ok,
+                                    language.GetLangString(QStringLiteral("IDS_IMPORT_FAILED")).arg(shown)
+                                        + QStringLiteral("\n\n") + listed(result.errors)});
+        return false;
+    }
+    QString done = language.GetLangString(QStringLiteral("IDS_IMPORT_DONE")).arg(shown);
+    if (!result.warnings.isEmpty())
+        done += QStringLiteral("\n\n") + listed(result.warnings);
+    m_app.prompter().ask(Prompt{{}, QStringLiteral("IDS_PROMPT"), Prompt::Icon::Information, Prompt::Buttons::Ok, done});
+    return true;
+}
+
+bool CMainFrame::ExportTextFile(const QString &path, TextFiles::Kind kind)
+{
+    CommitFocusedField();
+    QSaveFile file(path);
+    const QByteArray text = TextFiles::exportText(kind, m_app.document());
+    if (!QFileInfo(path).isDir() && file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit())
+        return true;
+    m_app.prompter().ask(Prompt{{}, QStringLiteral("IDS_ERROR"), Prompt::Icon::Error, Prompt::Buttons::Ok,
+                                m_app.settings().language().GetLangString(QStringLiteral("IDS_ERROR_SAVEFILE"))
+                                    .arg(QDir::toNativeSeparators(path))});
+    return false;
 }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "app/CTreeBar.h"
+#include "app/TextFiles.h"
 
 #include <QHash>
 #include <QMainWindow>
 #include <QTimer>
 #include <array>
+#include <functional>
 #include <memory>
 
 class CChildFrame;
@@ -70,6 +72,17 @@ public:
     // print dialog or preview; the dialog also prints to a PDF file.
     void OnPrint(bool preview);
     void PrintSummaryTo(QPrinter &printer);
+
+    // File > Import and Export: the YAML codeplug and the CSV files. An
+    // import is one undo step; its problems are listed in one message.
+    void OnImport();
+    void OnExport();
+    bool ImportTextFile(const QString &path, TextFiles::Kind kind);
+    bool ExportTextFile(const QString &path, TextFiles::Kind kind);
+    // The file dialogs of Import and Export; tests replace them. They
+    // return the path and set the kind the chosen filter names.
+    std::function<QString(QWidget *parent, TextFiles::Kind *kind)> chooseImportFile;
+    std::function<QString(QWidget *parent, TextFiles::Kind *kind)> chooseExportFile;
 
     // Stores what is typed into the focused field of a form, exactly as its
     // focus loss would; every command does this before it runs.

@@ -57,6 +57,8 @@ void CMainFrame::buildActions()
     connect(addCommand(Cmd::FilePrint), &QAction::triggered, this,
             [this] { OnPrint(false); });
     connect(addCommand(Cmd::FilePrintPreview), &QAction::triggered, this, [this] { OnPrint(true); });
+    connect(addCommand(Cmd::FileImport), &QAction::triggered, this, &CMainFrame::OnImport);
+    connect(addCommand(Cmd::FileExport), &QAction::triggered, this, &CMainFrame::OnExport);
     connect(addCommand(Cmd::AppExit), &QAction::triggered, this, &QWidget::close);
 
     // Edit: every command opens its section's form; without a form it stays grey.
@@ -156,6 +158,9 @@ void CMainFrame::buildMenus()
     add(m_fileMenu, {Cmd::FileNew, Cmd::FileOpen, Cmd::FileSave, Cmd::FileSaveAs});
     m_fileMenu->addSeparator();
     add(m_fileMenu, {Cmd::FilePrint, Cmd::FilePrintPreview});
+    // The text files follow the file commands, so those keep their places.
+    m_fileMenu->addSeparator();
+    add(m_fileMenu, {Cmd::FileImport, Cmd::FileExport});
     m_recentFileSeparator = m_fileMenu->addSeparator();
     for (int i = 0; i < RecentFileList::kSize; ++i) {
         auto *recent = new QAction(this);

@@ -11,6 +11,8 @@ constexpr int FileSave = 57603;
 constexpr int FileSaveAs = 57604;
 constexpr int FilePrint = 57607;
 constexpr int FilePrintPreview = 57609;
+constexpr int FileImport = 32820;     // the YAML codeplug and the CSV files
+constexpr int FileExport = 32821;
 constexpr int FileMruFirst = 57616;  // the recent files follow one by one
 constexpr int AppExit = 57665;
 // Edit: open a section form

@@ -47,6 +47,8 @@ const QHash<int, QString> &menuKeys()
         {Cmd::HelpHelp, QStringLiteral("HELP_HELP")},
         {Cmd::AppAbout, QStringLiteral("APP_ABOUT")},
         {Cmd::EditUndo, QStringLiteral("EDIT_UNDO")},
+        {Cmd::FileImport, QStringLiteral("FILE_IMPORT")},
+        {Cmd::FileExport, QStringLiteral("FILE_EXPORT")},
         {Cmd::EditRedo, QStringLiteral("EDIT_REDO")},
     };
     return keys;
