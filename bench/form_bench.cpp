@@ -20,6 +20,7 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFocusEvent>
@@ -180,6 +181,14 @@ int main(int argc, char *argv[])
         QFile::copy(programDir.filePath(name), QDir(config.path()).filePath(name));
     AppSettings(config.path()).writeSetting(QStringLiteral("setup"), QStringLiteral("model"), QStringLiteral("VK214"));
     AppSettings(config.path()).writeSetting(QStringLiteral("setup"), QStringLiteral("language"), QStringLiteral("english"));
+    // Installed files are old: files written a moment ago are checked byte
+    // for byte on every lookup until they settle, which no user meets.
+    const QDateTime past = QDateTime::currentDateTime().addSecs(-3600);
+    for (const QString &name : QDir(config.path()).entryList(QDir::Files)) {
+        QFile file(QDir(config.path()).filePath(name));
+        if (file.open(QIODevice::ReadWrite))
+            file.setFileTime(past, QFileDevice::FileModificationTime);
+    }
 
     SilentPrompter prompter;
     StartupOptions options;
