@@ -13,16 +13,16 @@ using namespace CodeplugText;
 
 namespace {
 
-const ListSpec &zoneSpec()
+const ListSchema &zoneSchema()
 {
-    for (const SectionSpec &section : schema()) {
+    for (const SectionSchema &section : schema()) {
         if (section.key == QLatin1String("zones"))
             return *section.list;
     }
     Q_UNREACHABLE();
 }
 
-const ListSpec &channelSpec() { return zoneSpec().record.lists.front(); }
+const ListSchema &channelSchema() { return zoneSchema().record.lists.front(); }
 
 bool namedByName(Target target)
 {
@@ -46,12 +46,12 @@ const QString kZone = QStringLiteral("zone");
 
 QByteArray exportText(CPcSoftwareDoc &doc)
 {
-    const ListSpec &channels = channelSpec();
+    const ListSchema &channels = channelSchema();
     QStringList header{kZone};
     for (const Field &field : channels.record.fields)
         header << field.key;
     QList<QStringList> rows;
-    const int zones = std::clamp(zoneSpec().count(doc, At{}), 0, zoneSpec().capacity(doc, At{}));
+    const int zones = std::clamp(zoneSchema().count(doc, At{}), 0, zoneSchema().capacity(doc, At{}));
     for (int z = 1; z <= zones; ++z) {
         for (int c = 1; c <= channels.count(doc, At{z, 0}); ++c) {
             QStringList row{targetName(doc, Target::Channel, z, c).section(u':', 0, 0)};
@@ -78,7 +78,7 @@ Report importText(const QByteArray &csv, CPcSoftwareDoc &doc)
         report.errors << table.error;
         return report;
     }
-    const ListSpec &channels = channelSpec();
+    const ListSchema &channels = channelSchema();
     const int zoneColumn = table.column({kZone});
     if (zoneColumn < 0) {
         report.errors << QStringLiteral("the header has no zone column");

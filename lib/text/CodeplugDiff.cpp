@@ -33,7 +33,7 @@ Flat flatten(CPcSoftwareDoc &doc)
         flat.order.append(path);
         flat.values.insert(path, shown(field, valueText(field, doc, at)));
     };
-    walker.list = [&](const QString &path, const ListSpec &, At, int count) {
+    walker.list = [&](const QString &path, const ListSchema &, At, int count) {
         flat.order.append(path);
         flat.values.insert(path, QStringLiteral("%1 record(s)").arg(count));
     };

@@ -12,10 +12,10 @@
 
 namespace CodeplugText {
 
-const std::vector<SectionSpec> &schema()
+const std::vector<SectionSchema> &schema()
 {
-    static const std::vector<SectionSpec> sections = [] {
-        std::vector<SectionSpec> all;
+    static const std::vector<SectionSchema> sections = [] {
+        std::vector<SectionSchema> all;
         for (auto part : {radioSections, channelSections, listSections, settingSections, signallingSections}) {
             auto more = part();
             all.insert(all.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
@@ -27,9 +27,9 @@ const std::vector<SectionSpec> &schema()
 
 namespace {
 
-void walkRecord(Doc &doc, const RecordSpec &spec, const QString &path, At at, const Walker &walker);
+void walkRecord(Doc &doc, const RecordSchema &schema, const QString &path, At at, const Walker &walker);
 
-void walkList(Doc &doc, const ListSpec &list, const QString &path, At parent, const Walker &walker)
+void walkList(Doc &doc, const ListSchema &list, const QString &path, At parent, const Walker &walker)
 {
     const int count = std::clamp(list.count(doc, parent), 0, list.capacity(doc, parent));
     if (walker.list)
@@ -50,13 +50,13 @@ void walkList(Doc &doc, const ListSpec &list, const QString &path, At parent, co
     }
 }
 
-void walkRecord(Doc &doc, const RecordSpec &spec, const QString &path, At at, const Walker &walker)
+void walkRecord(Doc &doc, const RecordSchema &schema, const QString &path, At at, const Walker &walker)
 {
     if (walker.field) {
-        for (const Field &field : spec.fields)
+        for (const Field &field : schema.fields)
             walker.field(path + u'.' + field.key, field, at);
     }
-    for (const ListSpec &list : spec.lists)
+    for (const ListSchema &list : schema.lists)
         walkList(doc, list, path + u'.' + list.key, at, walker);
 }
 
@@ -64,7 +64,7 @@ void walkRecord(Doc &doc, const RecordSpec &spec, const QString &path, At at, co
 
 void walk(Doc &doc, const Walker &walker)
 {
-    for (const SectionSpec &section : schema()) {
+    for (const SectionSchema &section : schema()) {
         if (!section.offered(doc))
             continue;
         if (section.list) {

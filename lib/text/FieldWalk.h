@@ -74,18 +74,18 @@ struct Field
     bool isCallId = false;      // unique within the contacts
 };
 
-struct ListSpec;
+struct ListSchema;
 
 // The fields of one record (or of a one-record section) and its nested lists.
-struct RecordSpec
+struct RecordSchema
 {
     std::vector<Field> fields;
-    std::vector<ListSpec> lists;
+    std::vector<ListSchema> lists;
 };
 
 // A list of records (or of single values, such as a list's members).
 // Growing and shrinking go through the list operations the forms use.
-struct ListSpec
+struct ListSchema
 {
     QString key;
     std::function<int(Doc &, At parent)> count;
@@ -99,7 +99,7 @@ struct ListSpec
     std::function<QString(Doc &, At)> name;
     // The record's bytes in the image, for the diff: offset and length.
     std::function<std::pair<int, int>(Doc &, At)> bytes;
-    RecordSpec record;          // records that are mappings
+    RecordSchema record;          // records that are mappings
     std::optional<Field> item;  // or a list of single values (members), read at itemAt(parent, i) ...
     // ... and stored as a whole: record numbers or channel pairs.
     std::function<Store(Doc &, At parent, const QList<int> &)> storeNumbers;
@@ -107,24 +107,24 @@ struct ListSpec
     Target kind = Target::None; // what a reference to these records is
 };
 
-struct SectionSpec
+struct SectionSchema
 {
     QString key;
     std::function<bool(const Doc &)> offered;  // whether the model has the section
-    std::optional<ListSpec> list;              // a list section ...
-    RecordSpec record;                         // ... or a one-record section
+    std::optional<ListSchema> list;              // a list section ...
+    RecordSchema record;                         // ... or a one-record section
     std::vector<std::pair<int, int>> bytes;    // one-record sections: their image ranges
 };
 
 // Every section, in the order of the YAML document.
-const std::vector<SectionSpec> &schema();
+const std::vector<SectionSchema> &schema();
 
 // The section lists by part (one file each).
-std::vector<SectionSpec> radioSections();
-std::vector<SectionSpec> channelSections();
-std::vector<SectionSpec> listSections();
-std::vector<SectionSpec> settingSections();
-std::vector<SectionSpec> signallingSections();
+std::vector<SectionSchema> radioSections();
+std::vector<SectionSchema> channelSections();
+std::vector<SectionSchema> listSections();
+std::vector<SectionSchema> settingSections();
+std::vector<SectionSchema> signallingSections();
 
 // A field's value as the text written to YAML and printed by the diff, or
 // nothing when the stored value has none (an unset reference, a choice the
@@ -143,7 +143,7 @@ struct Walker
 {
     std::function<void(const QString &path, const Field &, At)> field;
     // A list, with the number of records in use.
-    std::function<void(const QString &path, const ListSpec &, At parent, int count)> list;
+    std::function<void(const QString &path, const ListSchema &, At parent, int count)> list;
     // A record or a one-record section with its image bytes (offset, length).
     std::function<void(const QString &path, int offset, int length)> record;
 };

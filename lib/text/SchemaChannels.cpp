@@ -168,9 +168,9 @@ QString resizeList(int now, int wanted, const std::function<EditResult()> &add, 
     return {};
 }
 
-ListSpec channelList()
+ListSchema channelList()
 {
-    ListSpec list;
+    ListSchema list;
     list.key = QStringLiteral("channels");
     list.kind = Target::Channel;
     list.count = [](Doc &doc, At zone) { return CChannelData(doc).CountChannels(zone.record); };
@@ -226,9 +226,9 @@ ListSpec channelList()
     return list;
 }
 
-ListSpec zoneList()
+ListSchema zoneList()
 {
-    ListSpec list;
+    ListSchema list;
     list.key = QStringLiteral("zones");
     list.count = [](Doc &doc, At) { return CChannelData(doc).CountZones(); };
     list.capacity = [](Doc &doc, At) { return CChannelData(doc).zoneSlotCount(); };
@@ -246,9 +246,9 @@ ListSpec zoneList()
 
 }
 
-std::vector<SectionSpec> radioSections()
+std::vector<SectionSchema> radioSections()
 {
-    SectionSpec radio;
+    SectionSchema radio;
     radio.key = QStringLiteral("radio");
     radio.offered = [](const Doc &) { return true; };
     auto &f = radio.record.fields;
@@ -263,9 +263,9 @@ std::vector<SectionSpec> radioSections()
     return {radio};
 }
 
-std::vector<SectionSpec> channelSections()
+std::vector<SectionSchema> channelSections()
 {
-    SectionSpec zones;
+    SectionSchema zones;
     zones.key = QStringLiteral("zones");
     zones.offered = [](const Doc &) { return true; };
     zones.list = zoneList();

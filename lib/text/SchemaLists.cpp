@@ -72,10 +72,10 @@ bool isDigits(const QString &text, int maxLength, const QString &extra = {})
            && std::all_of(text.begin(), text.end(), [&](QChar c) { return c.isDigit() || extra.contains(c); });
 }
 
-ListSpec scanLists()
+ListSchema scanLists()
 {
     using D = CScanData;
-    ListSpec list;
+    ListSchema list;
     list.key = QStringLiteral("scan_lists");
     list.kind = Target::ScanList;
     list.count = [](Doc &doc, At) { return D(doc).CountLists(); };
@@ -118,7 +118,7 @@ ListSpec scanLists()
     lookBack.scale = 10;
     f.push_back(lookBack);
 
-    ListSpec members;
+    ListSchema members;
     members.key = QStringLiteral("members");
     members.minimum = 0;
     members.count = [](Doc &doc, At parent) { return int(D(doc).GetMembers(parent.record).size()); };
@@ -165,10 +165,10 @@ Field callIdField()
     return f;
 }
 
-ListSpec contacts()
+ListSchema contacts()
 {
     using D = CContactData;
-    ListSpec list;
+    ListSchema list;
     list.key = QStringLiteral("contacts");
     list.kind = Target::Contact;
     list.count = [](Doc &doc, At) { return D(doc).CountContacts(); };
@@ -186,10 +186,10 @@ ListSpec contacts()
     return list;
 }
 
-ListSpec rxGroups()
+ListSchema rxGroups()
 {
     using D = CRxGroupData;
-    ListSpec list;
+    ListSchema list;
     list.key = QStringLiteral("rx_groups");
     list.kind = Target::RxGroup;
     list.count = [](Doc &doc, At) { return D(doc).CountLists(); };
@@ -203,7 +203,7 @@ ListSpec rxGroups()
     list.bytes = [](Doc &doc, At at) { return recordBytes<D>(doc, at, D::kRecordSize); };
     list.record.fields.push_back(recordName<D>(&D::SetName, &D::GetName));
 
-    ListSpec members;
+    ListSchema members;
     members.key = QStringLiteral("members");
     members.minimum = 0;
     members.count = [](Doc &doc, At parent) { return int(D(doc).GetMembers(parent.record).size()); };
@@ -233,10 +233,10 @@ ListSpec rxGroups()
     return list;
 }
 
-ListSpec encryptionKeys()
+ListSchema encryptionKeys()
 {
     using D = CEncryptData;
-    ListSpec list;
+    ListSchema list;
     list.key = QStringLiteral("encryption_keys");
     list.kind = Target::EncryptKey;
     list.count = [](Doc &doc, At) { return D(doc).CountEntries(); };
@@ -262,10 +262,10 @@ ListSpec encryptionKeys()
     return list;
 }
 
-ListSpec quickTexts()
+ListSchema quickTexts()
 {
     using D = CQuickTextData;
-    ListSpec list;
+    ListSchema list;
     list.key = QStringLiteral("quick_texts");
     list.count = [](Doc &doc, At) { return CQuickTextRules(doc).count(); };
     list.capacity = [](Doc &, At) { return D::kTextCount; };
@@ -288,9 +288,9 @@ ListSpec quickTexts()
     return list;
 }
 
-SectionSpec listSection(ListSpec list, std::function<bool(const Doc &)> offered = [](const Doc &) { return true; })
+SectionSchema listSection(ListSchema list, std::function<bool(const Doc &)> offered = [](const Doc &) { return true; })
 {
-    SectionSpec section;
+    SectionSchema section;
     section.key = list.key;
     section.offered = std::move(offered);
     section.list = std::move(list);
@@ -305,9 +305,9 @@ bool hasQuickTexts(const Doc &doc)
 
 }
 
-std::vector<SectionSpec> listSections()
+std::vector<SectionSchema> listSections()
 {
-    std::vector<SectionSpec> sections;
+    std::vector<SectionSchema> sections;
     sections.push_back(listSection(scanLists()));
     sections.push_back(listSection(contacts()));
     sections.push_back(listSection(rxGroups()));

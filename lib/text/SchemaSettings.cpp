@@ -16,9 +16,9 @@ using namespace Build;
 
 namespace {
 
-SectionSpec section(const QString &key, std::vector<std::pair<int, int>> bytes)
+SectionSchema section(const QString &key, std::vector<std::pair<int, int>> bytes)
 {
-    SectionSpec s;
+    SectionSchema s;
     s.key = key;
     s.offered = [](const Doc &) { return true; };
     s.bytes = std::move(bytes);
@@ -126,10 +126,10 @@ Field steppedNumber(const QString &key, Get get, Set set, int step, int max)
     return f;
 }
 
-SectionSpec basicSettings()
+SectionSchema basicSettings()
 {
     using D = CBasicSettingData;
-    SectionSpec s = section(QStringLiteral("digital_basic_settings"), {{0x4C20, 13}});
+    SectionSchema s = section(QStringLiteral("digital_basic_settings"), {{0x4C20, 13}});
     auto &f = s.record.fields;
     f.push_back(idField(QStringLiteral("radio_id"), &D::GetRadioId, &IdEntryRules::enterRadioId));
     f.push_back(idField(QStringLiteral("group_call_start_id"), &D::GetGroupCallStartId, &IdEntryRules::enterStartId));
@@ -145,9 +145,9 @@ SectionSpec basicSettings()
     return s;
 }
 
-SectionSpec keys()
+SectionSchema keys()
 {
-    SectionSpec s = section(QStringLiteral("programmable_keys"), {{0x4640, 7}});
+    SectionSchema s = section(QStringLiteral("programmable_keys"), {{0x4640, 7}});
     auto &f = s.record.fields;
     const char *names[] = {"short_press_1", "short_press_2", "short_press_3", "long_press_1", "long_press_2", "long_press_3"};
     for (int slot = 0; slot < CKeySettingData::kSlotCount; ++slot)
@@ -157,10 +157,10 @@ SectionSpec keys()
     return s;
 }
 
-SectionSpec alertTones()
+SectionSchema alertTones()
 {
     using D = CAlertToneData;
-    SectionSpec s = section(QStringLiteral("alert_tones"), {{0x4650, 10}});
+    SectionSchema s = section(QStringLiteral("alert_tones"), {{0x4650, 10}});
     auto &f = s.record.fields;
     const char *names[] = {"power_on",      "self_test_failure", "tot_pre_alert",  "scan_start",      "scan_end",
                            "scan_priority", "tx_inhibit",        "tx_busy",        "call_failed",     "emergency_called",
@@ -178,10 +178,10 @@ SectionSpec alertTones()
     return s;
 }
 
-SectionSpec options()
+SectionSchema options()
 {
     using D = COptionData;
-    SectionSpec s = section(QStringLiteral("option_features"), {{0x4660, 11}, {0x0070, 0x48}});
+    SectionSchema s = section(QStringLiteral("option_features"), {{0x4660, 11}, {0x0070, 0x48}});
     auto &f = s.record.fields;
     f.push_back(boolean<D>(QStringLiteral("tx_led"), &D::GetTxLed, &D::SetTxLed));
     f.push_back(boolean<D>(QStringLiteral("rx_led"), &D::GetRxLed, &D::SetRxLed));
@@ -226,7 +226,7 @@ SectionSpec options()
 
 }
 
-std::vector<SectionSpec> settingSections()
+std::vector<SectionSchema> settingSections()
 {
     return {basicSettings(), keys(), alertTones(), options()};
 }

@@ -18,10 +18,10 @@ using namespace Build;
 
 namespace {
 
-SectionSpec section(const QString &key, std::vector<std::pair<int, int>> bytes,
+SectionSchema section(const QString &key, std::vector<std::pair<int, int>> bytes,
                     std::function<bool(const Doc &)> offered = [](const Doc &) { return true; })
 {
-    SectionSpec s;
+    SectionSchema s;
     s.key = key;
     s.offered = std::move(offered);
     s.bytes = std::move(bytes);
@@ -67,10 +67,10 @@ const QStringList &emergencyKinds()
     return kinds;
 }
 
-SectionSpec digitalEmergency()
+SectionSchema digitalEmergency()
 {
     using D = CEmergencyData;
-    SectionSpec s = section(QStringLiteral("digital_emergency"), {{0x4C10, 10}});
+    SectionSchema s = section(QStringLiteral("digital_emergency"), {{0x4C10, 10}});
     auto &f = s.record.fields;
     f.push_back(choice<D>(QStringLiteral("type"), emergencyKinds(), &D::GetEmergencyType, &D::SetEmergencyType));
     f.push_back(choice<D>(QStringLiteral("mode"), {QStringLiteral("regular"), QStringLiteral("silent"), QStringLiteral("cyclic")},
@@ -84,10 +84,10 @@ SectionSpec digitalEmergency()
     return s;
 }
 
-SectionSpec analogEmergency()
+SectionSchema analogEmergency()
 {
     using D = CAnalogEmergencyData;
-    SectionSpec s = section(QStringLiteral("analog_emergency"), {{0x7140, 8}});
+    SectionSchema s = section(QStringLiteral("analog_emergency"), {{0x7140, 8}});
     auto &f = s.record.fields;
     f.push_back(choice<D>(QStringLiteral("cycle_mode"), emergencyKinds(), &D::GetCycleMode, &D::SetCycleMode));
     f.push_back(boolean<D>(QStringLiteral("silent_alarm"), &D::GetSilentAlarm, &D::SetSilentAlarm));
@@ -104,10 +104,10 @@ SectionSpec analogEmergency()
     return s;
 }
 
-SectionSpec dtmf()
+SectionSchema dtmf()
 {
     using D = CDtmfData;
-    SectionSpec s = section(QStringLiteral("dtmf_system"), {{0x7220, 5}});
+    SectionSchema s = section(QStringLiteral("dtmf_system"), {{0x7220, 5}});
     auto &f = s.record.fields;
     f.push_back(stepped<D>(QStringLiteral("first_digit_time_ms"), &D::GetFirstDigitTime, &D::SetFirstDigitTime, 10, 2550));
     f.push_back(stepped<D>(QStringLiteral("first_digit_delay_ms"), &D::GetFirstDigitDelay, &D::SetFirstDigitDelay, 10, 2550));
@@ -136,10 +136,10 @@ Field singleTone(const QString &key, int tone, bool frequency)
     return f;
 }
 
-SectionSpec fiveTone()
+SectionSchema fiveTone()
 {
     using D = C5ToneSystemData;
-    SectionSpec s = section(QStringLiteral("five_tone_system"), {{0x7228, 12}});
+    SectionSchema s = section(QStringLiteral("five_tone_system"), {{0x7228, 12}});
     auto &f = s.record.fields;
     f.push_back(choice<D>(QStringLiteral("tone_system"),
                           {QStringLiteral("zvei1"), QStringLiteral("zvei2"), QStringLiteral("zvei3"), QStringLiteral("pzvei"),
@@ -158,9 +158,9 @@ SectionSpec fiveTone()
 }
 
 // A list of a fixed number of records: it is written whole.
-ListSpec fixedList(const QString &key, int count, int recordSize, int firstOffset)
+ListSchema fixedList(const QString &key, int count, int recordSize, int firstOffset)
 {
-    ListSpec list;
+    ListSchema list;
     list.key = key;
     list.minimum = count;
     list.count = [count](Doc &, At) { return count; };
@@ -182,11 +182,11 @@ const QStringList &signalingKinds()
     return kinds;
 }
 
-SectionSpec encodeSequences()
+SectionSchema encodeSequences()
 {
     using D = CEncodeSequenceData;
-    SectionSpec s = section(QStringLiteral("encode_sequences"), {});
-    ListSpec list = fixedList(s.key, D::kCount, 13, 0x7150);
+    SectionSchema s = section(QStringLiteral("encode_sequences"), {});
+    ListSchema list = fixedList(s.key, D::kCount, 13, 0x7150);
     list.kind = Target::EncodeSequence;
     Field type = choice<D>(QStringLiteral("type"), signalingKinds(), &D::GetSequenceType, &D::SetSequenceType);
     // As in the form: a new type starts from the sequence "12345".
@@ -211,11 +211,11 @@ SectionSpec encodeSequences()
     return s;
 }
 
-SectionSpec decodeSequences()
+SectionSchema decodeSequences()
 {
     using D = CDecodeSequenceData;
-    SectionSpec s = section(QStringLiteral("decode_sequences"), {}, [](const Doc &doc) { return modelIn(doc, {"TL809"}); });
-    ListSpec list = fixedList(s.key, D::kCount, 14, 0xD100);
+    SectionSchema s = section(QStringLiteral("decode_sequences"), {}, [](const Doc &doc) { return modelIn(doc, {"TL809"}); });
+    ListSchema list = fixedList(s.key, D::kCount, 14, 0xD100);
     list.kind = Target::DecodeSequence;
     Field signaling = choice<D>(QStringLiteral("rx_signaling"), signalingKinds(), &D::GetRxSignaling, &D::SetRxSignaling);
     signaling.setInt = [](Doc &doc, At at, int value) {
@@ -239,10 +239,10 @@ SectionSpec decodeSequences()
     return s;
 }
 
-SectionSpec displayControl()
+SectionSchema displayControl()
 {
     using D = CDisplayControlData;
-    SectionSpec s = section(QStringLiteral("display_control"), {{0x8000, 5}}, [](const Doc &doc) { return modelIn(doc, {"VK214", "TL809"}); });
+    SectionSchema s = section(QStringLiteral("display_control"), {{0x8000, 5}}, [](const Doc &doc) { return modelIn(doc, {"VK214", "TL809"}); });
     auto &f = s.record.fields;
     f.push_back(choice<D>(QStringLiteral("backlight"),
                           {QStringLiteral("always_on"), QStringLiteral("always_off"), QStringLiteral("5_s"), QStringLiteral("10_s"),
@@ -269,7 +269,7 @@ SectionSpec displayControl()
 
 }
 
-std::vector<SectionSpec> signallingSections()
+std::vector<SectionSchema> signallingSections()
 {
     return {digitalEmergency(), analogEmergency(), dtmf(), fiveTone(), encodeSequences(), decodeSequences(), displayControl()};
 }

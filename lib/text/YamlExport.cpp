@@ -26,7 +26,7 @@ public:
         m_out << YAML::BeginMap;
         m_out << YAML::Key << "format" << YAML::Value << kFormat;
         m_out << YAML::Key << "version" << YAML::Value << kVersion;
-        for (const SectionSpec &section : schema()) {
+        for (const SectionSchema &section : schema()) {
             if (!section.offered(m_doc))
                 continue;
             m_out << YAML::Key << utf8(section.key) << YAML::Value;
@@ -42,34 +42,34 @@ public:
     }
 
 private:
-    void record(const RecordSpec &spec, At at)
+    void record(const RecordSchema &schema, At at)
     {
         m_out << YAML::BeginMap;
-        for (const Field &field : spec.fields) {
+        for (const Field &field : schema.fields) {
             m_out << YAML::Key << utf8(field.key) << YAML::Value;
             value(field, at);
         }
-        for (const ListSpec &child : spec.lists) {
+        for (const ListSchema &child : schema.lists) {
             m_out << YAML::Key << utf8(child.key) << YAML::Value;
             list(child, at);
         }
         m_out << YAML::EndMap;
     }
 
-    void list(const ListSpec &spec, At parent)
+    void list(const ListSchema &schema, At parent)
     {
-        const int count = std::clamp(spec.count(m_doc, parent), 0, spec.capacity(m_doc, parent));
+        const int count = std::clamp(schema.count(m_doc, parent), 0, schema.capacity(m_doc, parent));
         if (count == 0) {
             m_out << YAML::Flow << YAML::BeginSeq << YAML::EndSeq;
             return;
         }
         m_out << YAML::BeginSeq;
         for (int i = 1; i <= count; ++i) {
-            const At at = spec.itemAt(parent, i);
-            if (spec.item)
-                value(*spec.item, at);
+            const At at = schema.itemAt(parent, i);
+            if (schema.item)
+                value(*schema.item, at);
             else
-                record(spec.record, at);
+                record(schema.record, at);
         }
         m_out << YAML::EndSeq;
     }

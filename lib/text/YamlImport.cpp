@@ -96,14 +96,14 @@ private:
     void apply(const YAML::Node &root)
     {
         checkHeader(root);
-        QHash<QString, const SectionSpec *> sections;
-        for (const SectionSpec &section : schema())
+        QHash<QString, const SectionSchema *> sections;
+        for (const SectionSchema &section : schema())
             sections.insert(section.key, &section);
         for (const auto &entry : root) {
             const QString key = qs(entry.first.as<std::string>());
             if (key == QLatin1String("format") || key == QLatin1String("version"))
                 continue;
-            const SectionSpec *section = sections.value(key);
+            const SectionSchema *section = sections.value(key);
             if (!section)
                 error(key, lineOf(entry.first), QStringLiteral("unknown key"));
             else if (!section->offered(m_doc))
@@ -115,12 +115,12 @@ private:
         const QList<RefBefore> before = references();
         // Lists first take their new lengths, so that no list operation
         // afterwards overwrites a value the text sets.
-        for (const SectionSpec &section : schema()) {
+        for (const SectionSchema &section : schema()) {
             const YAML::Node node = root[section.key.toStdString()];
             if (node.IsDefined() && section.list && node.IsSequence())
                 resize(*section.list, node, At{}, section.key);
         }
-        for (const SectionSpec *section : applyOrder()) {
+        for (const SectionSchema *section : applyOrder()) {
             const YAML::Node node = root[section->key.toStdString()];
             if (!node.IsDefined())
                 continue;
@@ -137,18 +137,18 @@ private:
     // and a contact's call ID decide RX group membership, and an RX group
     // list left without members releases its channels. Those sections go
     // first, so that the values the text gives elsewhere have the last word.
-    static std::vector<const SectionSpec *> applyOrder()
+    static std::vector<const SectionSchema *> applyOrder()
     {
         static const QStringList first{QStringLiteral("radio"), QStringLiteral("digital_basic_settings"),
                                        QStringLiteral("contacts"), QStringLiteral("rx_groups")};
-        std::vector<const SectionSpec *> order;
+        std::vector<const SectionSchema *> order;
         for (const QString &key : first) {
-            for (const SectionSpec &section : schema()) {
+            for (const SectionSchema &section : schema()) {
                 if (section.key == key)
                     order.push_back(&section);
             }
         }
-        for (const SectionSpec &section : schema()) {
+        for (const SectionSchema &section : schema()) {
             if (!first.contains(section.key))
                 order.push_back(&section);
         }
@@ -166,7 +166,7 @@ private:
                                                                   .arg(kindName(version)).arg(kVersion));
     }
 
-    bool resize(const ListSpec &list, const YAML::Node &node, At parent, const QString &path)
+    bool resize(const ListSchema &list, const YAML::Node &node, At parent, const QString &path)
     {
         const int wanted = int(node.size());
         const int capacity = list.capacity(m_doc, parent);
@@ -188,7 +188,7 @@ private:
         return true;
     }
 
-    void applyRecord(const RecordSpec &spec, const YAML::Node &node, At at, const QString &path)
+    void applyRecord(const RecordSchema &schema, const YAML::Node &node, At at, const QString &path)
     {
         if (!node.IsMap()) {
             error(path, lineOf(node), QStringLiteral("a mapping is expected, not %1").arg(kindName(node)));
@@ -196,24 +196,24 @@ private:
         }
         for (const auto &entry : node) {
             const QString key = qs(entry.first.as<std::string>());
-            const bool known = std::any_of(spec.fields.begin(), spec.fields.end(), [&](const Field &f) { return f.key == key; })
-                               || std::any_of(spec.lists.begin(), spec.lists.end(), [&](const ListSpec &l) { return l.key == key; });
+            const bool known = std::any_of(schema.fields.begin(), schema.fields.end(), [&](const Field &f) { return f.key == key; })
+                               || std::any_of(schema.lists.begin(), schema.lists.end(), [&](const ListSchema &l) { return l.key == key; });
             if (!known)
                 error(path + u'.' + key, lineOf(entry.first), QStringLiteral("unknown key"));
         }
-        for (const Field &field : spec.fields) {
+        for (const Field &field : schema.fields) {
             const YAML::Node value = node[field.key.toStdString()];
             if (value.IsDefined())
                 applyField(field, value, at, path + u'.' + field.key, scopeOf(path));
         }
-        for (const ListSpec &list : spec.lists) {
+        for (const ListSchema &list : schema.lists) {
             const YAML::Node value = node[list.key.toStdString()];
             if (value.IsDefined())
                 applyList(list, value, at, path + u'.' + list.key);
         }
     }
 
-    void applyList(const ListSpec &list, const YAML::Node &node, At parent, const QString &path)
+    void applyList(const ListSchema &list, const YAML::Node &node, At parent, const QString &path)
     {
         if (!node.IsSequence()) {
             error(path, lineOf(node), QStringLiteral("a list is expected, not %1").arg(kindName(node)));
@@ -231,7 +231,7 @@ private:
     }
 
     // Members: the whole list is compared and stored at once.
-    void applyItems(const ListSpec &list, const YAML::Node &node, At parent, const QString &path)
+    void applyItems(const ListSchema &list, const YAML::Node &node, At parent, const QString &path)
     {
         if (!resizeCheck(list, node, parent, path))
             return;
@@ -275,7 +275,7 @@ private:
             error(path, lineOf(node), result.error);
     }
 
-    bool resizeCheck(const ListSpec &list, const YAML::Node &node, At parent, const QString &path)
+    bool resizeCheck(const ListSchema &list, const YAML::Node &node, At parent, const QString &path)
     {
         const int capacity = list.capacity(m_doc, parent);
         if (int(node.size()) > capacity) {
