@@ -3,7 +3,9 @@
 // the YAML import of that export onto the default codeplug, and the import of
 // 200 contacts filtered from a 100,000-row DMR user-database CSV. Prints the
 // median of each.
-//   text_bench [--rounds N] [--config DIR]   (default: the folder of this program)
+//   text_bench [--rounds N] [--only export|import|contacts] [--config DIR]
+//   (the configuration defaults to the folder of this program; --only runs one
+//   measurement, for a profiler)
 
 #include "app/AppSettings.h"
 #include "app/Prompter.h"
@@ -85,12 +87,15 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     int rounds = 15;
     QString configDir = QCoreApplication::applicationDirPath();
+    QString only;
     const QStringList args = app.arguments();
     for (int i = 1; i + 1 < args.size(); ++i) {
         if (args[i] == QLatin1String("--rounds"))
             rounds = std::max(1, args[i + 1].toInt());
         else if (args[i] == QLatin1String("--config"))
             configDir = args[i + 1];
+        else if (args[i] == QLatin1String("--only"))
+            only = args[i + 1];
     }
     AppSettings settings(configDir);
     settings.load();
@@ -102,15 +107,16 @@ int main(int argc, char **argv)
     auto full = defaultCodeplug(settings);
     fillCodeplug(*full);
 
+    const auto roundsOf = [&](const char *name, int n) { return only.isEmpty() || only == QLatin1String(name) ? n : 0; };
     std::vector<double> exportMs, importMs, contactsMs;
     QByteArray yaml;
-    for (int r = 0; r < rounds; ++r) {
+    for (int r = 0; r < std::max(1, roundsOf("export", rounds)); ++r) {
         QElapsedTimer timer;
         timer.start();
         yaml = YamlCodeplug::exportText(*full);
         exportMs.push_back(timer.nsecsElapsed() / 1e6);
     }
-    for (int r = 0; r < rounds; ++r) {
+    for (int r = 0; r < roundsOf("import", rounds); ++r) {
         auto doc = defaultCodeplug(settings);
         QElapsedTimer timer;
         timer.start();
@@ -123,7 +129,7 @@ int main(int argc, char **argv)
     }
     // The same text onto the codeplug it came from: nothing changes.
     std::vector<double> reimportMs;
-    for (int r = 0; r < rounds; ++r) {
+    for (int r = 0; r < roundsOf("import", rounds); ++r) {
         QElapsedTimer timer;
         timer.start();
         YamlCodeplug::importText(yaml, *full);
@@ -131,7 +137,7 @@ int main(int argc, char **argv)
     }
     const QByteArray csv = userDatabase(100000);
     int added = 0;
-    for (int r = 0; r < std::max(3, rounds / 3); ++r) {
+    for (int r = 0; r < roundsOf("contacts", std::max(3, rounds / 3)); ++r) {
         auto doc = defaultCodeplug(settings);
         QElapsedTimer timer;
         timer.start();

@@ -5,7 +5,7 @@ packages=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
   libgtest-dev libgmock-dev
-  libyaml-cpp-dev libcsv-dev
+  libyaml-dev libcsv-dev
   clang libclang-rt-14-dev
   qt6-translations-l10n
   libgl-dev xvfb xauth

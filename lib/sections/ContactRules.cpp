@@ -59,8 +59,9 @@ int CContactRules::compact()
 QString CContactRules::newContactName() const
 {
     const CContactData contacts(m_doc);
+    const int used = count();
     QStringList names;
-    for (int contact = 1; contact <= count(); ++contact)
+    for (int contact = 1; contact <= used; ++contact)
         names << contacts.GetName(contact);
     return ListRules::firstFreeName(QStringLiteral("Contact %1"), kContacts, names);
 }

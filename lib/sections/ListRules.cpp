@@ -4,15 +4,18 @@
 #include "codeplug/Encodings.h"
 #include "sections/ChannelData.h"
 
+#include <QSet>
 #include <cstring>
 
 namespace ListRules {
 
 QString firstFreeName(const QString &pattern, int capacity, const QStringList &used)
 {
+    // A set: a list that grows one record at a time asks for every addition.
+    const QSet<QString> taken(used.begin(), used.end());
     for (int n = 1; n <= capacity; ++n) {
         const QString candidate = pattern.arg(n);
-        if (!used.contains(candidate))
+        if (!taken.contains(candidate))
             return candidate;
     }
     return pattern.arg(capacity + 1);

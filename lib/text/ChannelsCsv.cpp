@@ -3,9 +3,9 @@
 #include "text/CsvTable.h"
 #include "text/FieldWalk.h"
 #include "text/YamlCodeplug.h"
+#include "text/YamlTree.h"
 
 #include <QHash>
-#include <yaml-cpp/yaml.h>
 
 namespace ChannelsCsv {
 
@@ -93,6 +93,8 @@ Report importText(const QByteArray &csv, CPcSoftwareDoc &doc)
                                      [&](const Field &f) { return f.key == key; });
         if (it == channels.record.fields.end())
             report.errors << QStringLiteral("column %1: unknown column \"%2\"").arg(col + 1).arg(table.header[col]);
+        else if (std::find(fieldOfColumn.cbegin(), fieldOfColumn.cend(), &*it) != fieldOfColumn.cend())
+            report.errors << QStringLiteral("column %1: the column \"%2\" is given twice").arg(col + 1).arg(table.header[col]);
         else
             fieldOfColumn.insert(col, &*it);
     }
@@ -116,45 +118,43 @@ Report importText(const QByteArray &csv, CPcSoftwareDoc &doc)
     const auto where = [&](int r, int col) {
         return QStringLiteral("row %1 (line %2), column %3").arg(r + 2).arg(table.lines.value(r)).arg(table.header.value(col));
     };
-    YAML::Node zones(YAML::NodeType::Sequence);
+    YamlNode zones = YamlNode::sequence();
     for (int z = 0; z < zoneNames.size(); ++z) {
-        YAML::Node zone;
-        zone["name"] = zoneNames[z].toStdString();
+        YamlNode zone = YamlNode::mapping();
+        zone.insert(QStringLiteral("name"), YamlNode::text(zoneNames[z]));
         origin.insert(QStringLiteral("zones[%1].name").arg(z + 1), where(rowsOfZone[z].first(), zoneColumn));
         origin.insert(QStringLiteral("zones[%1].channels").arg(z + 1), where(rowsOfZone[z].first(), zoneColumn));
-        YAML::Node list(YAML::NodeType::Sequence);
+        YamlNode list = YamlNode::sequence();
         for (int k = 0; k < rowsOfZone[z].size(); ++k) {
             const int r = rowsOfZone[z][k];
-            YAML::Node channel(YAML::NodeType::Map);
+            YamlNode channel = YamlNode::mapping();
             for (auto it = fieldOfColumn.cbegin(); it != fieldOfColumn.cend(); ++it) {
                 const Field &field = *it.value();
                 const QString text = table.rows[r].value(it.key()).trimmed();
                 const QString path = QStringLiteral("zones[%1].channels[%2].%3").arg(z + 1).arg(k + 1).arg(field.key);
                 origin.insert(path, where(r, it.key()));
                 if (text.isEmpty() && (field.kind == Kind::Ref || field.kind == Kind::Choice || field.kind == Kind::Tone)) {
-                    channel[field.key.toStdString()] = YAML::Node(YAML::NodeType::Null);
+                    channel.insert(field.key, YamlNode());
                 } else if (namedByName(field.target)) {
                     const int number = numberOfName(doc, field.target, text);
                     if (number == 0)
                         report.errors << QStringLiteral("%1: no %2 is named \"%3\"").arg(where(r, it.key()), targetLabel(field.target), text);
-                    channel[field.key.toStdString()] = number;
+                    channel.insert(field.key, YamlNode::text(QString::number(number)));
                 } else {
-                    channel[field.key.toStdString()] = text.toStdString();
+                    channel.insert(field.key, YamlNode::text(text));
                 }
             }
-            list.push_back(channel);
+            list.append(std::move(channel));
         }
-        zone["channels"] = list;
-        zones.push_back(zone);
+        zone.insert(QStringLiteral("channels"), std::move(list));
+        zones.append(std::move(zone));
     }
     if (!report.ok())
         return report;
-    YAML::Node root;
-    root["zones"] = zones;
-    YAML::Emitter out;
-    out << root;
+    YamlNode root = YamlNode::mapping();
+    root.insert(QStringLiteral("zones"), std::move(zones));
 
-    const YamlCodeplug::ImportReport result = YamlCodeplug::importText(QByteArray(out.c_str()), doc, YamlCodeplug::ImportOptions{true});
+    const YamlCodeplug::ImportReport result = YamlCodeplug::importTree(root, doc, YamlCodeplug::ImportOptions{true});
     const auto place = [&](const YamlCodeplug::Message &m) {
         QString path = m.path;
         // Up one level at a time; a path with no level left above it ends

@@ -5,6 +5,7 @@
 #include <QString>
 
 class CPcSoftwareDoc;
+struct YamlNode;
 
 // The codeplug as one YAML document (format rq381-codeplug, version 1).
 namespace YamlCodeplug {
@@ -42,6 +43,8 @@ struct ImportOptions
 // the document's values, a list that is present replaces the whole list.
 // On any error the document is left exactly as it was.
 ImportReport importText(const QByteArray &text, CPcSoftwareDoc &doc, const ImportOptions &options = {});
+// The same for a document already read, or built by another import.
+ImportReport importTree(const YamlNode &root, CPcSoftwareDoc &doc, const ImportOptions &options = {});
 
 // The model and frequency range the text names (empty / -1 when it names
 // none), so that a caller can make the default codeplug it starts from.

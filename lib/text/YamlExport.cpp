@@ -2,7 +2,7 @@
 
 #include "text/FieldWalk.h"
 
-#include <yaml-cpp/yaml.h>
+#include "text/YamlWriter.h"
 
 namespace YamlCodeplug {
 
@@ -10,60 +10,50 @@ using namespace CodeplugText;
 
 namespace {
 
-std::string utf8(const QString &text) { return text.toStdString(); }
-
 class Exporter
 {
 public:
-    explicit Exporter(CPcSoftwareDoc &doc) : m_doc(doc)
-    {
-        m_out.SetOutputCharset(YAML::EmitNonAscii);
-        m_out.SetNullFormat(YAML::LowerNull);
-    }
+    explicit Exporter(CPcSoftwareDoc &doc) : m_doc(doc) {}
 
     QByteArray run()
     {
-        m_out << YAML::BeginMap;
-        m_out << YAML::Key << "format" << YAML::Value << kFormat;
-        m_out << YAML::Key << "version" << YAML::Value << kVersion;
+        m_out.beginMapping();
+        m_out.key("format");
+        m_out.plain(QByteArray(kFormat));
+        m_out.key("version");
+        m_out.plain(kVersion);
         for (const SectionSchema &section : schema()) {
             if (!section.offered(m_doc))
                 continue;
-            m_out << YAML::Key << utf8(section.key) << YAML::Value;
+            m_out.key(section.key);
             if (section.list)
                 list(*section.list, At{});
             else
                 record(section.record, At{});
         }
-        m_out << YAML::EndMap;
-        QByteArray text(m_out.c_str(), int(m_out.size()));
-        text.append('\n');
-        return text;
+        m_out.endMapping();
+        return m_out.text();
     }
 
 private:
     void record(const RecordSchema &schema, At at)
     {
-        m_out << YAML::BeginMap;
+        m_out.beginMapping();
         for (const Field &field : schema.fields) {
-            m_out << YAML::Key << utf8(field.key) << YAML::Value;
+            m_out.key(field.key);
             value(field, at);
         }
         for (const ListSchema &child : schema.lists) {
-            m_out << YAML::Key << utf8(child.key) << YAML::Value;
+            m_out.key(child.key);
             list(child, at);
         }
-        m_out << YAML::EndMap;
+        m_out.endMapping();
     }
 
     void list(const ListSchema &schema, At parent)
     {
         const int count = std::clamp(schema.count(m_doc, parent), 0, schema.capacity(m_doc, parent));
-        if (count == 0) {
-            m_out << YAML::Flow << YAML::BeginSeq << YAML::EndSeq;
-            return;
-        }
-        m_out << YAML::BeginSeq;
+        m_out.beginSequence();
         for (int i = 1; i <= count; ++i) {
             const At at = schema.itemAt(parent, i);
             if (schema.item)
@@ -71,64 +61,53 @@ private:
             else
                 record(schema.record, at);
         }
-        m_out << YAML::EndSeq;
+        m_out.endSequence();
     }
 
     void value(const Field &field, At at)
     {
         const std::optional<QString> text = valueText(field, m_doc, at);
         if (!text) {
-            m_out << YAML::Null;
+            m_out.null();
             return;
         }
         switch (field.kind) {
         case Kind::Text:
-            m_out << YAML::DoubleQuoted << utf8(*text);
+            m_out.quoted(*text);
             break;
         case Kind::Tone:
             if (*text == QLatin1String("none"))
-                m_out << "none";
+                m_out.plain(QByteArrayLiteral("none"));
             else
-                m_out << YAML::DoubleQuoted << utf8(*text);
+                m_out.quoted(*text);
             break;
         case Kind::Ref: {
             const int number = field.getInt(m_doc, at);
-            m_out << number;
-            comment(targetName(m_doc, field.target, number));
+            m_out.plain(number);
+            m_out.comment(targetName(m_doc, field.target, number));
             break;
         }
         case Kind::ChannelRef: {
             const ChannelRef ref = field.getPair(m_doc, at);
-            m_out << YAML::Flow << YAML::BeginSeq << ref.zone << ref.channel << YAML::EndSeq;
-            comment(targetName(m_doc, Target::Channel, ref.zone, ref.channel));
+            m_out.pair(ref.zone, ref.channel);
+            m_out.comment(targetName(m_doc, Target::Channel, ref.zone, ref.channel));
             break;
         }
         case Kind::Choice:
             // YAML 1.1 readers take a bare on / off for a boolean.
             if (*text == QLatin1String("on") || *text == QLatin1String("off"))
-                m_out << YAML::DoubleQuoted << utf8(*text);
+                m_out.quoted(*text);
             else
-                m_out << utf8(*text);
+                m_out.plain(text->toUtf8());
             break;
         default:
-            m_out << utf8(*text);
+            m_out.plain(text->toUtf8());
             break;
         }
-    }
-
-    void comment(const QString &name)
-    {
-        QString line = name;
-        for (QChar &c : line) {
-            if (c.unicode() < 0x20 || c == QChar(0x7F))
-                c = u' ';
-        }
-        if (!line.trimmed().isEmpty())
-            m_out << YAML::Comment(utf8(line));
     }
 
     CPcSoftwareDoc &m_doc;
-    YAML::Emitter m_out;
+    YamlWriter m_out;
 };
 
 }

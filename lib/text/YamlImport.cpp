@@ -1,12 +1,13 @@
 #include "text/YamlCodeplug.h"
 
 #include "text/FieldWalk.h"
+#include "text/YamlTree.h"
+#include "text/YamlWriter.h"
 
 #include "app/AppSettings.h"
 
 #include <QHash>
 #include <QSet>
-#include <yaml-cpp/yaml.h>
 
 #include <memory>
 
@@ -16,18 +17,17 @@ using namespace CodeplugText;
 
 namespace {
 
-QString qs(const std::string &text) { return QString::fromStdString(text); }
-int lineOf(const YAML::Node &node) { return node.Mark().is_null() ? 0 : node.Mark().line + 1; }
+int lineOf(const YamlNode &node) { return node.line; }
 
-QString kindName(const YAML::Node &node)
+QString kindName(const YamlNode &node)
 {
-    if (node.IsMap())
+    if (node.isMapping())
         return QStringLiteral("a mapping");
-    if (node.IsSequence())
+    if (node.isSequence())
         return QStringLiteral("a list");
-    if (node.IsNull())
+    if (node.isNull())
         return QStringLiteral("nothing");
-    return QStringLiteral("\"%1\"").arg(qs(node.Scalar()));
+    return QStringLiteral("\"%1\"").arg(node.scalar);
 }
 
 // A value parsed from the text, before it is compared with the stored one.
@@ -67,23 +67,22 @@ public:
 
     ImportReport run(const QByteArray &text)
     {
-        YAML::Node root;
-        try {
-            root = YAML::Load(text.toStdString());
-        } catch (const YAML::Exception &e) {
-            error(QString(), e.mark.is_null() ? 0 : e.mark.line + 1, qs(e.msg));
+        const YamlDocument parsed = parseYaml(text);
+        if (!parsed.ok()) {
+            error(QString(), parsed.errorLine, parsed.error);
             return m_report;
         }
-        if (!root.IsMap()) {
+        return run(parsed.root);
+    }
+
+    ImportReport run(const YamlNode &root)
+    {
+        if (!root.isMapping()) {
             error(QString(), lineOf(root), QStringLiteral("a YAML mapping with the codeplug's sections is expected"));
             return m_report;
         }
         const auto saved = std::make_unique<Image>(m_doc.currentImage());
-        try {
-            apply(root);
-        } catch (const YAML::Exception &e) {
-            error(QString(), e.mark.is_null() ? 0 : e.mark.line + 1, qs(e.msg));
-        }
+        apply(root);
         if (!m_report.ok())
             m_doc.currentImage() = *saved;
         return m_report;
@@ -93,21 +92,21 @@ private:
     void error(const QString &path, int line, const QString &text) { m_report.errors.append(Message{path, line, text}); }
     void warning(const QString &path, int line, const QString &text) { m_report.warnings.append(Message{path, line, text}); }
 
-    void apply(const YAML::Node &root)
+    void apply(const YamlNode &root)
     {
         checkHeader(root);
         QHash<QString, const SectionSchema *> sections;
         for (const SectionSchema &section : schema())
             sections.insert(section.key, &section);
-        for (const auto &entry : root) {
-            const QString key = qs(entry.first.as<std::string>());
-            if (key == QLatin1String("format") || key == QLatin1String("version"))
+        for (int i = 0; i < root.size(); ++i) {
+            const YamlNode &key = root.keyAt(i);
+            if (key.scalar == QLatin1String("format") || key.scalar == QLatin1String("version"))
                 continue;
-            const SectionSchema *section = sections.value(key);
+            const SectionSchema *section = sections.value(key.scalar);
             if (!section)
-                error(key, lineOf(entry.first), QStringLiteral("unknown key"));
+                error(key.scalar, lineOf(key), QStringLiteral("unknown key"));
             else if (!section->offered(m_doc))
-                error(key, lineOf(entry.first), QStringLiteral("the model %1 has no such section").arg(m_doc.settings().modelName()));
+                error(key.scalar, lineOf(key), QStringLiteral("the model %1 has no such section").arg(m_doc.settings().modelName()));
         }
         if (!m_report.ok())
             return;
@@ -116,18 +115,18 @@ private:
         // Lists first take their new lengths, so that no list operation
         // afterwards overwrites a value the text sets.
         for (const SectionSchema &section : schema()) {
-            const YAML::Node node = root[section.key.toStdString()];
-            if (node.IsDefined() && section.list && node.IsSequence())
-                resize(*section.list, node, At{}, section.key);
+            const YamlNode *node = root.value(section.key);
+            if (node && section.list && node->isSequence())
+                resize(*section.list, *node, At{}, section.key);
         }
         for (const SectionSchema *section : applyOrder()) {
-            const YAML::Node node = root[section->key.toStdString()];
-            if (!node.IsDefined())
+            const YamlNode *node = root.value(section->key);
+            if (!node)
                 continue;
             if (section->list)
-                applyList(*section->list, node, At{}, section->key);
+                applyList(*section->list, *node, At{}, section->key);
             else
-                applyRecord(section->record, node, At{}, section->key);
+                applyRecord(section->record, *node, At{}, section->key);
         }
         if (m_report.ok())
             checkResult(before);
@@ -155,20 +154,20 @@ private:
         return order;
     }
 
-    void checkHeader(const YAML::Node &root)
+    void checkHeader(const YamlNode &root)
     {
-        const YAML::Node format = root["format"];
-        if (format.IsDefined() && (!format.IsScalar() || format.Scalar() != kFormat))
-            error(QStringLiteral("format"), lineOf(format), QStringLiteral("this is not an rq381-codeplug file"));
-        const YAML::Node version = root["version"];
-        if (version.IsDefined() && (!version.IsScalar() || version.Scalar() != std::to_string(kVersion)))
-            error(QStringLiteral("version"), lineOf(version), QStringLiteral("version %1 is not supported (this program reads version %2)")
-                                                                  .arg(kindName(version)).arg(kVersion));
+        const YamlNode *format = root.value(u"format");
+        if (format && (!format->isScalar() || format->scalar != QLatin1String(kFormat)))
+            error(QStringLiteral("format"), lineOf(*format), QStringLiteral("this is not an rq381-codeplug file"));
+        const YamlNode *version = root.value(u"version");
+        if (version && (!version->isScalar() || version->scalar != QString::number(kVersion)))
+            error(QStringLiteral("version"), lineOf(*version), QStringLiteral("version %1 is not supported (this program reads version %2)")
+                                                                   .arg(kindName(*version)).arg(kVersion));
     }
 
-    bool resize(const ListSchema &list, const YAML::Node &node, At parent, const QString &path)
+    bool resize(const ListSchema &list, const YamlNode &node, At parent, const QString &path)
     {
-        const int wanted = int(node.size());
+        const int wanted = node.size();
         const int capacity = list.capacity(m_doc, parent);
         if (wanted > capacity) {
             error(path, lineOf(node), QStringLiteral("at most %1 records fit, the text has %2").arg(capacity).arg(wanted));
@@ -188,34 +187,32 @@ private:
         return true;
     }
 
-    void applyRecord(const RecordSchema &schema, const YAML::Node &node, At at, const QString &path)
+    void applyRecord(const RecordSchema &schema, const YamlNode &node, At at, const QString &path)
     {
-        if (!node.IsMap()) {
+        if (!node.isMapping()) {
             error(path, lineOf(node), QStringLiteral("a mapping is expected, not %1").arg(kindName(node)));
             return;
         }
-        for (const auto &entry : node) {
-            const QString key = qs(entry.first.as<std::string>());
+        for (int i = 0; i < node.size(); ++i) {
+            const QString &key = node.keyAt(i).scalar;
             const bool known = std::any_of(schema.fields.begin(), schema.fields.end(), [&](const Field &f) { return f.key == key; })
                                || std::any_of(schema.lists.begin(), schema.lists.end(), [&](const ListSchema &l) { return l.key == key; });
             if (!known)
-                error(path + u'.' + key, lineOf(entry.first), QStringLiteral("unknown key"));
+                error(path + u'.' + key, lineOf(node.keyAt(i)), QStringLiteral("unknown key"));
         }
         for (const Field &field : schema.fields) {
-            const YAML::Node value = node[field.key.toStdString()];
-            if (value.IsDefined())
-                applyField(field, value, at, path + u'.' + field.key, scopeOf(path));
+            if (const YamlNode *value = node.value(field.key))
+                applyField(field, *value, at, path + u'.' + field.key, scopeOf(path));
         }
         for (const ListSchema &list : schema.lists) {
-            const YAML::Node value = node[list.key.toStdString()];
-            if (value.IsDefined())
-                applyList(list, value, at, path + u'.' + list.key);
+            if (const YamlNode *value = node.value(list.key))
+                applyList(list, *value, at, path + u'.' + list.key);
         }
     }
 
-    void applyList(const ListSchema &list, const YAML::Node &node, At parent, const QString &path)
+    void applyList(const ListSchema &list, const YamlNode &node, At parent, const QString &path)
     {
-        if (!node.IsSequence()) {
+        if (!node.isSequence()) {
             error(path, lineOf(node), QStringLiteral("a list is expected, not %1").arg(kindName(node)));
             return;
         }
@@ -226,23 +223,23 @@ private:
         }
         if (!resize(list, node, parent, path))
             return;
-        for (int i = 1; i <= int(node.size()); ++i)
-            applyRecord(list.record, node[i - 1], list.itemAt(parent, i), QStringLiteral("%1[%2]").arg(path).arg(i));
+        for (int i = 1; i <= node.size(); ++i)
+            applyRecord(list.record, node.item(i - 1), list.itemAt(parent, i), QStringLiteral("%1[%2]").arg(path).arg(i));
     }
 
     // Members: the whole list is compared and stored at once.
-    void applyItems(const ListSchema &list, const YAML::Node &node, At parent, const QString &path)
+    void applyItems(const ListSchema &list, const YamlNode &node, At parent, const QString &path)
     {
         if (!resizeCheck(list, node, parent, path))
             return;
         QList<int> numbers;
         QList<ChannelRef> pairs;
-        bool changed = int(node.size()) != list.count(m_doc, parent);
+        bool changed = node.size() != list.count(m_doc, parent);
         const int errorsBefore = int(m_report.errors.size());
         QList<Stored> items;
-        for (int i = 1; i <= int(node.size()); ++i) {
+        for (int i = 1; i <= node.size(); ++i) {
             const QString itemPath = QStringLiteral("%1[%2]").arg(path).arg(i);
-            const YAML::Node item = node[i - 1];
+            const YamlNode &item = node.item(i - 1);
             const std::optional<Parsed> parsed = parse(*list.item, item, itemPath);
             if (!parsed)
                 continue;
@@ -275,10 +272,10 @@ private:
             error(path, lineOf(node), result.error);
     }
 
-    bool resizeCheck(const ListSchema &list, const YAML::Node &node, At parent, const QString &path)
+    bool resizeCheck(const ListSchema &list, const YamlNode &node, At parent, const QString &path)
     {
         const int capacity = list.capacity(m_doc, parent);
-        if (int(node.size()) > capacity) {
+        if (node.size() > capacity) {
             error(path, lineOf(node), QStringLiteral("at most %1 entries fit, the text has %2").arg(capacity).arg(node.size()));
             return false;
         }
@@ -293,7 +290,7 @@ private:
         return recordPath.mid(dot + 1, bracket - dot - 1);
     }
 
-    std::optional<Parsed> parse(const Field &field, const YAML::Node &node, const QString &path)
+    std::optional<Parsed> parse(const Field &field, const YamlNode &node, const QString &path)
     {
         const int line = lineOf(node);
         Parsed p;
@@ -301,7 +298,7 @@ private:
             error(path, line, why);
             return std::optional<Parsed>();
         };
-        if (node.IsNull()) {
+        if (node.isNull()) {
             switch (field.kind) {
             case Kind::Ref:
             case Kind::ChannelRef:
@@ -318,18 +315,18 @@ private:
             }
         }
         if (field.kind == Kind::ChannelRef) {
-            if (!node.IsSequence() || node.size() != 2 || !node[0].IsScalar() || !node[1].IsScalar())
+            if (!node.isSequence() || node.size() != 2 || !node.item(0).isScalar() || !node.item(1).isScalar())
                 return fail(QStringLiteral("[zone, channel] or null is expected, not %1").arg(kindName(node)));
             bool zoneOk = false, channelOk = false;
-            p.pair.zone = qs(node[0].Scalar()).toInt(&zoneOk);
-            p.pair.channel = qs(node[1].Scalar()).toInt(&channelOk);
+            p.pair.zone = node.item(0).scalar.toInt(&zoneOk);
+            p.pair.channel = node.item(1).scalar.toInt(&channelOk);
             if (!zoneOk || !channelOk || p.pair.zone < 1 || p.pair.zone > 16 || p.pair.channel < 1 || p.pair.channel > 16)
                 return fail(QStringLiteral("zone and channel numbers from 1 to 16 are expected"));
             return p;
         }
-        if (!node.IsScalar())
+        if (!node.isScalar())
             return fail(QStringLiteral("a single value is expected, not %1").arg(kindName(node)));
-        const QString text = qs(node.Scalar());
+        const QString &text = node.scalar;
         bool ok = false;
         switch (field.kind) {
         case Kind::Bool:
@@ -375,7 +372,7 @@ private:
         }
     }
 
-    void applyField(const Field &field, const YAML::Node &node, At at, const QString &path, const QString &scope)
+    void applyField(const Field &field, const YamlNode &node, At at, const QString &path, const QString &scope)
     {
         m_given.insert(path);
         const std::optional<Parsed> parsed = parse(field, node, path);
@@ -417,14 +414,8 @@ private:
 
     static QString asExported(const QString &text)
     {
-        YAML::Emitter out;
-        out.SetOutputCharset(YAML::EmitNonAscii);
-        out << YAML::DoubleQuoted << text.toStdString();
-        try {
-            return qs(YAML::Load(out.c_str()).as<std::string>());
-        } catch (const YAML::Exception &) {
-            return text;
-        }
+        const YamlDocument read = parseYaml(YamlWriter::quotedText(text));
+        return read.ok() ? read.root.scalar : text;
     }
 
     // Every reference in use, with the record that holds it.
@@ -535,26 +526,26 @@ ImportReport importText(const QByteArray &text, CPcSoftwareDoc &doc, const Impor
     return Importer(doc, options).run(text);
 }
 
+ImportReport importTree(const YamlNode &root, CPcSoftwareDoc &doc, const ImportOptions &options)
+{
+    return Importer(doc, options).run(root);
+}
+
 Origin originOf(const QByteArray &text)
 {
     Origin origin;
-    try {
-        const YAML::Node root = YAML::Load(text.toStdString());
-        if (!root.IsMap())
-            return origin;
-        const YAML::Node radio = root["radio"];
-        if (!radio.IsMap())
-            return origin;
-        const YAML::Node model = radio["model"];
-        if (model.IsScalar())
-            origin.model = qs(model.Scalar());
-        const YAML::Node range = radio["range_index"];
+    const YamlDocument read = parseYaml(text);
+    const YamlNode *radio = read.root.value(u"radio");
+    if (!radio)
+        return origin;
+    const YamlNode *model = radio->value(u"model");
+    if (model && model->isScalar())
+        origin.model = model->scalar;
+    const YamlNode *range = radio->value(u"range_index");
+    if (range && range->isScalar()) {
         bool ok = false;
-        if (range.IsScalar()) {
-            const int n = qs(range.Scalar()).toInt(&ok);
-            origin.rangeIndex = ok ? n : -1;
-        }
-    } catch (const YAML::Exception &) {
+        const int n = range->scalar.toInt(&ok);
+        origin.rangeIndex = ok ? n : -1;
     }
     return origin;
 }
