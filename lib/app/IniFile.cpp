@@ -7,6 +7,10 @@
 #include <QMutex>
 #include <QSaveFile>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace {
 
 struct Entry
@@ -19,15 +23,46 @@ struct Section
 {
     QString name;
     QList<Entry> entries;
+    QHash<QString, QString> valueOf;  // lower-case key -> the value of its first entry
 };
+
+// What the file system says of a file: enough to tell that it changed.
+struct FileStamp
+{
+    bool isFile = false;
+    qint64 size = -1;
+    qint64 modifiedNs = 0;  // since the epoch
+    bool operator==(const FileStamp &) const = default;
+};
+
+FileStamp stampOf(const QString &path)
+{
+    FileStamp stamp;
+#ifdef Q_OS_UNIX
+    // One system call: a language text is looked up for every field shown.
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return stamp;
+    stamp.size = st.st_size;
+    stamp.modifiedNs = qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+#else
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return stamp;
+    stamp.size = info.size();
+    stamp.modifiedNs = info.lastModified().toMSecsSinceEpoch() * 1'000'000;
+#endif
+    stamp.isFile = true;
+    return stamp;
+}
 
 struct ParsedFile
 {
-    QDateTime modified;
-    QDateTime readAt;  // when the file was parsed
-    qint64 size = -1;
-    QByteArray bytes;  // what was parsed
+    FileStamp stamp;
+    qint64 readAtNs = 0;  // when the file was parsed
+    QByteArray bytes;     // what was parsed
     QList<Section> sections;
+    QHash<QString, int> sectionOf;  // lower-case name -> the first section of that name
 };
 
 // Blanks and one pair of matching enclosing quotes are not part of a value.
@@ -80,7 +115,7 @@ ParsedFile parse(const QStringList &lines)
     for (const QString &line : lines) {
         const QString name = sectionName(line);
         if (!name.isNull()) {
-            parsed.sections.append(Section{name, {}});
+            parsed.sections.append(Section{name, {}, {}});
             current = &parsed.sections.last();
             continue;
         }
@@ -92,10 +127,20 @@ ParsedFile parse(const QStringList &lines)
             continue;
         current->entries.append(Entry{t.left(eq).trimmed(), cleanValue(t.mid(eq + 1))});
     }
+    for (int i = 0; i < parsed.sections.size(); ++i) {
+        Section &section = parsed.sections[i];
+        if (!parsed.sectionOf.contains(section.name.toLower()))
+            parsed.sectionOf.insert(section.name.toLower(), i);
+        for (const Entry &e : std::as_const(section.entries)) {
+            const QString key = e.key.toLower();
+            if (!section.valueOf.contains(key))
+                section.valueOf.insert(key, e.value);
+        }
+    }
     return parsed;
 }
 
-constexpr qint64 kRacyWindowMs = 2000;
+constexpr qint64 kRacyWindowNs = 2'000'000'000;
 QMutex cacheMutex;
 QHash<QString, ParsedFile> cache;
 
@@ -104,49 +149,46 @@ QHash<QString, ParsedFile> cache;
 bool lookup(const QString &path, const QString &section, const QString &key, QString *value,
             QStringList *allKeys = nullptr)
 {
-    const QFileInfo info(path);
-    if (!info.isFile())
+    const FileStamp stamp = stampOf(path);
+    if (!stamp.isFile)
         return false;
     QMutexLocker lock(&cacheMutex);
-    ParsedFile &parsed = cache[info.absoluteFilePath()];
+    ParsedFile &parsed = cache[path];
     // A file written shortly before it was parsed may have been written again
     // within the file system's time stamp resolution, keeping its size and
     // time stamp: its bytes are compared again until it has settled.
-    const bool stampChanged = parsed.size != info.size() || parsed.modified != info.lastModified();
-    const bool settled = parsed.readAt.isValid() && parsed.modified.msecsTo(parsed.readAt) > kRacyWindowMs;
+    const bool stampChanged = !(parsed.stamp == stamp);
+    const bool settled = parsed.readAtNs - parsed.stamp.modifiedNs > kRacyWindowNs;
     if (stampChanged || !settled) {
         const QByteArray bytes = readBytes(path);
         if (stampChanged || bytes != parsed.bytes) {
             parsed = parse(linesOf(bytes));
             parsed.bytes = bytes;
         }
-        parsed.size = info.size();
-        parsed.modified = info.lastModified();
-        parsed.readAt = QDateTime::currentDateTimeUtc();
+        parsed.stamp = stamp;
+        parsed.readAtNs = QDateTime::currentMSecsSinceEpoch() * 1'000'000;
     }
-    for (const Section &s : parsed.sections) {
-        if (s.name.compare(section, Qt::CaseInsensitive) != 0)
-            continue;
-        if (allKeys) {
-            for (const Entry &e : s.entries)
-                allKeys->append(e.key);
-            return true;
-        }
-        for (const Entry &e : s.entries) {
-            if (e.key.compare(key, Qt::CaseInsensitive) == 0) {
-                *value = e.value;
-                return true;
-            }
-        }
-        return false;  // the first section of that name is the one that counts
+    const auto found = parsed.sectionOf.constFind(section.toLower());
+    if (found == parsed.sectionOf.constEnd())
+        return false;
+    // The first section of that name is the one that counts.
+    const Section &s = parsed.sections[*found];
+    if (allKeys) {
+        for (const Entry &e : s.entries)
+            allKeys->append(e.key);
+        return true;
     }
-    return false;
+    const auto entry = s.valueOf.constFind(key.toLower());
+    if (entry == s.valueOf.constEnd())
+        return false;
+    *value = *entry;
+    return true;
 }
 
 void forget(const QString &path)
 {
     QMutexLocker lock(&cacheMutex);
-    cache.remove(QFileInfo(path).absoluteFilePath());
+    cache.remove(path);
 }
 
 }

@@ -375,16 +375,22 @@ char16_t unitAt(const uint8_t *bytes, int i)
 
 }  // namespace
 
+int length(const uint8_t *bytes, int units)
+{
+    int n = 0;
+    // Padding ends the name; an erased unit is padding of an unwritten field.
+    while (n < units && unitAt(bytes, n) != 0 && unitAt(bytes, n) != kErasedUnit)
+        ++n;
+    return n;
+}
+
 QString toText(const uint8_t *bytes, int units)
 {
-    QString text;
-    for (int i = 0; i < units; ++i) {
-        const char16_t unit = unitAt(bytes, i);
-        // Padding ends the name; an erased unit is padding of an unwritten field.
-        if (unit == 0 || unit == kErasedUnit)
-            break;
-        text += QChar(unit);
-    }
+    // Every list count reads names: one allocation per name, not per character.
+    const int n = length(bytes, units);
+    QString text(n, Qt::Uninitialized);
+    for (int i = 0; i < n; ++i)
+        text[i] = QChar(unitAt(bytes, i));
     return text;
 }
 

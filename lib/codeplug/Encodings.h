@@ -70,6 +70,8 @@ namespace NameField {
 constexpr int kNameUnits = 14;       // zones, channels, contacts, lists, keys
 constexpr int kQuickTextUnits = 16;  // quick texts
 QString toText(const uint8_t *bytes, int units);
+// The number of UTF-16 units toText reads (0: no name).
+int length(const uint8_t *bytes, int units);
 // Clears the field and stores the first `units` UTF-16 units of text.
 void fromText(const QString &text, uint8_t *bytes, int units);
 // The text as it would read back after fromText (cut to the field width).

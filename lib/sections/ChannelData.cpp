@@ -107,6 +107,20 @@ int CChannelData::fieldOffset(int zone, int channel, int at) const
 
 // ---- zone record -----------------------------------------------------------
 
+bool CChannelData::ZoneExists(int zone) const
+{
+    const int record = zoneOffset(zone);
+    const uint8_t *bytes = record < 0 ? nullptr : field(record + kZoneName, kNameBytes);
+    return bytes && NameField::length(bytes, NameField::kNameUnits) > 0;
+}
+
+bool CChannelData::ChannelExists(int zone, int channel) const
+{
+    const int at = fieldOffset(zone, channel, kChannelName);
+    const uint8_t *bytes = at < 0 ? nullptr : field(at, kNameBytes);
+    return bytes && NameField::length(bytes, NameField::kNameUnits) > 0;
+}
+
 QString CChannelData::GetZoneName(int zone) const
 {
     const int record = zoneOffset(zone);
@@ -216,9 +230,14 @@ QString CChannelData::NoneText() const
 
 QString CChannelData::GetTone(int zone, int channel, Direction dir) const
 {
+    return GetTone(zone, channel, dir, NoneText());
+}
+
+QString CChannelData::GetTone(int zone, int channel, Direction dir, const QString &noneText) const
+{
     const int at = fieldOffset(zone, channel, toneAt(dir));
     const uint8_t *code = at < 0 ? nullptr : field(at, kToneBytes);
-    return code ? ToneCode::toText(code, NoneText()) : QString();
+    return code ? ToneCode::toText(code, noneText) : QString();
 }
 
 void CChannelData::SetTone(int zone, int channel, Direction dir, const QString &text)

@@ -49,8 +49,9 @@ public:
     // zone-slot count); consecutive named channels of a zone from channel 1.
     int CountZones() const;
     int CountChannels(int zone) const;
-    bool ZoneExists(int zone) const { return !GetZoneName(zone).isEmpty(); }
-    bool ChannelExists(int zone, int channel) const { return !GetChannelName(zone, channel).isEmpty(); }
+    // A zone or channel is in use while it has a name.
+    bool ZoneExists(int zone) const;
+    bool ChannelExists(int zone, int channel) const;
 
     // Frequencies as display text ("434.125000"), empty when unset. Setting
     // snaps to the channel raster; an empty text stores FF FF FF FF.
@@ -65,6 +66,8 @@ public:
     // Tones as text ("67.0", "D023N", "D754I"; the "IDS_NONE" text when
     // unset). Setting writes the code and both coefficient words.
     QString GetTone(int zone, int channel, Direction dir) const;
+    // The same with the given text for no tone, where the language's text is not wanted.
+    QString GetTone(int zone, int channel, Direction dir, const QString &noneText) const;
     void SetTone(int zone, int channel, Direction dir, const QString &text);
     ToneCoefficients GetToneCoefficients(int zone, int channel, Direction dir) const;
     QString NoneText() const;

@@ -58,44 +58,65 @@ int CContactRules::compact()
 
 QString CContactRules::newContactName() const
 {
-    const CContactData contacts(m_doc);
-    const int used = count();
-    QStringList names;
-    for (int contact = 1; contact <= used; ++contact)
-        names << contacts.GetName(contact);
-    return ListRules::firstFreeName(QStringLiteral("Contact %1"), kContacts, names);
+    return newContactNames(1).value(0);
 }
 
 std::optional<QString> CContactRules::newContactId() const
 {
+    const QStringList ids = newContactIds(1);
+    return ids.isEmpty() ? std::nullopt : std::optional<QString>(ids.first());
+}
+
+QStringList CContactRules::newContactNames(int n) const
+{
+    const CContactData contacts(m_doc);
+    const int used = count();
+    QSet<QString> taken;
+    for (int contact = 1; contact <= used; ++contact)
+        taken.insert(contacts.GetName(contact));
+    QStringList names;
+    for (int k = 1; k <= kContacts && names.size() < n; ++k) {
+        const QString candidate = QStringLiteral("Contact %1").arg(k);
+        if (!taken.contains(candidate))
+            names << candidate;
+    }
+    while (names.size() < n)
+        names << QStringLiteral("Contact %1").arg(kContacts + 1);
+    return names;
+}
+
+QStringList CContactRules::newContactIds(int n) const
+{
     const CContactData contacts(m_doc);
     const int used = count();
     // Read once: a list that grows one contact at a time asks for every addition.
-    QSet<QString> takenIds;
+    QSet<QString> taken;
     for (int contact = 1; contact <= used; ++contact)
-        takenIds.insert(contacts.GetCallId(contact));
-    const auto taken = [&](const QString &id) { return takenIds.contains(id); };
+        taken.insert(contacts.GetCallId(contact));
 
+    QStringList ids;
     const CBasicSettingData basic(m_doc);
     const QString startText = basic.GetGroupCallStartId();
     if (startText == QLatin1String("9999999")) {
-        if (taken(startText))
-            return std::nullopt;
-        return startText;
+        if (n > 0 && !taken.contains(startText))
+            ids << startText;
+        return ids;
     }
     const qint64 start = basic.GetGroupCallStartIdValue();
-    for (int k = 1; k <= kContacts; ++k) {
+    for (int k = 1; k <= kContacts && ids.size() < n; ++k) {
         qint64 candidate = start + k;
         if (CContactData::IsReservedCallId(sevenDigits(candidate)))
             ++candidate;
         // An eighth digit would not fit the call ID field.
         if (candidate > kMaxCallId)
-            return std::nullopt;
+            break;
         const QString id = sevenDigits(candidate);
-        if (!taken(id))
-            return id;
+        if (!taken.contains(id)) {
+            taken.insert(id);
+            ids << id;
+        }
     }
-    return std::nullopt;
+    return ids;
 }
 
 EditResult CContactRules::abandonAddition(int used, Prompter &prompter)
@@ -111,19 +132,26 @@ EditResult CContactRules::abandonAddition(int used, Prompter &prompter)
 
 EditResult CContactRules::add(Prompter &prompter)
 {
+    return add(1, prompter);
+}
+
+EditResult CContactRules::add(int n, Prompter &prompter)
+{
     const int used = count();
-    if (used >= kContacts)
+    if (used + n > kContacts)
         return EditResult::refused(Refusal::ListFull);
-    const std::optional<QString> id = newContactId();
-    if (!id)
-        return abandonAddition(used, prompter);
+    const QStringList ids = newContactIds(n);
+    const QStringList names = newContactNames(int(ids.size()));
     CContactData contacts(m_doc);
-    const int contact = used + 1;
-    const QString name = newContactName();
-    contacts.SetNumber(contact, contact);
-    contacts.SetName(contact, name);
-    contacts.SetCallId(contact, *id);
-    return EditResult::showRecord(contact);
+    for (int i = 0; i < ids.size(); ++i) {
+        const int contact = used + 1 + i;
+        contacts.SetNumber(contact, contact);
+        contacts.SetName(contact, names[i]);
+        contacts.SetCallId(contact, ids[i]);
+    }
+    if (ids.size() < n)
+        return abandonAddition(used + int(ids.size()), prompter);
+    return EditResult::showRecord(used + n);
 }
 
 EditResult CContactRules::insert(int row, Prompter &prompter)

@@ -3,6 +3,7 @@
 #include "sections/EditResult.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -36,6 +37,9 @@ public:
     // Add and insert are refused with "IDS_EXIST_STARTID" when no ID is
     // free; the result names the row to focus.
     EditResult add(Prompter &prompter);
+    // n contacts at once, as n additions would add them; refused with
+    // ListFull when they do not fit.
+    EditResult add(int n, Prompter &prompter);
     EditResult insert(int row, Prompter &prompter);
     EditResult remove(int row);
 
@@ -52,6 +56,9 @@ public:
     int contactType(int row) const;
 
 private:
+    // The first n free names and IDs (fewer IDs when no more are free).
+    QStringList newContactNames(int n) const;
+    QStringList newContactIds(int n) const;
     EditResult abandonAddition(int count, Prompter &prompter);
     void moveContact(int from, int to);
     void followContactRefs(const std::function<int(int)> &map);

@@ -36,28 +36,30 @@ void walkList(Doc &doc, const ListSchema &list, const QString &path, At parent, 
         walker.list(path, list, parent, count);
     for (int i = 1; i <= count; ++i) {
         const At at = list.itemAt(parent, i);
-        const QString itemPath = QStringLiteral("%1[%2]").arg(path).arg(i);
+        const QString recordPath = itemPath(path, i);
         if (list.item) {
-            if (walker.field)
-                walker.field(itemPath, *list.item, at);
+            if (walker.field && (!walker.wants || walker.wants(*list.item)))
+                walker.field(recordPath, *list.item, at);
             continue;
         }
         if (walker.record && list.bytes) {
             const auto [offset, length] = list.bytes(doc, at);
-            walker.record(itemPath, offset, length);
+            walker.record(recordPath, offset, length);
         }
-        walkRecord(doc, list.record, itemPath, at, walker);
+        walkRecord(doc, list.record, recordPath, at, walker);
     }
 }
 
 void walkRecord(Doc &doc, const RecordSchema &schema, const QString &path, At at, const Walker &walker)
 {
     if (walker.field) {
-        for (const Field &field : schema.fields)
-            walker.field(path + u'.' + field.key, field, at);
+        for (const Field &field : schema.fields) {
+            if (!walker.wants || walker.wants(field))
+                walker.field(keyPath(path, field.key), field, at);
+        }
     }
     for (const ListSchema &list : schema.lists)
-        walkList(doc, list, path + u'.' + list.key, at, walker);
+        walkList(doc, list, keyPath(path, list.key), at, walker);
 }
 
 }
@@ -77,6 +79,28 @@ void walk(Doc &doc, const Walker &walker)
         }
         walkRecord(doc, section.record, section.key, At{}, walker);
     }
+}
+
+// Built in place: paths are made for every field of every record.
+QString itemPath(const QString &listPath, int i)
+{
+    QString path;
+    path.reserve(listPath.size() + 5);
+    path += listPath;
+    path += u'[';
+    path += QString::number(i);
+    path += u']';
+    return path;
+}
+
+QString keyPath(const QString &recordPath, const QString &key)
+{
+    QString path;
+    path.reserve(recordPath.size() + 1 + key.size());
+    path += recordPath;
+    path += u'.';
+    path += key;
+    return path;
 }
 
 QString decimalText(int units, int scale)

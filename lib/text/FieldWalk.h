@@ -142,12 +142,18 @@ QString targetLabel(Target target);
 struct Walker
 {
     std::function<void(const QString &path, const Field &, At)> field;
+    // The fields `field` is called for; all when not set.
+    std::function<bool(const Field &)> wants;
     // A list, with the number of records in use.
     std::function<void(const QString &path, const ListSchema &, At parent, int count)> list;
     // A record or a one-record section with its image bytes (offset, length).
     std::function<void(const QString &path, int offset, int length)> record;
 };
 void walk(Doc &doc, const Walker &walker);
+
+// "zones[3]": the path of item i of a list; "zones[3].name": of a key.
+QString itemPath(const QString &listPath, int i);
+QString keyPath(const QString &recordPath, const QString &key);
 
 // "true"/"false", "3.25", ... and back.
 QString decimalText(int units, int scale);

@@ -94,7 +94,8 @@ Field tone(const QString &key, Dir dir)
     Field f;
     f.key = key;
     f.kind = Kind::Tone;
-    f.getText = [dir](Doc &doc, At at) { return CChannelData(doc).GetTone(at.record, at.sub, dir); };
+    // "none" rather than the language's text: one language lookup per tone would cost more than the rest.
+    f.getText = [dir](Doc &doc, At at) { return CChannelData(doc).GetTone(at.record, at.sub, dir, QStringLiteral("none")); };
     f.setText = [dir](Doc &doc, At at, const QString &text) -> Store {
         CChannelData channels(doc);
         const bool none = text.compare(QLatin1String("none"), Qt::CaseInsensitive) == 0;
@@ -105,11 +106,11 @@ Field tone(const QString &key, Dir dir)
             if (!ok || hz < 60.0 || hz > 260.0)
                 return Store::refused(QStringLiteral("a CTCSS tone such as 67.0, a DCS code such as D023N, or none"));
         }
-        const QString wanted = none ? channels.NoneText() : text.toUpper();
+        const QString wanted = none ? QString() : text.toUpper();
         uint8_t code[2] = {0xFF, 0xFF};
         uint8_t words[4];
         ToneCode::fromText(wanted, code, words);
-        if (ToneCode::toText(code, channels.NoneText()) == channels.GetTone(at.record, at.sub, dir))
+        if (ToneCode::toText(code, QString()) == channels.GetTone(at.record, at.sub, dir, QString()))
             return Store{};
         channels.SetTone(at.record, at.sub, dir, wanted);
         return Store{};

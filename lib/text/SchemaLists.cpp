@@ -176,7 +176,11 @@ ListSchema contacts()
     list.resize = [](Doc &doc, At, int n) {
         CContactRules rules(doc);
         SilentPrompter prompter;
-        return resizeTo(rules.count(), n, [&] { return rules.add(prompter); }, [&](int last) { return rules.remove(last); });
+        // Added at once: one at a time, each addition would read the whole list again.
+        const int now = rules.count();
+        if (n > now && !rules.add(n - now, prompter).ok())
+            return QStringLiteral("no record can be added after record %1").arg(rules.count());
+        return resizeTo(rules.count(), n, [] { return EditResult::refused(Refusal::ListFull); }, [&](int last) { return rules.remove(last); });
     };
     list.itemAt = [](At, int i) { return At{i, 0}; };
     list.name = [](Doc &doc, At at) { return D(doc).GetName(at.record); };

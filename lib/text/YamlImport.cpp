@@ -198,15 +198,16 @@ private:
             const bool known = std::any_of(schema.fields.begin(), schema.fields.end(), [&](const Field &f) { return f.key == key; })
                                || std::any_of(schema.lists.begin(), schema.lists.end(), [&](const ListSchema &l) { return l.key == key; });
             if (!known)
-                error(path + u'.' + key, lineOf(node.keyAt(i)), QStringLiteral("unknown key"));
+                error(keyPath(path, key), lineOf(node.keyAt(i)), QStringLiteral("unknown key"));
         }
+        const QString scope = scopeOf(path);
         for (const Field &field : schema.fields) {
             if (const YamlNode *value = node.value(field.key))
-                applyField(field, *value, at, path + u'.' + field.key, scopeOf(path));
+                applyField(field, *value, at, keyPath(path, field.key), scope);
         }
         for (const ListSchema &list : schema.lists) {
             if (const YamlNode *value = node.value(list.key))
-                applyList(list, *value, at, path + u'.' + list.key);
+                applyList(list, *value, at, keyPath(path, list.key));
         }
     }
 
@@ -224,7 +225,7 @@ private:
         if (!resize(list, node, parent, path))
             return;
         for (int i = 1; i <= node.size(); ++i)
-            applyRecord(list.record, node.item(i - 1), list.itemAt(parent, i), QStringLiteral("%1[%2]").arg(path).arg(i));
+            applyRecord(list.record, node.item(i - 1), list.itemAt(parent, i), itemPath(path, i));
     }
 
     // Members: the whole list is compared and stored at once.
@@ -238,14 +239,14 @@ private:
         const int errorsBefore = int(m_report.errors.size());
         QList<Stored> items;
         for (int i = 1; i <= node.size(); ++i) {
-            const QString itemPath = QStringLiteral("%1[%2]").arg(path).arg(i);
+            const QString memberPath = itemPath(path, i);
             const YamlNode &item = node.item(i - 1);
-            const std::optional<Parsed> parsed = parse(*list.item, item, itemPath);
+            const std::optional<Parsed> parsed = parse(*list.item, item, memberPath);
             if (!parsed)
                 continue;
             if (list.item->kind == Kind::ChannelRef) {
                 if (!parsed->pair.isSet() || pairs.contains(parsed->pair)) {
-                    error(itemPath, lineOf(item), parsed->pair.isSet() ? QStringLiteral("this channel is listed twice")
+                    error(memberPath, lineOf(item), parsed->pair.isSet() ? QStringLiteral("this channel is listed twice")
                                                                        : QStringLiteral("a member must name a channel"));
                     continue;
                 }
@@ -253,15 +254,15 @@ private:
                 changed = changed || !samePair(list.item->getPair(m_doc, list.itemAt(parent, i)), parsed->pair);
             } else {
                 if (parsed->number == 0 || numbers.contains(parsed->number)) {
-                    error(itemPath, lineOf(item), parsed->number ? QStringLiteral("this record is listed twice")
+                    error(memberPath, lineOf(item), parsed->number ? QStringLiteral("this record is listed twice")
                                                                  : QStringLiteral("a member must name a record"));
                     continue;
                 }
                 numbers << parsed->number;
                 changed = changed || list.item->getInt(m_doc, list.itemAt(parent, i)) != parsed->number;
             }
-            items.append(Stored{itemPath, lineOf(item), &*list.item, At{parsed->number, 0}, {}});
-            m_storedPairs.insert(itemPath, parsed->pair);
+            items.append(Stored{memberPath, lineOf(item), &*list.item, At{parsed->number, 0}, {}});
+            m_storedPairs.insert(memberPath, parsed->pair);
         }
         if (!changed || int(m_report.errors.size()) != errorsBefore)
             return;
@@ -374,7 +375,8 @@ private:
 
     void applyField(const Field &field, const YamlNode &node, At at, const QString &path, const QString &scope)
     {
-        m_given.insert(path);
+        if (field.kind == Kind::Ref || field.kind == Kind::ChannelRef)
+            m_given.insert(path);
         const std::optional<Parsed> parsed = parse(field, node, path);
         if (!parsed || parsed->keep)
             return;
@@ -423,6 +425,7 @@ private:
     {
         QList<RefBefore> refs;
         Walker walker;
+        walker.wants = [](const Field &field) { return field.kind == Kind::Ref || field.kind == Kind::ChannelRef; };
         walker.field = [&](const QString &path, const Field &field, At at) {
             if (field.kind == Kind::Ref) {
                 const int number = field.getInt(m_doc, at);
@@ -450,6 +453,7 @@ private:
         QHash<QString, QString> firstWithId;                    // call ID -> first path
         QHash<QString, QString> valueAt;                        // path -> value text
         Walker walker;
+        walker.wants = [](const Field &field) { return field.isRecordName || field.isCallId; };
         walker.field = [&](const QString &path, const Field &field, At at) {
             const std::optional<QString> text = valueText(field, m_doc, at);
             valueAt.insert(path, text.value_or(QString()));
@@ -516,7 +520,7 @@ private:
     ImportReport m_report;
     QList<Stored> m_stored;
     QHash<QString, ChannelRef> m_storedPairs;
-    QSet<QString> m_given;
+    QSet<QString> m_given;  // the references and lists the text gives
 };
 
 }

@@ -50,7 +50,11 @@ public:
                 QString why = QString::fromUtf8(parser.problem ? parser.problem : "the text is not YAML");
                 if (parser.context)
                     why += u' ' + QString::fromUtf8(parser.context);
-                fail(why, int(parser.problem_mark.line) + 1);
+                // The reader, which checks the encoding, gives a byte offset instead of a line.
+                const int line = parser.error == YAML_READER_ERROR
+                                     ? int(text.left(qsizetype(parser.problem_offset)).count('\n')) + 1
+                                     : int(parser.problem_mark.line) + 1;
+                fail(why, line);
                 break;
             }
             done = event.type == YAML_STREAM_END_EVENT;
@@ -66,8 +70,31 @@ private:
     {
         YamlNode node;
         QString anchor;
-        QSet<QString> keys;  // a mapping's keys so far
+        QSet<QString> keys;  // a large mapping's keys so far
     };
+
+    // Whether the open mapping has the key already. Small mappings, as a
+    // codeplug's records are, are searched; large ones keep a set.
+    static bool hasKey(Open &mapping, const QString &key)
+    {
+        constexpr size_t kSearched = 64;
+        const std::vector<YamlNode> &children = mapping.node.children;
+        if (children.size() < kSearched) {
+            for (size_t i = 0; i < children.size(); i += 2) {
+                if (children[i].scalar == key)
+                    return true;
+            }
+            return false;
+        }
+        if (mapping.keys.isEmpty()) {
+            for (size_t i = 0; i < children.size(); i += 2)
+                mapping.keys.insert(children[i].scalar);
+        }
+        if (mapping.keys.contains(key))
+            return true;
+        mapping.keys.insert(key);
+        return false;
+    }
 
     YamlDocument failed(const QString &why, int line)
     {
@@ -167,11 +194,10 @@ private:
                 fail(QStringLiteral("a key must be a text"), node.line);
                 return;
             }
-            if (parent.keys.contains(node.scalar)) {
+            if (hasKey(parent, node.scalar)) {
                 fail(QStringLiteral("the key \"%1\" is given twice").arg(node.scalar), node.line);
                 return;
             }
-            parent.keys.insert(node.scalar);
         }
         parent.node.children.push_back(std::move(node));
     }

@@ -289,7 +289,8 @@ TEST(TransferDialog, EveryStatusEndsWithItsMessageOrPrompt)
         const bool open = c.status == S::Idle || !c.promptKey.isEmpty();
         EXPECT_EQ(dialog.isVisible(), open);
         EXPECT_EQ(dialog.okButton()->isEnabled(), !c.promptKey.isEmpty());
-        if (!c.promptKey.isEmpty())
+        if (!c.promptKey.isEmpty()) {
             EXPECT_EQ(dialog.promptLabel()->text(), language.GetLangString(c.promptKey));
+        }
     }
 }

@@ -6,6 +6,7 @@
 #include "sections/RxGroupData.h"
 #include "sections/RxGroupRules.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -96,6 +97,40 @@ TEST(ContactRules, NewContactIdsSkipReservedAndNeverOverflow)
     basic.SetGroupCallStartId(QStringLiteral("9999998"));
     EXPECT_EQ(cp.rules().add(prompter).refusal, Refusal::Rejected);
     EXPECT_EQ(cp.rules().count(), 2);
+}
+
+TEST(ContactRules, AddingManyAtOnceGivesWhatAddingOneByOneGives)
+{
+    // Gaps in the names and IDs, and a reserved ID on the way (start 1999990).
+    const auto prepare = [](Contacts &cp) {
+        CContactData contacts(*cp.doc);
+        contacts.SetName(2, QStringLiteral("Contact 5"));
+        contacts.SetCallId(3, QStringLiteral("1999993"));
+        CBasicSettingData(*cp.doc).SetGroupCallStartId(QStringLiteral("1999990"));
+    };
+    Contacts oneByOne(3), atOnce(3);
+    prepare(oneByOne);
+    prepare(atOnce);
+    RecordingPrompter prompter;
+    for (int i = 0; i < 40; ++i)
+        ASSERT_TRUE(oneByOne.rules().add(prompter).ok());
+    EXPECT_EQ(atOnce.rules().add(40, prompter).record, 43);
+    EXPECT_EQ(std::memcmp(oneByOne.image(), atOnce.image(), kImageSize), 0);
+    EXPECT_EQ(atOnce.record(4), "4:Contact 2:1999991");
+
+    // More than fit: refused, nothing added.
+    EXPECT_EQ(atOnce.rules().add(200 - 43 + 1, prompter).refusal, Refusal::ListFull);
+    EXPECT_EQ(atOnce.rules().count(), 43);
+
+    // IDs run out part way: those found are added and the rest refused as one by one.
+    Contacts shortOne(1), shortAll(1);
+    for (Contacts *cp : {&shortOne, &shortAll})
+        CBasicSettingData(*cp->doc).SetGroupCallStartId(QStringLiteral("9999995"));
+    for (int i = 0; i < 5; ++i)
+        shortOne.rules().add(prompter);
+    EXPECT_EQ(shortAll.rules().add(5, prompter).refusal, Refusal::Rejected);
+    EXPECT_EQ(shortAll.rules().count(), 5);
+    EXPECT_EQ(std::memcmp(shortOne.image(), shortAll.image(), kImageSize), 0);
 }
 
 TEST(ContactRules, CallIdEntry)

@@ -185,8 +185,9 @@ TEST(ListInvariants, RandomOperationsKeepListsDenseAndReferencesValid)
             bool refused = false;
             const std::string operation = editor.step(refused).toStdString();
             ASSERT_EQ(firstViolation(*t.doc), QString()) << "seed " << seed << " step " << i << ": " << operation;
-            if (refused)
+            if (refused) {
                 ASSERT_EQ(imageOf(*t.doc), before) << "refused " << operation << " changed the image";
+            }
         }
     }
 }

@@ -117,5 +117,13 @@ TEST(ChannelsCsv, ASpreadsheetEditComesBackAndErrorsNameRowAndColumn)
     report = ChannelsCsv::importText(CsvTable::write(exported.header, rows), *t.doc);
     ASSERT_EQ(report.errors.size(), 1);
     EXPECT_TRUE(report.errors[0].contains(QStringLiteral("column contact: no contact is named \"Nobody\"")));
+
+    // A column given twice is ambiguous: which of the two would count?
+    QStringList header = exported.header;
+    header[power] = QStringLiteral("Contact");
+    rows[2][power] = QStringLiteral("Contact 1");
+    report = ChannelsCsv::importText(CsvTable::write(header, rows), *t.doc);
+    ASSERT_EQ(report.errors.size(), 1);
+    EXPECT_TRUE(report.errors[0].contains(QStringLiteral("given twice"))) << report.errors[0].toStdString();
     EXPECT_EQ(firstDifference(imageOf(*t.doc), before), "");
 }
