@@ -6,6 +6,8 @@
 
 #include "text/FieldWalk.h"
 
+#include "sections/EditResult.h"
+
 #include <type_traits>
 #include <utility>
 
@@ -47,6 +49,27 @@ Store outcome(const Result &result)
         return Store{};
 }
 
+// The getter's value, copied out of the accessor.
+template <class Data, class Get>
+auto read(Doc &doc, Get get, At at)
+{
+    Access<Data> access(doc);
+    return invokeAt(access.data, get, at);
+}
+
+template <class Data, class Set, class V>
+Store store(Doc &doc, Set set, At at, const V &value)
+{
+    Access<Data> access(doc);
+    using Result = decltype(invokeAt(access.data, set, at, value));
+    if constexpr (std::is_void_v<Result>) {
+        invokeAt(access.data, set, at, value);
+        return Store{};
+    } else {
+        return outcome(invokeAt(access.data, set, at, value));
+    }
+}
+
 template <class Data, class Get, class Set>
 Field number(const QString &key, Kind kind, Get get, Set set, int min = 0, int max = 255)
 {
@@ -55,22 +78,8 @@ Field number(const QString &key, Kind kind, Get get, Set set, int min = 0, int m
     f.kind = kind;
     f.min = min;
     f.max = max;
-    f.getInt = [get](Doc &doc, At at) {
-        Access<Data> access(doc);
-        auto &data = access.data;
-        return int(invokeAt(data, get, at));
-    };
-    f.setInt = [set](Doc &doc, At at, int value) -> Store {
-        Access<Data> access(doc);
-        auto &data = access.data;
-        using Result = decltype(invokeAt(data, set, at, value));
-        if constexpr (std::is_void_v<Result>) {
-            invokeAt(data, set, at, value);
-            return Store{};
-        } else {
-            return outcome(invokeAt(data, set, at, value));
-        }
-    };
+    f.getInt = [get](Doc &doc, At at) { return int(read<Data>(doc, get, at)); };
+    f.setInt = [set](Doc &doc, At at, int value) { return store<Data>(doc, set, at, value); };
     return f;
 }
 
@@ -82,23 +91,8 @@ Field boolean(const QString &key, Get get, Set set)
     f.kind = Kind::Bool;
     f.min = 0;
     f.max = 1;
-    f.getInt = [get](Doc &doc, At at) {
-        Access<Data> access(doc);
-        auto &data = access.data;
-        return invokeAt(data, get, at) ? 1 : 0;
-    };
-    f.setInt = [set](Doc &doc, At at, int value) -> Store {
-        Access<Data> access(doc);
-        auto &data = access.data;
-        const bool on = value != 0;
-        using Result = decltype(invokeAt(data, set, at, on));
-        if constexpr (std::is_void_v<Result>) {
-            invokeAt(data, set, at, on);
-            return Store{};
-        } else {
-            return outcome(invokeAt(data, set, at, on));
-        }
-    };
+    f.getInt = [get](Doc &doc, At at) { return read<Data>(doc, get, at) ? 1 : 0; };
+    f.setInt = [set](Doc &doc, At at, int value) { return store<Data>(doc, set, at, value != 0); };
     return f;
 }
 
@@ -124,22 +118,8 @@ Field text(const QString &key, Kind kind, Get get, Set set)
     Field f;
     f.key = key;
     f.kind = kind;
-    f.getText = [get](Doc &doc, At at) {
-        Access<Data> access(doc);
-        auto &data = access.data;
-        return QString(invokeAt(data, get, at));
-    };
-    f.setText = [set](Doc &doc, At at, const QString &value) -> Store {
-        Access<Data> access(doc);
-        auto &data = access.data;
-        using Result = decltype(invokeAt(data, set, at, value));
-        if constexpr (std::is_void_v<Result>) {
-            invokeAt(data, set, at, value);
-            return Store{};
-        } else {
-            return outcome(invokeAt(data, set, at, value));
-        }
-    };
+    f.getText = [get](Doc &doc, At at) { return QString(read<Data>(doc, get, at)); };
+    f.setText = [set](Doc &doc, At at, const QString &value) { return store<Data>(doc, set, at, value); };
     return f;
 }
 
@@ -150,19 +130,14 @@ Field pair(const QString &key, Get get, Set set)
     f.key = key;
     f.kind = Kind::ChannelRef;
     f.target = Target::Channel;
-    f.getPair = [get](Doc &doc, At at) {
-        Access<Data> access(doc);
-        auto &data = access.data;
-        return ChannelRef(invokeAt(data, get, at));
-    };
-    f.setPair = [set](Doc &doc, At at, ChannelRef ref) -> Store {
-        Access<Data> access(doc);
-        auto &data = access.data;
-        invokeAt(data, set, at, ref);
-        return Store{};
-    };
+    f.getPair = [get](Doc &doc, At at) { return ChannelRef(read<Data>(doc, get, at)); };
+    f.setPair = [set](Doc &doc, At at, ChannelRef ref) { return store<Data>(doc, set, at, ref); };
     return f;
 }
+
+// Brings a list from `now` to `wanted` records by its own add and delete
+// operations; an error text when the list refuses one.
+QString resizeList(int now, int wanted, const std::function<EditResult()> &add, const std::function<EditResult(int)> &removeLast);
 
 // A list of stored names checked for length: the name fields are cut to
 // their width, which the forms' edits never let a user exceed.

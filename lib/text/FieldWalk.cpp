@@ -229,6 +229,21 @@ bool targetExists(Doc &doc, Target target, int number, int sub)
 
 namespace Build {
 
+QString resizeList(int now, int wanted, const std::function<EditResult()> &add, const std::function<EditResult(int)> &removeLast)
+{
+    while (now < wanted) {
+        if (!add().ok())
+            return QStringLiteral("no record can be added after record %1").arg(now);
+        ++now;
+    }
+    while (now > wanted) {
+        if (!removeLast(now).ok())
+            return QStringLiteral("the list cannot be cut to %1 records").arg(wanted);
+        --now;
+    }
+    return {};
+}
+
 Store storeName(const QString &text, int units, const std::function<void(const QString &)> &store)
 {
     if (text.isEmpty())

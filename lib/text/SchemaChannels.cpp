@@ -154,21 +154,6 @@ Field channelMode()
     return f;
 }
 
-QString resizeList(int now, int wanted, const std::function<EditResult()> &add, const std::function<EditResult(int)> &removeLast)
-{
-    while (now < wanted) {
-        if (!add().ok())
-            return QStringLiteral("the list cannot take %1 records").arg(wanted);
-        ++now;
-    }
-    while (now > wanted) {
-        if (!removeLast(now).ok())
-            return QStringLiteral("the list cannot be cut to %1 records").arg(wanted);
-        --now;
-    }
-    return {};
-}
-
 ListSchema channelList()
 {
     ListSchema list;

@@ -31,21 +31,6 @@ public:
     PromptAnswer ask(const Prompt &) override { return PromptAnswer::Cancel; }
 };
 
-QString resizeTo(int now, int wanted, const std::function<EditResult()> &add, const std::function<EditResult(int)> &removeLast)
-{
-    while (now < wanted) {
-        if (!add().ok())
-            return QStringLiteral("no record can be added after record %1").arg(now);
-        ++now;
-    }
-    while (now > wanted) {
-        if (!removeLast(now).ok())
-            return QStringLiteral("the list cannot be cut to %1 records").arg(wanted);
-        --now;
-    }
-    return {};
-}
-
 template <class Data>
 Field recordName(void (Data::*set)(int, const QString &), QString (Data::*get)(int) const)
 {
@@ -66,6 +51,39 @@ std::pair<int, int> recordBytes(Doc &doc, At at, int size)
     return {Data(doc).recordOffset(at.record), size};
 }
 
+// What every list of numbered records has: its count and capacity, how it
+// grows and shrinks, its records' names and bytes.
+template <class Data>
+ListSchema recordList(const QString &key, Target kind, std::function<int(Doc &, At)> count, int capacity,
+                      std::function<QString(Doc &, At, int)> resize, QString (Data::*name)(int) const)
+{
+    ListSchema list;
+    list.key = key;
+    list.kind = kind;
+    list.count = std::move(count);
+    list.capacity = [capacity](Doc &, At) { return capacity; };
+    list.resize = std::move(resize);
+    list.itemAt = [](At, int i) { return At{i, 0}; };
+    list.name = [name](Doc &doc, At at) { return (Data(doc).*name)(at.record); };
+    list.bytes = [](Doc &doc, At at) { return recordBytes<Data>(doc, at, Data::kRecordSize); };
+    return list;
+}
+
+// A list's members: contact numbers or channel pairs, stored as a whole.
+template <class Data>
+ListSchema memberList(Field member)
+{
+    ListSchema members;
+    members.key = QStringLiteral("members");
+    members.minimum = 0;
+    members.count = [](Doc &doc, At parent) { return int(Data(doc).GetMembers(parent.record).size()); };
+    members.capacity = [](Doc &, At) { return Data::kMemberCount; };
+    members.itemAt = [](At parent, int i) { return At{parent.record, i}; };
+    member.key = QStringLiteral("members");
+    members.item = std::move(member);
+    return members;
+}
+
 bool isDigits(const QString &text, int maxLength, const QString &extra = {})
 {
     return !text.isEmpty() && text.size() <= maxLength
@@ -75,18 +93,13 @@ bool isDigits(const QString &text, int maxLength, const QString &extra = {})
 ListSchema scanLists()
 {
     using D = CScanData;
-    ListSchema list;
-    list.key = QStringLiteral("scan_lists");
-    list.kind = Target::ScanList;
-    list.count = [](Doc &doc, At) { return D(doc).CountLists(); };
-    list.capacity = [](Doc &, At) { return D::kListCount; };
-    list.resize = [](Doc &doc, At, int n) {
-        CListMaintenance lists(doc);
-        return resizeTo(lists.scanListCount(), n, [&] { return lists.addScanList(); }, [&](int last) { return lists.deleteScanList(last); });
-    };
-    list.itemAt = [](At, int i) { return At{i, 0}; };
-    list.name = [](Doc &doc, At at) { return D(doc).GetName(at.record); };
-    list.bytes = [](Doc &doc, At at) { return recordBytes<D>(doc, at, D::kRecordSize); };
+    ListSchema list = recordList<D>(
+        QStringLiteral("scan_lists"), Target::ScanList, [](Doc &doc, At) { return D(doc).CountLists(); }, D::kListCount,
+        [](Doc &doc, At, int n) {
+            CListMaintenance lists(doc);
+            return resizeList(lists.scanListCount(), n, [&] { return lists.addScanList(); }, [&](int last) { return lists.deleteScanList(last); });
+        },
+        &D::GetName);
     const QStringList priorityTypes{QStringLiteral("none"), QStringLiteral("selected"), QStringLiteral("designated")};
     auto &f = list.record.fields;
     f.push_back(recordName<D>(&D::SetName, &D::GetName));
@@ -118,18 +131,11 @@ ListSchema scanLists()
     lookBack.scale = 10;
     f.push_back(lookBack);
 
-    ListSchema members;
-    members.key = QStringLiteral("members");
-    members.minimum = 0;
-    members.count = [](Doc &doc, At parent) { return int(D(doc).GetMembers(parent.record).size()); };
-    members.capacity = [](Doc &, At) { return D::kMemberCount; };
-    members.itemAt = [](At parent, int i) { return At{parent.record, i}; };
     Field member;
-    member.key = QStringLiteral("members");
     member.kind = Kind::ChannelRef;
     member.target = Target::Channel;
     member.getPair = [](Doc &doc, At at) { return D(doc).GetMembers(at.record).value(at.sub - 1); };
-    members.item = member;
+    ListSchema members = memberList<D>(member);
     members.storePairs = [](Doc &doc, At parent, const QList<ChannelRef> &refs) {
         D(doc).SetMembers(parent.record, refs);
         return Store{};
@@ -168,23 +174,18 @@ Field callIdField()
 ListSchema contacts()
 {
     using D = CContactData;
-    ListSchema list;
-    list.key = QStringLiteral("contacts");
-    list.kind = Target::Contact;
-    list.count = [](Doc &doc, At) { return D(doc).CountContacts(); };
-    list.capacity = [](Doc &, At) { return D::kContactCount; };
-    list.resize = [](Doc &doc, At, int n) {
-        CContactRules rules(doc);
-        SilentPrompter prompter;
-        // Added at once: one at a time, each addition would read the whole list again.
-        const int now = rules.count();
-        if (n > now && !rules.add(n - now, prompter).ok())
-            return QStringLiteral("no record can be added after record %1").arg(rules.count());
-        return resizeTo(rules.count(), n, [] { return EditResult::refused(Refusal::ListFull); }, [&](int last) { return rules.remove(last); });
-    };
-    list.itemAt = [](At, int i) { return At{i, 0}; };
-    list.name = [](Doc &doc, At at) { return D(doc).GetName(at.record); };
-    list.bytes = [](Doc &doc, At at) { return recordBytes<D>(doc, at, D::kRecordSize); };
+    ListSchema list = recordList<D>(
+        QStringLiteral("contacts"), Target::Contact, [](Doc &doc, At) { return D(doc).CountContacts(); }, D::kContactCount,
+        [](Doc &doc, At, int n) {
+            CContactRules rules(doc);
+            SilentPrompter prompter;
+            // Added at once: one at a time, each addition would read the whole list again.
+            const int now = rules.count();
+            if (n > now && !rules.add(n - now, prompter).ok())
+                return QStringLiteral("no record can be added after record %1").arg(rules.count());
+            return resizeList(rules.count(), n, [] { return EditResult::refused(Refusal::ListFull); }, [&](int last) { return rules.remove(last); });
+        },
+        &D::GetName);
     list.record.fields.push_back(recordName<D>(&D::SetName, &D::GetName));
     list.record.fields.push_back(callIdField());
     return list;
@@ -193,33 +194,21 @@ ListSchema contacts()
 ListSchema rxGroups()
 {
     using D = CRxGroupData;
-    ListSchema list;
-    list.key = QStringLiteral("rx_groups");
-    list.kind = Target::RxGroup;
-    list.count = [](Doc &doc, At) { return D(doc).CountLists(); };
-    list.capacity = [](Doc &, At) { return D::kListCount; };
-    list.resize = [](Doc &doc, At, int n) {
-        CListMaintenance lists(doc);
-        return resizeTo(lists.rxGroupCount(), n, [&] { return lists.addRxGroup(); }, [&](int last) { return lists.deleteRxGroup(last); });
-    };
-    list.itemAt = [](At, int i) { return At{i, 0}; };
-    list.name = [](Doc &doc, At at) { return D(doc).GetName(at.record); };
-    list.bytes = [](Doc &doc, At at) { return recordBytes<D>(doc, at, D::kRecordSize); };
+    ListSchema list = recordList<D>(
+        QStringLiteral("rx_groups"), Target::RxGroup, [](Doc &doc, At) { return D(doc).CountLists(); }, D::kListCount,
+        [](Doc &doc, At, int n) {
+            CListMaintenance lists(doc);
+            return resizeList(lists.rxGroupCount(), n, [&] { return lists.addRxGroup(); }, [&](int last) { return lists.deleteRxGroup(last); });
+        },
+        &D::GetName);
     list.record.fields.push_back(recordName<D>(&D::SetName, &D::GetName));
 
-    ListSchema members;
-    members.key = QStringLiteral("members");
-    members.minimum = 0;
-    members.count = [](Doc &doc, At parent) { return int(D(doc).GetMembers(parent.record).size()); };
-    members.capacity = [](Doc &, At) { return D::kMemberCount; };
-    members.itemAt = [](At parent, int i) { return At{parent.record, i}; };
     Field member;
-    member.key = QStringLiteral("members");
     member.kind = Kind::Ref;
     member.target = Target::Contact;
     member.max = CContactData::kContactCount;
     member.getInt = [](Doc &doc, At at) { return D(doc).GetMembers(at.record).value(at.sub - 1); };
-    members.item = member;
+    ListSchema members = memberList<D>(member);
     members.storeNumbers = [](Doc &doc, At parent, const QList<int> &contacts) -> Store {
         CRxGroupRules rules(doc);
         for (int contact : contacts) {
@@ -240,18 +229,13 @@ ListSchema rxGroups()
 ListSchema encryptionKeys()
 {
     using D = CEncryptData;
-    ListSchema list;
-    list.key = QStringLiteral("encryption_keys");
-    list.kind = Target::EncryptKey;
-    list.count = [](Doc &doc, At) { return D(doc).CountEntries(); };
-    list.capacity = [](Doc &, At) { return D::kEntryCount; };
-    list.resize = [](Doc &doc, At, int n) {
-        CEncryptRules rules(doc);
-        return resizeTo(rules.count(), n, [&] { return rules.add(); }, [&](int last) { return rules.remove(last); });
-    };
-    list.itemAt = [](At, int i) { return At{i, 0}; };
-    list.name = [](Doc &doc, At at) { return D(doc).GetName(at.record); };
-    list.bytes = [](Doc &doc, At at) { return recordBytes<D>(doc, at, D::kRecordSize); };
+    ListSchema list = recordList<D>(
+        QStringLiteral("encryption_keys"), Target::EncryptKey, [](Doc &doc, At) { return D(doc).CountEntries(); }, D::kEntryCount,
+        [](Doc &doc, At, int n) {
+            CEncryptRules rules(doc);
+            return resizeList(rules.count(), n, [&] { return rules.add(); }, [&](int last) { return rules.remove(last); });
+        },
+        &D::GetName);
     list.record.fields.push_back(recordName<D>(&D::SetName, &D::GetName));
     Field key = text<D>(QStringLiteral("key"), Kind::Text, &D::GetKey, &D::SetKey);
     key.setText = [](Doc &doc, At at, const QString &value) -> Store {
@@ -269,17 +253,13 @@ ListSchema encryptionKeys()
 ListSchema quickTexts()
 {
     using D = CQuickTextData;
-    ListSchema list;
-    list.key = QStringLiteral("quick_texts");
-    list.count = [](Doc &doc, At) { return CQuickTextRules(doc).count(); };
-    list.capacity = [](Doc &, At) { return D::kTextCount; };
-    list.resize = [](Doc &doc, At, int n) {
-        CQuickTextRules rules(doc);
-        return resizeTo(rules.count(), n, [&] { return rules.add(); }, [&](int last) { return rules.remove(last); });
-    };
-    list.itemAt = [](At, int i) { return At{i, 0}; };
-    list.name = [](Doc &doc, At at) { return D(doc).GetText(at.record); };
-    list.bytes = [](Doc &doc, At at) { return recordBytes<D>(doc, at, D::kRecordSize); };
+    ListSchema list = recordList<D>(
+        QStringLiteral("quick_texts"), Target::None, [](Doc &doc, At) { return CQuickTextRules(doc).count(); }, D::kTextCount,
+        [](Doc &doc, At, int n) {
+            CQuickTextRules rules(doc);
+            return resizeList(rules.count(), n, [&] { return rules.add(); }, [&](int last) { return rules.remove(last); });
+        },
+        &D::GetText);
     Field f = text<D>(QStringLiteral("text"), Kind::Text, &D::GetText, &D::SetText);
     f.setText = [](Doc &doc, At at, const QString &value) -> Store {
         const QString cut = NameField::truncated(value, NameField::kQuickTextUnits);
