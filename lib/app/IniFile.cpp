@@ -40,19 +40,23 @@ FileStamp stampOf(const QString &path)
     FileStamp stamp;
 #ifdef Q_OS_UNIX
     // One system call: a language text is looked up for every field shown.
-    struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+    // Qt's resources (the built-in language texts) are not in the file system.
+    if (!path.startsWith(u':')) {
+        struct stat st;
+        if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+            return stamp;
+        stamp.isFile = true;
+        stamp.size = st.st_size;
+        stamp.modifiedNs = qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
         return stamp;
-    stamp.size = st.st_size;
-    stamp.modifiedNs = qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
-#else
+    }
+#endif
     const QFileInfo info(path);
     if (!info.isFile())
         return stamp;
+    stamp.isFile = true;
     stamp.size = info.size();
     stamp.modifiedNs = info.lastModified().toMSecsSinceEpoch() * 1'000'000;
-#endif
-    stamp.isFile = true;
     return stamp;
 }
 
