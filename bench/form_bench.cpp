@@ -47,12 +47,14 @@ public:
     }
 };
 
-double medianMs(std::vector<double> samples)
+// The median as a column; "-" when nothing was measured (a grid form has
+// no plain field to store into: the contact grid is measured on its own).
+QByteArray medianMs(std::vector<double> samples)
 {
     if (samples.empty())
-        return 0;
+        return QByteArray("-").rightJustified(10);
     std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
+    return QByteArray::number(samples[samples.size() / 2], 'f', 2).rightJustified(10);
 }
 
 // Fills every list of the codeplug as far as the VK214 allows.
@@ -134,7 +136,7 @@ void benchContactGrid(CMainFrame &frame, CPcSoftwareApp &app, int rounds)
     std::vector<double> edit, insertion, undo;
     QElapsedTimer clock;
     for (int round = 0; round < rounds; ++round) {
-        int steps = frame.undoStack().count();
+        int steps = frame.undoStack().index();
         clock.restart();
         grid->editCell(99, 1);
         if (QLineEdit *editor = grid->activeEditor()) {
@@ -144,22 +146,23 @@ void benchContactGrid(CMainFrame &frame, CPcSoftwareApp &app, int rounds)
             QApplication::sendEvent(editor, &focusOut);
         }
         edit.push_back(clock.nsecsElapsed() / 1e6);
-        if (frame.undoStack().count() > steps)
+        if (frame.undoStack().index() > steps)
             frame.Undo();  // the edit is not kept
 
         grid->setCurrentCell(0, 0);
-        steps = frame.undoStack().count();
+        steps = frame.undoStack().index();
         clock.restart();
         insert->click();
         insertion.push_back(clock.nsecsElapsed() / 1e6);
-        if (frame.undoStack().count() == steps)
+        if (frame.undoStack().index() == steps)
             continue;
         clock.restart();
         frame.Undo();
         undo.push_back(clock.nsecsElapsed() / 1e6);
     }
     std::printf("%-18s %10s %10s %10s\n", "", "edit ID", "insert 1", "undo");
-    std::printf("%-18s %10.2f %10.2f %10.2f\n", "contact grid", medianMs(edit), medianMs(insertion), medianMs(undo));
+    std::printf("%-18s %s %s %s\n", "contact grid", medianMs(edit).constData(), medianMs(insertion).constData(),
+                medianMs(undo).constData());
 }
 
 }
@@ -221,18 +224,18 @@ int main(int argc, char *argv[])
             QWidget *field = child ? firstEditableField(child->form()) : nullptr;
             if (!field)
                 continue;
-            const int steps = frame.undoStack().count();
+            const int steps = frame.undoStack().index();
             clock.restart();
             storeOneField(frame, field, round);
             store.push_back(clock.nsecsElapsed() / 1e6);
-            if (frame.undoStack().count() == steps)
+            if (frame.undoStack().index() == steps)
                 continue;  // the value was refused or already stored
             clock.restart();
             frame.Undo();
             undo.push_back(clock.nsecsElapsed() / 1e6);
         }
-        std::printf("%-18s %10.2f %10.2f %10.2f\n", qPrintable(SectionTable::nameOf(code)), medianMs(open),
-                    medianMs(store), medianMs(undo));
+        std::printf("%-18s %s %s %s\n", qPrintable(SectionTable::nameOf(code)), medianMs(open).constData(),
+                    medianMs(store).constData(), medianMs(undo).constData());
     }
     benchContactGrid(frame, app, rounds);
     return 0;
