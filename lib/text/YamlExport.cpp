@@ -121,7 +121,7 @@ QString Message::toString() const
 {
     QString where = path;
     if (line > 0)
-        where += QStringLiteral(" (line %1)").arg(line);
+        where = path.isEmpty() ? QStringLiteral("line %1").arg(line) : QStringLiteral("%1 (line %2)").arg(path).arg(line);
     return where.isEmpty() ? text : where + QStringLiteral(": ") + text;
 }
 

@@ -66,6 +66,7 @@ TEST(YamlImport, RefusedInputNamesPathAndLineAndChangesNothing)
         const YamlCodeplug::Message &first = report.errors.first();
         EXPECT_EQ(first.path.toStdString(), c.path) << c.text;
         EXPECT_EQ(first.line, c.line) << c.text;
+        EXPECT_TRUE(first.toString().startsWith(first.path.isEmpty() ? QStringLiteral("line") : first.path)) << first.toString().toStdString();
         EXPECT_TRUE(first.text.contains(QString::fromUtf8(c.says))) << c.text << " said: " << first.text.toStdString();
         EXPECT_EQ(firstDifference(imageOf(*t.doc), before), "") << c.text;
     }
