@@ -48,7 +48,7 @@ TEST(AlertToneView, DisablingGreysTheTonesAndTheAlertVolumeOnlyAndTheModelHidesT
 {
     GuiRig rig(QStringLiteral("TL809"));
     ASSERT_TRUE(rig.start());
-    CSectionForm *form = openForm(rig, kCode);
+    openForm(rig, kCode);
     auto *enable = rig.control<QComboBox>(kCode, CAlertToneView::AlertToneEnableList);
     choose(enable, 0);
     EXPECT_EQ(rig.doc().image()[0x4655], 0xF3);
@@ -65,9 +65,6 @@ TEST(AlertToneView, DisablingGreysTheTonesAndTheAlertVolumeOnlyAndTheModelHidesT
                      CAlertToneView::TxBusyToneList, CAlertToneView::MissedCallToneList})
         EXPECT_FALSE(rig.control<QComboBox>(kCode, list)->isVisible()) << list;
     EXPECT_TRUE(toneList(rig, 1)->isVisible());
-    EXPECT_EQ(unnamedInputs(form), QStringList());
-    rig.frame()->SwitchLanguage(QStringLiteral("chinese"));
-    EXPECT_EQ(unnamedInputs(form), QStringList());
 }
 
 TEST(AlertToneView, OtherModelsShowThePowerOnTone)

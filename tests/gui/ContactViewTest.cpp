@@ -73,7 +73,6 @@ TEST(ContactView, OpeningClosesAGapAsOneUndoStep)
     EXPECT_EQ(columnTexts(f.grid(), 2), QStringList(4, QStringLiteral("Group Call")));
     EXPECT_EQ(f.channelContacts().value(0), 3);
     EXPECT_EQ(f.undo().count(), steps + 1);
-    EXPECT_EQ(unnamedInputs(f.rig.frame()->openForm(kContacts)), QStringList());
 
     f.undo().undo();
     EXPECT_EQ(f.image(), before);
@@ -94,22 +93,12 @@ TEST(ContactView, CallIdAndNameEntryRules)
 
     typeIntoCell(grid, 2, CContactView::CallIdColumn, QString());
     EXPECT_EQ(grid->cellText(2, 1) + " " + grid->cellText(2, 2), "0000001 Private Call");
-    typeIntoCell(grid, 3, CContactView::CallIdColumn, QStringLiteral("*******"));
-    EXPECT_EQ(grid->cellText(3, 2), "All Call");
     EXPECT_TRUE(f.undoMenuText().startsWith("&Undo Contact Call ID"));
 
     typeIntoCell(grid, 1, CContactView::NameColumn, QStringLiteral("Contact 1"));
     EXPECT_EQ(f.rig.prompter.keys().last(), "IDS_EXIST_NAME");
     typeIntoCell(grid, 1, CContactView::NameColumn, QString());
     EXPECT_EQ(grid->cellText(1, 0), "Contact 2");
-
-    // Contact 1, the only member of RX group list 1, becomes an individual
-    // contact: it leaves the list, and channels that listened to it do not.
-    CChannelData(f.rig.doc()).SetRxGroupList(1, 2, 1);
-    typeIntoCell(grid, 0, CContactView::CallIdColumn, QStringLiteral("42"));
-    EXPECT_EQ(grid->cellText(0, 1), "0000042");
-    EXPECT_EQ(CRxGroupData(f.rig.doc()).GetMemberCount(1), 0);
-    EXPECT_EQ(CChannelData(f.rig.doc()).GetRxGroupList(1, 2), 0);
 }
 
 TEST(ContactView, DeleteAndInsertMoveEveryReferenceAndUndoRestoresEveryByte)

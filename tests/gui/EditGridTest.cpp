@@ -1,9 +1,8 @@
-#include "widgets/CEditGrid.h"
+#include "GridInput.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QFocusEvent>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -39,13 +38,7 @@ struct GridForm
         grid->setFocus();
         QApplication::processEvents();
     }
-    void click(int row, int column)
-    {
-        grid->scrollTo(grid->model()->index(row, column));
-        const QRect cell = grid->visualRect(grid->model()->index(row, column));
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-        QApplication::processEvents();
-    }
+    void click(int row, int column) { clickCell(grid, row, column); }
     QLineEdit *editor() const { return grid->activeEditor(); }
 
     QWidget form;
@@ -53,20 +46,6 @@ struct GridForm
     QLineEdit *other;
 };
 
-}
-
-TEST(EditGrid, LaysOutFixedHeadersWidthsAndRows)
-{
-    GridForm f;
-    EXPECT_EQ(f.grid->verticalHeader()->width(), 40);
-    EXPECT_EQ(f.grid->columnWidth(0), 200);
-    EXPECT_EQ(f.grid->columnWidth(2), 100);
-    EXPECT_EQ(f.grid->rowHeight(3), CEditGrid::kRowHeight);
-    EXPECT_EQ(f.grid->horizontalHeaderItem(1)->text(), QStringLiteral("Call ID"));
-    EXPECT_EQ(f.grid->cornerTitle(), QStringLiteral("No."));
-    EXPECT_EQ(f.grid->model()->headerData(4, Qt::Vertical).toString(), QStringLiteral("5"));
-    EXPECT_EQ(f.grid->item(0, 0)->textAlignment(), int(Qt::AlignCenter));
-    EXPECT_FALSE(f.grid->item(0, 2)->flags() & Qt::ItemIsEditable);
 }
 
 TEST(EditGrid, ClickPlacesEditorOverCellWithTextSelectedAndEnterCommits)

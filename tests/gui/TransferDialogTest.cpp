@@ -102,25 +102,6 @@ TEST(TransferDialog, ReadReplacesTheCodeplugAndRedrawsTreeAndForms)
     EXPECT_TRUE(rig.prompter.keys().value(0).startsWith(QStringLiteral("Save changes")));
 }
 
-TEST(TransferDialog, WriteSendsTheCodeplugToTheRadio)
-{
-    GuiRig rig;
-    ASSERT_TRUE(rig.start());
-    RadioSimulator sim(SimOptions(), radioFrom(rig.doc()));
-    ASSERT_TRUE(sim.start());
-    mapPortOne(rig, sim.devicePath());
-    rig.doc().SetSerialNumber(QStringLiteral("WRITTEN"));
-
-    // Verify after writing is on unless setting.ini says otherwise.
-    runTransferCommand(rig, Cmd::ProgramWrite);
-    EXPECT_EQ(rig.prompter.keys(), QStringList{QStringLiteral("IDS_PROMPT_VERIFYSUCC")});
-    const QByteArray serial = sim.inspect([](RadioState &state) {
-        return QByteArray(reinterpret_cast<const char *>(state.memory.data()) + 0x5D, 7);
-    });
-    EXPECT_EQ(serial, QByteArray("WRITTEN"));
-    EXPECT_EQ(bytesAt(rig.doc().image(), 0x7100, 5), QStringLiteral("FF FF FF 01 01"));
-}
-
 TEST(TransferDialog, VerifyAfterWritingNamesTheFirstBlockThatReadBackDifferent)
 {
     TestDocument document;
@@ -228,13 +209,18 @@ TEST(TransferDialog, ModelMismatchOffersToOverwriteTheRadiosModelThenWritesAgain
     RadioSimulator sim(SimOptions(), state);
     ASSERT_TRUE(sim.start());
     mapPortOne(rig, sim.devicePath());
+    rig.doc().SetSerialNumber(QStringLiteral("WRITTEN"));
 
+    // Verify after writing is on unless setting.ini says otherwise.
     runTransferCommand(rig, Cmd::ProgramWrite);
     EXPECT_EQ(rig.prompter.keys(),
               (QStringList{QStringLiteral("IDS_WARN_OVERWRITE"), QStringLiteral("IDS_PROMPT_VERIFYSUCC")}));
     EXPECT_EQ(rig.prompter.prompts.value(0).buttons, Prompt::Buttons::OkCancel);
-    const QByteArray model = sim.inspect([](RadioState &s) { return s.modelId; });
-    EXPECT_EQ(model.left(5), QByteArray("RQ381"));
+    sim.inspect([](RadioState &s) {
+        EXPECT_EQ(s.modelId.left(5), QByteArray("RQ381"));
+        EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(s.memory.data()) + 0x5D, 7), QByteArray("WRITTEN"));
+    });
+    EXPECT_EQ(bytesAt(rig.doc().image(), 0x7100, 5), QStringLiteral("FF FF FF 01 01"));
 }
 
 TEST(TransferDialog, EveryStatusEndsWithItsMessageOrPrompt)

@@ -1,6 +1,5 @@
 #include "TestSupport.h"
 
-#include "app/CAboutDialog.h"
 #include "app/TranslateDialog.h"
 
 #include <QCheckBox>
@@ -39,22 +38,4 @@ TEST(TranslateDialog, RelabelsControlsByIdAndKeepsBuiltInTextsForMissingKeys)
     // The caption follows the file even when it has no text for it.
     TranslateDialog(&dialog, 501, language);
     EXPECT_EQ(dialog.windowTitle(), QString());
-}
-
-TEST(AboutDialog, ComposesItsLinesFromTheLanguageFile)
-{
-    TestConfig config(QStringLiteral("TL809"));
-    config.settings().writeSetting(QStringLiteral("setup"), QStringLiteral("language"), QStringLiteral("english"));
-    config.reload();
-    CAboutDialog dialog(config.settings());
-    const Language &language = config.settings().language();
-    EXPECT_EQ(dialog.windowTitle(), language.GetLangItem(QStringLiteral("Resource"), 100));
-    EXPECT_EQ(findCtrl<QLabel>(&dialog, CAboutDialog::ProgramName)->text(),
-              language.GetLangString(QStringLiteral("IDS_AboutName")) + QStringLiteral(" TL809 ")
-                  + language.GetLangString(QStringLiteral("IDS_MODELNAME")));
-    EXPECT_EQ(findCtrl<QLabel>(&dialog, CAboutDialog::ModelLine)->text(),
-              language.GetLangString(QStringLiteral("IDS_ABOUTMODEL")) + QStringLiteral(" TL809 ")
-                  + language.GetLangString(QStringLiteral("IDS_ABOUTRADIO")));
-    EXPECT_EQ(findCtrl<QLabel>(&dialog, CAboutDialog::VersionLine)->text(),
-              language.GetLangString(QStringLiteral("IDS_AboutVersion")));
 }
