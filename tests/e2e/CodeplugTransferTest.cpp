@@ -87,10 +87,11 @@ TEST(CodeplugTransfer, EveryFaultEndsInItsStatus)
         const std::vector<uint8_t> before = rig.documentBytes();
         EXPECT_EQ(rig.run(c.direction), c.expected) << statusName(rig.job.status());
         EXPECT_FALSE(rig.comm.IsPortOpen());
-        if (c.expected == TransferStatus::ReadDone)
+        if (c.expected == TransferStatus::ReadDone) {
             EXPECT_EQ(rig.documentRange(0, 0x10000), rig.radioBytes(0, 0x10000));
-        else if (c.direction == read)
+        } else if (c.direction == read) {
             EXPECT_TRUE(rig.documentBytes() == before) << "a failed read changed the codeplug";
+        }
         if (c.expected == TransferStatus::WriteFailed && options.faults.nakWriteBlock == 10)
             rig.sim.inspect([](RadioState &s) { EXPECT_EQ(s.writtenBlocks.size(), 10u); });
         if (c.expected == TransferStatus::PortError && c.direction == write)
