@@ -373,17 +373,3 @@ QString CScanData::ChannelText(ChannelRef ref) const
         return QString();
     return QStringLiteral("%1:%2").arg(channels.GetZoneName(ref.zone), channelName);
 }
-
-ChannelRef CScanData::FindChannelByText(const QString &text) const
-{
-    if (text.isEmpty())
-        return {};
-    const CChannelData channels(m_doc);
-    for (int zone = 1; zone <= channels.zoneSlotCount(); ++zone) {
-        for (int channel = 1; channel <= CChannelData::kChannelsPerZone; ++channel) {
-            if (ChannelText({zone, channel}) == text)
-                return {zone, channel};
-        }
-    }
-    return {};
-}

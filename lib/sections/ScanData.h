@@ -95,9 +95,6 @@ public:
 
     // "%s:%s" of zone name and channel name, empty for a refused reference.
     QString ChannelText(ChannelRef ref) const;
-    // The first channel (zones 1..zone-slot count, channels 1..16) whose
-    // text equals text; (0, 0) when none.
-    ChannelRef FindChannelByText(const QString &text) const;
 
 private:
     int fieldOffset(int list, int at) const;

@@ -4,29 +4,6 @@
 #include "sections/ListRules.h"
 #include "sections/ScanData.h"
 
-#include <cmath>
-
-namespace {
-
-// The typed seconds in tenths, with half a step added so that a text such
-// as "0.7" does not fall to 6 through rounding.
-double lookBackTenths(const QString &text)
-{
-    bool ok = false;
-    const double seconds = text.trimmed().toDouble(&ok);
-    return (ok && std::isfinite(seconds) ? seconds * 10.0 : 0.0) + 0.5;
-}
-
-int clampLookBack(double tenths)
-{
-    if (!(tenths >= CScanListRules::kLookBackMin))
-        return CScanListRules::kLookBackMin;
-    if (tenths > CScanListRules::kLookBackMax)
-        return CScanListRules::kLookBackMax;
-    return int(std::trunc(tenths));
-}
-
-}
 
 QList<ChannelRef> CScanListRules::availableChannels(int list) const
 {
@@ -119,40 +96,4 @@ bool CScanListRules::clearUnsetChannelPairs(int list)
     clearIfUnset(scans.GetPriorityChannel2(list), &CScanData::SetPriorityChannel2);
     clearIfUnset(scans.GetDesignatedChannel(list), &CScanData::SetDesignatedChannel);
     return rewritten;
-}
-
-void CScanListRules::storeSelectedChannel(int list, Pair pair, const QString &text)
-{
-    CScanData scans(m_doc);
-    const ChannelRef ref = scans.FindChannelByText(text);
-    switch (pair) {
-    case Pair::Priority1:
-        scans.SetPriorityChannel1(list, ref);
-        break;
-    case Pair::Priority2:
-        scans.SetPriorityChannel2(list, ref);
-        break;
-    case Pair::Designated:
-        scans.SetDesignatedChannel(list, ref);
-        break;
-    }
-}
-
-int CScanListRules::lookBackStep(const QString &text, bool up)
-{
-    const double v = lookBackTenths(text);
-    const double stepped = std::trunc(up ? v + 1 : v - 1);
-    if (up)
-        return (stepped > kLookBackMax || stepped < kLookBackMin) ? kLookBackMin : int(stepped);
-    return (stepped < kLookBackMin || stepped > kLookBackMax) ? kLookBackMax : int(stepped);
-}
-
-int CScanListRules::lookBackEntered(const QString &text)
-{
-    return clampLookBack(lookBackTenths(text));
-}
-
-QString CScanListRules::lookBackText(int tenths)
-{
-    return QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
 }

@@ -44,16 +44,6 @@ public:
     // A selector whose reference is unset shows nothing and stores (0, 0):
     // run when a list is shown. Returns whether a pair was unset.
     bool clearUnsetChannelPairs(int list);
-    enum class Pair { Priority1, Priority2, Designated };
-    // Stores the channel whose "zone:channel" text equals text, or (0, 0).
-    void storeSelectedChannel(int list, Pair pair, const QString &text);
-
-    // Look-back edits: value in tenths of a second from a typed text such as
-    // "2.5", stepped up or down with wrap-around, or taken as typed and
-    // clamped to 5..50.
-    static int lookBackStep(const QString &text, bool up);
-    static int lookBackEntered(const QString &text);
-    static QString lookBackText(int tenths);  // "%d.%d"
 
 private:
     CPcSoftwareDoc &m_doc;

@@ -97,21 +97,10 @@ TEST(ScanListRules, MembersSelectorsAndLookBack)
     EXPECT_TRUE(rules.acceptName(2, QStringLiteral("Scan 2"), prompter));
     EXPECT_EQ(prompter.keys().last(), "IDS_EXIST_NAME");
 
-    // An unset pair is rewritten as (0, 0); a selection stores the named channel.
+    // An unset pair is rewritten as (0, 0).
     t.image()[0x4690 + 1] = 0xFF;
     EXPECT_TRUE(rules.clearUnsetChannelPairs(1));
     EXPECT_EQ(bytesAt(t.image(), 0x4690 + 1, 2), "00 00");
-    rules.storeSelectedChannel(1, CScanListRules::Pair::Designated, QStringLiteral("Zone 2:Z2C2"));
-    EXPECT_EQ(scans.GetDesignatedChannel(1), (ChannelRef{2, 2}));
-    rules.storeSelectedChannel(1, CScanListRules::Pair::Designated, QStringLiteral("nothing"));
-    EXPECT_EQ(scans.GetDesignatedChannel(1), ChannelRef{});
-
-    // Look-back 5.0 up wraps to 0.5 and back; 0.7 does not fall to 0.6
-    // by rounding; typing 7 s stores 5.0 s.
-    EXPECT_EQ(CScanListRules::lookBackStep(QStringLiteral("5.0"), true), 5);
-    EXPECT_EQ(CScanListRules::lookBackStep(QStringLiteral("0.5"), false), 50);
-    EXPECT_EQ(CScanListRules::lookBackStep(QStringLiteral("0.7"), true), 8);
-    EXPECT_EQ(CScanListRules::lookBackEntered(QStringLiteral("7")), 50);
 }
 
 TEST(EncryptRules, AddInsertDeleteFollowChannels)

@@ -113,6 +113,5 @@ TEST(ScanData, ChannelTextsNameZoneAndChannel)
     CScanData scan(b.doc);
     EXPECT_EQ(scan.ChannelText({1, 1}), "Zone 1:Channel 1");
     EXPECT_EQ(scan.ChannelText({1, 2}), QString());
-    EXPECT_EQ(scan.FindChannelByText(QStringLiteral("Far:Relay")), (ChannelRef{2, 3}));
-    EXPECT_EQ(scan.FindChannelByText(QStringLiteral("Far:")), (ChannelRef{}));
+    EXPECT_EQ(scan.ChannelText({2, 3}), "Far:Relay");
 }
