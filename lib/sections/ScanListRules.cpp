@@ -4,7 +4,6 @@
 #include "sections/ListRules.h"
 #include "sections/ScanData.h"
 
-
 QList<ChannelRef> CScanListRules::availableChannels(int list) const
 {
     const QList<ChannelRef> current = members(list);
