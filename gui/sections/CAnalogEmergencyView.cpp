@@ -2,15 +2,14 @@
 
 #include "app/Language.h"
 #include "app/TranslateDialog.h"
-#include "sections/ChannelRefList.h"
 #include "sections/EmergencyRules.h"
 #include "sections/FormFields.h"
+#include "sections/ReplyChannelRow.h"
 #include "widgets/CNumberEdit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QLabel>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -26,7 +25,7 @@ CAnalogEmergencyView::CAnalogEmergencyView(const FormContext &context, QWidget *
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(8);
 
-    m_cycleMode = addCombo(grid, 0, CycleMode, QStringLiteral("紧急报警循环模式"));
+    m_cycleMode = addComboRow(grid, 0, CycleMode, QStringLiteral("紧急报警循环模式"), 20);
     auto *switches = new QVBoxLayout;
     switches->addWidget(addSwitch(SilentAlarm, QStringLiteral("秘密报警"), &CAnalogEmergencyData::GetSilentAlarm,
                                   &CAnalogEmergencyData::SetSilentAlarm));
@@ -38,20 +37,19 @@ CAnalogEmergencyView::CAnalogEmergencyView(const FormContext &context, QWidget *
     m_designatedReply = addSwitch(DesignatedReply, QStringLiteral("指定紧急报警回复信道"),
                                   &CAnalogEmergencyData::GetDesignatedReplyChannel,
                                   &CAnalogEmergencyData::SetDesignatedReplyChannel);
-    grid->addWidget(m_designatedReply, 2, 0);
-    m_reply = new QComboBox(this);
-    setCtrlId(m_reply, ReplyChannel);
-    m_reply->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_reply->setMinimumContentsLength(20);
-    grid->addWidget(m_reply, 2, 1);
-    m_encodeSequence = addCombo(grid, 3, EncodeSequence, QStringLiteral("紧急编码电报序列"));
-    m_cycleCount = addNumber(grid, 4, CycleCount, QStringLiteral("紧急报警循环次数"));
+    m_reply = ReplyChannelRow::add(grid, 2, m_designatedReply, ReplyChannel, [this](const ChannelRef &ref) {
+        storeField(DesignatedReply, [this, ref] { CAnalogEmergencyData(doc()).SetReplyChannelRef(ref); });
+        Reload();
+    });
+    m_encodeSequence = addComboRow(grid, 3, EncodeSequence, QStringLiteral("紧急编码电报序列"), 20);
+    const auto store = [this](int control, int value) { storeNumber(control, value); };
+    m_cycleCount = addNumberRow(grid, 4, CycleCount, QStringLiteral("紧急报警循环次数"), store);
     m_cycleCount->Configure(1, 255, 3, 1, true);
-    m_txCycleTime = addNumber(grid, 5, TxCycleTime, QStringLiteral("紧急报警发射循环时间[秒]"));
+    m_txCycleTime = addNumberRow(grid, 5, TxCycleTime, QStringLiteral("紧急报警发射循环时间[秒]"), store);
     m_txCycleTime->Configure(1, 255, 3, 1, true);
-    m_rxCycleTime = addNumber(grid, 6, RxCycleTime, QStringLiteral("紧急报警接收循环时间[秒]"));
+    m_rxCycleTime = addNumberRow(grid, 6, RxCycleTime, QStringLiteral("紧急报警接收循环时间[秒]"), store);
     m_rxCycleTime->Configure(1, 255, 3, 1, true);
-    m_alarmToneTime = addNumber(grid, 7, AlarmToneTime, QStringLiteral("发射时紧急报警音时间[毫秒]"));
+    m_alarmToneTime = addNumberRow(grid, 7, AlarmToneTime, QStringLiteral("发射时紧急报警音时间[毫秒]"), store);
     // The radio keeps the time in 100 ms units.
     m_alarmToneTime->Configure(100, 6330, 4, 100, true);
     grid->setRowStretch(8, 1);
@@ -59,12 +57,6 @@ CAnalogEmergencyView::CAnalogEmergencyView(const FormContext &context, QWidget *
 
     connect(m_cycleMode, &QComboBox::activated, this, [this](int mode) {
         storeField(CycleMode, [this, mode] { CAnalogEmergencyData(doc()).SetCycleMode(mode); });
-        Reload();
-    });
-    connect(m_reply, &QComboBox::activated, this, [this](int index) {
-        const ChannelRef ref = ChannelRefList::at(m_reply, index);
-        // The list has no label of its own: the step takes the check box's name.
-        storeField(DesignatedReply, [this, ref] { CAnalogEmergencyData(doc()).SetReplyChannelRef(ref); });
         Reload();
     });
     connect(m_encodeSequence, &QComboBox::activated, this, [this](int index) {
@@ -86,31 +78,6 @@ QCheckBox *CAnalogEmergencyView::addSwitch(int control, const QString &text, Get
         Reload();
     });
     return box;
-}
-
-QComboBox *CAnalogEmergencyView::addCombo(QGridLayout *grid, int row, int control, const QString &label)
-{
-    QLabel *title = makeLabel(control, label);
-    auto *box = new QComboBox(this);
-    setCtrlId(box, control);
-    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    box->setMinimumContentsLength(20);
-    title->setBuddy(box);
-    grid->addWidget(title, row, 0);
-    grid->addWidget(box, row, 1);
-    return box;
-}
-
-CNumberEdit *CAnalogEmergencyView::addNumber(QGridLayout *grid, int row, int control, const QString &label)
-{
-    QLabel *title = makeLabel(control, label);
-    auto *edit = new CNumberEdit(this);
-    setCtrlId(edit, control);
-    title->setBuddy(edit);
-    grid->addWidget(title, row, 0);
-    grid->addWidget(edit, row, 1);
-    connect(edit, &CNumberEdit::valueCommitted, this, [this, control](int value) { storeNumber(control, value); });
-    return edit;
 }
 
 QStringList CAnalogEmergencyView::cycleModeItems(const Language &language)
@@ -143,9 +110,8 @@ void CAnalogEmergencyView::Reload()
         const QSignalBlocker blocker(s.box);
         s.box->setChecked((emergency.*s.get)());
     }
-    ChannelRefList::fill(m_reply, doc(), CEmergencyRules(doc()).analogReplyChannels(),
-                         CEmergencyRules(doc()).acceptedAnalogReply());
-    m_reply->setAccessibleName(language().GetLangItem(QStringLiteral("Resource"), DesignatedReply));
+    const CEmergencyRules rules(doc());
+    ReplyChannelRow::show(m_reply, m_designatedReply, doc(), rules.analogReplyChannels(), rules.acceptedAnalogReply());
     m_reply->setEnabled(emergency.GetDesignatedReplyChannel());
 
     QStringList sequences;

@@ -7,7 +7,6 @@ class CNumberEdit;
 class Language;
 class QCheckBox;
 class QComboBox;
-class QGridLayout;
 
 // The analog emergency form (section 14): cycle mode, the four switches,
 // the designated reply channel, the telegram's encode sequence and the
@@ -44,8 +43,6 @@ private:
     using Getter = bool (CAnalogEmergencyData::*)() const;
     using Setter = void (CAnalogEmergencyData::*)(bool);
     QCheckBox *addSwitch(int control, const QString &text, Getter get, Setter set);
-    QComboBox *addCombo(QGridLayout *grid, int row, int control, const QString &label);
-    CNumberEdit *addNumber(QGridLayout *grid, int row, int control, const QString &label);
     void storeNumber(int control, int value);
 
     struct Switch

@@ -2,18 +2,17 @@
 
 #include "app/Language.h"
 #include "app/TranslateDialog.h"
-#include "sections/ChannelRefList.h"
 #include "sections/ContactData.h"
 #include "sections/BasicSettingData.h"
 #include "sections/EmergencyData.h"
 #include "sections/EmergencyRules.h"
 #include "sections/FormFields.h"
+#include "sections/ReplyChannelRow.h"
 #include "widgets/CNumberEdit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QLabel>
 #include <QSignalBlocker>
 
 CEmergencyView::CEmergencyView(const FormContext &context, QWidget *parent)
@@ -24,23 +23,22 @@ CEmergencyView::CEmergencyView(const FormContext &context, QWidget *parent)
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(8);
 
-    m_type = addCombo(grid, 0, Type, QStringLiteral("紧急报警类型"));
-    m_mode = addCombo(grid, 1, Mode, QStringLiteral("紧急报警模式"));
+    m_type = addComboRow(grid, 0, Type, QStringLiteral("紧急报警类型"), 20);
+    m_mode = addComboRow(grid, 1, Mode, QStringLiteral("紧急报警模式"), 20);
     m_replySet = new QCheckBox(QStringLiteral("回复信道"), this);
     setCtrlId(m_replySet, ReplyChannelSet);
-    grid->addWidget(m_replySet, 2, 0);
-    m_reply = new QComboBox(this);
-    setCtrlId(m_reply, ReplyChannel);
-    m_reply->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_reply->setMinimumContentsLength(20);
-    grid->addWidget(m_reply, 2, 1);
-    m_cycleCount = addNumber(grid, 3, CycleCount, QStringLiteral("紧急报警循环次数"));
+    m_reply = ReplyChannelRow::add(grid, 2, m_replySet, ReplyChannel, [this](const ChannelRef &ref) {
+        storeField(ReplyChannelSet, [this, ref] { CEmergencyData(doc()).SetReplyChannelRef(ref); });
+        Reload();
+    });
+    const auto store = [this](int control, int value) { storeNumber(control, value); };
+    m_cycleCount = addNumberRow(grid, 3, CycleCount, QStringLiteral("紧急报警循环次数"), store);
     m_cycleCount->Configure(1, 255, 4, 1, true);
-    m_txCycleTime = addNumber(grid, 4, TxCycleTime, QStringLiteral("紧急报警发射循环时间"));
+    m_txCycleTime = addNumberRow(grid, 4, TxCycleTime, QStringLiteral("紧急报警发射循环时间"), store);
     m_txCycleTime->Configure(1, 255, 3, 1, true);
-    m_rxCycleTime = addNumber(grid, 5, RxCycleTime, QStringLiteral("紧急报警接收循环时间"));
+    m_rxCycleTime = addNumberRow(grid, 5, RxCycleTime, QStringLiteral("紧急报警接收循环时间"), store);
     m_rxCycleTime->Configure(1, 255, 3, 1, true);
-    m_emergencyId = addCombo(grid, 6, EmergencyId, QStringLiteral("紧急报警ID"));
+    m_emergencyId = addComboRow(grid, 6, EmergencyId, QStringLiteral("紧急报警ID"), 20);
     grid->setRowStretch(7, 1);
     grid->setColumnStretch(2, 1);
 
@@ -56,42 +54,11 @@ CEmergencyView::CEmergencyView(const FormContext &context, QWidget *parent)
         storeField(ReplyChannelSet, [this, on] { CEmergencyData(doc()).SetReplyChannelSet(on); });
         Reload();
     });
-    connect(m_reply, &QComboBox::activated, this, [this](int index) {
-        const ChannelRef ref = ChannelRefList::at(m_reply, index);
-        // The list has no label of its own: the step takes the check box's name.
-        storeField(ReplyChannelSet, [this, ref] { CEmergencyData(doc()).SetReplyChannelRef(ref); });
-        Reload();
-    });
     connect(m_emergencyId, &QComboBox::activated, this, [this](int index) {
         const int contact = m_emergencyId->itemData(index).toInt();
         storeField(EmergencyId, [this, contact] { CEmergencyRules(doc()).chooseEmergencyId(contact); });
         Reload();
     });
-}
-
-QComboBox *CEmergencyView::addCombo(QGridLayout *grid, int row, int control, const QString &label)
-{
-    QLabel *title = makeLabel(control, label);
-    auto *box = new QComboBox(this);
-    setCtrlId(box, control);
-    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    box->setMinimumContentsLength(20);
-    title->setBuddy(box);
-    grid->addWidget(title, row, 0);
-    grid->addWidget(box, row, 1);
-    return box;
-}
-
-CNumberEdit *CEmergencyView::addNumber(QGridLayout *grid, int row, int control, const QString &label)
-{
-    QLabel *title = makeLabel(control, label);
-    auto *edit = new CNumberEdit(this);
-    setCtrlId(edit, control);
-    title->setBuddy(edit);
-    grid->addWidget(title, row, 0);
-    grid->addWidget(edit, row, 1);
-    connect(edit, &CNumberEdit::valueCommitted, this, [this, control](int value) { storeNumber(control, value); });
-    return edit;
 }
 
 void CEmergencyView::OnInitialUpdate(int recordIndex)
@@ -118,8 +85,7 @@ void CEmergencyView::Reload()
         const QSignalBlocker blocker(m_replySet);
         m_replySet->setChecked(emergency.GetReplyChannelSet());
     }
-    ChannelRefList::fill(m_reply, doc(), rules.digitalReplyChannels(), rules.acceptedDigitalReply());
-    m_reply->setAccessibleName(language().GetLangItem(QStringLiteral("Resource"), ReplyChannelSet));
+    ReplyChannelRow::show(m_reply, m_replySet, doc(), rules.digitalReplyChannels(), rules.acceptedDigitalReply());
     m_cycleCount->SetSpecial(0, language().GetLangString(QStringLiteral("IDS_CONTINUEEMERGENCY")));
     m_cycleCount->Show(emergency.GetCycleCount(), true);
     m_txCycleTime->Show(emergency.GetTxCycleTime(), false);

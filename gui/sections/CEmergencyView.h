@@ -5,7 +5,6 @@
 class CNumberEdit;
 class QCheckBox;
 class QComboBox;
-class QGridLayout;
 
 // The digital emergency form (section 8): emergency type and mode, the
 // reply channel, the cycle count and times and the emergency call ID.
@@ -31,8 +30,6 @@ public:
     void Reload() override;
 
 private:
-    QComboBox *addCombo(QGridLayout *grid, int row, int control, const QString &label);
-    CNumberEdit *addNumber(QGridLayout *grid, int row, int control, const QString &label);
     void fillEmergencyIds();
     void updateEnabling();
     void storeNumber(int control, int value);

@@ -3,13 +3,13 @@
 #include "app/Prompter.h"
 #include "app/TranslateDialog.h"
 #include "codeplug/Encodings.h"
+#include "sections/CMemberLists.h"
 #include "sections/ContactData.h"
 #include "sections/ListMaintenance.h"
 #include "sections/RxGroupData.h"
 #include "sections/RxGroupRules.h"
 #include "widgets/EditLimit.h"
 
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -42,24 +42,6 @@ QList<int> selectedContacts(const QListWidget *list)
             contacts << list->item(row)->data(Qt::UserRole).toInt();
     }
     return contacts;
-}
-
-int firstSelectedRow(const QListWidget *list)
-{
-    for (int row = 0; row < list->count(); ++row) {
-        if (list->item(row)->isSelected())
-            return row;
-    }
-    return -1;
-}
-
-// After a move the entry at the first moved position stays selected, or
-// the last one when fewer remain.
-void selectNear(QListWidget *list, int row)
-{
-    if (row < 0 || list->count() == 0)
-        return;
-    list->setCurrentRow(std::min(row, list->count() - 1), QItemSelectionModel::ClearAndSelect);
 }
 
 }
@@ -122,55 +104,11 @@ QWidget *CRxGroupView::buildNavigation()
 
 QWidget *CRxGroupView::buildMembers()
 {
-    auto *box = new QWidget(this);
-    auto *grid = new QGridLayout(box);
-    grid->setContentsMargins(0, 0, 0, 0);
-
-    const auto list = [this, grid](int control, const QString &label, int column) {
-        QLabel *title = makeLabel(control, label);
-        auto *widget = new QListWidget(this);
-        setCtrlId(widget, control);
-        widget->setSelectionMode(QAbstractItemView::ExtendedSelection);
-        widget->setMinimumSize(190, 280);
-        title->setBuddy(widget);
-        grid->addWidget(title, 0, column);
-        grid->addWidget(widget, 1, column);
-        return widget;
-    };
-    m_available = list(Available, QStringLiteral("可用到的联系人"), 0);
-    m_members = list(Members, QStringLiteral("联系人成员"), 2);
-
-    auto *buttons = new QVBoxLayout;
-    buttons->addStretch(1);
-    m_moveIn = new QPushButton(QStringLiteral("增加>>"), this);
-    setCtrlId(m_moveIn, MoveIn);
-    m_moveOut = new QPushButton(QStringLiteral("<<删除"), this);
-    setCtrlId(m_moveOut, MoveOut);
-    buttons->addWidget(m_moveIn);
-    buttons->addWidget(m_moveOut);
-    buttons->addStretch(1);
-    grid->addLayout(buttons, 1, 1);
-    grid->setColumnStretch(0, 1);
-    grid->setColumnStretch(2, 1);
-
-    connect(m_moveIn, &QPushButton::clicked, this, &CRxGroupView::moveIn);
-    connect(m_moveOut, &QPushButton::clicked, this, &CRxGroupView::moveOut);
-    // Selecting in one list offers moving out of that list only.
-    connect(m_available, &QListWidget::itemSelectionChanged, this, [this] {
-        if (!m_available->selectedItems().isEmpty()) {
-            const QSignalBlocker blocker(m_members);
-            m_members->clearSelection();
-        }
-        updateMoveButtons();
-    });
-    connect(m_members, &QListWidget::itemSelectionChanged, this, [this] {
-        if (!m_members->selectedItems().isEmpty()) {
-            const QSignalBlocker blocker(m_available);
-            m_available->clearSelection();
-        }
-        updateMoveButtons();
-    });
-    return box;
+    m_lists = new CMemberLists({Available, Members, MoveIn, MoveOut},
+                               {QStringLiteral("可用到的联系人"), QStringLiteral("联系人成员")}, QSize(190, 280), this);
+    m_lists->setMoves([this](const QListWidget *from) { return moveIn(selectedContacts(from)); },
+                      [this](const QListWidget *from) { return moveOut(selectedContacts(from)); });
+    return m_lists;
 }
 
 int CRxGroupView::listCount() const
@@ -213,15 +151,9 @@ void CRxGroupView::fillContacts()
 {
     const CRxGroupRules rules(doc());
     const CContactData contacts(doc());
-    fillList(m_available, contacts, rules.availableContacts(currentList()));
-    fillList(m_members, contacts, rules.shownMembers(currentList()));
-    updateMoveButtons();
-}
-
-void CRxGroupView::updateMoveButtons()
-{
-    m_moveIn->setEnabled(!m_available->selectedItems().isEmpty());
-    m_moveOut->setEnabled(!m_members->selectedItems().isEmpty());
+    fillList(m_lists->available(), contacts, rules.availableContacts(currentList()));
+    fillList(m_lists->members(), contacts, rules.shownMembers(currentList()));
+    m_lists->updateMoveButtons();
 }
 
 void CRxGroupView::updateNavigation()
@@ -251,34 +183,26 @@ void CRxGroupView::storeName()
     messages.showOn(prompter());
 }
 
-void CRxGroupView::moveIn()
+bool CRxGroupView::moveIn(const QList<int> &contacts)
 {
     const int list = currentList();
-    const QList<int> chosen = selectedContacts(m_available);
-    if (chosen.isEmpty())
-        return;
-    const int row = firstSelectedRow(m_available);
     DeferredPrompter messages;
     EditResult result;
     runEdit(QStringLiteral("IDS_ACTION_ADD_RXGROUP_MEMBERS"),
-            [&] { result = CRxGroupRules(doc()).moveIn(list, chosen, messages); }, Redraw::OtherForms);
+            [&] { result = CRxGroupRules(doc()).moveIn(list, contacts, messages); }, Redraw::OtherForms);
     Reload();
-    if (result.ok())
-        selectNear(m_available, row);
     messages.showOn(prompter());
+    return result.ok();
 }
 
-void CRxGroupView::moveOut()
+bool CRxGroupView::moveOut(const QList<int> &contacts)
 {
     const int list = currentList();
-    const QList<int> chosen = selectedContacts(m_members);
-    if (chosen.isEmpty())
-        return;
-    const int row = firstSelectedRow(m_members);
+    EditResult result;
     runEdit(QStringLiteral("IDS_ACTION_REMOVE_RXGROUP_MEMBERS"),
-            [&] { CRxGroupRules(doc()).moveOut(list, chosen); }, Redraw::OtherForms);
+            [&] { result = CRxGroupRules(doc()).moveOut(list, contacts); }, Redraw::OtherForms);
     Reload();
-    selectNear(m_members, row);
+    return result.ok();
 }
 
 void CRxGroupView::addList()

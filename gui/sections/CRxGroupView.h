@@ -2,9 +2,9 @@
 
 #include "sections/CSectionForm.h"
 
+class CMemberLists;
 class CTextEdit;
 class QLabel;
-class QListWidget;
 class QPushButton;
 
 // The RX group form (section 12): one list at a time with its name and two
@@ -47,19 +47,15 @@ private:
     void showList(int list);
     void fillContacts();
     void updateNavigation();
-    void updateMoveButtons();
 
     void storeName();
-    void moveIn();
-    void moveOut();
+    bool moveIn(const QList<int> &contacts);
+    bool moveOut(const QList<int> &contacts);
     void addList();
     void deleteList();
 
     CTextEdit *m_name = nullptr;
-    QListWidget *m_available = nullptr;
-    QListWidget *m_members = nullptr;
-    QPushButton *m_moveIn = nullptr;
-    QPushButton *m_moveOut = nullptr;
+    CMemberLists *m_lists = nullptr;
     QPushButton *m_first = nullptr;
     QPushButton *m_previous = nullptr;
     QPushButton *m_next = nullptr;

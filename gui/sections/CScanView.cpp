@@ -4,6 +4,7 @@
 #include "app/Prompter.h"
 #include "app/TranslateDialog.h"
 #include "codeplug/Encodings.h"
+#include "sections/CMemberLists.h"
 #include "sections/ChannelRefList.h"
 #include "sections/FormFields.h"
 #include "sections/ListMaintenance.h"
@@ -103,81 +104,19 @@ QWidget *CScanView::buildNavigation()
 
 QWidget *CScanView::buildMembers()
 {
-    auto *box = new QWidget(this);
-    auto *grid = new QGridLayout(box);
-    grid->setContentsMargins(0, 0, 0, 0);
-
-    const auto list = [this, grid](int control, const QString &label, int column) {
-        QLabel *title = makeLabel(control, label);
-        auto *widget = new QListWidget(this);
-        setCtrlId(widget, control);
-        widget->setSelectionMode(QAbstractItemView::ExtendedSelection);
-        widget->setMinimumSize(170, 260);
-        title->setBuddy(widget);
-        grid->addWidget(title, 0, column);
-        grid->addWidget(widget, 1, column);
-        return widget;
-    };
-    m_available = list(Available, QStringLiteral("可用到的信道"), 0);
-    m_members = list(Members, QStringLiteral("信道成员"), 2);
-
-    auto *buttons = new QVBoxLayout;
-    buttons->addStretch(1);
-    m_moveIn = new QPushButton(QStringLiteral("增加>>"), this);
-    setCtrlId(m_moveIn, MoveIn);
-    m_moveOut = new QPushButton(QStringLiteral("<<删除"), this);
-    setCtrlId(m_moveOut, MoveOut);
-    buttons->addWidget(m_moveIn);
-    buttons->addWidget(m_moveOut);
-    buttons->addStretch(1);
-    grid->addLayout(buttons, 1, 1);
-    grid->setColumnStretch(0, 1);
-    grid->setColumnStretch(2, 1);
-
-    connect(m_moveIn, &QPushButton::clicked, this, &CScanView::moveIn);
-    connect(m_moveOut, &QPushButton::clicked, this, &CScanView::moveOut);
-    // Selecting in one list offers moving out of it only.
-    connect(m_available, &QListWidget::itemSelectionChanged, this, [this] {
-        if (!m_available->selectedItems().isEmpty()) {
-            const QSignalBlocker blocker(m_members);
-            m_members->clearSelection();
-        }
-        updateMoveButtons();
-    });
-    connect(m_members, &QListWidget::itemSelectionChanged, this, [this] {
-        if (!m_members->selectedItems().isEmpty()) {
-            const QSignalBlocker blocker(m_available);
-            m_available->clearSelection();
-        }
-        updateMoveButtons();
-    });
-    return box;
-}
-
-QComboBox *CScanView::addCombo(QGridLayout *grid, int row, int control, const QString &label)
-{
-    QLabel *title = makeLabel(control, label);
-    auto *box = new QComboBox(this);
-    setCtrlId(box, control);
-    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    box->setMinimumContentsLength(16);
-    title->setBuddy(box);
-    grid->addWidget(title, row, 0);
-    grid->addWidget(box, row, 1);
-    return box;
+    m_lists = new CMemberLists({Available, Members, MoveIn, MoveOut},
+                               {QStringLiteral("可用到的信道"), QStringLiteral("信道成员")}, QSize(170, 260), this);
+    m_lists->setMoves([this](const QListWidget *from) { return moveIn(ChannelRefList::selected(from)); },
+                      [this](const QListWidget *from) { return moveOut(ChannelRefList::selected(from)); });
+    return m_lists;
 }
 
 CNumberEdit *CScanView::addLookBack(QGridLayout *grid, int row, int control, const QString &label)
 {
-    QLabel *title = makeLabel(control, label);
-    auto *edit = new CNumberEdit(this);
-    setCtrlId(edit, control);
+    CNumberEdit *edit = addNumberRow(grid, row, control, label,
+                                     [this](int id, int tenths) { storeLookBack(id, tenths); });
     // Tenths of a second, 0.5 .. 5.0 s; three characters so that "2.5" can be typed.
     edit->Configure(CScanListRules::kLookBackMin, CScanListRules::kLookBackMax, 3, 1, true);
-    title->setBuddy(edit);
-    grid->addWidget(title, row, 0);
-    grid->addWidget(edit, row, 1);
-    connect(edit, &CNumberEdit::valueCommitted, this, [this, control](int tenths) { storeLookBack(control, tenths); });
     return edit;
 }
 
@@ -205,14 +144,14 @@ QWidget *CScanView::buildSettings()
     grid->setVerticalSpacing(6);
     grid->setHorizontalSpacing(10);
 
-    m_priorityType1 = addCombo(grid, 0, PriorityType1, QStringLiteral("优先信道类型1"));
-    m_priority1 = addCombo(grid, 1, Priority1, QStringLiteral("优先信道1"));
-    m_priorityType2 = addCombo(grid, 2, PriorityType2, QStringLiteral("优先信道类型2"));
-    m_priority2 = addCombo(grid, 3, Priority2, QStringLiteral("优先信道2"));
-    m_designated = addCombo(grid, 4, Designated, QStringLiteral("指定信道"));
-    m_revert = addCombo(grid, 5, Revert, QStringLiteral("回复信道"));
-    m_rxDwell = addCombo(grid, 6, RxDwell, QStringLiteral("接收停留时间[秒]"));
-    m_txDwell = addCombo(grid, 7, TxDwell, QStringLiteral("发射停留时间[秒]"));
+    m_priorityType1 = addComboRow(grid, 0, PriorityType1, QStringLiteral("优先信道类型1"), 16);
+    m_priority1 = addComboRow(grid, 1, Priority1, QStringLiteral("优先信道1"), 16);
+    m_priorityType2 = addComboRow(grid, 2, PriorityType2, QStringLiteral("优先信道类型2"), 16);
+    m_priority2 = addComboRow(grid, 3, Priority2, QStringLiteral("优先信道2"), 16);
+    m_designated = addComboRow(grid, 4, Designated, QStringLiteral("指定信道"), 16);
+    m_revert = addComboRow(grid, 5, Revert, QStringLiteral("回复信道"), 16);
+    m_rxDwell = addComboRow(grid, 6, RxDwell, QStringLiteral("接收停留时间[秒]"), 16);
+    m_txDwell = addComboRow(grid, 7, TxDwell, QStringLiteral("发射停留时间[秒]"), 16);
     m_lookBackA = addLookBack(grid, 8, LookBackA, QStringLiteral("回扫时间A[秒]"));
     m_lookBackB = addLookBack(grid, 9, LookBackB, QStringLiteral("回扫时间B[秒]"));
     const QStringList dwell = dwellTexts();
@@ -334,15 +273,9 @@ void CScanView::Reload()
 void CScanView::fillMembers()
 {
     const CScanListRules rules(doc());
-    ChannelRefList::fill(m_available, doc(), rules.availableChannels(currentList()));
-    ChannelRefList::fill(m_members, doc(), rules.members(currentList()));
-    updateMoveButtons();
-}
-
-void CScanView::updateMoveButtons()
-{
-    m_moveIn->setEnabled(!m_available->selectedItems().isEmpty());
-    m_moveOut->setEnabled(!m_members->selectedItems().isEmpty());
+    ChannelRefList::fill(m_lists->available(), doc(), rules.availableChannels(currentList()));
+    ChannelRefList::fill(m_lists->members(), doc(), rules.members(currentList()));
+    m_lists->updateMoveButtons();
 }
 
 void CScanView::updateNavigation()
@@ -404,29 +337,26 @@ void CScanView::storeLookBack(int control, int tenths)
     Reload();
 }
 
-void CScanView::moveIn()
+bool CScanView::moveIn(const QList<ChannelRef> &channels)
 {
     const int list = currentList();
-    const QList<ChannelRef> chosen = ChannelRefList::selected(m_available);
-    if (chosen.isEmpty())
-        return;
     DeferredPrompter messages;
+    EditResult result;
     runEdit(QStringLiteral("IDS_ACTION_ADD_SCAN_MEMBERS"),
-            [this, list, chosen, &messages] { CScanListRules(doc()).moveIn(list, chosen, messages); },
-            Redraw::OtherForms);
+            [&] { result = CScanListRules(doc()).moveIn(list, channels, messages); }, Redraw::OtherForms);
     messages.showOn(prompter());
     Reload();
+    return result.ok();
 }
 
-void CScanView::moveOut()
+bool CScanView::moveOut(const QList<ChannelRef> &channels)
 {
     const int list = currentList();
-    const QList<ChannelRef> chosen = ChannelRefList::selected(m_members);
-    if (chosen.isEmpty())
-        return;
+    EditResult result;
     runEdit(QStringLiteral("IDS_ACTION_REMOVE_SCAN_MEMBERS"),
-            [this, list, chosen] { CScanListRules(doc()).moveOut(list, chosen); }, Redraw::OtherForms);
+            [&] { result = CScanListRules(doc()).moveOut(list, channels); }, Redraw::OtherForms);
     Reload();
+    return result.ok();
 }
 
 void CScanView::addList()

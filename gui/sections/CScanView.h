@@ -3,13 +3,13 @@
 #include "sections/CSectionForm.h"
 #include "sections/ScanData.h"
 
+class CMemberLists;
 class CNumberEdit;
 class CTextEdit;
 class QCheckBox;
 class QGridLayout;
 class QComboBox;
 class QLabel;
-class QListWidget;
 class QPushButton;
 
 // The scan-list form (section 7): one list at a time with its name, its
@@ -64,7 +64,6 @@ private:
     QWidget *buildMembers();
     QWidget *buildSettings();
     QWidget *buildNavigation();
-    QComboBox *addCombo(QGridLayout *grid, int row, int control, const QString &label);
     CNumberEdit *addLookBack(QGridLayout *grid, int row, int control, const QString &label);
     using Getter = bool (CScanData::*)(int) const;
     using Setter = void (CScanData::*)(int, bool);
@@ -77,21 +76,17 @@ private:
     int clampedList(int list) const;
     void fillMembers();
     void updateNavigation();
-    void updateMoveButtons();
 
     void storeName();
     void storeChannelChoice(int control, int index);
     void storeLookBack(int control, int tenths);
-    void moveIn();
-    void moveOut();
+    bool moveIn(const QList<ChannelRef> &channels);
+    bool moveOut(const QList<ChannelRef> &channels);
     void addList();
     void deleteList();
 
     CTextEdit *m_name = nullptr;
-    QListWidget *m_available = nullptr;
-    QListWidget *m_members = nullptr;
-    QPushButton *m_moveIn = nullptr;
-    QPushButton *m_moveOut = nullptr;
+    CMemberLists *m_lists = nullptr;
     QComboBox *m_priorityType1 = nullptr;
     QComboBox *m_priorityType2 = nullptr;
     QComboBox *m_priority1 = nullptr;

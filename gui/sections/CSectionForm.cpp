@@ -4,7 +4,10 @@
 #include "app/CodeplugEditor.h"
 #include "app/TranslateDialog.h"
 #include "codeplug/CPcSoftwareDoc.h"
+#include "widgets/CNumberEdit.h"
 
+#include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 
 CSectionForm::CSectionForm(const FormContext &context, int sectionCode, int dialogId, QWidget *parent)
@@ -54,6 +57,33 @@ QLabel *CSectionForm::makeLabel(int ctrlId, const QString &builtInText)
     auto *label = new QLabel(builtInText, this);
     setCtrlId(label, ctrlId);
     return label;
+}
+
+void CSectionForm::addLabelledRow(QGridLayout *grid, int row, int ctrlId, const QString &label, QWidget *field)
+{
+    QLabel *title = makeLabel(ctrlId, label);
+    setCtrlId(field, ctrlId);
+    title->setBuddy(field);
+    grid->addWidget(title, row, 0);
+    grid->addWidget(field, row, 1);
+}
+
+QComboBox *CSectionForm::addComboRow(QGridLayout *grid, int row, int ctrlId, const QString &label, int minimumChars)
+{
+    auto *box = new QComboBox(this);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(minimumChars);
+    addLabelledRow(grid, row, ctrlId, label, box);
+    return box;
+}
+
+CNumberEdit *CSectionForm::addNumberRow(QGridLayout *grid, int row, int ctrlId, const QString &label,
+                                        const std::function<void(int ctrlId, int value)> &store)
+{
+    auto *edit = new CNumberEdit(this);
+    addLabelledRow(grid, row, ctrlId, label, edit);
+    connect(edit, &CNumberEdit::valueCommitted, this, [store, ctrlId](int value) { store(ctrlId, value); });
+    return edit;
 }
 
 bool CSectionForm::storeField(int ctrlId, const std::function<void()> &change, Redraw redraw)

@@ -4,11 +4,14 @@
 #include <functional>
 
 class AppSettings;
+class CNumberEdit;
 class CodeplugEditor;
 struct EditName;
 class CPcSoftwareDoc;
 class Language;
 class Prompter;
+class QComboBox;
+class QGridLayout;
 class QLabel;
 
 // What a section form is built with: the document it edits, the edit path
@@ -81,6 +84,13 @@ protected:
 
     // A label that the "Resource" text of ctrlId relabels.
     QLabel *makeLabel(int ctrlId, const QString &builtInText);
+    // A row of grid: the label in column 0 and the field it names (which
+    // takes the same control id) in column 1.
+    void addLabelledRow(QGridLayout *grid, int row, int ctrlId, const QString &label, QWidget *field);
+    QComboBox *addComboRow(QGridLayout *grid, int row, int ctrlId, const QString &label, int minimumChars);
+    // The number field stores each committed value through store(ctrlId, value).
+    CNumberEdit *addNumberRow(QGridLayout *grid, int row, int ctrlId, const QString &label,
+                              const std::function<void(int ctrlId, int value)> &store);
 
 private:
     bool recordEdit(const EditName &name, const std::function<void()> &change, Redraw redraw);

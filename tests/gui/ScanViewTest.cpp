@@ -75,19 +75,33 @@ TEST(ScanView, MembersMoveInUpToSixteenAndOutPacked)
     EXPECT_EQ(f.rig.prompter.keys(), QStringList{"IDS_PROMPT_CHANNELMEMBER"});
     EXPECT_EQ(f.members(), before);
     EXPECT_EQ(f.undo().count(), steps);
+    EXPECT_TRUE(available->selectedItems().isEmpty() && !moveIn->isEnabled());
 
-    // Two fit: they become members 15 and 16, in list order.
+    // Two fit: they become members 15 and 16, in list order. The entry now
+    // at the first moved row stays selected, ready for the next move.
     selectRows(available, {3, 0});
     QTest::mouseClick(moveIn, Qt::LeftButton);
     EXPECT_EQ(f.members().right(11), "01 0F 02 02");
     EXPECT_EQ(members->count(), 16);
+    EXPECT_EQ(itemTexts(available), (QStringList{"Zone 1:Channel 16", "Zone 2:Channel 1"}));
+    EXPECT_EQ(available->selectedItems().value(0)->text(), "Zone 1:Channel 16");
+    EXPECT_TRUE(moveIn->isEnabled());
 
     // Selecting members offers only moving out; the rest close up.
     selectRows(members, {0, 14});
     EXPECT_TRUE(moveOut->isEnabled() && !moveIn->isEnabled());
+    EXPECT_TRUE(available->selectedItems().isEmpty());
     QTest::mouseClick(moveOut, Qt::LeftButton);
     EXPECT_EQ(f.members(), "01 02 01 03 01 04 01 05 01 06 01 07 01 08 01 09 01 0A 01 0B 01 0C 01 0D 01 0E "
                            "02 02 00 00 00 00");
+    EXPECT_EQ(members->selectedItems().value(0)->text(), "Zone 1:Channel 2");
+
+    // Past the end of the shorter list the last entry is selected.
+    selectRows(members, {12, 13});
+    QTest::mouseClick(moveOut, Qt::LeftButton);
+    EXPECT_EQ(members->count(), 12);
+    EXPECT_EQ(members->selectedItems().value(0)->text(), "Zone 1:Channel 13");
+    f.undo().undo();
 
     f.undo().undo();
     f.undo().undo();
