@@ -21,9 +21,10 @@ qsizetype valueCount(const YamlNode &node)
     return n;
 }
 
+// A plain null word without a tag; "!!str null" is a text.
 bool isPlainNull(const yaml_event_t &event)
 {
-    if (event.data.scalar.style != YAML_PLAIN_SCALAR_STYLE)
+    if (event.data.scalar.style != YAML_PLAIN_SCALAR_STYLE || !event.data.scalar.plain_implicit)
         return false;
     const QByteArrayView value(reinterpret_cast<const char *>(event.data.scalar.value), qsizetype(event.data.scalar.length));
     return value.isEmpty() || value == "~" || value == "null" || value == "Null" || value == "NULL";

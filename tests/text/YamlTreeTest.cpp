@@ -14,6 +14,7 @@ TEST(YamlTree, ValuesKeysAndLines)
                                        "  - ~\n"
                                        "  -\n"
                                        "  - ''\n"
+                                       "  - !!str null\n"
                                        "c: {x: [1, 2]}\n"
                                        "d: &anchor\n"
                                        "  k: v\n"
@@ -28,13 +29,14 @@ TEST(YamlTree, ValuesKeysAndLines)
 
     // Quoted "null" is a text; the plain null words and nothing at all are null.
     const YamlNode &b = *root.value(u"b");
-    ASSERT_EQ(b.size(), 5);
+    ASSERT_EQ(b.size(), 6);
     EXPECT_TRUE(b.item(0).isScalar());
     EXPECT_EQ(b.item(0).scalar, QStringLiteral("null"));
     EXPECT_TRUE(b.item(1).isNull());
     EXPECT_TRUE(b.item(2).isNull());
     EXPECT_TRUE(b.item(3).isNull());
     EXPECT_TRUE(b.item(4).isScalar());
+    EXPECT_EQ(b.item(5).scalar, QStringLiteral("null"));
     EXPECT_EQ(b.item(1).line, 4);
 
     const YamlNode *x = root.value(u"c")->value(u"x");
@@ -42,7 +44,7 @@ TEST(YamlTree, ValuesKeysAndLines)
     EXPECT_EQ(x->item(1).scalar, QStringLiteral("2"));
     // An alias reads as a copy of what its anchor names, at its own line.
     EXPECT_EQ(root.value(u"e")->value(u"k")->scalar, QStringLiteral("v"));
-    EXPECT_EQ(root.value(u"e")->line, 11);
+    EXPECT_EQ(root.value(u"e")->line, 12);
 }
 
 TEST(YamlTree, RefusedTextsNameTheirLine)
