@@ -63,7 +63,7 @@ public:
             yaml_event_delete(&event);
         }
         yaml_parser_delete(&parser);
-        return m_doc;
+        return std::move(m_doc);  // the tree is not copied
     }
 
 private:
