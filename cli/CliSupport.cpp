@@ -4,6 +4,8 @@
 #include "codeplug/DataFile.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QSaveFile>
 
 void addCommonOptions(QCommandLineParser &parser)
 {
@@ -127,4 +129,29 @@ QString counted(qint64 n, const QString &singular, const QString &pluralForm)
 {
     const QString noun = n == 1 ? singular : (pluralForm.isEmpty() ? singular + QLatin1Char('s') : pluralForm);
     return QString::number(n) + QLatin1Char(' ') + noun;
+}
+
+bool readText(const QString &path, QByteArray &text, const QString &command, CommandIo &io)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        io.err << "rq381 " << command << ": cannot read " << path << ": " << file.errorString() << "\n";
+        return false;
+    }
+    text = file.readAll();
+    return true;
+}
+
+bool writeText(const QString &path, const QByteArray &text, const QString &command, CommandIo &io)
+{
+    if (path.isEmpty() || path == QLatin1String("-")) {
+        io.out << QString::fromUtf8(text);
+        return true;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+        io.err << "rq381 " << command << ": cannot write " << path << ": " << file.errorString() << "\n";
+        return false;
+    }
+    return true;
 }

@@ -50,6 +50,11 @@ std::unique_ptr<CPcSoftwareDoc> loadCodeplug(AppSettings &settings, const QStrin
 // Saves atomically; prints a one-line error and returns false on failure.
 bool saveCodeplug(const CPcSoftwareDoc &doc, const QString &path, CommandIo &io);
 
+// A text file read whole, or written atomically (to standard output when
+// path is empty or "-"); false with a one-line error naming the command.
+bool readText(const QString &path, QByteArray &text, const QString &command, CommandIo &io);
+bool writeText(const QString &path, const QByteArray &text, const QString &command, CommandIo &io);
+
 // Checked before any work starts, so a long transfer is not wasted on a
 // file that cannot be saved: false (with the reason printed) when path is a
 // folder, device, FIFO or socket, or its folder is missing or read-only.

@@ -5,35 +5,7 @@
 #include "text/ChannelsCsv.h"
 #include "text/ContactsCsv.h"
 
-#include <QFile>
-#include <QSaveFile>
-
 namespace {
-
-bool writeOut(const QString &path, const QByteArray &text, const QString &command, CommandIo &io)
-{
-    if (path.isEmpty() || path == QLatin1String("-")) {
-        io.out << QString::fromUtf8(text);
-        return true;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        io.err << "rq381 " << command << ": cannot write " << path << ": " << file.errorString() << "\n";
-        return false;
-    }
-    return true;
-}
-
-bool readIn(const QString &path, QByteArray &text, const QString &command, CommandIo &io)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        io.err << "rq381 " << command << ": cannot read " << path << ": " << file.errorString() << "\n";
-        return false;
-    }
-    text = file.readAll();
-    return true;
-}
 
 // The shared shape of both commands: "export FILE.dat [-o OUT.csv]" and
 // "import FILE.dat IN.csv [-o OUT.dat] [options]".
@@ -85,10 +57,10 @@ int runCsvCommand(const CsvCommand &command, const QStringList &args, CommandIo 
     if (!doc)
         return ExitFailure;
     if (exporting)
-        return writeOut(parser.value(QStringLiteral("o")), command.exportText(*doc), fullName, io) ? ExitOk : ExitFailure;
+        return writeText(parser.value(QStringLiteral("o")), command.exportText(*doc), fullName, io) ? ExitOk : ExitFailure;
 
     QByteArray csv;
-    if (!readIn(files[1], csv, fullName, io))
+    if (!readText(files[1], csv, fullName, io))
         return ExitFailure;
     if (!command.importText(csv, *doc, parser, io))
         return ExitFailure;

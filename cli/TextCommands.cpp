@@ -7,8 +7,6 @@
 #include "text/CodeplugDiff.h"
 #include "text/YamlCodeplug.h"
 
-#include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -32,32 +30,6 @@ std::unique_ptr<AppSettings> settingsFor(const QCommandLineParser &parser, Comma
     if (settings && parser.isSet(QStringLiteral("model")))
         settings->setModelName(parser.value(QStringLiteral("model")));
     return settings;
-}
-
-bool readAll(const QString &path, QByteArray &text, const QString &command, CommandIo &io)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        io.err << "rq381 " << command << ": cannot read " << path << ": " << file.errorString() << "\n";
-        return false;
-    }
-    text = file.readAll();
-    return true;
-}
-
-// Writes text to path (atomically) or to standard output when path is empty.
-bool writeText(const QString &path, const QByteArray &text, const QString &command, CommandIo &io)
-{
-    if (path.isEmpty() || path == QLatin1String("-")) {
-        io.out << QString::fromUtf8(text);
-        return true;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        io.err << "rq381 " << command << ": cannot write " << path << ": " << file.errorString() << "\n";
-        return false;
-    }
-    return true;
 }
 
 // The default codeplug the import starts from without --base: the model and
@@ -141,7 +113,7 @@ int runImport(const QStringList &args, CommandIo &io)
     if (!settings)
         return ExitFailure;
     QByteArray text;
-    if (!readAll(parser.positionalArguments().first(), text, QStringLiteral("import"), io))
+    if (!readText(parser.positionalArguments().first(), text, QStringLiteral("import"), io))
         return ExitFailure;
     std::unique_ptr<CPcSoftwareDoc> doc;
     if (parser.isSet(QStringLiteral("base"))) {
