@@ -1,10 +1,12 @@
 // Times the section forms of the desktop program on a full VK214 codeplug
-// (16 zones of 16 channels, 16 scan lists, 16 RX group lists, 200 contacts):
+// (16 zones of 16 channels, 16 scan lists of 16 channels, 16 RX group lists,
+// 200 contacts):
 // opening each form, storing one field through the edit path (with its undo
 // step and the redraw of the tree and the other open forms), and undoing it.
 // Prints the median of each; one frame is 16 ms.
 //   form_bench [--rounds N]
 
+#include "FullCodeplug.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CPcSoftwareApp.h"
@@ -14,7 +16,6 @@
 #include "codeplug/DataFile.h"
 #include "sections/CSectionForm.h"
 #include "sections/ContactRules.h"
-#include "sections/ListMaintenance.h"
 #include "widgets/CEditGrid.h"
 
 #include <QAbstractSpinBox>
@@ -55,25 +56,6 @@ QByteArray medianMs(std::vector<double> samples)
         return QByteArray("-").rightJustified(10);
     std::sort(samples.begin(), samples.end());
     return QByteArray::number(samples[samples.size() / 2], 'f', 2).rightJustified(10);
-}
-
-// Fills every list of the codeplug as far as the VK214 allows.
-void fillCodeplug(CPcSoftwareDoc &doc, Prompter &prompter)
-{
-    CListMaintenance lists(doc);
-    while (lists.canAddZone())
-        lists.addZone();
-    for (int zone = 1; zone <= lists.zoneCount(); ++zone) {
-        while (lists.canAddChannel(zone))
-            lists.addChannel(zone);
-    }
-    while (lists.canAddScanList())
-        lists.addScanList();
-    while (lists.canAddRxGroup())
-        lists.addRxGroup();
-    CContactRules contacts(doc);
-    while (contacts.count() < 200 && contacts.add(prompter).ok()) {
-    }
 }
 
 // The first field a user would type into, or a list to choose from.

@@ -9,11 +9,8 @@
 
 #include "app/AppSettings.h"
 #include "app/Prompter.h"
+#include "FullCodeplug.h"
 #include "codeplug/CPcSoftwareDoc.h"
-#include "sections/ContactRules.h"
-#include "sections/ListMaintenance.h"
-#include "sections/RxGroupRules.h"
-#include "sections/ScanListRules.h"
 #include "text/ContactsCsv.h"
 #include "text/YamlCodeplug.h"
 
@@ -44,28 +41,6 @@ std::unique_ptr<CPcSoftwareDoc> defaultCodeplug(AppSettings &settings)
     SilentPrompter prompter;
     doc->OnNewDocument(firstNew, prompter);
     return doc;
-}
-
-void fillCodeplug(CPcSoftwareDoc &doc)
-{
-    SilentPrompter prompter;
-    CListMaintenance lists(doc);
-    while (lists.canAddZone())
-        lists.addZone();
-    for (int zone = 1; zone <= lists.zoneCount(); ++zone) {
-        while (lists.canAddChannel(zone))
-            lists.addChannel(zone);
-    }
-    while (lists.canAddScanList())
-        lists.addScanList();
-    while (lists.canAddRxGroup())
-        lists.addRxGroup();
-    CContactRules contacts(doc);
-    while (contacts.count() < 200 && contacts.add(prompter).ok()) {
-    }
-    CScanListRules scans(doc);
-    for (int list = 1; list <= lists.scanListCount(); ++list)
-        scans.moveIn(list, scans.availableChannels(list).mid(0, 16), prompter);
 }
 
 QByteArray userDatabase(int rows)
@@ -105,7 +80,8 @@ int main(int argc, char **argv)
     }
     settings.setModelName(QStringLiteral("VK214"));
     auto full = defaultCodeplug(settings);
-    fillCodeplug(*full);
+    SilentPrompter prompter;
+    fillCodeplug(*full, prompter);
 
     const auto roundsOf = [&](const char *name, int n) { return only.isEmpty() || only == QLatin1String(name) ? n : 0; };
     std::vector<double> exportMs, importMs, contactsMs;
