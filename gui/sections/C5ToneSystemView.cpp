@@ -27,13 +27,9 @@ C5ToneSystemView::C5ToneSystemView(const FormContext &context, QWidget *parent)
     grid->setVerticalSpacing(8);
 
     auto addList = [&](int row, int id, const char *label) {
-        QLabel *caption = makeLabel(id, QString::fromUtf8(label));
         auto *list = new QComboBox(this);
-        setCtrlId(list, id);
-        caption->setBuddy(list);
         list->setMinimumContentsLength(10);
-        grid->addWidget(caption, row, 0);
-        grid->addWidget(list, row, 1);
+        addLabelledRow(grid, row, id, QString::fromUtf8(label), list);
         connect(list, &QComboBox::activated, this, [this, id](int index) {
             storeField(id, [&] {
                 C5ToneSystemData data(doc());

@@ -80,15 +80,11 @@ CAlertToneView::CAlertToneView(const FormContext &context, QWidget *parent)
 QComboBox *CAlertToneView::addList(QGridLayout *grid, int row, int column, int labelId, int listId, const char *label,
                                    QLabel **labelOut)
 {
-    QLabel *caption = makeLabel(labelId, QString::fromUtf8(label));
+    auto *list = new QComboBox(this);
+    list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    QLabel *caption = addLabelledField(grid, row, column, labelId, listId, QString::fromUtf8(label), list);
     if (labelOut)
         *labelOut = caption;
-    auto *list = new QComboBox(this);
-    setCtrlId(list, listId);
-    caption->setBuddy(list);
-    list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    grid->addWidget(caption, row, column);
-    grid->addWidget(list, row, column + 1);
     connect(list, &QComboBox::activated, this, [this, listId](int index) { store(listId, index); });
     return list;
 }

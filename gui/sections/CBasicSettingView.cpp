@@ -67,15 +67,11 @@ QStringList CBasicSettingView::hangTimeTexts()
 QLineEdit *CBasicSettingView::addIdEdit(int row, int control, const QString &label)
 {
     auto *grid = static_cast<QGridLayout *>(layout());
-    QLabel *caption = makeLabel(control, label);
     auto *edit = new QLineEdit(this);
-    setCtrlId(edit, control);
     // Seven digits, typed or pasted.
     edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,7}")), edit));
     edit->setMinimumWidth(120);
-    caption->setBuddy(edit);
-    grid->addWidget(caption, row, 0);
-    grid->addWidget(edit, row, 1);
+    addLabelledRow(grid, row, control, label, edit);
     connect(edit, &QLineEdit::editingFinished, this, [this, control] { storeId(control); });
     return edit;
 }
@@ -83,13 +79,9 @@ QLineEdit *CBasicSettingView::addIdEdit(int row, int control, const QString &lab
 QComboBox *CBasicSettingView::addList(int row, int control, const QString &label, const QStringList &items)
 {
     auto *grid = static_cast<QGridLayout *>(layout());
-    QLabel *caption = makeLabel(control, label);
     auto *box = new QComboBox(this);
-    setCtrlId(box, control);
     box->addItems(items);
-    caption->setBuddy(box);
-    grid->addWidget(caption, row, 0);
-    grid->addWidget(box, row, 1);
+    addLabelledRow(grid, row, control, label, box);
     connect(box, &QComboBox::activated, this, [this, control](int index) { storeIndex(control, index); });
     return box;
 }

@@ -140,37 +140,25 @@ void CChannelView::buildNavigation(QVBoxLayout *page)
 
 QComboBox *CChannelView::addList(QGridLayout *grid, int row, int column, int ctrlId, const QString &label)
 {
-    QLabel *caption = makeLabel(ctrlId, label);
     auto *list = new QComboBox(this);
-    setCtrlId(list, ctrlId);
     list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    caption->setBuddy(list);
-    grid->addWidget(caption, row, column);
-    grid->addWidget(list, row, column + 1);
+    addLabelledField(grid, row, column, ctrlId, ctrlId, label, list);
     return list;
 }
 
 CNumberEdit *CChannelView::addFrequency(QGridLayout *grid, int row, int column, int ctrlId, const QString &label)
 {
-    QLabel *caption = makeLabel(ctrlId, label);
     auto *edit = new CNumberEdit(this);
-    setCtrlId(edit, ctrlId);
     edit->Configure(0, 0, kFrequencyLimit, 1, true);
     edit->ShowText(QString());
-    caption->setBuddy(edit);
-    grid->addWidget(caption, row, column);
-    grid->addWidget(edit, row, column + 1);
+    addLabelledField(grid, row, column, ctrlId, ctrlId, label, edit);
     return edit;
 }
 
 CToneComboBox *CChannelView::addTone(QGridLayout *grid, int row, int ctrlId, const QString &label)
 {
-    QLabel *caption = makeLabel(ctrlId, label);
     auto *tone = new CToneComboBox(this);
-    setCtrlId(tone, ctrlId);
-    caption->setBuddy(tone);
-    grid->addWidget(caption, row, 0);
-    grid->addWidget(tone, row, 1);
+    addLabelledRow(grid, row, ctrlId, label, tone);
     return tone;
 }
 

@@ -29,13 +29,9 @@ CDisplayControlView::CDisplayControlView(const FormContext &context, QWidget *pa
     grid->setVerticalSpacing(8);
 
     auto addList = [&](int row, int id, const char *label) {
-        QLabel *caption = makeLabel(id, QString::fromUtf8(label));
         auto *list = new QComboBox(this);
-        setCtrlId(list, id);
-        caption->setBuddy(list);
         list->setMinimumContentsLength(14);
-        grid->addWidget(caption, row, 0);
-        grid->addWidget(list, row, 1);
+        addLabelledRow(grid, row, id, QString::fromUtf8(label), list);
         return list;
     };
     m_backlight = addList(0, BacklightList, "背光灯设置");

@@ -128,12 +128,8 @@ QCheckBox *COptionView::addCheck(QGridLayout *grid, int row, int column, int id,
 
 QComboBox *COptionView::addList(QGridLayout *grid, int row, int id, int labelId, const char *label)
 {
-    QLabel *caption = makeLabel(labelId, QString::fromUtf8(label));
     auto *list = new QComboBox(this);
-    setCtrlId(list, id);
-    caption->setBuddy(list);
-    grid->addWidget(caption, row, 0);
-    grid->addWidget(list, row, 1);
+    addLabelledField(grid, row, 0, labelId, id, QString::fromUtf8(label), list);
     connect(list, &QComboBox::activated, this, [this, id](int index) { storeList(id, index); });
     return list;
 }

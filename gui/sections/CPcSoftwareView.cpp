@@ -55,14 +55,10 @@ CPcSoftwareView::CPcSoftwareView(const FormContext &context, QWidget *parent)
 CTextEdit *CPcSoftwareView::addTextField(int row, int control, const QString &label, int limit)
 {
     auto *grid = static_cast<QGridLayout *>(layout());
-    QLabel *caption = makeLabel(control, label);
-    grid->addWidget(caption, row, 0);
     auto *edit = new CTextEdit(this);
-    caption->setBuddy(edit);
-    setCtrlId(edit, control);
     edit->setEditLimit(limit);
     edit->setMinimumWidth(180);
-    grid->addWidget(edit, row, 1);
+    addLabelledRow(grid, row, control, label, edit);
     connect(edit, &CTextEdit::focusLost, this, [this, control] { storeText(control); });
     return edit;
 }
@@ -70,14 +66,10 @@ CTextEdit *CPcSoftwareView::addTextField(int row, int control, const QString &la
 QLineEdit *CPcSoftwareView::addInfoField(int row, int control, const QString &label)
 {
     auto *grid = static_cast<QGridLayout *>(layout());
-    QLabel *caption = makeLabel(control, label);
-    grid->addWidget(caption, row, 0);
     // Filled from the radio's version reply; nothing typed here is stored.
     auto *edit = new QLineEdit(this);
-    caption->setBuddy(edit);
-    setCtrlId(edit, control);
     edit->setReadOnly(true);
-    grid->addWidget(edit, row, 1);
+    addLabelledRow(grid, row, control, label, edit);
     return edit;
 }
 

@@ -61,11 +61,18 @@ QLabel *CSectionForm::makeLabel(int ctrlId, const QString &builtInText)
 
 void CSectionForm::addLabelledRow(QGridLayout *grid, int row, int ctrlId, const QString &label, QWidget *field)
 {
-    QLabel *title = makeLabel(ctrlId, label);
+    addLabelledField(grid, row, 0, ctrlId, ctrlId, label, field);
+}
+
+QLabel *CSectionForm::addLabelledField(QGridLayout *grid, int row, int column, int labelId, int ctrlId,
+                                       const QString &label, QWidget *field)
+{
+    QLabel *title = makeLabel(labelId, label);
     setCtrlId(field, ctrlId);
     title->setBuddy(field);
-    grid->addWidget(title, row, 0);
-    grid->addWidget(field, row, 1);
+    grid->addWidget(title, row, column);
+    grid->addWidget(field, row, column + 1);
+    return title;
 }
 
 QComboBox *CSectionForm::addComboRow(QGridLayout *grid, int row, int ctrlId, const QString &label, int minimumChars)

@@ -87,6 +87,9 @@ protected:
     // A row of grid: the label in column 0 and the field it names (which
     // takes the same control id) in column 1.
     void addLabelledRow(QGridLayout *grid, int row, int ctrlId, const QString &label, QWidget *field);
+    // The same at any column, with a label that labelId's text relabels; returns the label.
+    QLabel *addLabelledField(QGridLayout *grid, int row, int column, int labelId, int ctrlId, const QString &label,
+                             QWidget *field);
     QComboBox *addComboRow(QGridLayout *grid, int row, int ctrlId, const QString &label, int minimumChars);
     // The number field stores each committed value through store(ctrlId, value).
     CNumberEdit *addNumberRow(QGridLayout *grid, int row, int ctrlId, const QString &label,
