@@ -3,6 +3,7 @@
 #include "app/TranslateDialog.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 
@@ -18,20 +19,53 @@ CRecordNavigator::CRecordNavigator(const Ids &ids, const Texts &texts, QWidget *
     m_add = addButton(ids.add, texts.add, column + 5, &CRecordNavigator::addClicked);
     m_remove = addButton(ids.remove, texts.remove, column + 6, &CRecordNavigator::removeClicked);
     grid->setColumnMinimumWidth(column + 7, 12);
-    m_position = new QLabel(form);
-    setCtrlId(m_position, ids.position);
-    // Room for "16 of 16" so the row does not shift while navigating.
-    m_position->setMinimumWidth(m_position->fontMetrics().horizontalAdvance(QStringLiteral("16 of 16")) + 8);
+    m_position = makePosition(ids.position);
     grid->addWidget(m_position, row, column + 8);
 }
 
-QPushButton *CRecordNavigator::addButton(int ctrlId, const QString &text, int column,
-                                         void (CRecordNavigator::*signal)())
+CRecordNavigator::CRecordNavigator(const Ids &ids, const Texts &texts, QWidget *form, QHBoxLayout *row)
+    : QObject(form), m_form(form)
+{
+    m_first = makeButton(ids.first, texts.first, &CRecordNavigator::firstClicked);
+    m_previous = makeButton(ids.previous, texts.previous, &CRecordNavigator::previousClicked);
+    m_position = makePosition(ids.position);
+    m_position->setAlignment(Qt::AlignCenter);
+    m_next = makeButton(ids.next, texts.next, &CRecordNavigator::nextClicked);
+    m_last = makeButton(ids.last, texts.last, &CRecordNavigator::lastClicked);
+    m_add = makeButton(ids.add, texts.add, &CRecordNavigator::addClicked);
+    m_remove = makeButton(ids.remove, texts.remove, &CRecordNavigator::removeClicked);
+    for (QWidget *widget : {static_cast<QWidget *>(m_first), static_cast<QWidget *>(m_previous),
+                            static_cast<QWidget *>(m_position), static_cast<QWidget *>(m_next),
+                            static_cast<QWidget *>(m_last)})
+        row->addWidget(widget);
+    row->addSpacing(12);
+    row->addWidget(m_add);
+    row->addWidget(m_remove);
+    row->addStretch(1);
+}
+
+QLabel *CRecordNavigator::makePosition(int ctrlId)
+{
+    auto *position = new QLabel(m_form);
+    setCtrlId(position, ctrlId);
+    // Room for "16 of 16" so the row does not shift while navigating.
+    position->setMinimumWidth(position->fontMetrics().horizontalAdvance(QStringLiteral("16 of 16")) + 8);
+    return position;
+}
+
+QPushButton *CRecordNavigator::makeButton(int ctrlId, const QString &text, void (CRecordNavigator::*signal)())
 {
     auto *button = new QPushButton(text, m_form);
     setCtrlId(button, ctrlId);
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, signal);
+    return button;
+}
+
+QPushButton *CRecordNavigator::addButton(int ctrlId, const QString &text, int column,
+                                         void (CRecordNavigator::*signal)())
+{
+    QPushButton *button = makeButton(ctrlId, text, signal);
     m_grid->addWidget(button, m_row, column);
     return button;
 }

@@ -3,6 +3,7 @@
 #include <QObject>
 
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -27,6 +28,9 @@ public:
     // Fills columns column .. column + 8 of the grid's row (a gap column
     // after "last" and after "delete").
     CRecordNavigator(const Ids &ids, const Texts &texts, QWidget *form, QGridLayout *grid, int row, int column);
+    // Appends to a row of a list form: first, previous, the position,
+    // next, last, a gap, add and delete.
+    CRecordNavigator(const Ids &ids, const Texts &texts, QWidget *form, QHBoxLayout *row);
 
     // Shows record `current` of `count`: first and previous are offered
     // away from record 1, next and last away from the last record.
@@ -43,11 +47,13 @@ signals:
     void removeClicked();
 
 private:
+    QPushButton *makeButton(int ctrlId, const QString &text, void (CRecordNavigator::*signal)());
     QPushButton *addButton(int ctrlId, const QString &text, int column, void (CRecordNavigator::*signal)());
+    QLabel *makePosition(int ctrlId);
 
     QWidget *m_form;
-    QGridLayout *m_grid;
-    int m_row;
+    QGridLayout *m_grid = nullptr;
+    int m_row = 0;
 
     QPushButton *m_first;
     QPushButton *m_previous;

@@ -4,6 +4,7 @@
 #include "app/TranslateDialog.h"
 #include "codeplug/Encodings.h"
 #include "sections/CMemberLists.h"
+#include "sections/CRecordNavigator.h"
 #include "sections/ContactData.h"
 #include "sections/ListMaintenance.h"
 #include "sections/RxGroupData.h"
@@ -73,32 +74,16 @@ QWidget *CRxGroupView::buildNavigation()
     layout->addWidget(m_name);
     layout->addSpacing(12);
 
-    const auto button = [this, layout](int control, const QString &text) {
-        auto *b = new QPushButton(text, this);
-        setCtrlId(b, control);
-        layout->addWidget(b);
-        return b;
-    };
-    m_first = button(First, QStringLiteral("第一组"));
-    m_previous = button(Previous, QStringLiteral("前一组"));
-    m_position = new QLabel(this);
-    setCtrlId(m_position, Position);
-    m_position->setAlignment(Qt::AlignCenter);
-    m_position->setMinimumWidth(m_position->fontMetrics().horizontalAdvance(QStringLiteral("16 of 16")) + 8);
-    layout->addWidget(m_position);
-    m_next = button(Next, QStringLiteral("后一组"));
-    m_last = button(Last, QStringLiteral("最后一组"));
-    layout->addSpacing(12);
-    m_add = button(AddList, QStringLiteral("增加"));
-    m_delete = button(DeleteList, QStringLiteral("删除"));
-    layout->addStretch(1);
-
-    connect(m_first, &QPushButton::clicked, this, [this] { showList(1); });
-    connect(m_previous, &QPushButton::clicked, this, [this] { showList(currentList() - 1); });
-    connect(m_next, &QPushButton::clicked, this, [this] { showList(currentList() + 1); });
-    connect(m_last, &QPushButton::clicked, this, [this] { showList(listCount()); });
-    connect(m_add, &QPushButton::clicked, this, &CRxGroupView::addList);
-    connect(m_delete, &QPushButton::clicked, this, &CRxGroupView::deleteList);
+    m_navigator = new CRecordNavigator({First, Previous, Next, Last, AddList, DeleteList, Position},
+                                       {QStringLiteral("第一组"), QStringLiteral("前一组"), QStringLiteral("后一组"),
+                                        QStringLiteral("最后一组"), QStringLiteral("增加"), QStringLiteral("删除")},
+                                       this, layout);
+    connect(m_navigator, &CRecordNavigator::firstClicked, this, [this] { showList(1); });
+    connect(m_navigator, &CRecordNavigator::previousClicked, this, [this] { showList(currentList() - 1); });
+    connect(m_navigator, &CRecordNavigator::nextClicked, this, [this] { showList(currentList() + 1); });
+    connect(m_navigator, &CRecordNavigator::lastClicked, this, [this] { showList(listCount()); });
+    connect(m_navigator, &CRecordNavigator::addClicked, this, &CRxGroupView::addList);
+    connect(m_navigator, &CRecordNavigator::removeClicked, this, &CRxGroupView::deleteList);
     return row;
 }
 
@@ -159,14 +144,7 @@ void CRxGroupView::fillContacts()
 void CRxGroupView::updateNavigation()
 {
     const int count = listCount();
-    const int list = currentList();
-    m_first->setEnabled(list > 1);
-    m_previous->setEnabled(list > 1);
-    m_next->setEnabled(list < count);
-    m_last->setEnabled(list < count);
-    m_add->setEnabled(count < CRxGroupData::kListCount);
-    m_delete->setEnabled(count > 1);
-    m_position->setText(QStringLiteral("%1 of %2").arg(list).arg(count));
+    m_navigator->showPosition(currentList(), count, count < CRxGroupData::kListCount, count > 1);
 }
 
 void CRxGroupView::storeName()

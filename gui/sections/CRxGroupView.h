@@ -3,9 +3,8 @@
 #include "sections/CSectionForm.h"
 
 class CMemberLists;
+class CRecordNavigator;
 class CTextEdit;
-class QLabel;
-class QPushButton;
 
 // The RX group form (section 12): one list at a time with its name and two
 // list boxes, the group contacts still available and the members; contacts
@@ -56,12 +55,6 @@ private:
 
     CTextEdit *m_name = nullptr;
     CMemberLists *m_lists = nullptr;
-    QPushButton *m_first = nullptr;
-    QPushButton *m_previous = nullptr;
-    QPushButton *m_next = nullptr;
-    QPushButton *m_last = nullptr;
-    QPushButton *m_add = nullptr;
-    QPushButton *m_delete = nullptr;
-    QLabel *m_position = nullptr;
+    CRecordNavigator *m_navigator = nullptr;
     bool m_storingName = false;
 };

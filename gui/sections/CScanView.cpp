@@ -5,6 +5,7 @@
 #include "app/TranslateDialog.h"
 #include "codeplug/Encodings.h"
 #include "sections/CMemberLists.h"
+#include "sections/CRecordNavigator.h"
 #include "sections/ChannelRefList.h"
 #include "sections/FormFields.h"
 #include "sections/ListMaintenance.h"
@@ -73,32 +74,16 @@ QWidget *CScanView::buildNavigation()
     layout->addWidget(m_name);
     layout->addSpacing(12);
 
-    const auto button = [this, layout](int control, const QString &text, void (CScanView::*slot)()) {
-        auto *b = new QPushButton(text, this);
-        setCtrlId(b, control);
-        if (slot)
-            connect(b, &QPushButton::clicked, this, slot);
-        layout->addWidget(b);
-        return b;
-    };
-    m_first = button(First, QStringLiteral("第一个"), nullptr);
-    m_previous = button(Previous, QStringLiteral("上一个"), nullptr);
-    m_position = new QLabel(this);
-    setCtrlId(m_position, Position);
-    m_position->setAlignment(Qt::AlignCenter);
-    m_position->setMinimumWidth(m_position->fontMetrics().horizontalAdvance(QStringLiteral("16 of 16")) + 8);
-    layout->addWidget(m_position);
-    m_next = button(Next, QStringLiteral("下一个"), nullptr);
-    m_last = button(Last, QStringLiteral("最后一个"), nullptr);
-    layout->addSpacing(12);
-    m_add = button(AddList, QStringLiteral("增加"), &CScanView::addList);
-    m_delete = button(DeleteList, QStringLiteral("删除"), &CScanView::deleteList);
-    layout->addStretch(1);
-
-    connect(m_first, &QPushButton::clicked, this, [this] { showList(1); });
-    connect(m_previous, &QPushButton::clicked, this, [this] { showList(currentList() - 1); });
-    connect(m_next, &QPushButton::clicked, this, [this] { showList(currentList() + 1); });
-    connect(m_last, &QPushButton::clicked, this, [this] { showList(CScanData(doc()).CountLists()); });
+    m_navigator = new CRecordNavigator({First, Previous, Next, Last, AddList, DeleteList, Position},
+                                       {QStringLiteral("第一个"), QStringLiteral("上一个"), QStringLiteral("下一个"),
+                                        QStringLiteral("最后一个"), QStringLiteral("增加"), QStringLiteral("删除")},
+                                       this, layout);
+    connect(m_navigator, &CRecordNavigator::firstClicked, this, [this] { showList(1); });
+    connect(m_navigator, &CRecordNavigator::previousClicked, this, [this] { showList(currentList() - 1); });
+    connect(m_navigator, &CRecordNavigator::nextClicked, this, [this] { showList(currentList() + 1); });
+    connect(m_navigator, &CRecordNavigator::lastClicked, this, [this] { showList(CScanData(doc()).CountLists()); });
+    connect(m_navigator, &CRecordNavigator::addClicked, this, &CScanView::addList);
+    connect(m_navigator, &CRecordNavigator::removeClicked, this, &CScanView::deleteList);
     return row;
 }
 
@@ -281,14 +266,7 @@ void CScanView::fillMembers()
 void CScanView::updateNavigation()
 {
     const int count = CScanData(doc()).CountLists();
-    const int list = currentList();
-    m_first->setEnabled(list > 1);
-    m_previous->setEnabled(list > 1);
-    m_next->setEnabled(list < count);
-    m_last->setEnabled(list < count);
-    m_add->setEnabled(count < CScanData::kListCount);
-    m_delete->setEnabled(count > 1);
-    m_position->setText(QStringLiteral("%1 of %2").arg(list).arg(count));
+    m_navigator->showPosition(currentList(), count, count < CScanData::kListCount, count > 1);
 }
 
 void CScanView::storeName()

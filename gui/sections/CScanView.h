@@ -4,13 +4,12 @@
 #include "sections/ScanData.h"
 
 class CMemberLists;
+class CRecordNavigator;
 class CNumberEdit;
 class CTextEdit;
 class QCheckBox;
 class QGridLayout;
 class QComboBox;
-class QLabel;
-class QPushButton;
 
 // The scan-list form (section 7): one list at a time with its name, its
 // member channels, the priority and designated channels, the revert
@@ -104,12 +103,6 @@ private:
         Setter set;
     };
     QList<Switch> m_switches;
-    QPushButton *m_first = nullptr;
-    QPushButton *m_previous = nullptr;
-    QPushButton *m_next = nullptr;
-    QPushButton *m_last = nullptr;
-    QPushButton *m_add = nullptr;
-    QPushButton *m_delete = nullptr;
-    QLabel *m_position = nullptr;
+    CRecordNavigator *m_navigator = nullptr;
     bool m_storingName = false;
 };
