@@ -229,7 +229,7 @@ TEST(ServiceProtocol, LiveCommandFrames)
 
 TEST(ServiceProtocol, MeasurementsAreDecodedAndShortRepliesShowNothing)
 {
-    EXPECT_EQ(ServiceProtocol::decodeMeasurement(0x18, QByteArray::fromHex("1027000000"))->value, 10000u);
+    EXPECT_EQ(ServiceProtocol::decodeMeasurement(0x18, QByteArray::fromHex("1027000000"))->text, "1.00000 %");
     EXPECT_FALSE(ServiceProtocol::decodeMeasurement(0x18, QByteArray::fromHex("10270000")));
     EXPECT_FALSE(ServiceProtocol::decodeMeasurement(0x1A, QByteArray::fromHex("d204")));
 }

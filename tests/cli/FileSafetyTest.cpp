@@ -20,11 +20,6 @@ struct Files
     Files() : dat(path("cp.dat")) { EXPECT_EQ(run({"new", "-o", dat}).status, ExitOk); }
     QString path(const QString &name) const { return QDir(config.dir()).filePath(name); }
     CliRun run(const QStringList &args) const { return runRq381(args + QStringList{"--config", config.dir()}); }
-    QByteArray bytes(const QString &file) const
-    {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
     // A FIFO in the test folder; opening it for reading would block.
     QString fifo() const
     {
@@ -70,13 +65,13 @@ TEST(FileSafety, OutputThatIsNoRegularFileIsRefusedAndKept)
     ASSERT_TRUE(QFile::link(f.dat, f.path("link.dat")));
     EXPECT_EQ(f.run({"new", "-o", f.path("link.dat"), "--range", "0"}).status, ExitOk);
     EXPECT_TRUE(QFileInfo(f.path("link.dat")).isSymLink());
-    EXPECT_EQ(uint8_t(f.bytes(f.dat)[64 + 8]), 0);
+    EXPECT_EQ(uint8_t(fileBytes(f.dat)[64 + 8]), 0);
 }
 
 TEST(FileSafety, TraceNamingTheCodeplugIsRefusedBeforeAnythingOpens)
 {
     Files f;
-    const QByteArray before = f.bytes(f.dat);
+    const QByteArray before = fileBytes(f.dat);
     const QString port = f.path("no-tty");
     const QString sameFile = f.config.dir() + "/./sub/../cp.dat";
     QDir(f.config.dir()).mkdir("sub");
@@ -90,7 +85,7 @@ TEST(FileSafety, TraceNamingTheCodeplugIsRefusedBeforeAnythingOpens)
     // A hard link is the same file under another name.
     ASSERT_EQ(::link(QFile::encodeName(f.dat).constData(), QFile::encodeName(f.path("hard.dat")).constData()), 0);
     EXPECT_EQ(f.run({"write", "--port", port, f.dat, "--trace", f.path("hard.dat")}).status, ExitUsage);
-    EXPECT_EQ(f.bytes(f.dat), before);
+    EXPECT_EQ(fileBytes(f.dat), before);
 }
 
 TEST(FileSafety, ShortFileIsReportedWarnedAboutAndNotWrittenUnforced)
@@ -146,19 +141,17 @@ TEST(FileSafety, FifoOrFolderGivenAsInputIsRefusedAtOnce)
     EXPECT_LT(clock.elapsed(), 5000);
 }
 
+// Which entries are usable is the range check's own test; here the command
+// names the entry and writes nothing.
 TEST(FileSafety, UnusableFrequencyRangesAreRefusedByName)
 {
     Files f;
-    QByteArray padding;  // each file a new size: settings are re-read when the size changes
-    for (const char *entry : {"GGGGGGGG", "00000000", "04700400", "99999999", "abc", "0400047"}) {
-        padding += ';';
-        f.config.writeSettings(padding + QByteArray("\n[setup]\nmodel=RQ381\n[FreqRange]\ndata0=01360174\ndata6=") + entry + "\n");
-        const CliRun r = f.run({"new", "-o", f.path("x.dat")});
-        EXPECT_EQ(r.status, ExitFailure) << entry;
-        EXPECT_TRUE(r.err.startsWith(QString("rq381 new: setting.ini [FreqRange] data6=%1 is not a usable band: ").arg(entry)))
-            << r.err.toStdString();
-        EXPECT_FALSE(QFile::exists(f.path("x.dat")));
-    }
+    f.config.writeSettings("[setup]\nmodel=RQ381\n[FreqRange]\ndata0=01360174\ndata6=04700400\n");
+    const CliRun r = f.run({"new", "-o", f.path("x.dat")});
+    EXPECT_EQ(r.status, ExitFailure);
+    EXPECT_TRUE(r.err.startsWith("rq381 new: setting.ini [FreqRange] data6=04700400 is not a usable band: "))
+        << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(f.path("x.dat")));
     // Further characters after the eight digits are allowed, as the document ignores them.
     f.config.writeSettings("[setup]\nmodel=RQ381\n[FreqRange]\ndata0=01360174\ndata6=04000470 UHF\n");
     EXPECT_EQ(f.run({"new", "-o", f.path("x.dat")}).status, ExitOk);

@@ -21,12 +21,6 @@ CliRun calib(const QString &verb, const QString &port, const QStringList &args, 
                     + QStringList{QStringLiteral("--config"), config.dir()});
 }
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QByteArray area(const QByteArray &calibration)
 {
     return calibration.mid(kCalibrationAreaStart, kCalibrationAreaEnd - kCalibrationAreaStart);

@@ -52,17 +52,9 @@ struct LinkRig
         return job.waitForEnd();
     }
 
-    // Port numbers 1..16 name absent devices, except radioPort (0: none).
-    void mapPorts(int radioPort)
-    {
-        for (int n = 1; n <= 16; ++n) {
-            const QString device = n == radioPort ? sim.devicePath()
-                                                  : QDir(document.config.dir()).filePath(QStringLiteral("absent%1").arg(n));
-            document.config.settings().writeSetting(QStringLiteral("ports"), QString::number(n), device);
-        }
-    }
+    void mapPorts(int radioPort) { ::mapPorts(document.config, radioPort, sim.devicePath()); }
 
-    std::vector<uint8_t> documentBytes() const { return {document.doc->image(), document.doc->image() + kImageSize}; }
+    QByteArray documentBytes() const { return imageOf(*document.doc); }
     QByteArray radioBytes(int from, int to)
     {
         return sim.inspect([&](RadioState &s) {
@@ -72,10 +64,7 @@ struct LinkRig
             return bytes;
         });
     }
-    QByteArray documentRange(int from, int to) const
-    {
-        return QByteArray(reinterpret_cast<const char *>(document.doc->image()) + from, to - from);
-    }
+    QByteArray documentRange(int from, int to) const { return documentBytes().mid(from, to - from); }
 
     TestDocument document;
     RadioSimulator sim;

@@ -14,12 +14,6 @@ namespace {
 
 CliRun rq381(const QStringList &args) { return runRq381(args); }
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 }
 
 TEST(TransferCli, ExitStatusesTellPortModelAndTransferFailuresApart)

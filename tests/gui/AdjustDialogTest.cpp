@@ -49,7 +49,7 @@ TEST(AdjustDialog, TunesSavesQuitsMeasuresAndLeaves)
     ASSERT_TRUE(dialog->linkUp());
     EXPECT_EQ(dialog->itemList()->count(), 103);
     EXPECT_EQ(dialog->itemList()->item(1)->text(), QStringLiteral("Freq Adjust 2K5"));
-    EXPECT_TRUE(rig.unnamedControls(dialog.get()).isEmpty()) << rig.unnamedControls(dialog.get()).join(", ").toStdString();
+    EXPECT_TRUE(unnamedInputs(dialog.get()).isEmpty()) << unnamedInputs(dialog.get()).join(", ").toStdString();
 
     // A click shows an item without talking to the radio; scrolling before a
     // start changes nothing.

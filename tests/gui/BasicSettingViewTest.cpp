@@ -1,5 +1,4 @@
-#include "FormInput.h"
-#include "GridInput.h"
+#include "FormDriver.h"
 #include "GuiRig.h"
 
 #include "sections/BasicSettingData.h"

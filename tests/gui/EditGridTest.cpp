@@ -1,4 +1,4 @@
-#include "GridInput.h"
+#include "FormDriver.h"
 
 #include <QApplication>
 #include <QClipboard>

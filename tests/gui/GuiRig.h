@@ -19,6 +19,8 @@
 #include <QAbstractSpinBox>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QScrollBar>
+#include <QTableWidget>
 #include <memory>
 
 struct GuiRig
@@ -88,8 +90,8 @@ inline QString accessibleNameOf(QWidget *widget)
     return iface ? iface->text(QAccessible::Name) : QString();
 }
 
-// The visible input controls of a form that have no accessible name, each
-// as "class #ctrlId".
+// The visible input controls of a form or dialog that have no accessible
+// name, each as "class #ctrlId".
 inline QStringList unnamedInputs(const QWidget *root)
 {
     QStringList unnamed;
@@ -97,10 +99,13 @@ inline QStringList unnamedInputs(const QWidget *root)
     for (QWidget *w : widgets) {
         const bool input = qobject_cast<QLineEdit *>(w) || qobject_cast<QComboBox *>(w)
                            || qobject_cast<QAbstractSpinBox *>(w) || qobject_cast<QAbstractButton *>(w)
-                           || qobject_cast<QListWidget *>(w);
-        // Line edits inside spin boxes and combo boxes are named by their owner.
-        const bool inner = qobject_cast<QAbstractSpinBox *>(w->parentWidget())
-                           || qobject_cast<QComboBox *>(w->parentWidget());
+                           || qobject_cast<QListWidget *>(w) || qobject_cast<QTableWidget *>(w)
+                           || qobject_cast<QScrollBar *>(w);
+        // Parts of composite widgets (the line edit of a spin box or combo
+        // box, a view's own scroll bars and corner) are named by their owner.
+        QWidget *parent = w->parentWidget();
+        const bool inner = qobject_cast<QAbstractSpinBox *>(parent) || qobject_cast<QComboBox *>(parent)
+                           || qobject_cast<QAbstractScrollArea *>(parent ? parent->parentWidget() : nullptr);
         if (!input || inner || w->isHidden() || !w->isVisibleTo(const_cast<QWidget *>(root)))
             continue;
         if (accessibleNameOf(w).trimmed().isEmpty())

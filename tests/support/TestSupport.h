@@ -48,6 +48,15 @@ struct TestDocument
     uint8_t *image() { return doc->image(); }
 };
 
+// Port numbers 1..16 of the settings name devices in TestConfig::dir() that
+// do not exist, except radioPort (0: none), which names device.
+void mapPorts(TestConfig &config, int radioPort, const QString &device);
+
+// Every byte of a document's image, for whole-image comparisons.
+QByteArray imageOf(const CPcSoftwareDoc &doc);
+// A file's bytes; empty when it cannot be read.
+QByteArray fileBytes(const QString &path);
+
 // Hex dump helpers for readable byte assertions: bytesAt(img, 0x4580, 3) == "77 5F 57".
 QString bytesAt(const uint8_t *image, int offset, int count);
 bool allBytesAre(const uint8_t *image, int from, int to, uint8_t value);  // [from, to)

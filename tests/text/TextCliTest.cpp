@@ -11,13 +11,6 @@
 
 namespace {
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
 struct CliFiles
 {
     explicit CliFiles(const QString &model) : t(model)

@@ -1,25 +1,16 @@
 #pragma once
 
 // Shared pieces of the text-format tests: copies of documents, image
-// comparison and a seeded editor that stores random values through the
-// field walk and runs random list operations.
+// comparison and a seeded editor that also stores random values through
+// the field walk.
 
-#include "TestSupport.h"
+#include "RandomEditor.h"
 
 #include "codeplug/DataFile.h"
-#include "sections/ContactRules.h"
-#include "sections/EncryptRules.h"
-#include "sections/ListMaintenance.h"
 #include "text/FieldWalk.h"
 #include "text/YamlCodeplug.h"
 
 #include <QByteArray>
-#include <random>
-
-inline QByteArray imageOf(const CPcSoftwareDoc &doc)
-{
-    return QByteArray(reinterpret_cast<const char *>(doc.image()), kImageSize);
-}
 
 // "" when equal, else the first differing offset with both bytes.
 inline std::string firstDifference(const QByteArray &a, const QByteArray &b)
@@ -61,30 +52,15 @@ inline QString messages(const YamlCodeplug::ImportReport &report)
     return lines.join(u'\n');
 }
 
-class RandomCodeplugEditor
+class RandomCodeplugEditor : public RandomEditor
 {
 public:
-    RandomCodeplugEditor(CPcSoftwareDoc &doc, unsigned seed) : m_doc(doc), m_random(seed) {}
+    using RandomEditor::RandomEditor;
 
     void listOperation()
     {
-        CListMaintenance lists(m_doc);
-        CContactRules contacts(m_doc);
-        CEncryptRules keys(m_doc);
-        const int zone = pick(1, lists.zoneCount());
-        switch (pick(0, 11)) {
-        case 0: lists.addZone(); break;
-        case 1: lists.deleteZone(zone); break;
-        case 2: case 3: lists.addChannel(zone); break;
-        case 4: lists.deleteChannel(zone, pick(1, lists.channelCount(zone))); break;
-        case 5: lists.addScanList(); break;
-        case 6: lists.deleteScanList(pick(1, lists.scanListCount())); break;
-        case 7: lists.addRxGroup(); break;
-        case 8: lists.deleteRxGroup(pick(1, lists.rxGroupCount())); break;
-        case 9: contacts.insert(pick(1, contacts.count()), m_prompter); break;
-        case 10: contacts.remove(pick(1, contacts.count())); break;
-        default: keys.add(); break;
-        }
+        bool refused = false;
+        step(refused);
     }
 
     // Stores a random value of the right kind into a random field in use.
@@ -137,8 +113,5 @@ public:
     int pick(int low, int high) { return high < low ? low : std::uniform_int_distribution<int>(low, high)(m_random); }
 
 private:
-    CPcSoftwareDoc &m_doc;
-    std::mt19937 m_random;
-    RecordingPrompter m_prompter;
     int m_names = 0;
 };
