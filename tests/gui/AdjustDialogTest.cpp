@@ -47,8 +47,6 @@ TEST(AdjustDialog, TunesSavesQuitsMeasuresAndLeaves)
     rig.startRadio(initial);
     auto dialog = rig.open();
     ASSERT_TRUE(dialog->linkUp());
-    EXPECT_EQ(dialog->itemList()->count(), 103);
-    EXPECT_EQ(dialog->itemList()->item(1)->text(), QStringLiteral("Freq Adjust 2K5"));
     EXPECT_TRUE(unnamedInputs(dialog.get()).isEmpty()) << unnamedInputs(dialog.get()).join(", ").toStdString();
 
     // A click shows an item without talking to the radio; scrolling before a

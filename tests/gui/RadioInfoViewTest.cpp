@@ -62,9 +62,6 @@ TEST(RadioInfoView, StoresWhatIsTypedWhenTheFieldIsLeft)
     typeInto(rig, CPcSoftwareView::PcSoftwareVersion, QStringLiteral("012099"));  // typing stops at four
     EXPECT_EQ(fieldText(rig, CPcSoftwareView::PcSoftwareVersion), QStringLiteral("V01.20"));
 
-    typeInto(rig, CPcSoftwareView::Model, QStringLiteral("RQ381XYZ9"));
-    EXPECT_EQ(fieldText(rig, CPcSoftwareView::Model), QStringLiteral("RQ381XYZ"));
-
     const QString before = bytesAt(image, 0x30, 7);
     typeInto(rig, CPcSoftwareView::LastProgramTime, QString(), false);  // tabbing through
     EXPECT_EQ(bytesAt(image, 0x30, 7), before);
