@@ -9,9 +9,7 @@
 #include "link/CMSComm.h"
 #include "link/TransferJob.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
-#include <vector>
 
 // Short pauses and a short reply time-out, so failing cases end quickly.
 inline ProtocolTimings quickTimings()

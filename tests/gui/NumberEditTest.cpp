@@ -87,7 +87,6 @@ TEST(NumberEditWidget, ShowsValuesTenthsAndTheSpecialText)
     edit.Configure(1, 255, 4, 1, true);
     edit.ShowTenths(25, false);
     EXPECT_EQ(edit.text(), QStringLiteral("2.5"));
-    EXPECT_EQ(edit.charMode(), CNumberEdit::CharMode::Decimal);
     EXPECT_EQ(edit.Step(1), 26);
     EXPECT_EQ(edit.text(), QStringLiteral("2.6"));
 }
