@@ -1,5 +1,4 @@
 #include "FormDriver.h"
-#include "GuiRig.h"
 
 #include "sections/BasicSettingData.h"
 #include "sections/CBasicSettingView.h"

@@ -10,7 +10,6 @@
 #include "widgets/CEditGrid.h"
 #include "widgets/CNumberEdit.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>

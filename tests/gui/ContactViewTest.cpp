@@ -1,5 +1,4 @@
 #include "FormDriver.h"
-#include "GuiRig.h"
 
 #include "app/CommandIds.h"
 #include "codeplug/DataFile.h"
@@ -51,7 +50,6 @@ struct ContactForm
     }
     QByteArray image() const { return imageOf(rig.doc()); }
     QUndoStack &undo() const { return rig.frame()->undoStack(); }
-    QString undoMenuText() const { return rig.frame()->action(Cmd::EditUndo)->text(); }
 
     GuiRig rig;
 };

@@ -1,5 +1,4 @@
 #include "FormDriver.h"
-#include "GuiRig.h"
 
 #include "sections/CAnalogEmergencyView.h"
 #include "sections/CEmergencyView.h"

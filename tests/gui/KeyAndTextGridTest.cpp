@@ -1,5 +1,4 @@
 #include "FormDriver.h"
-#include "GuiRig.h"
 
 #include "app/CommandIds.h"
 #include "sections/CEncryptView.h"

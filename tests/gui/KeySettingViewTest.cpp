@@ -3,7 +3,6 @@
 #include "app/CommandIds.h"
 #include "sections/CKeySettingView.h"
 
-#include <QLabel>
 #include <gtest/gtest.h>
 
 namespace {

@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 

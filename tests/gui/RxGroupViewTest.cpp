@@ -1,5 +1,4 @@
 #include "FormDriver.h"
-#include "GuiRig.h"
 
 #include "sections/CRxGroupView.h"
 #include "sections/ChannelData.h"

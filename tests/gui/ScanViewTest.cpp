@@ -1,5 +1,4 @@
 #include "FormDriver.h"
-#include "GuiRig.h"
 
 #include "sections/CChannelView.h"
 #include "sections/CScanView.h"

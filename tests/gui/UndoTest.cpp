@@ -1,4 +1,4 @@
-#include "GuiRig.h"
+#include "FormDriver.h"
 
 #include "app/CommandIds.h"
 #include "app/TreeCommands.h"
@@ -8,21 +8,14 @@
 #include "sections/ChannelData.h"
 
 #include <QDir>
-#include <QFile>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QUndoStack>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace {
-
-std::unique_ptr<Image> snapshot(GuiRig &rig)
-{
-    return std::make_unique<Image>(rig.doc().currentImage());
-}
 
 // Focuses a field of the radio-information form and types into it, leaving
 // the focus (and the uncommitted text) in the field.
@@ -36,25 +29,20 @@ QLineEdit *typeWithoutLeaving(GuiRig &rig, int control, const QString &text)
     return edit;
 }
 
-QString undoMenuText(GuiRig &rig)
-{
-    return rig.frame()->action(Cmd::EditUndo)->text();
-}
-
 }
 
 TEST(Undo, AFieldStoreIsOneStepThatUndoAndRedoRewriteExactly)
 {
     GuiRig rig;
     ASSERT_TRUE(rig.start());
-    const auto before = snapshot(rig);
+    const auto before = imageCopy(rig);
     EXPECT_FALSE(rig.frame()->action(Cmd::EditUndo)->isEnabled());
 
     typeWithoutLeaving(rig, CPcSoftwareView::SerialNumber, QStringLiteral("SN42"));
     rig.frame()->treeBar()->tree()->setFocus();  // leaving the field stores it
     ASSERT_EQ(rig.doc().GetSerialNumber(), QStringLiteral("SN42"));
-    const auto after = snapshot(rig);
-    EXPECT_EQ(undoMenuText(rig), QStringLiteral("&Undo Serial Number"));
+    const auto after = imageCopy(rig);
+    EXPECT_EQ(rig.frame()->action(Cmd::EditUndo)->text(), QStringLiteral("&Undo Serial Number"));
     EXPECT_TRUE(rig.frame()->isWindowModified());
 
     rig.frame()->action(Cmd::EditUndo)->trigger();
@@ -74,14 +62,14 @@ TEST(Undo, TreeListOperationsAndRangeChangesUndoByteForByte)
 {
     GuiRig rig(QStringLiteral("VK214"));
     ASSERT_TRUE(rig.start());
-    const auto before = snapshot(rig);
+    const auto before = imageCopy(rig);
 
     rig.frame()->treeBar()->selectNode(TreeNode::staticItem(6));
     rig.frame()->RunTreeCommand(Cmd::TreeAddList);
     rig.frame()->treeBar()->selectNode(TreeNode::zoneNode(2));
     rig.frame()->RunTreeCommand(Cmd::TreeAddChannel);
     ASSERT_EQ(CChannelData(rig.doc()).GetZoneChannelCount(2), 2);
-    const auto after = snapshot(rig);
+    const auto after = imageCopy(rig);
 
     rig.frame()->Undo();
     rig.frame()->Undo();
@@ -158,7 +146,6 @@ TEST(MainFrameKeys, CtrlWWritesWhateverHasTheFocusAndTitlesCarryNoProgramName)
 {
     GuiRig rig;
     ASSERT_TRUE(rig.start());
-    EXPECT_EQ(rig.frame()->windowTitle(), QStringLiteral("RQ381 V1.00 - default1[*]"));
     EXPECT_TRUE(QGuiApplication::applicationDisplayName() == QGuiApplication::applicationName()
                 || QGuiApplication::applicationDisplayName().isEmpty());
 
