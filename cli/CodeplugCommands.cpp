@@ -3,6 +3,7 @@
 #include "CodeplugSummary.h"
 #include "codeplug/DataFile.h"
 #include "codeplug/FreqRangeCheck.h"
+#include "codeplug/NewCodeplug.h"
 
 int runNew(const QStringList &args, CommandIo &io)
 {
@@ -40,23 +41,15 @@ int runNew(const QStringList &args, CommandIo &io)
         return ExitFailure;
     if (parser.isSet(QStringLiteral("model")))
         settings->setModelName(parser.value(QStringLiteral("model")));
-    if (settings->setting(QStringLiteral("FreqRange"), QStringLiteral("data%1").arg(range), 32).isEmpty()) {
-        io.err << "rq381 new: setting.ini has no frequency range " << range << "\n";
-        return ExitFailure;
-    }
-    if (const QString problem = FreqRangeCheck::entryProblem(*settings, range); !problem.isEmpty()) {
+    if (const QString problem = NewCodeplug::rangeProblem(*settings, range); !problem.isEmpty()) {
         io.err << "rq381 new: " << problem << "\n";
         return ExitFailure;
     }
     if (!checkOutputPath(QStringLiteral("new"), output, io))
         return ExitFailure;
 
-    auto doc = newDefaultDocument(*settings);
-    if (range != doc->FindFreqRangeIndex() || range != doc->GetRangeIndex()) {
-        doc->DeleteContents();
-        doc->LoadFreqRange(range);
-        doc->TakeBaseline();
-    }
+    auto doc = std::make_unique<CPcSoftwareDoc>(*settings);
+    NewCodeplug::make(*doc, range);
     return saveCodeplug(*doc, output, io) ? ExitOk : ExitFailure;
 }
 

@@ -3,6 +3,7 @@
 #include "CliSupport.h"
 
 #include "codeplug/DataFile.h"
+#include "codeplug/NewCodeplug.h"
 
 #include "text/CodeplugDiff.h"
 #include "text/YamlCodeplug.h"
@@ -10,7 +11,6 @@
 
 namespace {
 
-constexpr int kDefaultRange = 6;
 constexpr int kDiffTrouble = 2;
 
 QCommandLineOption outputOption(const QString &what)
@@ -38,16 +38,11 @@ std::unique_ptr<CPcSoftwareDoc> startingDocument(AppSettings &settings, const Ya
 {
     if (!origin.model.isEmpty())
         settings.setModelName(origin.model);
-    const int range = origin.rangeIndex >= 0 ? origin.rangeIndex : kDefaultRange;
-    if (range > 15 || settings.setting(QStringLiteral("FreqRange"), QStringLiteral("data%1").arg(range), 32).size() < 8) {
-        io.err << "rq381 import: setting.ini has no frequency range " << range << "\n";
+    const int range = origin.rangeIndex >= 0 ? origin.rangeIndex : NewCodeplug::kStartRange;
+    auto doc = std::make_unique<CPcSoftwareDoc>(settings);
+    if (const QString problem = NewCodeplug::make(*doc, range); !problem.isEmpty()) {
+        io.err << "rq381 import: " << problem << "\n";
         return nullptr;
-    }
-    auto doc = newDefaultDocument(settings);
-    if (range != doc->GetRangeIndex() || range != doc->FindFreqRangeIndex()) {
-        doc->DeleteContents();
-        doc->LoadFreqRange(range);
-        doc->TakeBaseline();
     }
     return doc;
 }

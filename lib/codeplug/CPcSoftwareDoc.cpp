@@ -5,6 +5,7 @@
 #include "app/Prompter.h"
 #include "codeplug/Encodings.h"
 #include "codeplug/FreqRangeCheck.h"
+#include "codeplug/NewCodeplug.h"
 
 #include <algorithm>
 #include <cstring>
@@ -23,7 +24,7 @@ constexpr int kSerialWidth = 15;
 constexpr int kHardwareVersionOffset = 0x6C;
 constexpr int kVersionDigits = 4;
 constexpr int kFreqRangeCount = 16;
-constexpr int kTiedRangeIndex = 6;  // RQ381S is built for this range only
+constexpr int kTiedRangeIndex = NewCodeplug::kStartRange;  // RQ381S is built for this range only
 
 QString freqRangeData(const AppSettings &settings, int n, int bufferSize)
 {
@@ -79,18 +80,17 @@ bool CPcSoftwareDoc::loadedFromOddSizedFile() const
 
 bool CPcSoftwareDoc::OnNewDocument(bool &firstNew, Prompter &prompter)
 {
+    // The start-up names unusable [FreqRange] entries itself; a document is made in any case.
     if (firstNew) {
         firstNew = false;
-        DeleteContents();
-        LoadFreqRange(kTiedRangeIndex);
+        NewCodeplug::makeAnyway(*this, NewCodeplug::kStartRange);
         TakeBaseline();
         return true;
     }
     const Prompt question{QStringLiteral("IDS_WARN_CLEAR"), QStringLiteral("IDS_WARN"), Prompt::Icon::Warning,
                           Prompt::Buttons::OkCancel, {}};
     if (prompter.ask(question) == PromptAnswer::Ok) {
-        DeleteContents();
-        LoadFreqRange(kTiedRangeIndex);
+        NewCodeplug::makeAnyway(*this, NewCodeplug::kStartRange);
         setTitle(QStringLiteral("default1"));
         setFilePath(QString());
     }

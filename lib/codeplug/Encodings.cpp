@@ -230,6 +230,17 @@ QString toText(const uint8_t *code, const QString &noneText)
     return QString::asprintf(high >= 0xC0 ? "D%x%02xI" : "D%x%02xN", firstDigit, low);
 }
 
+QString printedText(const uint8_t *code, const QString &noneText)
+{
+    const int high = code[1];
+    const int low = code[0];
+    if (high == kNoTone)
+        return noneText;
+    if (high < 0x80)
+        return QString::asprintf("%x%x.%x", high, low >> 4, low & 0x0F);
+    return QString::asprintf(high >= 0xC0 ? "D%x%02xI" : "D%x%02xN", high & 0x0F, low);
+}
+
 void fromText(const QString &text, uint8_t *code, uint8_t *coefficients)
 {
     if (text.isEmpty()) {

@@ -44,6 +44,10 @@ namespace ToneCode {
 ToneCoefficients coefficientsFor(double hz);
 // "67.0", "D023N", "D754I", or noneText when no tone is set.
 QString toText(const uint8_t *code, const QString &noneText);
+// Every code as its digits print, also one the selectors do not list
+// (89 80 is "D089N", 2A 01 is "12.a"), and noneText for no tone: the text
+// that names the stored bytes exactly.
+QString printedText(const uint8_t *code, const QString &noneText);
 // Stores the tone named by text: code into code[0..1], the coefficient words
 // into coefficients[0..3] (low byte first). An empty text or one that starts
 // with neither a digit nor "D" stores no tone (FF FF and FFFF FFFF). A

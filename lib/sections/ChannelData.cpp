@@ -205,6 +205,13 @@ QString CChannelData::GetTone(int zone, int channel, Direction dir, const QStrin
     return code ? ToneCode::toText(code, noneText) : QString();
 }
 
+QString CChannelData::GetPrintedTone(int zone, int channel, Direction dir, const QString &noneText) const
+{
+    const int at = fieldOffset(zone, channel, toneAt(dir));
+    const uint8_t *code = at < 0 ? nullptr : field(at, kToneBytes);
+    return code ? ToneCode::printedText(code, noneText) : QString();
+}
+
 void CChannelData::SetTone(int zone, int channel, Direction dir, const QString &text)
 {
     const int codeAt = fieldOffset(zone, channel, toneAt(dir));

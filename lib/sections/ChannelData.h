@@ -69,6 +69,8 @@ public:
     // The same with the given text for no tone, where the language's text is not wanted.
     QString GetTone(int zone, int channel, Direction dir, const QString &noneText) const;
     void SetTone(int zone, int channel, Direction dir, const QString &text);
+    // The stored code as it prints, also a code no selector lists.
+    QString GetPrintedTone(int zone, int channel, Direction dir, const QString &noneText) const;
     ToneCoefficients GetToneCoefficients(int zone, int channel, Direction dir) const;
     QString NoneText() const;
 

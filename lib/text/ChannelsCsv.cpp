@@ -1,7 +1,7 @@
 #include "text/ChannelsCsv.h"
 
 #include "text/CsvTable.h"
-#include "text/FieldWalk.h"
+#include "fields/FieldCatalogue.h"
 #include "text/YamlCodeplug.h"
 #include "text/YamlTree.h"
 
@@ -9,7 +9,7 @@
 
 namespace ChannelsCsv {
 
-using namespace CodeplugText;
+using namespace Fields;
 
 namespace {
 

@@ -1,13 +1,13 @@
 #include "text/CodeplugDiff.h"
 
-#include "text/FieldWalk.h"
+#include "fields/FieldCatalogue.h"
 
 #include <QHash>
 #include <vector>
 
 namespace CodeplugDiff {
 
-using namespace CodeplugText;
+using namespace Fields;
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include "text/YamlCodeplug.h"
 
-#include "text/FieldWalk.h"
+#include "fields/FieldCatalogue.h"
 
 #include "text/YamlWriter.h"
 
 namespace YamlCodeplug {
 
-using namespace CodeplugText;
+using namespace Fields;
 
 namespace {
 
@@ -40,6 +40,8 @@ private:
     {
         m_out.beginMapping();
         for (const Field &field : schema.fields) {
+            if (!isOffered(field, m_doc))
+                continue;
             m_out.key(field.key);
             value(field, at);
         }
@@ -56,7 +58,9 @@ private:
         m_out.beginSequence();
         for (int i = 1; i <= count; ++i) {
             const At at = schema.itemAt(parent, i);
-            if (schema.item)
+            if (schema.used && !schema.used(m_doc, at))
+                m_out.null();  // a free slot between records in use
+            else if (schema.item)
                 value(*schema.item, at);
             else
                 record(schema.record, at);
@@ -94,11 +98,8 @@ private:
             break;
         }
         case Kind::Choice:
-            // YAML 1.1 readers take a bare on / off for a boolean.
-            if (*text == QLatin1String("on") || *text == QLatin1String("off"))
-                m_out.quoted(*text);
-            else
-                m_out.plain(text->toUtf8());
+            // Always a text: a bare 8 would read as a number, a bare on / off as a boolean.
+            m_out.quoted(*text);
             break;
         default:
             m_out.plain(text->toUtf8());

@@ -1,6 +1,6 @@
 #include "text/YamlCodeplug.h"
 
-#include "text/FieldWalk.h"
+#include "fields/FieldCatalogue.h"
 #include "text/YamlTree.h"
 #include "text/YamlWriter.h"
 
@@ -13,11 +13,14 @@
 
 namespace YamlCodeplug {
 
-using namespace CodeplugText;
+using namespace Fields;
 
 namespace {
 
 int lineOf(const YamlNode &node) { return node.line; }
+
+// Past every field's limits, yet far from overflowing an int.
+constexpr qint64 kOutOfReach = 1'000'000'000;
 
 QString kindName(const YamlNode &node)
 {
@@ -35,6 +38,7 @@ struct Parsed
 {
     bool keep = false;  // null where null means "leave as it is"
     int number = 0;
+    bool inexact = false;  // a decimal with more places than the field keeps
     QString text;
     ChannelRef pair;
 };
@@ -173,6 +177,8 @@ private:
             error(path, lineOf(node), QStringLiteral("at most %1 records fit, the text has %2").arg(capacity).arg(wanted));
             return false;
         }
+        if (list.used)
+            return layOut(list, node, parent, path);
         if (wanted < list.minimum) {
             error(path, lineOf(node), QStringLiteral("at least %1 record(s) are needed").arg(list.minimum));
             return false;
@@ -180,6 +186,39 @@ private:
         if (!list.resize || list.count(m_doc, parent) == wanted)
             return true;
         const QString refusal = list.resize(m_doc, parent, wanted);
+        if (!refusal.isEmpty()) {
+            error(path, lineOf(node), refusal);
+            return false;
+        }
+        return true;
+    }
+
+    // A list that may leave gaps: a null item is a free slot. The slots in
+    // use change only where the text differs from the document; a list
+    // without gaps on either side grows and shrinks as the form's list does.
+    bool layOut(const ListSchema &list, const YamlNode &node, At parent, const QString &path)
+    {
+        const int wanted = node.size();
+        const int now = list.count(m_doc, parent);
+        QList<bool> used;
+        int usedNow = 0;
+        bool same = true;
+        for (int i = 1; i <= std::max(wanted, now); ++i) {
+            const bool inText = i <= wanted && !node.item(i - 1).isNull();
+            const bool inDoc = i <= now && list.used(m_doc, list.itemAt(parent, i));
+            used.append(inText);
+            usedNow += inDoc ? 1 : 0;
+            same = same && inText == inDoc;
+        }
+        if (same)
+            return true;
+        const int usedWanted = int(used.count(true));
+        if (usedWanted < list.minimum) {
+            error(path, lineOf(node), QStringLiteral("at least %1 record(s) are needed").arg(list.minimum));
+            return false;
+        }
+        const bool dense = usedWanted == wanted && usedNow == now;
+        const QString refusal = dense ? list.resize(m_doc, parent, wanted) : list.layout(m_doc, parent, used);
         if (!refusal.isEmpty()) {
             error(path, lineOf(node), refusal);
             return false;
@@ -224,52 +263,64 @@ private:
         }
         if (!resize(list, node, parent, path))
             return;
-        for (int i = 1; i <= node.size(); ++i)
+        for (int i = 1; i <= node.size(); ++i) {
+            if (list.used && node.item(i - 1).isNull())
+                continue;
             applyRecord(list.record, node.item(i - 1), list.itemAt(parent, i), itemPath(path, i));
+        }
     }
 
-    // Members: the whole list is compared and stored at once.
+    // Members: the whole list is compared and stored at once. Members the
+    // document already holds stay as they are, twice-listed ones included;
+    // a changed list is checked as the form's member lists check it.
     void applyItems(const ListSchema &list, const YamlNode &node, At parent, const QString &path)
     {
         if (!resizeCheck(list, node, parent, path))
             return;
         QList<int> numbers;
         QList<ChannelRef> pairs;
+        QList<int> lines;
         bool changed = node.size() != list.count(m_doc, parent);
-        const int errorsBefore = int(m_report.errors.size());
         QList<Stored> items;
         for (int i = 1; i <= node.size(); ++i) {
             const QString memberPath = itemPath(path, i);
             const YamlNode &item = node.item(i - 1);
             const std::optional<Parsed> parsed = parse(*list.item, item, memberPath);
             if (!parsed)
-                continue;
+                return;
             if (list.item->kind == Kind::ChannelRef) {
-                if (!parsed->pair.isSet() || pairs.contains(parsed->pair)) {
-                    error(memberPath, lineOf(item), parsed->pair.isSet() ? QStringLiteral("this channel is listed twice")
-                                                                       : QStringLiteral("a member must name a channel"));
-                    continue;
-                }
                 pairs << parsed->pair;
                 changed = changed || !samePair(list.item->getPair(m_doc, list.itemAt(parent, i)), parsed->pair);
             } else {
-                if (parsed->number == 0 || numbers.contains(parsed->number)) {
-                    error(memberPath, lineOf(item), parsed->number ? QStringLiteral("this record is listed twice")
-                                                                 : QStringLiteral("a member must name a record"));
-                    continue;
-                }
                 numbers << parsed->number;
                 changed = changed || list.item->getInt(m_doc, list.itemAt(parent, i)) != parsed->number;
             }
+            lines << lineOf(item);
             items.append(Stored{memberPath, lineOf(item), &*list.item, At{parsed->number, 0}, {}});
             m_storedPairs.insert(memberPath, parsed->pair);
         }
-        if (!changed || int(m_report.errors.size()) != errorsBefore)
+        if (!changed)
+            return;
+        const int errorsBefore = int(m_report.errors.size());
+        for (int i = 0; i < lines.size(); ++i) {
+            const QString memberPath = itemPath(path, i + 1);
+            if (list.item->kind == Kind::ChannelRef) {
+                if (!pairs[i].isSet())
+                    error(memberPath, lines[i], QStringLiteral("a member must name a channel"));
+                else if (pairs.indexOf(pairs[i]) < i)
+                    error(memberPath, lines[i], QStringLiteral("this channel is listed twice"));
+            } else if (numbers[i] == 0) {
+                error(memberPath, lines[i], QStringLiteral("a member must name a record"));
+            } else if (numbers.indexOf(numbers[i]) < i) {
+                error(memberPath, lines[i], QStringLiteral("this record is listed twice"));
+            }
+        }
+        if (int(m_report.errors.size()) != errorsBefore)
             return;
         m_stored.append(items);
         const Store result = list.item->kind == Kind::ChannelRef ? list.storePairs(m_doc, parent, pairs)
                                                                  : list.storeNumbers(m_doc, parent, numbers);
-        if (!result.error.isEmpty())
+        if (result.isRefused())
             error(path, lineOf(node), result.error);
     }
 
@@ -335,25 +386,21 @@ private:
                 return fail(QStringLiteral("true or false is expected, not \"%1\"").arg(text));
             p.number = text == QLatin1String("true") ? 1 : 0;
             return p;
-        case Kind::Int:
-            p.number = text.toInt(&ok);
-            if (!ok || p.number < field.min || p.number > field.max)
-                return fail(QStringLiteral("a whole number from %1 to %2 is expected, not \"%3\"").arg(field.min).arg(field.max).arg(text));
-            if (field.step > 1 && p.number % field.step != 0) {
-                p.number -= p.number % field.step;
-                warning(path, line, QStringLiteral("%1 is kept in steps of %2: stored as %3").arg(text).arg(field.step).arg(p.number));
-            }
+        case Kind::Int: {
+            // Limits and raster are the field's entry rule; here only the number is read.
+            const qint64 value = text.toLongLong(&ok);
+            if (!ok)
+                return fail(QStringLiteral("a whole number is expected, not \"%1\"").arg(text));
+            p.number = int(std::clamp<qint64>(value, -kOutOfReach, kOutOfReach));
             return p;
+        }
         case Kind::Decimal: {
             bool exact = true;
             const std::optional<int> units = parseDecimal(text, field.scale, &exact);
-            if (!units || *units < field.min || *units > field.max)
-                return fail(QStringLiteral("a number from %1 to %2 is expected, not \"%3\"")
-                                .arg(decimalText(field.min, field.scale), decimalText(field.max, field.scale), text));
+            if (!units)
+                return fail(QStringLiteral("a number is expected, not \"%1\"").arg(text));
             p.number = *units;
-            if (!exact)
-                warning(path, line, QStringLiteral("%1 is kept in steps of %2: stored as %3")
-                                        .arg(text, decimalText(1, field.scale), decimalText(p.number, field.scale)));
+            p.inexact = !exact;
             return p;
         }
         case Kind::Choice:
@@ -398,17 +445,20 @@ private:
             changed = valueText(field, m_doc, at) != parsed->text
                       && asExported(valueText(field, m_doc, at).value_or(QString())) != parsed->text;
             if (changed)
-                result = field.setText(m_doc, at, parsed->text);
+                result = setText(field, m_doc, at, parsed->text);
             break;
         default:
-            changed = field.getInt(m_doc, at) != parsed->number;
+            // A decimal with places the field does not keep is stored anyway, for its warning.
+            changed = field.getInt(m_doc, at) != parsed->number || parsed->inexact;
             if (changed)
-                result = field.setInt(m_doc, at, parsed->number);
+                result = setNumber(field, m_doc, at, parsed->number);
+            if (changed && parsed->inexact && !result.isRefused())
+                result = Store::corrected(QStringLiteral("%1 is kept in steps of %2").arg(node.scalar, decimalText(1, field.scale))).then(result);
             break;
         }
-        if (!result.error.isEmpty())
+        if (result.isRefused())
             error(path, line, result.error);
-        if (!result.warning.isEmpty())
+        else if (!result.warning.isEmpty())
             warning(path, line, result.warning);
         if (changed)
             m_stored.append(Stored{path, line, &field, at, scope});

@@ -95,6 +95,12 @@ TEST(ToneCodeTest, SelectorListsInOrderAndEveryEntryRoundTrips)
     }
     for (Bytes4 code : {Bytes4{0xFF, 0xFF}, Bytes4{0x7A, 0x06}, Bytes4{0x28, 0x80}})
         EXPECT_EQ(ToneCode::toText(code.data(), "none"), "none");  // unset, not BCD, not octal
+    // The printed text names every stored code, listed or not.
+    EXPECT_EQ(ToneCode::printedText(Bytes4{0xFF, 0xFF}.data(), "none"), "none");
+    EXPECT_EQ(ToneCode::printedText(Bytes4{0x89, 0x80}.data(), "none"), "D089N");
+    EXPECT_EQ(ToneCode::printedText(Bytes4{0x54, 0xC7}.data(), "none"), "D754I");
+    EXPECT_EQ(ToneCode::printedText(Bytes4{0x7A, 0x06}.data(), "none"), "67.a");
+    EXPECT_EQ(ToneCode::printedText(Bytes4{0x69, 0x06}.data(), "none"), "66.9");
 }
 
 TEST(CallIdBcdTest, BothWays)

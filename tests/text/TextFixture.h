@@ -7,7 +7,7 @@
 #include "RandomEditor.h"
 
 #include "codeplug/DataFile.h"
-#include "text/FieldWalk.h"
+#include "fields/FieldCatalogue.h"
 #include "text/YamlCodeplug.h"
 
 #include <QByteArray>
@@ -66,7 +66,7 @@ public:
     // Stores a random value of the right kind into a random field in use.
     void fieldStore()
     {
-        using namespace CodeplugText;
+        using namespace Fields;
         std::vector<std::pair<const Field *, At>> fields;
         Walker walker;
         walker.field = [&](const QString &, const Field &field, At at) {

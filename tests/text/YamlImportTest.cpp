@@ -5,6 +5,7 @@
 #include "sections/ChannelData.h"
 #include "sections/ContactData.h"
 #include "sections/KeySettingData.h"
+#include "sections/OptionData.h"
 #include "sections/RxGroupData.h"
 #include "sections/ScanData.h"
 
@@ -151,4 +152,54 @@ TEST(YamlImport, ModeChangeAppliesTheFormsRulesBeforeLaterFields)
     EXPECT_EQ(channels.GetTone(1, 1, CChannelData::Direction::Receive), QStringLiteral("67.0"));
     EXPECT_EQ(channels.GetTone(1, 1, CChannelData::Direction::Transmit), QStringLiteral("D023N"));
     EXPECT_EQ(channels.GetBandwidth(1, 1), 3);
+}
+
+TEST(YamlImport, TheFormsLimitsCorrectWithAWarningAndTheirListsRefuse)
+{
+    TestDocument t(QStringLiteral("RQ381"));
+    CChannelData(*t.doc).SetChannelMode(1, 1, 2);
+    const auto report = YamlCodeplug::importText("option_features:\n  tot_pre_alert_s: 200\n  vox_sensitivity: 99\n"
+                                                 "scan_lists:\n  - name: \"Scan 1\"\n    look_back_time_a_s: 7\n"
+                                                 "zones:\n  - name: \"Zone 1\"\n    channels:\n      - name: \"Channel 1\"\n"
+                                                 "        bandwidth: \"25_khz\"\n",
+                                                 *t.doc);
+    ASSERT_TRUE(report.ok()) << messages(report).toStdString();
+    EXPECT_EQ(report.warnings.size(), 4);
+    EXPECT_EQ(COptionData(*t.doc).GetTotPreAlert(), 10);
+    EXPECT_EQ(COptionData(*t.doc).GetVoxSensitivity(), 10);
+    EXPECT_EQ(CScanData(*t.doc).GetLookBackTimeA(1), 50);
+    EXPECT_EQ(CChannelData(*t.doc).GetBandwidth(1, 1), 2);  // what analog channels store
+
+    const QByteArray before = imageOf(*t.doc);
+    const auto tone = YamlCodeplug::importText("zones:\n  - name: \"Zone 1\"\n    channels:\n      - name: \"Channel 1\"\n"
+                                               "        rx_tone: \"66.9\"\n",
+                                               *t.doc);
+    ASSERT_FALSE(tone.ok());
+    EXPECT_TRUE(tone.errors.first().text.contains(QStringLiteral("not a tone of the list")));
+    EXPECT_EQ(firstDifference(imageOf(*t.doc), before), "");
+}
+
+TEST(YamlImport, ContactsKeepTheirSlotsAFreeSlotIsNull)
+{
+    TestDocument t(QStringLiteral("RQ381"));
+    const auto report = YamlCodeplug::importText("contacts:\n  - null\n  - name: \"B\"\n    call_id: \"1000002\"\n  - null\n"
+                                                 "  - name: \"D\"\n    call_id: \"1000004\"\n"
+                                                 "zones:\n  - name: \"Zone 1\"\n    channels:\n      - name: \"Channel 1\"\n"
+                                                 "        contact: 4\n"
+                                                 "rx_groups:\n  - name: \"Group 1\"\n    members: [2]\n",
+                                                 *t.doc);
+    ASSERT_TRUE(report.ok()) << messages(report).toStdString();
+    const CContactData contacts(*t.doc);
+    EXPECT_EQ(contacts.GetNumber(1), 0);
+    EXPECT_EQ(contacts.GetName(2), QStringLiteral("B"));
+    EXPECT_EQ(contacts.GetNumber(3), 0);
+    EXPECT_EQ(contacts.GetCallId(4), QStringLiteral("1000004"));
+    EXPECT_TRUE(YamlCodeplug::exportText(*t.doc).contains("contacts:\n  - null\n  - name: \"B\""));
+
+    // A reference to a free slot is refused as one to a missing record.
+    const auto dangling = YamlCodeplug::importText("zones:\n  - name: \"Zone 1\"\n    channels:\n      - name: \"Channel 1\"\n"
+                                                   "        contact: 3\n",
+                                                   *t.doc);
+    ASSERT_FALSE(dangling.ok());
+    EXPECT_TRUE(dangling.errors.first().text.contains(QStringLiteral("does not exist")));
 }

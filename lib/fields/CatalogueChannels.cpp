@@ -1,13 +1,15 @@
 // The radio information and the zones with their channels.
 
-#include "text/FieldBuilders.h"
+#include "fields/FieldBuilders.h"
+
+#include "fields/CrossFieldRules.h"
 
 #include "app/AppSettings.h"
 #include "sections/ChannelData.h"
 #include "sections/ChannelRules.h"
 #include "sections/ListMaintenance.h"
 
-namespace CodeplugText {
+namespace Fields {
 
 using namespace Build;
 using Dir = CChannelData::Direction;
@@ -23,21 +25,14 @@ Field fixedText(const QString &key, std::function<QString(Doc &)> get)
     f.kind = Kind::Text;
     f.getText = [get](Doc &doc, At) { return get(doc); };
     f.setText = [key](Doc &, At, const QString &) {
-        return Store::refused(QStringLiteral("%1 is fixed by the codeplug the import starts from").arg(key));
+        return Store::refused(Refuse::Fixed, QStringLiteral("%1 is fixed by the codeplug the import starts from").arg(key));
     };
     return f;
 }
 
 Field digitText(const QString &key, int maxDigits, QString (Doc::*get)() const, void (Doc::*set)(const QString &))
 {
-    Field f = text<Doc>(key, Kind::Text, get, set);
-    f.setText = [set, maxDigits](Doc &doc, At, const QString &value) {
-        if (value.size() > maxDigits || !std::all_of(value.begin(), value.end(), [](QChar c) { return c.isDigit(); }))
-            return Store::refused(QStringLiteral("up to %1 digits are expected").arg(maxDigits));
-        (doc.*set)(value);
-        return Store{};
-    };
-    return f;
+    return text<Doc>(key, Kind::Text, get, set, QStringLiteral("0123456789"), maxDigits);
 }
 
 Field asciiText(const QString &key, int width, QString (Doc::*get)() const, void (Doc::*set)(const QString &))
@@ -45,7 +40,7 @@ Field asciiText(const QString &key, int width, QString (Doc::*get)() const, void
     Field f = text<Doc>(key, Kind::Text, get, set);
     f.setText = [set, width](Doc &doc, At, const QString &value) {
         if (value.size() > width || !std::all_of(value.begin(), value.end(), [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7F; }))
-            return Store::refused(QStringLiteral("up to %1 ASCII characters are expected").arg(width));
+            return Store::refused(Refuse::Symbols, QStringLiteral("up to %1 ASCII characters are expected").arg(width));
         (doc.*set)(value);
         return Store{};
     };
@@ -71,17 +66,17 @@ Field frequency(const QString &key, Dir dir)
         bool isNumber = false;
         text.toDouble(&isNumber);
         if (text.isEmpty() || typed < 0 || !isNumber)
-            return Store::refused(QStringLiteral("a frequency in MHz is expected"));
+            return Store::refused(Refuse::Frequency, QStringLiteral("a frequency in MHz is expected"));
         const int band = doc.CheckFreqInRange(text);
         if (band != 0)
-            return Store::refused(QStringLiteral("%1 MHz is outside the band %2 - %3 MHz")
+            return Store::refused(Refuse::Frequency, QStringLiteral("%1 MHz is outside the band %2 - %3 MHz")
                                       .arg(text, doc.GetFreqLimitText(0), doc.GetFreqLimitText(1)));
         uint8_t snapped[4];
         FrequencyBcd::fromText(text, snapped);
         CChannelData channels(doc);
         if (FrequencyBcd::toUnits(snapped) == channels.GetFrequencyUnits(at.record, at.sub, dir))
             return Store{};
-        const QString stored = CChannelRules(doc).enterFrequency(at.record, at.sub, dir, text);
+        const QString stored = CrossFieldRules::enterFrequency(doc, at.record, at.sub, dir == Dir::Transmit, text);
         if (FrequencyBcd::toUnits(snapped) != typed)
             return Store::corrected(QStringLiteral("%1 snapped to the channel raster: %2").arg(text, stored));
         return Store{};
@@ -89,30 +84,48 @@ Field frequency(const QString &key, Dir dir)
     return f;
 }
 
+// A tone is one entry of the selector or none; a code no selector lists
+// (an out-of-list CTCSS tone, a DCS code with a digit 8 or 9) is written as
+// its digits print and stays as it is while the text keeps it.
 Field tone(const QString &key, Dir dir)
 {
     Field f;
     f.key = key;
     f.kind = Kind::Tone;
     // "none" rather than the language's text: one language lookup per tone would cost more than the rest.
-    f.getText = [dir](Doc &doc, At at) { return CChannelData(doc).GetTone(at.record, at.sub, dir, QStringLiteral("none")); };
+    f.getText = [dir](Doc &doc, At at) { return CChannelData(doc).GetPrintedTone(at.record, at.sub, dir, QStringLiteral("none")); };
     f.setText = [dir](Doc &doc, At at, const QString &text) -> Store {
-        CChannelData channels(doc);
         const bool none = text.compare(QLatin1String("none"), Qt::CaseInsensitive) == 0;
-        if (!none && !ToneCode::allTones().contains(text, Qt::CaseInsensitive)) {
-            // A CTCSS tone outside the list is still a tone the radio can decode.
-            bool ok = false;
-            const double hz = text.toDouble(&ok);
-            if (!ok || hz < 60.0 || hz > 260.0)
-                return Store::refused(QStringLiteral("a CTCSS tone such as 67.0, a DCS code such as D023N, or none"));
+        const qsizetype entry = ToneCode::allTones().indexOf(text.toUpper());
+        if (!none && entry < 0)
+            return Store::refused(Refuse::Tone, QStringLiteral("\"%1\" is not a tone of the list: a CTCSS tone such as 67.0, "
+                                                               "a DCS code such as D023N or D023I, or none").arg(text));
+        CChannelData channels(doc);
+        // The mixed modes have no "none" in their selectors: an unset tone is 67.0 there.
+        if (none && CChannelData(doc).GetChannelMode(at.record, at.sub) < CChannelRules::kAnalogMode) {
+            channels.SetTone(at.record, at.sub, dir, QString::fromLatin1(CChannelRules::kCompulsoryTone));
+            return Store::corrected(QStringLiteral("a channel of a mixed mode needs a tone: stored as %1").arg(QLatin1String(CChannelRules::kCompulsoryTone)));
         }
-        const QString wanted = none ? QString() : text.toUpper();
-        uint8_t code[2] = {0xFF, 0xFF};
-        uint8_t words[4];
-        ToneCode::fromText(wanted, code, words);
-        if (ToneCode::toText(code, QString()) == channels.GetTone(at.record, at.sub, dir, QString()))
-            return Store{};
-        channels.SetTone(at.record, at.sub, dir, wanted);
+        const QString wanted = none ? QString() : ToneCode::allTones()[entry];
+        if (channels.GetPrintedTone(at.record, at.sub, dir, QString()) != wanted)
+            channels.SetTone(at.record, at.sub, dir, wanted);
+        return Store{};
+    };
+    return f;
+}
+
+// The mode decides the bandwidth: whatever is entered, the channel stores its mode's.
+Field bandwidth()
+{
+    Field f = choice<CChannelData>(QStringLiteral("bandwidth"),
+                                   {QStringLiteral("25_khz"), QStringLiteral("20_khz"), QStringLiteral("12_5_khz_analog"),
+                                    QStringLiteral("12_5_khz")},
+                                   &CChannelData::GetBandwidth, &CChannelData::SetBandwidth);
+    f.setInt = [choices = f.choices](Doc &doc, At at, int value) -> Store {
+        const int forced = CrossFieldRules::bandwidthFor(doc, at.record, at.sub);
+        CChannelData(doc).SetBandwidth(at.record, at.sub, forced);
+        if (forced != value)
+            return Store::corrected(QStringLiteral("the channel's mode takes %1: stored as %1").arg(choices.value(forced)));
         return Store{};
     };
     return f;
@@ -148,7 +161,7 @@ Field channelMode()
     // The form's mode change: compulsory tones, the mode's bandwidth and
     // both colour codes follow; fields later in the record may override them.
     f.setInt = [](Doc &doc, At at, int mode) {
-        CChannelRules(doc).setMode(at.record, at.sub, mode);
+        CrossFieldRules::changeMode(doc, at.record, at.sub, mode);
         return Store{};
     };
     return f;
@@ -181,10 +194,7 @@ ListSchema channelList()
                           &D::GetChannelType, &D::SetChannelType));
     f.push_back(choice<D>(QStringLiteral("power"), {QStringLiteral("low"), QStringLiteral("middle"), QStringLiteral("high")},
                           &D::GetPower, &D::SetPower));
-    f.push_back(choice<D>(QStringLiteral("bandwidth"),
-                          {QStringLiteral("25_khz"), QStringLiteral("20_khz"), QStringLiteral("12_5_khz_analog"),
-                           QStringLiteral("12_5_khz")},
-                          &D::GetBandwidth, &D::SetBandwidth));
+    f.push_back(bandwidth());
     f.push_back(boolean<D>(QStringLiteral("auto_scan"), &D::GetAutoScan, &D::SetAutoScan));
     f.push_back(boolean<D>(QStringLiteral("beat_shift"), &D::GetBeatShift, &D::SetBeatShift));
     f.push_back(reference<D>(QStringLiteral("scan_list"), Target::ScanList, 16, &D::GetScanList, &D::SetScanList));

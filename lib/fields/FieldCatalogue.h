@@ -10,12 +10,14 @@
 #include <optional>
 #include <vector>
 
-// The codeplug as a tree of named fields: one description of every section,
-// record and field that the YAML export, the YAML import, the diff and the
-// CSV files all walk. Every value is read and stored through the section
-// accessors and entry rules; nothing here knows a byte offset except the
-// record ranges the diff uses to tell covered from uncovered bytes.
-namespace CodeplugText {
+// The field catalogue: every field of every section declared once, with its
+// key, kind, limits, raster, special value, symbols, choices and the models
+// that offer it. The YAML export and import, the CSV files, the diff and the
+// forms all read and store values through it, so a limit, a correction or a
+// refusal exists in one place. Every value is read and stored through the
+// section accessors and entry rules; nothing here knows a byte offset except
+// the record ranges the diff uses to tell covered from uncovered bytes.
+namespace Fields {
 
 // Which record a field belongs to: (zone, channel), (list, member slot),
 // (record, 0), or (0, 0) for a section that is one record.
@@ -40,15 +42,38 @@ enum class Kind {
 // The list a reference names.
 enum class Target { None, Channel, ScanList, RxGroup, Contact, EncryptKey, EncodeSequence, DecodeSequence };
 
-// The outcome of storing one value: refused with a reason, or stored,
-// possibly corrected as the form would correct it.
+// The outcome of storing one value: stored; stored with a correction (the
+// form would have corrected it the same way) and what was corrected; or
+// refused, with the message key a form shows and the reason as text.
 struct Store
 {
-    QString error;
-    QString warning;
-    static Store refused(const QString &why) { return Store{why, {}}; }
-    static Store corrected(const QString &how) { return Store{{}, how}; }
+    QString error;    // refused: why
+    QString warning;  // corrected: how
+    QString key;      // refused: the message key ("IDS_...") of the reason
+
+    enum class Outcome { Stored, Corrected, Refused };
+    Outcome outcome() const { return !error.isEmpty() ? Outcome::Refused : !warning.isEmpty() ? Outcome::Corrected : Outcome::Stored; }
+    bool isRefused() const { return !error.isEmpty(); }
+
+    static Store refused(const QString &key, const QString &why) { return Store{why, {}, key}; }
+    static Store corrected(const QString &how) { return Store{{}, how, {}}; }
+    // The first refusal, else every correction.
+    Store then(const Store &next) const;
 };
+
+// The message keys of the catalogue's refusals (texts in both language files).
+namespace Refuse {
+inline const QString Range = QStringLiteral("IDS_FIELD_RANGE");          // not a value of the field
+inline const QString Choice = QStringLiteral("IDS_FIELD_CHOICE");        // not an entry of the list
+inline const QString Symbols = QStringLiteral("IDS_FIELD_SYMBOLS");      // a symbol the field does not take
+inline const QString Tone = QStringLiteral("IDS_FIELD_TONE");            // not a tone of the selector
+inline const QString Frequency = QStringLiteral("IDS_FIELD_FREQUENCY");  // not a frequency in the band
+inline const QString EmptyName = QStringLiteral("IDS_FIELD_EMPTY_NAME");
+inline const QString Fixed = QStringLiteral("IDS_FIELD_FIXED");          // chosen when the codeplug is made
+inline const QString NotOffered = QStringLiteral("IDS_FIELD_NOT_OFFERED");
+inline const QString ReservedId = QStringLiteral("IDS_FIELD_RESERVED_ID");
+inline const QString Members = QStringLiteral("IDS_FIELD_MEMBERS");      // a member list the list rules refuse
+}
 
 using Doc = CPcSoftwareDoc;
 
@@ -66,9 +91,22 @@ struct Field
     std::function<Store(Doc &, At, ChannelRef)> setPair;
     int min = 0;
     int max = 255;
-    int step = 1;    // Int: stored in steps of this many units
+    int step = 1;    // Int, Decimal: stored in steps of this many units
     int scale = 1;   // Decimal: units per whole
+    // A value outside [min, max] that the field also takes, shown as a word
+    // ("Off", "Continuous"): the language key of that word.
+    std::optional<int> special;
+    QString specialKey;
+    // Entered through a number edit: a value past a limit becomes the limit
+    // and one off the raster the raster value below it, each a correction.
+    // Without it (a drop-down list) such a value is refused.
+    bool clamps = false;
     QStringList choices;
+    // Text: the symbols it may hold (empty: any) and the most it holds (0: no limit of its own).
+    QString alphabet;
+    int maxLength = 0;
+    // The models that offer the field; all when not set.
+    std::function<bool(const Doc &)> offered;
     Target target = Target::None;
     bool isRecordName = false;  // unique within its list
     bool isCallId = false;      // unique within the contacts
@@ -88,7 +126,14 @@ struct RecordSchema
 struct ListSchema
 {
     QString key;
+    // The records in use: 1..count. A list whose records may leave gaps
+    // (`used` is set) counts up to its last record in use, and an item that
+    // is not is written as null.
     std::function<int(Doc &, At parent)> count;
+    std::function<bool(Doc &, At)> used;
+    // Puts records into and takes them out of the slots: used[i] for slot
+    // i + 1, every slot after the list taken out. An error text when refused.
+    std::function<QString(Doc &, At parent, const QList<bool> &used)> layout;
     std::function<int(Doc &, At parent)> capacity;
     int minimum = 1;  // the lists that may not be emptied
     // Brings the list to n records; an error text when the list refuses.
@@ -128,8 +173,22 @@ std::vector<SectionSchema> signallingSections();
 
 // A field's value as the text written to YAML and printed by the diff, or
 // nothing when the stored value has none (an unset reference, a choice the
-// stored byte names no entry of).
+// stored byte names no entry of, a number outside the field's values).
 std::optional<QString> valueText(const Field &field, Doc &doc, At at);
+
+// Whether the model of the document offers the field.
+bool isOffered(const Field &field, const Doc &doc);
+// Whether a stored number is one of the field's values (within its limits or its special value).
+bool isValue(const Field &field, int value);
+
+// Stores a number (Bool, Int, Decimal in units, Choice, Ref) by the field's
+// entry rule: the special value as it is; out of range or off the raster
+// corrected as a number edit corrects it, or refused for a list; then
+// through the section's rule.
+Store setNumber(const Field &field, Doc &doc, At at, qint64 value);
+// Stores a text (Text, Frequency, Tone): the field's symbols and length are
+// checked, then the section's rule decides.
+Store setText(const Field &field, Doc &doc, At at, const QString &text);
 
 // The name of record `number` of a target list, for comments ("" when none).
 QString targetName(Doc &doc, Target target, int number, int sub = 0);
@@ -155,7 +214,7 @@ void walk(Doc &doc, const Walker &walker);
 QString itemPath(const QString &listPath, int i);
 QString keyPath(const QString &recordPath, const QString &key);
 
-// "true"/"false", "3.25", ... and back.
+// "3.25", ... and back.
 QString decimalText(int units, int scale);
 std::optional<int> parseDecimal(const QString &text, int scale, bool *exact);
 

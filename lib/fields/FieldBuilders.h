@@ -4,14 +4,14 @@
 // getter and setter take the record numbers the section needs: none, the
 // record, or (zone, channel) / (list, slot); the helpers pass them from At.
 
-#include "text/FieldWalk.h"
+#include "fields/FieldCatalogue.h"
 
 #include "sections/EditResult.h"
 
 #include <type_traits>
 #include <utility>
 
-namespace CodeplugText::Build {
+namespace Fields::Build {
 
 // An accessor built over the document, or the document itself for the
 // radio information, which the document holds.
@@ -44,7 +44,7 @@ template <class Result>
 Store outcome(const Result &result)
 {
     if constexpr (std::is_same_v<Result, bool>)
-        return result ? Store{} : Store::refused(QStringLiteral("the value is refused"));
+        return result ? Store{} : Store::refused(Refuse::Range, QStringLiteral("the value is refused"));
     else
         return Store{};
 }
@@ -96,6 +96,20 @@ Field boolean(const QString &key, Get get, Set set)
     return f;
 }
 
+// A number entered through a number edit: limits, raster and special value
+// as the edit has them.
+template <class Data, class Get, class Set>
+Field edited(const QString &key, Kind kind, Get get, Set set, int min, int max, int step = 1, std::optional<int> special = {},
+             const QString &specialKey = {})
+{
+    Field f = number<Data>(key, kind, get, set, min, max);
+    f.step = step;
+    f.clamps = true;
+    f.special = special;
+    f.specialKey = specialKey;
+    return f;
+}
+
 template <class Data, class Get, class Set>
 Field choice(const QString &key, const QStringList &choices, Get get, Set set)
 {
@@ -113,9 +127,11 @@ Field reference(const QString &key, Target target, int bound, Get get, Set set)
 }
 
 template <class Data, class Get, class Set>
-Field text(const QString &key, Kind kind, Get get, Set set)
+Field text(const QString &key, Kind kind, Get get, Set set, const QString &alphabet = {}, int maxLength = 0)
 {
     Field f;
+    f.alphabet = alphabet;
+    f.maxLength = maxLength;
     f.key = key;
     f.kind = kind;
     f.getText = [get](Doc &doc, At at) { return QString(read<Data>(doc, get, at)); };

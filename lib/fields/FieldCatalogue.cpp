@@ -1,6 +1,6 @@
-#include "text/FieldWalk.h"
+#include "fields/FieldCatalogue.h"
 
-#include "text/FieldBuilders.h"
+#include "fields/FieldBuilders.h"
 
 #include "sections/ChannelData.h"
 #include "sections/ContactData.h"
@@ -10,7 +10,7 @@
 
 #include <cmath>
 
-namespace CodeplugText {
+namespace Fields {
 
 const std::vector<SectionSchema> &schema()
 {
@@ -37,6 +37,8 @@ void walkList(Doc &doc, const ListSchema &list, const QString &path, At parent, 
     for (int i = 1; i <= count; ++i) {
         const At at = list.itemAt(parent, i);
         const QString recordPath = itemPath(path, i);
+        if (list.used && !list.used(doc, at))
+            continue;
         if (list.item) {
             if (walker.field && (!walker.wants || walker.wants(*list.item)))
                 walker.field(recordPath, *list.item, at);
@@ -54,7 +56,7 @@ void walkRecord(Doc &doc, const RecordSchema &schema, const QString &path, At at
 {
     if (walker.field) {
         for (const Field &field : schema.fields) {
-            if (!walker.wants || walker.wants(field))
+            if ((!walker.wants || walker.wants(field)) && isOffered(field, doc))
                 walker.field(keyPath(path, field.key), field, at);
         }
     }
@@ -125,20 +127,131 @@ std::optional<int> parseDecimal(const QString &text, int scale, bool *exact)
     return whole;
 }
 
+Store Store::then(const Store &next) const
+{
+    if (isRefused())
+        return *this;
+    if (next.isRefused() || warning.isEmpty())
+        return next;
+    if (next.warning.isEmpty())
+        return *this;
+    return corrected(warning + QStringLiteral("; ") + next.warning);
+}
+
+bool isOffered(const Field &field, const Doc &doc)
+{
+    return !field.offered || field.offered(doc);
+}
+
+bool isValue(const Field &field, int value)
+{
+    return (value >= field.min && value <= field.max) || (field.special && value == *field.special);
+}
+
+namespace {
+
+QString numberText(const Field &field, qint64 value)
+{
+    return field.kind == Kind::Decimal ? decimalText(int(value), field.scale) : QString::number(value);
+}
+
+QString rangeText(const Field &field)
+{
+    QString text = QStringLiteral("from %1 to %2").arg(numberText(field, field.min), numberText(field, field.max));
+    if (field.special)
+        text += QStringLiteral(" (or %1)").arg(numberText(field, *field.special));
+    return text;
+}
+
+// The number entry of a field: the value to store, or a refusal; a
+// correction when a number edit would have corrected the value.
+Store enterNumber(const Field &field, qint64 &value)
+{
+    switch (field.kind) {
+    case Kind::Bool:
+        if (value == 0 || value == 1)
+            return Store{};
+        return Store::refused(Refuse::Range, QStringLiteral("true or false is expected"));
+    case Kind::Choice:
+        if (value >= 0 && value < field.choices.size())
+            return Store{};
+        return Store::refused(Refuse::Choice, QStringLiteral("entry %1 is not in the list of %2 entries").arg(value).arg(field.choices.size()));
+    case Kind::Ref:
+        if (value >= 0 && value <= field.max)
+            return Store{};
+        return Store::refused(Refuse::Range, QStringLiteral("a %1 number from 1 to %2 (or none) is expected")
+                                                 .arg(targetLabel(field.target)).arg(field.max));
+    case Kind::Int:
+    case Kind::Decimal:
+        break;
+    default:
+        return Store::refused(Refuse::Range, QStringLiteral("%1 takes no number").arg(field.key));
+    }
+    if (field.special && value == *field.special)
+        return Store{};
+    const qint64 given = value;
+    Store result;
+    if (value < field.min || value > field.max) {
+        if (!field.clamps)
+            return Store::refused(Refuse::Range, QStringLiteral("a value %1 is expected, not %2").arg(rangeText(field), numberText(field, given)));
+        value = std::clamp<qint64>(value, field.min, field.max);
+        result = Store::corrected(QStringLiteral("%1 is outside %2: stored as %3")
+                                      .arg(numberText(field, given), rangeText(field), numberText(field, value)));
+    }
+    // The raster value at or below, never below a minimum off the raster.
+    const qint64 snapped = std::max<qint64>(value / field.step * field.step, field.min);
+    if (snapped != value) {
+        const qint64 before = value;
+        value = snapped;
+        result = result.then(Store::corrected(QStringLiteral("%1 is kept in steps of %2: stored as %3")
+                                                  .arg(numberText(field, before), numberText(field, field.step), numberText(field, value))));
+    }
+    return result;
+}
+
+}
+
+Store setNumber(const Field &field, Doc &doc, At at, qint64 value)
+{
+    if (!field.setInt)
+        return Store::refused(Refuse::Fixed, QStringLiteral("%1 cannot be changed").arg(field.key));
+    const Store entry = enterNumber(field, value);
+    if (entry.isRefused())
+        return entry;
+    return entry.then(field.setInt(doc, at, int(value)));
+}
+
+Store setText(const Field &field, Doc &doc, At at, const QString &text)
+{
+    if (!field.setText)
+        return Store::refused(Refuse::Fixed, QStringLiteral("%1 cannot be changed").arg(field.key));
+    if (field.maxLength > 0 && text.size() > field.maxLength && !field.alphabet.isEmpty())
+        return Store::refused(Refuse::Symbols, QStringLiteral("at most %1 of the symbols %2 are expected").arg(field.maxLength).arg(field.alphabet));
+    if (!field.alphabet.isEmpty()) {
+        for (QChar c : text) {
+            if (!field.alphabet.contains(c, Qt::CaseInsensitive))
+                return Store::refused(Refuse::Symbols, QStringLiteral("\"%1\" is not one of the symbols %2").arg(c).arg(field.alphabet));
+        }
+    }
+    return field.setText(doc, at, text);
+}
+
 std::optional<QString> valueText(const Field &field, Doc &doc, At at)
 {
     switch (field.kind) {
     case Kind::Bool:
         return field.getInt(doc, at) ? QStringLiteral("true") : QStringLiteral("false");
     case Kind::Int: {
+        // A value the field does not take is written as null ("as it is"):
+        // any value written would be corrected on the way back.
         const int v = field.getInt(doc, at);
-        if (v < field.min || v > field.max)
+        if (!isValue(field, v))
             return std::nullopt;
         return QString::number(v);
     }
     case Kind::Decimal: {
         const int v = field.getInt(doc, at);
-        if (v < field.min || v > field.max)
+        if (!isValue(field, v))
             return std::nullopt;
         return decimalText(v, field.scale);
     }
@@ -160,13 +273,7 @@ std::optional<QString> valueText(const Field &field, Doc &doc, At at)
             return std::nullopt;
         return QStringLiteral("[%1, %2]").arg(ref.zone).arg(ref.channel);
     }
-    case Kind::Tone: {
-        const QString tone = field.getText(doc, at);
-        // The accessor gives the language's "none" text for no tone; no tone text starts otherwise.
-        if (tone.isEmpty() || !(tone[0].isDigit() || tone[0] == u'D'))
-            return QStringLiteral("none");
-        return tone;
-    }
+    case Kind::Tone:
     case Kind::Text:
     case Kind::Frequency:
         return field.getText(doc, at);
@@ -218,7 +325,7 @@ bool targetExists(Doc &doc, Target target, int number, int sub)
     }
     case Target::ScanList: return number <= CScanData(doc).CountLists();
     case Target::RxGroup: return number <= CRxGroupData(doc).CountLists();
-    case Target::Contact: return number <= CContactData(doc).CountContacts();
+    case Target::Contact: return CContactData(doc).GetNumber(number) != 0;
     case Target::EncryptKey: return number <= CEncryptData(doc).CountEntries();
     case Target::EncodeSequence: return number <= 16;
     case Target::DecodeSequence: return number <= 6;
@@ -247,7 +354,7 @@ QString resizeList(int now, int wanted, const std::function<EditResult()> &add, 
 Store storeName(const QString &text, int units, const std::function<void(const QString &)> &store)
 {
     if (text.isEmpty())
-        return Store::refused(QStringLiteral("a name may not be empty"));
+        return Store::refused(Refuse::EmptyName, QStringLiteral("a name may not be empty"));
     const QString cut = NameField::truncated(text, units);
     store(cut);
     if (cut != text)

@@ -1,7 +1,7 @@
 // The record lists other than zones: scan lists, contacts, RX group lists,
 // encryption keys and quick texts.
 
-#include "text/FieldBuilders.h"
+#include "fields/FieldBuilders.h"
 
 #include "app/AppSettings.h"
 #include "app/Prompter.h"
@@ -16,8 +16,9 @@
 #include "sections/RxGroupData.h"
 #include "sections/RxGroupRules.h"
 #include "sections/ScanData.h"
+#include "sections/ScanListRules.h"
 
-namespace CodeplugText {
+namespace Fields {
 
 using namespace Build;
 
@@ -124,10 +125,12 @@ ListSchema scanLists()
     dwell = number<D>(QStringLiteral("tx_dwell_time_s"), Kind::Decimal, &D::GetTxDwellTime, &D::SetTxDwellTime, 0, 255);
     dwell.scale = 4;
     f.push_back(dwell);
-    Field lookBack = number<D>(QStringLiteral("look_back_time_a_s"), Kind::Decimal, &D::GetLookBackTimeA, &D::SetLookBackTimeA, 5, 50);
+    Field lookBack = edited<D>(QStringLiteral("look_back_time_a_s"), Kind::Decimal, &D::GetLookBackTimeA, &D::SetLookBackTimeA,
+                               CScanListRules::kLookBackMin, CScanListRules::kLookBackMax);
     lookBack.scale = 10;
     f.push_back(lookBack);
-    lookBack = number<D>(QStringLiteral("look_back_time_b_s"), Kind::Decimal, &D::GetLookBackTimeB, &D::SetLookBackTimeB, 5, 50);
+    lookBack = edited<D>(QStringLiteral("look_back_time_b_s"), Kind::Decimal, &D::GetLookBackTimeB, &D::SetLookBackTimeB,
+                         CScanListRules::kLookBackMin, CScanListRules::kLookBackMax);
     lookBack.scale = 10;
     f.push_back(lookBack);
 
@@ -146,11 +149,12 @@ ListSchema scanLists()
 
 Field callIdField()
 {
-    Field f = text<CContactData>(QStringLiteral("call_id"), Kind::Text, &CContactData::GetCallId, &CContactData::SetCallId);
+    Field f = text<CContactData>(QStringLiteral("call_id"), Kind::Text, &CContactData::GetCallId, &CContactData::SetCallId,
+                                 QStringLiteral("0123456789*"), CContactData::kCallIdLength);
     f.isCallId = true;
     f.setText = [](Doc &doc, At at, const QString &value) -> Store {
         if (!isDigits(value, CContactData::kCallIdLength, QStringLiteral("*")))
-            return Store::refused(QStringLiteral("a call ID of up to 7 digits (or \"*\") is expected"));
+            return Store::refused(Refuse::Symbols, QStringLiteral("a call ID of up to 7 digits (or \"*\") is expected"));
         QString id = value;
         Store result;
         if (CContactData::CallIdValue(id) == 0 && id != QLatin1String("*******") && !id.contains(u'*')) {
@@ -158,7 +162,7 @@ Field callIdField()
             result = Store::corrected(QStringLiteral("a call ID of 0 is stored as 0000001"));
         }
         if (CContactData::IsReservedCallId(id.rightJustified(7, u'0')))
-            return Store::refused(QStringLiteral("%1 is a reserved call ID").arg(value));
+            return Store::refused(Refuse::ReservedId, QStringLiteral("%1 is a reserved call ID").arg(value));
         CContactData contacts(doc);
         CRxGroupRules groups(doc);
         const bool wasGroup = groups.isGroupContact(at.record);
@@ -171,11 +175,49 @@ Field callIdField()
     return f;
 }
 
+// Contacts in use are the records whose number byte reads 1..200; the
+// list may leave gaps (the form closes them when it opens), and the text
+// keeps every record in its slot, a free slot as null.
+int lastContact(Doc &doc)
+{
+    const CContactData contacts(doc);
+    for (int contact = CContactData::kContactCount; contact >= 1; --contact) {
+        if (contacts.GetNumber(contact) != 0)
+            return contact;
+    }
+    return 0;
+}
+
+// Puts contacts into the slots the text uses and frees the others; a new
+// contact gets the name and ID an addition would give it, for the text to
+// overwrite.
+QString layContacts(Doc &doc, const QList<bool> &used)
+{
+    CContactRules rules(doc);
+    CContactData contacts(doc);
+    for (int contact = 1; contact <= CContactData::kContactCount; ++contact) {
+        const bool wanted = used.value(contact - 1);
+        if (!wanted && contacts.GetNumber(contact) != 0)
+            contacts.ClearContact(contact);
+    }
+    for (int contact = 1; contact <= CContactData::kContactCount; ++contact) {
+        if (!used.value(contact - 1) || contacts.GetNumber(contact) != 0)
+            continue;
+        const std::optional<QString> id = rules.newContactId();
+        if (!id)
+            return QStringLiteral("no call ID is left for contact %1").arg(contact);
+        contacts.SetName(contact, rules.newContactName());
+        contacts.SetCallId(contact, *id);
+        contacts.SetNumber(contact, contact);
+    }
+    return {};
+}
+
 ListSchema contacts()
 {
     using D = CContactData;
     ListSchema list = recordList<D>(
-        QStringLiteral("contacts"), Target::Contact, [](Doc &doc, At) { return D(doc).CountContacts(); }, D::kContactCount,
+        QStringLiteral("contacts"), Target::Contact, [](Doc &doc, At) { return lastContact(doc); }, D::kContactCount,
         [](Doc &doc, At, int n) {
             CContactRules rules(doc);
             SilentPrompter prompter;
@@ -186,6 +228,8 @@ ListSchema contacts()
             return resizeList(rules.count(), n, [] { return EditResult::refused(Refusal::ListFull); }, [&](int last) { return rules.remove(last); });
         },
         &D::GetName);
+    list.used = [](Doc &doc, At at) { return D(doc).GetNumber(at.record) != 0; };
+    list.layout = [](Doc &doc, At, const QList<bool> &used) { return layContacts(doc, used); };
     list.record.fields.push_back(recordName<D>(&D::SetName, &D::GetName));
     list.record.fields.push_back(callIdField());
     return list;
@@ -214,7 +258,7 @@ ListSchema rxGroups()
         for (int contact : contacts) {
             if (contact >= 1 && contact <= CContactData::kContactCount && !CContactData(doc).GetName(contact).isEmpty()
                 && !rules.isGroupContact(contact))
-                return Store::refused(QStringLiteral("contact %1 is not a group call and cannot be a member").arg(contact));
+                return Store::refused(Refuse::Members, QStringLiteral("contact %1 is not a group call and cannot be a member").arg(contact));
         }
         D(doc).SetMembers(parent.record, contacts);
         // As in the RX group form: a list left without members is no channel's list.
@@ -237,10 +281,10 @@ ListSchema encryptionKeys()
         },
         &D::GetName);
     list.record.fields.push_back(recordName<D>(&D::SetName, &D::GetName));
-    Field key = text<D>(QStringLiteral("key"), Kind::Text, &D::GetKey, &D::SetKey);
+    Field key = text<D>(QStringLiteral("key"), Kind::Text, &D::GetKey, &D::SetKey, QStringLiteral("0123456789"), D::kKeyLength);
     key.setText = [](Doc &doc, At at, const QString &value) -> Store {
         if (!isDigits(value, D::kKeyLength))
-            return Store::refused(QStringLiteral("a key of up to 8 digits is expected"));
+            return Store::refused(Refuse::Symbols, QStringLiteral("a key of up to 8 digits is expected"));
         D(doc).SetKey(at.record, value);
         if (D(doc).GetKey(at.record) != value.rightJustified(D::kKeyLength, u'0'))
             return Store::corrected(QStringLiteral("stored as %1").arg(D(doc).GetKey(at.record)));

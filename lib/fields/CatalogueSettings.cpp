@@ -1,7 +1,7 @@
 // The one-record sections of the radio's settings: digital basic settings,
 // programmable keys, alert tones and option features.
 
-#include "text/FieldBuilders.h"
+#include "fields/FieldBuilders.h"
 
 #include "app/AppSettings.h"
 #include "sections/AlertToneData.h"
@@ -10,7 +10,7 @@
 #include "sections/KeySettingData.h"
 #include "sections/OptionData.h"
 
-namespace CodeplugText {
+namespace Fields {
 
 using namespace Build;
 
@@ -25,19 +25,16 @@ SectionSchema section(const QString &key, std::vector<std::pair<int, int>> bytes
     return s;
 }
 
-bool allDigits(const QString &text, int maxLength)
-{
-    return !text.isEmpty() && text.size() <= maxLength && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
-}
+QString digits() { return QStringLiteral("0123456789"); }
 
 // The two IDs of the form: seven digits, with the form's corrections
-// (0 becomes 1, a reserved radio ID the ID after it).
+// (0 or nothing becomes 1, a reserved radio ID the ID after it).
 Field idField(const QString &key, QString (CBasicSettingData::*get)() const, bool (*enter)(CPcSoftwareDoc &, const QString &))
 {
-    Field f = text<CBasicSettingData>(key, Kind::Text, get, &CBasicSettingData::SetRadioId);
+    Field f = text<CBasicSettingData>(key, Kind::Text, get, &CBasicSettingData::SetRadioId, digits(), 7);
     f.setText = [get, enter](Doc &doc, At, const QString &value) -> Store {
-        if (!allDigits(value, 7) || !enter(doc, value))
-            return Store::refused(QStringLiteral("an ID of up to 7 digits is expected"));
+        if (!enter(doc, value))
+            return Store::refused(Refuse::Symbols, QStringLiteral("an ID of up to 7 digits is expected"));
         const QString stored = (CBasicSettingData(doc).*get)();
         if (stored != value.rightJustified(7, u'0'))
             return Store::corrected(QStringLiteral("stored as %1").arg(stored));
@@ -80,7 +77,8 @@ Field keySlot(const QString &key, int slot)
     f.setInt = [slot](Doc &doc, At, int code) -> Store {
         CKeySettingData keys(doc);
         if (code != 0 && !keys.IsFunctionAvailable(slot, code))
-            return Store::refused(QStringLiteral("%1 is not offered by the model %2").arg(keyFunctions()[code], doc.settings().modelName()));
+            return Store::refused(Refuse::NotOffered,
+                                  QStringLiteral("%1 is not offered by the model %2").arg(keyFunctions()[code], doc.settings().modelName()));
         int position = 0;
         for (int c = 1; c <= code; ++c)
             position += keys.IsFunctionAvailable(slot, c) ? 1 : 0;
@@ -118,14 +116,6 @@ Field volume(const QString &key, int (CAlertToneData::*get)() const, bool (CAler
     return f;
 }
 
-template <class Data, class Get, class Set>
-Field steppedNumber(const QString &key, Get get, Set set, int step, int max)
-{
-    Field f = number<Data>(key, Kind::Int, get, set, 0, max);
-    f.step = step;
-    return f;
-}
-
 SectionSchema basicSettings()
 {
     using D = CBasicSettingData;
@@ -152,8 +142,8 @@ SectionSchema keys()
     const char *names[] = {"short_press_1", "short_press_2", "short_press_3", "long_press_1", "long_press_2", "long_press_3"};
     for (int slot = 0; slot < CKeySettingData::kSlotCount; ++slot)
         f.push_back(keySlot(QString::fromLatin1(names[slot]), slot));
-    f.push_back(steppedNumber<CKeySettingData>(QStringLiteral("long_press_time_ms"), &CKeySettingData::GetLongPressTime,
-                                               &CKeySettingData::SetLongPressTime, 100, 25500));
+    f.push_back(edited<CKeySettingData>(QStringLiteral("long_press_time_ms"), Kind::Int, &CKeySettingData::GetLongPressTime,
+                                        &CKeySettingData::SetLongPressTime, 100, 6300, 100));
     return s;
 }
 
@@ -189,29 +179,25 @@ SectionSchema options()
                           {QStringLiteral("off"), QStringLiteral("low"), QStringLiteral("medium"), QStringLiteral("high")},
                           &D::GetBatterySave, &D::SetBatterySave));
     f.push_back(boolean<D>(QStringLiteral("whisper"), &D::GetWhisper, &D::SetWhisper));
-    f.push_back(steppedNumber<D>(QStringLiteral("time_out_timer_s"), &D::GetTimeOutTimer, &D::SetTimeOutTimer, 5, 1275));
-    f.push_back(number<D>(QStringLiteral("tot_pre_alert_s"), Kind::Int, &D::GetTotPreAlert, &D::SetTotPreAlert));
-    f.push_back(number<D>(QStringLiteral("tot_rekey_s"), Kind::Int, &D::GetTotRekey, &D::SetTotRekey));
-    f.push_back(number<D>(QStringLiteral("tot_reset_s"), Kind::Int, &D::GetTotReset, &D::SetTotReset));
+    // The timers' 0 is "Off".
+    const QString off = QStringLiteral("IDS_OFF");
+    f.push_back(edited<D>(QStringLiteral("time_out_timer_s"), Kind::Int, &D::GetTimeOutTimer, &D::SetTimeOutTimer, 5, 600, 5, 0, off));
+    f.push_back(edited<D>(QStringLiteral("tot_pre_alert_s"), Kind::Int, &D::GetTotPreAlert, &D::SetTotPreAlert, 1, 10, 1, 0, off));
+    f.push_back(edited<D>(QStringLiteral("tot_rekey_s"), Kind::Int, &D::GetTotRekey, &D::SetTotRekey, 1, 15, 1, 0, off));
+    f.push_back(edited<D>(QStringLiteral("tot_reset_s"), Kind::Int, &D::GetTotReset, &D::SetTotReset, 1, 15, 1, 0, off));
     f.push_back(number<D>(QStringLiteral("squelch_level"), Kind::Int, &D::GetSquelchLevel, &D::SetSquelchLevel, 0, 9));
     f.push_back(boolean<D>(QStringLiteral("vox"), &D::GetVoxEnable, &D::SetVoxEnable));
     f.push_back(boolean<D>(QStringLiteral("ptt_cancels_vox"), &D::GetPttCancelsVox, &D::SetPttCancelsVox));
     f.push_back(boolean<D>(QStringLiteral("rx_ptt_inhibit"), &D::GetRxPttInhibit, &D::SetRxPttInhibit));
-    f.push_back(number<D>(QStringLiteral("vox_sensitivity"), Kind::Int, &D::GetVoxSensitivity, &D::SetVoxSensitivity));
-    Field hold = number<D>(QStringLiteral("vox_hold_time_s"), Kind::Decimal, &D::GetVoxHoldTime, &D::SetVoxHoldTime);
+    f.push_back(edited<D>(QStringLiteral("vox_sensitivity"), Kind::Int, &D::GetVoxSensitivity, &D::SetVoxSensitivity, 1, 10));
+    Field hold = edited<D>(QStringLiteral("vox_hold_time_s"), Kind::Decimal, &D::GetVoxHoldTime, &D::SetVoxHoldTime, 1, 255);
     hold.scale = 10;
     f.push_back(hold);
-    f.push_back(number<D>(QStringLiteral("remote_monitor_time_s"), Kind::Int, &D::GetRemoteMonitorTime, &D::SetRemoteMonitorTime));
+    f.push_back(edited<D>(QStringLiteral("remote_monitor_time_s"), Kind::Int, &D::GetRemoteMonitorTime, &D::SetRemoteMonitorTime, 1, 255));
     f.push_back(choice<D>(QStringLiteral("hang_up"), {QStringLiteral("off"), QStringLiteral("on")}, &D::GetHangUp, &D::SetHangUp));
-    Field password = text<D>(QStringLiteral("power_on_password"), Kind::Text, &D::GetPowerOnPassword, &D::SetPowerOnPassword);
-    password.setText = [](Doc &doc, At, const QString &value) -> Store {
-        if (value.size() > D::kPasswordLength
-            || !std::all_of(value.begin(), value.end(), [](QChar c) { return c.isDigit(); }))
-            return Store::refused(QStringLiteral("a password of up to 8 digits is expected (empty for none)"));
-        D(doc).SetPowerOnPassword(value);
-        return Store{};
-    };
-    f.push_back(password);
+    // Digits only: the radio's keypad enters it; empty for none.
+    f.push_back(text<D>(QStringLiteral("power_on_password"), Kind::Text, &D::GetPowerOnPassword, &D::SetPowerOnPassword, digits(),
+                        D::kPasswordLength));
     Field info = text<D>(QStringLiteral("embedded_info"), Kind::Text, &D::GetEmbeddedInfo, &D::SetEmbeddedInfo);
     info.setText = [](Doc &doc, At, const QString &value) -> Store {
         const QString cut = NameField::truncated(value, D::kEmbeddedInfoUnits);

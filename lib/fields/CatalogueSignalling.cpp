@@ -1,7 +1,9 @@
 // Emergency, DTMF and 5-tone signalling, the encode and decode sequences and
 // the display control.
 
-#include "text/FieldBuilders.h"
+#include "fields/FieldBuilders.h"
+
+#include "fields/CrossFieldRules.h"
 
 #include "app/AppSettings.h"
 #include "sections/5ToneSystemData.h"
@@ -12,7 +14,7 @@
 #include "sections/EmergencyData.h"
 #include "sections/EncodeSequenceData.h"
 
-namespace CodeplugText {
+namespace Fields {
 
 using namespace Build;
 
@@ -34,14 +36,6 @@ bool modelIn(const Doc &doc, std::initializer_list<const char *> models)
     return std::any_of(models.begin(), models.end(), [&](const char *m) { return model == QLatin1String(m); });
 }
 
-template <class Data, class Get, class Set>
-Field stepped(const QString &key, Get get, Set set, int step, int max)
-{
-    Field f = number<Data>(key, Kind::Int, get, set, 0, max);
-    f.step = step;
-    return f;
-}
-
 bool isSymbols(const QString &text, const QString &alphabet, int maxLength)
 {
     return text.size() <= maxLength && std::all_of(text.begin(), text.end(), [&](QChar c) { return alphabet.contains(c); });
@@ -49,10 +43,10 @@ bool isSymbols(const QString &text, const QString &alphabet, int maxLength)
 
 Field sevenDigitId(const QString &key, QString (CEmergencyData::*get)() const, void (CEmergencyData::*set)(const QString &))
 {
-    Field f = text<CEmergencyData>(key, Kind::Text, get, set);
+    Field f = text<CEmergencyData>(key, Kind::Text, get, set, QStringLiteral("0123456789"), 7);
     f.setText = [set](Doc &doc, At, const QString &value) -> Store {
-        if (value.isEmpty() || !isSymbols(value, QStringLiteral("0123456789"), 7))
-            return Store::refused(QStringLiteral("an ID of up to 7 digits is expected"));
+        if (value.isEmpty())
+            return Store::refused(Refuse::Symbols, QStringLiteral("an ID of up to 7 digits is expected"));
         CEmergencyData data(doc);
         (data.*set)(value);
         return Store{};
@@ -77,9 +71,10 @@ SectionSchema digitalEmergency()
                           &D::GetEmergencyMode, &D::SetEmergencyMode));
     f.push_back(boolean<D>(QStringLiteral("reply_channel_set"), &D::GetReplyChannelSet, &D::SetReplyChannelSet));
     f.push_back(pair<D>(QStringLiteral("reply_channel"), &D::GetReplyChannelRef, &D::SetReplyChannelRef));
-    f.push_back(number<D>(QStringLiteral("cycle_count"), Kind::Int, &D::GetCycleCount, &D::SetCycleCount));
-    f.push_back(number<D>(QStringLiteral("tx_cycle_time_s"), Kind::Int, &D::GetTxCycleTime, &D::SetTxCycleTime));
-    f.push_back(number<D>(QStringLiteral("rx_cycle_time_s"), Kind::Int, &D::GetRxCycleTime, &D::SetRxCycleTime));
+    f.push_back(edited<D>(QStringLiteral("cycle_count"), Kind::Int, &D::GetCycleCount, &D::SetCycleCount, 1, 255, 1, 0,
+                          QStringLiteral("IDS_CONTINUEEMERGENCY")));
+    f.push_back(edited<D>(QStringLiteral("tx_cycle_time_s"), Kind::Int, &D::GetTxCycleTime, &D::SetTxCycleTime, 1, 255));
+    f.push_back(edited<D>(QStringLiteral("rx_cycle_time_s"), Kind::Int, &D::GetRxCycleTime, &D::SetRxCycleTime, 1, 255));
     f.push_back(sevenDigitId(QStringLiteral("call_id"), &D::GetEmergencyCallId, &D::SetEmergencyCallId));
     return s;
 }
@@ -95,10 +90,10 @@ SectionSchema analogEmergency()
     f.push_back(pair<D>(QStringLiteral("reply_channel"), &D::GetReplyChannelRef, &D::SetReplyChannelRef));
     f.push_back(boolean<D>(QStringLiteral("tx_alarm_tone"), &D::GetTxAlarmTone, &D::SetTxAlarmTone));
     f.push_back(boolean<D>(QStringLiteral("encoded_telegram"), &D::GetEncodedTelegram, &D::SetEncodedTelegram));
-    f.push_back(number<D>(QStringLiteral("cycle_count"), Kind::Int, &D::GetCycleCount, &D::SetCycleCount));
-    f.push_back(number<D>(QStringLiteral("tx_cycle_time_s"), Kind::Int, &D::GetTxCycleTime, &D::SetTxCycleTime));
-    f.push_back(number<D>(QStringLiteral("rx_cycle_time_s"), Kind::Int, &D::GetRxCycleTime, &D::SetRxCycleTime));
-    f.push_back(stepped<D>(QStringLiteral("alarm_tone_time_ms"), &D::GetAlarmToneTime, &D::SetAlarmToneTime, 100, 25500));
+    f.push_back(edited<D>(QStringLiteral("cycle_count"), Kind::Int, &D::GetCycleCount, &D::SetCycleCount, 1, 255));
+    f.push_back(edited<D>(QStringLiteral("tx_cycle_time_s"), Kind::Int, &D::GetTxCycleTime, &D::SetTxCycleTime, 1, 255));
+    f.push_back(edited<D>(QStringLiteral("rx_cycle_time_s"), Kind::Int, &D::GetRxCycleTime, &D::SetRxCycleTime, 1, 255));
+    f.push_back(edited<D>(QStringLiteral("alarm_tone_time_ms"), Kind::Int, &D::GetAlarmToneTime, &D::SetAlarmToneTime, 100, 6300, 100));
     f.push_back(reference<D>(QStringLiteral("encode_sequence"), Target::EncodeSequence, D::kEncodeSequenceCount,
                              &D::GetEncodeSequence, &D::SetEncodeSequence));
     return s;
@@ -109,14 +104,15 @@ SectionSchema dtmf()
     using D = CDtmfData;
     SectionSchema s = section(QStringLiteral("dtmf_system"), {{0x7220, 5}});
     auto &f = s.record.fields;
-    f.push_back(stepped<D>(QStringLiteral("first_digit_time_ms"), &D::GetFirstDigitTime, &D::SetFirstDigitTime, 10, 2550));
-    f.push_back(stepped<D>(QStringLiteral("first_digit_delay_ms"), &D::GetFirstDigitDelay, &D::SetFirstDigitDelay, 10, 2550));
-    f.push_back(stepped<D>(QStringLiteral("digit_interval_ms"), &D::GetDigitInterval, &D::SetDigitInterval, 10, 2550));
-    f.push_back(stepped<D>(QStringLiteral("digit_duration_ms"), &D::GetDigitDuration, &D::SetDigitDuration, 10, 2550));
-    f.push_back(number<D>(QStringLiteral("d_code"), Kind::Int, &D::GetDCode, &D::SetDCode, 0, D::kMaxDCode));
+    f.push_back(edited<D>(QStringLiteral("first_digit_time_ms"), Kind::Int, &D::GetFirstDigitTime, &D::SetFirstDigitTime, 0, 2550, 10));
+    f.push_back(edited<D>(QStringLiteral("first_digit_delay_ms"), Kind::Int, &D::GetFirstDigitDelay, &D::SetFirstDigitDelay, 0, 2550, 10));
+    f.push_back(edited<D>(QStringLiteral("digit_interval_ms"), Kind::Int, &D::GetDigitInterval, &D::SetDigitInterval, 30, 1000, 10));
+    f.push_back(edited<D>(QStringLiteral("digit_duration_ms"), Kind::Int, &D::GetDigitDuration, &D::SetDigitDuration, 30, 2550, 10));
+    f.push_back(edited<D>(QStringLiteral("d_code"), Kind::Int, &D::GetDCode, &D::SetDCode, 1, D::kMaxDCode, 1, 0, QStringLiteral("IDS_DCODE")));
     return s;
 }
 
+// The single tones: frequencies in tenths of a hertz, durations in 10 ms.
 Field singleTone(const QString &key, int tone, bool frequency)
 {
     Field f;
@@ -124,7 +120,9 @@ Field singleTone(const QString &key, int tone, bool frequency)
     f.kind = frequency ? Kind::Decimal : Kind::Int;
     f.scale = frequency ? 10 : 1;
     f.step = frequency ? 1 : 10;
-    f.max = frequency ? 0xFFFF : 0xFFFF * 10;
+    f.min = frequency ? 2885 : 10;
+    f.max = frequency ? 31068 : 6000;
+    f.clamps = true;
     f.getInt = [tone, frequency](Doc &doc, At) {
         const C5ToneSystemData data(doc);
         return frequency ? data.GetToneFrequency(tone) : data.GetToneDuration(tone);
@@ -153,7 +151,7 @@ SectionSchema fiveTone()
     f.push_back(singleTone(QStringLiteral("tone_1_duration_ms"), 0, false));
     f.push_back(singleTone(QStringLiteral("tone_2_frequency_hz"), 1, true));
     f.push_back(singleTone(QStringLiteral("tone_2_duration_ms"), 1, false));
-    f.push_back(stepped<D>(QStringLiteral("pre_carrier_time_ms"), &D::GetPreCarrierTime, &D::SetPreCarrierTime, 10, 2550));
+    f.push_back(edited<D>(QStringLiteral("pre_carrier_time_ms"), Kind::Int, &D::GetPreCarrierTime, &D::SetPreCarrierTime, 0, 2550, 10));
     return s;
 }
 
@@ -189,21 +187,19 @@ SectionSchema encodeSequences()
     ListSchema list = fixedList(s.key, D::kCount, 13, 0x7150);
     list.kind = Target::EncodeSequence;
     Field type = choice<D>(QStringLiteral("type"), signalingKinds(), &D::GetSequenceType, &D::SetSequenceType);
-    // As in the form: a new type starts from the sequence "12345".
-    type.setInt = [](Doc &doc, At at, int value) {
-        D data(doc);
-        return outcome(data.SetSequenceType(at.record, value) && data.ResetSequence(at.record));
-    };
+    type.setInt = [](Doc &doc, At at, int value) { return outcome(CrossFieldRules::changeSequenceType(doc, at.record, value)); };
     list.record.fields.push_back(type);
-    Field sequence = text<D>(QStringLiteral("sequence"), Kind::Text, &D::GetSequence, &D::SetSequence);
+    // The symbols depend on the type: the alphabet holds both kinds, the rule the type's own.
+    Field sequence = text<D>(QStringLiteral("sequence"), Kind::Text, &D::GetSequence, &D::SetSequence,
+                             QStringLiteral("0123456789ABCDEFGR*#"), D::kMaxDtmfDigits);
     sequence.setText = [](Doc &doc, At at, const QString &value) -> Store {
         D data(doc);
         const bool fiveTone = data.GetSequenceType(at.record) == D::kFiveTone;
         const QString upper = value.toUpper();
         if (fiveTone ? !isSymbols(upper, QStringLiteral("0123456789ABCDEFGR"), D::kMaxFiveToneSymbols)
                      : !isSymbols(upper, QStringLiteral("0123456789ABCD*#"), D::kMaxDtmfDigits))
-            return Store::refused(fiveTone ? QStringLiteral("up to 12 symbols 0-9, A-F, G, R are expected")
-                                           : QStringLiteral("up to 20 DTMF digits 0-9, A-D, *, # are expected"));
+            return Store::refused(Refuse::Symbols, fiveTone ? QStringLiteral("up to 12 symbols 0-9, A-F, G, R are expected")
+                                                            : QStringLiteral("up to 20 DTMF digits 0-9, A-D, *, # are expected"));
         return outcome(data.SetSequence(at.record, upper));
     };
     list.record.fields.push_back(sequence);
@@ -218,22 +214,15 @@ SectionSchema decodeSequences()
     ListSchema list = fixedList(s.key, D::kCount, 14, 0xD100);
     list.kind = Target::DecodeSequence;
     Field signaling = choice<D>(QStringLiteral("rx_signaling"), signalingKinds(), &D::GetRxSignaling, &D::SetRxSignaling);
-    signaling.setInt = [](Doc &doc, At at, int value) {
-        D data(doc);
-        return outcome(data.SetRxSignaling(at.record, value) && data.ResetSequence(at.record));
-    };
+    signaling.setInt = [](Doc &doc, At at, int value) { return outcome(CrossFieldRules::changeRxSignaling(doc, at.record, value)); };
     list.record.fields.push_back(signaling);
     list.record.fields.push_back(choice<D>(QStringLiteral("decode_type"),
                                            {QStringLiteral("selective_call"), QStringLiteral("group_call"),
                                             QStringLiteral("remote_kill"), QStringLiteral("remote_activate")},
                                            &D::GetDecodeType, &D::SetDecodeType));
-    Field sequence = text<D>(QStringLiteral("sequence"), Kind::Text, &D::GetSequence, &D::SetSequence);
-    sequence.setText = [](Doc &doc, At at, const QString &value) -> Store {
-        const QString upper = value.toUpper();
-        if (!isSymbols(upper, QStringLiteral("0123456789ABCDEF"), D::kMaxSymbols))
-            return Store::refused(QStringLiteral("up to 12 symbols 0-9, A-F are expected"));
-        return outcome(D(doc).SetSequence(at.record, upper));
-    };
+    Field sequence = text<D>(QStringLiteral("sequence"), Kind::Text, &D::GetSequence, &D::SetSequence, QStringLiteral("0123456789ABCDEF"),
+                             D::kMaxSymbols);
+    sequence.setText = [](Doc &doc, At at, const QString &value) { return outcome(D(doc).SetSequence(at.record, value.toUpper())); };
     list.record.fields.push_back(sequence);
     s.list = list;
     return s;
