@@ -244,12 +244,12 @@ QString versionText(const AppSettings &settings)
     return QStringLiteral("MCU %1, data %2, CID %3").arg(settings.mcuVersion, settings.dataVersion, settings.cid);
 }
 
-// "1 block at 0x0400" or "3 blocks, the first at 0x0400".
+// "1 block at 0x0400" or "3 blocks (the first at 0x0400)".
 QString blocksAt(int count, int firstAddress)
 {
-    return QStringLiteral("%1%2 %3")
-        .arg(counted(count, QStringLiteral("block")), count == 1 ? QStringLiteral(" at") : QStringLiteral(", the first at"),
-             hexAddress(firstAddress));
+    const QString blocks = counted(count, QStringLiteral("block"));
+    return count == 1 ? QStringLiteral("%1 at %2").arg(blocks, hexAddress(firstAddress))
+                      : QStringLiteral("%1 (the first at %2)").arg(blocks, hexAddress(firstAddress));
 }
 
 // Reads the radio back after a write and compares every block the write sent.
