@@ -281,6 +281,8 @@ int verifyWrite(const TransferRun &run, TransferJob &job, CommandIo &io)
     return ExitTransferFailed;
 }
 
+}
+
 int runRead(const QStringList &args, CommandIo &io)
 {
     TransferRun run;
