@@ -63,6 +63,23 @@ private:
     bool m_programText = false;
 };
 
+// The cell under a drop-down list: a screen reader reads the entry the list
+// shows, whichever way it was set.
+class ChoiceCell : public QTableWidgetItem
+{
+public:
+    ChoiceCell() { setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable); }
+    QVariant data(int role) const override
+    {
+        if (role == Qt::AccessibleTextRole) {
+            const auto *grid = qobject_cast<const CEditGrid *>(tableWidget());
+            const QComboBox *list = grid ? grid->cellChoice(row(), column()) : nullptr;
+            return list ? list->currentText() : QString();
+        }
+        return QTableWidgetItem::data(role);
+    }
+};
+
 const char *const kRow = "gridRow";
 const char *const kColumn = "gridColumn";
 const char *const kCommitted = "gridCommitted";
@@ -262,15 +279,8 @@ void CEditGrid::setCellChoice(int row, int column, QComboBox *list)
     // The grid keeps the focus and opens the list on a key, so the arrow keys
     // go on moving between cells.
     list->setFocusPolicy(Qt::NoFocus);
-    auto *cell = new QTableWidgetItem;
-    cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    cell->setData(Qt::AccessibleTextRole, list->currentText());
-    setItem(row, column, cell);
+    setItem(row, column, new ChoiceCell);
     setCellWidget(row, column, list);
-    connect(list, &QComboBox::currentTextChanged, this, [this, row, column](const QString &text) {
-        if (QTableWidgetItem *choiceCell = item(row, column))
-            choiceCell->setData(Qt::AccessibleTextRole, text);
-    });
 }
 
 QComboBox *CEditGrid::cellChoice(int row, int column) const

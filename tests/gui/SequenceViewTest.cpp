@@ -121,6 +121,8 @@ TEST(SequenceViews, ChoiceCellsAreReachedAndChosenByKeyboardAndNamed)
     EXPECT_EQ(image[encodeRecord(2) + 12], 1);
     EXPECT_EQ(cellName(grid, 1, CEncodeSequenceView::TypeColumn), encode->typeList(1)->itemText(1));
     EXPECT_TRUE(grid->hasFocus());
+    rig.frame()->Undo();  // the name follows what the program shows too
+    EXPECT_EQ(cellName(grid, 1, CEncodeSequenceView::TypeColumn), QStringLiteral("DTMF Sequence"));
 
     auto *decode = static_cast<CDecodeSequenceView *>(openForm(rig, kDecode));
     grid = decode->grid();
