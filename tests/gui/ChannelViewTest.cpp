@@ -238,7 +238,7 @@ TEST(ChannelView, NameAndModeChangesRedrawTheOtherOpenForms)
 // A name of 14 wide characters shows whole in the form as it opens.
 TEST(ChannelView, NameFieldsShowFourteenWideCharactersInBothLanguages)
 {
-    for (const QString language : {QStringLiteral("english"), QStringLiteral("chinese")}) {
+    for (const QString &language : {QStringLiteral("english"), QStringLiteral("chinese")}) {
         GuiRig rig(QStringLiteral("RQ381"), language);
         ASSERT_TRUE(rig.start());
         rig.frame()->OnNavigate(kChannels, 0);

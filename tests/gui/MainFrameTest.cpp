@@ -109,7 +109,7 @@ TEST(Startup, ModelAndTestModeDecideMenusAndTreeItems)
 
 TEST(MainFrame, EveryMenuHasUniqueMnemonicsInBothLanguages)
 {
-    for (const QString language : {QStringLiteral("english"), QStringLiteral("chinese")}) {
+    for (const QString &language : {QStringLiteral("english"), QStringLiteral("chinese")}) {
         GuiRig rig(QStringLiteral("TL809"), language);
         rig.config.settings().writeSetting(QStringLiteral("setup"), QStringLiteral("testmode"), QStringLiteral("zqparlin"));
         ASSERT_TRUE(rig.start());
