@@ -121,7 +121,8 @@ std::optional<int> parseDecimal(const QString &text, int scale, bool *exact)
     if (!ok || value < 0 || value > 1e6)
         return std::nullopt;
     const double units = value * scale;
-    const int whole = int(units + 1e-9);
+    // Tenths round to the nearest, as the forms' tenths fields read them; other scales cut.
+    const int whole = scale == 10 ? int(DecimalTenths::fromText(text.trimmed())) : int(units + 1e-9);
     if (exact)
         *exact = std::abs(units - whole) < 1e-6;
     return whole;

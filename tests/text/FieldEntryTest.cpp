@@ -47,7 +47,7 @@ std::vector<Probe> probesFor(const Field &f)
     if (f.step > 1 && f.min + 1 < f.max)
         probes.push_back({shown(f, f.min + 1), Expect::Corrected, f.min, "off the raster"});
     if (f.kind == Kind::Decimal)
-        probes.push_back({decimalText(f.min, f.scale) + QStringLiteral("9"), Expect::Corrected, f.min, "a place too many"});
+        probes.push_back({decimalText(f.min, f.scale) + QStringLiteral("4"), Expect::Corrected, f.min, "a place too many"});
     if (f.special)
         probes.push_back({shown(f, *f.special), Expect::Stored, *f.special, "special value"});
     return probes;
