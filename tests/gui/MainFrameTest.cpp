@@ -186,7 +186,7 @@ TEST(FileCommands, OpenTakesTheFileAsBaselineAndAForeignFileStaysUntitled)
     const QString foreign = QDir(rig.config.dir()).filePath(QStringLiteral("foreign.dat"));
     QFile file(foreign);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(DataFile::kFileSize, 'x'));
+    file.write("XX381 Radio Program data" + QByteArray(DataFile::kFileSize - 24, 'x'));
     file.close();
     rig.prompter.prompts.clear();
     rig.nextOpenFile = foreign;
