@@ -35,7 +35,7 @@ struct Files
     {
         return QDir(config.dir()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     }
-    int contacts(const QString &file) const
+    int contacts(const QString &file)
     {
         CPcSoftwareDoc doc(config.settings());
         EXPECT_EQ(DataFile::load(doc, file), DataFile::LoadResult::Loaded);
