@@ -2,7 +2,9 @@
 
 #include <QStringDecoder>
 #include <csv.h>
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 struct CsvReader::State
 {
@@ -10,6 +12,7 @@ struct CsvReader::State
     csv_parser parser{};
     bool initialised = false;
     bool atStart = true;     // a UTF-8 byte-order mark is dropped here only
+    QByteArray start;        // the first bytes, until they tell
     bool stopped = false;
     QString error;
     QStringList row;
@@ -61,8 +64,9 @@ void onRowEnd(int, void *context)
 CsvReader::CsvReader(RowHandler handler) : m_state(std::make_unique<State>())
 {
     m_state->handler = std::move(handler);
-    // Without STRICT_FINI an open quote at the end would just end the field.
-    m_state->initialised = csv_init(&m_state->parser, CSV_APPEND_NULL | CSV_STRICT_FINI) == 0;
+    // Strict: a stray quote would otherwise silently join the following
+    // rows into one field, and an open quote at the end would just end it.
+    m_state->initialised = csv_init(&m_state->parser, CSV_APPEND_NULL | CSV_STRICT | CSV_STRICT_FINI) == 0;
     if (!m_state->initialised) {
         m_state->error = QStringLiteral("out of memory");
         m_state->stopped = true;
@@ -83,21 +87,28 @@ QString CsvReader::error() const
 bool CsvReader::feed(const char *data, qsizetype size)
 {
     State &s = *m_state;
-    if (s.atStart && size > 0) {
-        // The mark may arrive split over pieces only in a contrived feed;
-        // a real file gives at least three bytes first.
-        if (size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0) {
-            data += 3;
-            size -= 3;
-        }
+    if (s.atStart) {
+        // The first three bytes wait until they tell whether they are the mark.
+        const qsizetype taken = std::min<qsizetype>(3 - s.start.size(), size);
+        s.start.append(data, taken);
+        data += taken;
+        size -= taken;
+        if (s.start.size() < 3 && QByteArrayView("\xEF\xBB\xBF").startsWith(s.start))
+            return true;
         s.atStart = false;
+        const QByteArray first = std::exchange(s.start, QByteArray());
+        if (first != "\xEF\xBB\xBF" && !feed(first.constData(), first.size()))
+            return false;
     }
     // Fed a line at a time, so that each row knows the line it ends on.
     while (size > 0 && !s.stopped) {
         const char *newline = static_cast<const char *>(std::memchr(data, '\n', size_t(size)));
         const size_t length = newline ? size_t(newline - data + 1) : size_t(size);
         if (csv_parse(&s.parser, data, length, onField, onRowEnd, &s) != length && !s.stopped)
-            s.fail(s.line, QString::fromUtf8(csv_strerror(csv_error(&s.parser))));
+            s.fail(s.line, csv_error(&s.parser) == CSV_EPARSE
+                               ? QStringLiteral("a quote where CSV allows none (a field with quotes must be quoted "
+                                                "whole, its own quotes doubled)")
+                               : QString::fromUtf8(csv_strerror(csv_error(&s.parser))));
         if (newline)
             ++s.line;
         data += length;
@@ -111,6 +122,12 @@ bool CsvReader::finish()
     State &s = *m_state;
     if (s.stopped)
         return s.error.isEmpty();
+    if (s.atStart) {
+        s.atStart = false;
+        const QByteArray rest = std::exchange(s.start, QByteArray());
+        if (!feed(rest.constData(), rest.size()))
+            return s.error.isEmpty();
+    }
     if (csv_fini(&s.parser, onField, onRowEnd, &s) != 0 && s.error.isEmpty())
         s.fail(s.rowStartLine, csv_error(&s.parser) == CSV_EPARSE
                                    ? QStringLiteral("a quoted field is not closed before the end of the file")

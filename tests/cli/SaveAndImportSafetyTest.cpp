@@ -70,7 +70,7 @@ TEST(SaveSafety, EverySaveOnAFullDiskKeepsTheOldFileAndFails)
     for (const auto &[args, target] : saves) {
         const QByteArray old = fileBytes(target);
         // Cut short halfway, and refused at the first byte.
-        for (const qint64 after : {qint64(1000), qint64(0)}) {
+        for (const qint64 after : {qint64(10), qint64(0)}) {
             SafeFileWriter::failWritesForTesting(ENOSPC, after);
             const CliRun r = f.run(args);
             SafeFileWriter::failWritesForTesting(0);
@@ -172,9 +172,12 @@ TEST(ImportSafety, AnOpenQuoteOrANulByteFailsWithItsLine)
     ASSERT_EQ(f.run({"channels", "export", f.dat, "-o", f.path("channels.csv")}).status, ExitOk);
     QByteArray channels = fileBytes(f.path("channels.csv"));
     channels.insert(channels.indexOf("\r\n") + 2, '"');
+    // A stray quote would join the rows after it into one field.
     r = f.run({"channels", "import", f.dat, f.write("channels.csv", channels)});
     EXPECT_EQ(r.status, ExitFailure);
-    EXPECT_TRUE(r.err.contains("line 2: a quoted field is not closed before the end of the file")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("line 2: a quote where CSV allows none")) << r.err.toStdString();
+    r = f.run({"channels", "import", f.dat, f.write("open.csv", fileBytes(f.path("channels.csv")) + "\"Zone 1\",\"open\r\n")});
+    EXPECT_TRUE(r.err.contains("a quoted field is not closed before the end of the file")) << r.err.toStdString();
 
     r = f.run({"contacts", "import", f.dat, f.write("nul.csv", QByteArray("Call ID,Name\n1234567,Al\n2345678,Bo") + '\0' + "b\n")});
     EXPECT_EQ(r.status, ExitFailure);

@@ -67,6 +67,9 @@ TEST(CsvReader, AnOpenQuoteANulByteAndBrokenUtf8AreErrorsWithTheirLine)
               QStringLiteral("line 2: a quoted field is not closed before the end of the file"));
     EXPECT_EQ(CsvTable::parse(QByteArray("id,name\n1,Al\n2,B") + '\0' + "b\n").error, QStringLiteral("line 3: a field holds a NUL byte"));
     EXPECT_EQ(CsvTable::parse("name\nok\n\xC4\xE3\xBA\xC3\n").error, QStringLiteral("the file is not UTF-8 text (line 3)"));
+    EXPECT_EQ(CsvTable::parse("id,name\n1,\"\"Bob\"\n2,Al\n").error,
+              QStringLiteral("line 2: a quote where CSV allows none (a field with quotes must be quoted whole, its own quotes "
+                             "doubled)"));
     // A quote closed on a later line is one field over two lines, no error.
     EXPECT_EQ(CsvTable::parse("id,name\n1,\"Bob\nAl\"\n").rows.value(0).value(1), QStringLiteral("Bob\nAl"));
 }
