@@ -170,13 +170,14 @@ TEST(ImportSafety, AnOpenQuoteOrANulByteFailsWithItsLine)
     EXPECT_FALSE(r.out.contains("added"));
 
     ASSERT_EQ(f.run({"channels", "export", f.dat, "-o", f.path("channels.csv")}).status, ExitOk);
-    QByteArray channels = fileBytes(f.path("channels.csv"));
+    const QByteArray exported = fileBytes(f.path("channels.csv"));
+    QByteArray channels = exported;
     channels.insert(channels.indexOf("\r\n") + 2, '"');
     // A stray quote would join the rows after it into one field.
     r = f.run({"channels", "import", f.dat, f.write("channels.csv", channels)});
     EXPECT_EQ(r.status, ExitFailure);
     EXPECT_TRUE(r.err.contains("line 2: a quote where CSV allows none")) << r.err.toStdString();
-    r = f.run({"channels", "import", f.dat, f.write("open.csv", fileBytes(f.path("channels.csv")) + "\"Zone 1\",\"open\r\n")});
+    r = f.run({"channels", "import", f.dat, f.write("open.csv", exported + "\"Zone 1\",\"open\r\n")});
     EXPECT_TRUE(r.err.contains("a quoted field is not closed before the end of the file")) << r.err.toStdString();
 
     r = f.run({"contacts", "import", f.dat, f.write("nul.csv", QByteArray("Call ID,Name\n1234567,Al\n2345678,Bo") + '\0' + "b\n")});
