@@ -73,6 +73,18 @@ public:
     qint32 upperBandLimit() const { return m_upperLimit; }
     // The labels of the range list; for RQ381S only the label of entry 6.
     QStringList FreqRangeLabels() const;
+    // The range list's entries in list order: each entry's number, label and
+    // whether its band can be applied (an unusable "dataN" cannot).
+    struct FreqRangeChoice
+    {
+        int entry = 0;
+        QString label;
+        bool usable = false;
+    };
+    QList<FreqRangeChoice> FreqRangeChoices() const;
+    // The list position of the codeplug's band, or -1 when that is no
+    // usable entry of the list: an unusable entry is never the current band.
+    int CurrentFreqRangeChoice() const;
 
     // Default codeplug.
     void BuildDefaultCodeplug();
