@@ -258,7 +258,8 @@ TEST(FileCommands, OpenTakesTheFileAsBaselineAndAForeignFileStaysUntitled)
     const QString foreign = QDir(rig.config.dir()).filePath(QStringLiteral("foreign.dat"));
     QFile file(foreign);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("XX381 Radio Program data" + QByteArray(DataFile::kFileSize - 24, 'x'));
+    const QByteArray otherModel = "XX381 Radio Program data" + QByteArray(DataFile::kFileSize - 24, 'x');
+    file.write(otherModel);
     file.close();
     rig.prompter.prompts.clear();
     rig.nextOpenFile = foreign;
@@ -272,7 +273,7 @@ TEST(FileCommands, OpenTakesTheFileAsBaselineAndAForeignFileStaysUntitled)
     EXPECT_FALSE(rig.app->OnFileSave());
     EXPECT_EQ(rig.saveDialogs, 1);
     file.open(QIODevice::ReadOnly);
-    EXPECT_EQ(file.readAll(), QByteArray(DataFile::kFileSize, 'x'));
+    EXPECT_EQ(file.readAll(), otherModel);
 
     // A file that cannot be read leaves a new default codeplug.
     rig.prompter.prompts.clear();
