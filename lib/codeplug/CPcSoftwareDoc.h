@@ -49,6 +49,11 @@ public:
     // Loaded from a file that was cut short or too long: the codeplug may
     // miss bytes, so writing it to a radio needs the user's consent.
     bool loadedFromOddSizedFile() const;
+    // The blocks the last radio read did not bring back intact (another
+    // address, or a damaged block); 0 when the codeplug was fully read or
+    // not read at all. Writing such a codeplug needs the user's consent.
+    int unreadBlocks() const { return m_unreadBlocks; }
+    void setUnreadBlocks(int count) { m_unreadBlocks = count; }
 
     // Fills header and all three images with 0xFF and writes the header text;
     // forgets the loaded file's size.
@@ -127,4 +132,5 @@ private:
     QString m_filePath;
     qint64 m_loadedFileSize = -1;
     FileStamp m_diskStamp;
+    int m_unreadBlocks = 0;
 };
