@@ -34,7 +34,9 @@ CPcSoftwareApp::CPcSoftwareApp(const StartupOptions &options, Prompter *prompter
         return QFileDialog::getOpenFileName(parent, QString(), QString(), QLatin1String(kFileFilter));
     };
     chooseSaveFile = [](QWidget *parent, const QString &suggestion) {
-        return QFileDialog::getSaveFileName(parent, QString(), suggestion, QLatin1String(kFileFilter));
+        // The replace question is asked once the extension is added (OnFileSaveAs).
+        return QFileDialog::getSaveFileName(parent, QString(), suggestion, QLatin1String(kFileFilter), nullptr,
+                                            QFileDialog::DontConfirmOverwrite);
     };
 }
 
@@ -178,6 +180,9 @@ bool CPcSoftwareApp::OpenDocumentFile(const QString &path)
                      QString::number(DataFile::kFileSize)},
                     QStringLiteral("IDS_WARN"), Prompt::Icon::Warning);
     }
+    // The document now exists: a later New re-initialises it and asks first,
+    // or edits made since the file was opened would go without a question.
+    m_firstNew = false;
     createDocumentFrame();
     return true;
 }
@@ -227,12 +232,26 @@ bool CPcSoftwareApp::OnFileSave()
 
 bool CPcSoftwareApp::OnFileSaveAs()
 {
-    QString path = chooseSaveFile ? chooseSaveFile(m_mainFrame.get(), m_doc->title()) : QString();
-    if (path.isEmpty())
+    const QString typed = chooseSaveFile ? chooseSaveFile(m_mainFrame.get(), m_doc->title()) : QString();
+    if (typed.isEmpty())
         return false;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".dat");
-    return saveTo(path);
+    // The dialog does not confirm: the question must be about the file that
+    // is written, which may carry the extension the user did not type.
+    const FilePaths::SaveTarget target = FilePaths::saveTarget(typed, QStringLiteral("dat"), FilePaths::Extension::IfNone);
+    const QString shown = QDir::toNativeSeparators(target.path);
+    switch (target.kind) {
+    case FilePaths::SaveTarget::Kind::Refused:
+        askWith(QStringLiteral("IDS_ERROR_NOTAFILE"), shown, QStringLiteral("IDS_ERROR"), Prompt::Icon::Error);
+        return false;
+    case FilePaths::SaveTarget::Kind::Existing:
+        if (askWith(QStringLiteral("IDS_ASK_REPLACE"), shown, QStringLiteral("IDS_WARN"), Prompt::Icon::Warning,
+                    Prompt::Buttons::YesNo) != PromptAnswer::Yes)
+            return false;
+        break;
+    case FilePaths::SaveTarget::Kind::New:
+        break;
+    }
+    return saveTo(target.path);
 }
 
 bool CPcSoftwareApp::SaveModified()

@@ -86,6 +86,24 @@ QString whyNotImportable(const QString &path, qint64 maxBytes)
             .arg(info.size())
             .arg(maxBytes >> 20);
     return QString();
+
+SaveTarget saveTarget(const QString &typed, const QString &extension, Extension rule)
+{
+    SaveTarget target;
+    target.path = typed;
+    const QString fileName = QFileInfo(typed).fileName();
+    const bool add = rule == Extension::IfNone
+                         ? !fileName.contains(QLatin1Char('.'))
+                         : !fileName.endsWith(QLatin1Char('.') + extension, Qt::CaseInsensitive);
+    if (!fileName.isEmpty() && add)
+        target.path += QLatin1Char('.') + extension;
+    if (const QString kind = specialKind(target.path); !kind.isEmpty()) {
+        target.kind = SaveTarget::Kind::Refused;
+        target.reason = refusal(target.path, kind);
+    } else if (QFileInfo::exists(target.path)) {
+        target.kind = SaveTarget::Kind::Existing;
+    }
+    return target;
 }
 
 bool sameFile(const QString &a, const QString &b)
