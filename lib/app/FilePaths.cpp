@@ -86,6 +86,7 @@ QString whyNotImportable(const QString &path, qint64 maxBytes)
             .arg(info.size())
             .arg(maxBytes >> 20);
     return QString();
+}
 
 SaveTarget saveTarget(const QString &typed, const QString &extension, Extension rule)
 {
