@@ -89,7 +89,9 @@ QString SimOptions::usage()
         "  --wrong-header N          [P]   answer read block N with another block's address\n"
         "  --ack-request             [P]   answer the read or write request with 06\n"
         "  --corrupt-read N          [P]   answer read block N with one data byte changed\n"
-        "--measure and --calibration serve the service mode only.\n");
+        "--measure and --calibration serve the service mode only.\n"
+        "  --help                    show this text\n"
+        "  --version                 show the version\n");
 }
 
 bool SimOptions::parse(const QStringList &args, SimOptions &options, QString *error)
