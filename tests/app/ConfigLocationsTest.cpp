@@ -99,7 +99,7 @@ TEST(ConfigLocations, WritesGoToTheUserFolderMadeOnFirstWrite)
     EXPECT_TRUE(settings.writeSetting("setup", "language", "english"));
     EXPECT_TRUE(settings.writeSetting("setup", "com", "4"));
     EXPECT_EQ(failures, 0);
-    EXPECT_EQ(f.read("user", "setting.ini"), "[setup]\nlanguage=english\ncom=4\n");
+    EXPECT_EQ(f.read("user", "setting.ini").trimmed(), "[setup]\nlanguage=english\ncom=4");
     // The choice holds at the next start although the program's folder says otherwise.
     settings.load();
     EXPECT_EQ(settings.languageName(), "english");
