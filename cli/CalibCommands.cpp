@@ -16,25 +16,42 @@ const char kCalibUsage[] =
     "P is a port number 1..16 or a device path. A read also keeps a time-stamped\n"
     "copy in the calibration backup folder unless --no-backup is given.\n";
 
-// Prints the outcome of a transfer in the language the service mode uses.
-int report(CalibrationMessage message, bool chinese, CommandIo &io)
-{
-    const QString text = CalibrationMessages::text(message, chinese);
-    if (CalibrationMessages::isError(message)) {
-        io.err << "rq381 calib: " << text << "\n";
-        return ExitTransferFailed;
-    }
-    io.out << text << "\n";
-    return ExitOk;
-}
-
 struct CalibRun
 {
+    QString verb;
     std::unique_ptr<AppSettings> settings;
     QString port;
     QString file;
     bool backup = true;
+
+    // The port for messages: its number and the device it names.
+    QString portText() const { return PortNames::describe(settings.get(), port); }
 };
+
+// Prints a success in the language the service mode uses.
+int reportSuccess(CalibrationMessage message, const CalibRun &run, CommandIo &io)
+{
+    io.out << CalibrationMessages::text(message, run.settings->calibrationInChinese()) << "\n";
+    return ExitOk;
+}
+
+// A failure names its step, the port and what it leaves behind, as the
+// codeplug commands do: a link-up that failed exchanged no calibration data
+// (exit 3, as a silent radio), a transfer that broke off is exit 5.
+int reportFailure(const ServiceFailure &failure, const CalibRun &run, CommandIo &io)
+{
+    const bool reading = run.verb == QLatin1String("read");
+    io.err << "rq381 calib " << run.verb << ": " << failure.englishText() << " on port " << run.portText() << "; ";
+    if (failure.duringLinkUp())
+        io.err << "nothing was " << (reading ? "read" : "written") << "\n";
+    else if (reading)
+        io.err << "nothing was saved\n";
+    else if (failure.step == ServiceFailure::Step::EndOfTransfer)
+        io.err << "every block was written\n";
+    else
+        io.err << "the radio holds the blocks before it\n";
+    return failure.duringLinkUp() ? ExitPortError : ExitTransferFailed;
+}
 
 // Parses the arguments of read or write; returns an exit status when the
 // command cannot go on.
@@ -57,6 +74,7 @@ std::optional<int> parseCalib(const QString &verb, const QStringList &args, Comm
         io.out << kCalibUsage;
         return ExitOk;
     }
+    run.verb = verb;
     run.port = parser.value(QStringLiteral("port"));
     const QStringList positional = parser.positionalArguments();
     if (!noStrayArguments(QStringLiteral("calib ") + verb, positional, reading ? 0 : 1, io))
@@ -86,17 +104,14 @@ std::optional<int> openAndLinkUp(CMSComm &comm, ServiceProtocol &protocol, Servi
                                  const CalibRun &run, CommandIo &io)
 {
     if (!comm.OpenPort(run.port, CMSComm::kBaudRate)) {
-        io.err << "rq381 calib: cannot open port " << run.port;
+        io.err << "rq381 calib " << run.verb << ": cannot open port " << run.portText();
         if (comm.openProblem().kind != PortProblem::Kind::None)
             io.err << ": " << comm.openProblem().englishText();
-        else if (!comm.deviceName().isEmpty() && comm.deviceName() != run.port)
-            io.err << " (" << comm.deviceName() << ")";
         io.err << "\n";
         return ExitPortError;
     }
-    const CalibrationMessage linked = protocol.linkUp(mode, 0, false);
-    if (linked != CalibrationMessage::None)
-        return report(linked, run.settings->calibrationInChinese(), io);
+    if (protocol.linkUp(mode, 0, false) != CalibrationMessage::None)
+        return reportFailure(protocol.lastFailure(), run, io);
     return std::nullopt;
 }
 
@@ -105,8 +120,6 @@ int runCalibRead(const QStringList &args, CommandIo &io)
     CalibRun run;
     if (const auto status = parseCalib(QStringLiteral("read"), args, io, run))
         return *status;
-    const bool chinese = run.settings->calibrationInChinese();
-
     CMSComm comm(run.settings.get());
     CMSCommServicePort port(comm);
     ServiceProtocol protocol(port);
@@ -116,7 +129,7 @@ int runCalibRead(const QStringList &args, CommandIo &io)
     const CalibrationMessage result = protocol.readBlocks(image);
     comm.ClosePort();
     if (CalibrationMessages::isError(result))
-        return report(result, chinese, io);
+        return reportFailure(protocol.lastFailure(), run, io);
     // The copy comes first: the radio's values are kept even when FILE
     // cannot be written.
     QString backupPath;
@@ -133,7 +146,7 @@ int runCalibRead(const QStringList &args, CommandIo &io)
         io.err << "\n";
         return ExitFailure;
     }
-    const int status = report(result, chinese, io);
+    const int status = reportSuccess(result, run, io);
     if (!backupPath.isEmpty())
         io.out << "Kept a copy in " << backupPath << "\n";
     return status;
@@ -144,8 +157,6 @@ int runCalibWrite(const QStringList &args, CommandIo &io)
     CalibRun run;
     if (const auto status = parseCalib(QStringLiteral("write"), args, io, run))
         return *status;
-    const bool chinese = run.settings->calibrationInChinese();
-
     CalibrationImage image;
     switch (TestDataFile::load(run.file, image)) {
     case TestDataFile::LoadResult::Loaded:
@@ -166,7 +177,9 @@ int runCalibWrite(const QStringList &args, CommandIo &io)
         return *status;
     const CalibrationMessage result = protocol.writeBlocks(image);
     comm.ClosePort();
-    return report(result, chinese, io);
+    if (CalibrationMessages::isError(result))
+        return reportFailure(protocol.lastFailure(), run, io);
+    return reportSuccess(result, run, io);
 }
 
 }

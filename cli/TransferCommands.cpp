@@ -16,9 +16,12 @@
 namespace {
 
 const char kReadUsage[] =
-    "Usage: rq381 read --port P [-o FILE.dat] [--config DIR] [--trace FILE]\n"
+    "Usage: rq381 read --port P [-o FILE.dat] [--config DIR] [--trace FILE] [--accept-damaged]\n"
     "Reads the radio's codeplug into FILE.dat (default radio.dat).\n"
-    "P is a port number 1..16 or a device path.\n";
+    "P is a port number 1..16 or a device path. A block whose sum byte does not\n"
+    "match its data is asked for again twice; when it stays damaged the read\n"
+    "fails (exit 5) and nothing is saved, unless --accept-damaged saves it as\n"
+    "received.\n";
 const char kWriteUsage[] =
     "Usage: rq381 write --port P FILE.dat [--config DIR] [--verify] [--force-model] [--force] [--trace FILE]\n"
     "Writes FILE.dat into the radio. --verify reads the radio back and compares\n"
@@ -76,6 +79,7 @@ struct TransferRun
     bool verify = false;
     bool forceModel = false;
     bool force = false;
+    bool acceptDamaged = false;
     std::unique_ptr<AppSettings> settings;
 
     // The port for messages: its number and the device it names.
@@ -95,6 +99,8 @@ std::optional<int> parseTransfer(const QString &command, const QStringList &args
     if (reading) {
         parser.addOption(QCommandLineOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                                             QStringLiteral("The .dat file to write."), QStringLiteral("FILE")));
+        parser.addOption(QCommandLineOption(QStringLiteral("accept-damaged"),
+                                            QStringLiteral("Save blocks whose sum stayed wrong as received.")));
     } else {
         parser.addOption(QCommandLineOption(QStringLiteral("verify"), QStringLiteral("Read back and compare.")));
         parser.addOption(QCommandLineOption(QStringLiteral("force-model"),
@@ -116,6 +122,7 @@ std::optional<int> parseTransfer(const QString &command, const QStringList &args
         return ExitUsage;
     if (reading) {
         run.file = parser.isSet(QStringLiteral("o")) ? parser.value(QStringLiteral("o")) : QStringLiteral("radio.dat");
+        run.acceptDamaged = parser.isSet(QStringLiteral("accept-damaged"));
     } else {
         run.file = positional.value(0);
         run.verify = parser.isSet(QStringLiteral("verify"));
@@ -147,10 +154,16 @@ std::optional<int> parseTransfer(const QString &command, const QStringList &args
 }
 
 // Runs one transfer to its end, drawing the percentage on a terminal.
+TransferStatus waitForJob(TransferJob &job, const char *verb, CommandIo &io);
+
 TransferStatus runJob(TransferJob &job, TransferDirection direction, CommandIo &io)
 {
     job.start(direction);
-    const char *verb = direction == TransferDirection::Read ? "reading" : "writing";
+    return waitForJob(job, direction == TransferDirection::Read ? "reading" : "writing", io);
+}
+
+TransferStatus waitForJob(TransferJob &job, const char *verb, CommandIo &io)
+{
     int shown = -1;
     while (!job.waitForEnd(kProgressTickMs)) {
         if (io.errIsTerminal && job.progress() != shown) {
@@ -231,57 +244,41 @@ QString versionText(const AppSettings &settings)
     return QStringLiteral("MCU %1, data %2, CID %3").arg(settings.mcuVersion, settings.dataVersion, settings.cid);
 }
 
-// Reads the radio back and compares every block the write sent.
-int verifyWrite(const TransferRun &run, CMSComm &comm, const QByteArray &sent, CommandIo &io)
+// "1 block at 0x0400" or "3 blocks (the first at 0x0400)".
+QString blocksAt(int count, int firstAddress)
 {
-    auto readBack = newDefaultDocument(*run.settings);
-    // The read-back's model check ([setup] basic 0) must compare with the
-    // model just written, not with the default codeplug's.
-    std::copy_n(sent.constData(), Protocol::kModelIdLength, readBack->image());
-    TransferJob job(*readBack, comm);
-    job.setPortName(run.port);
-    if (runJob(job, TransferDirection::Read, io) != TransferStatus::ReadDone) {
+    const QString blocks = counted(count, QStringLiteral("block"));
+    return count == 1 ? QStringLiteral("%1 at %2").arg(blocks, hexAddress(firstAddress))
+                      : QStringLiteral("%1 (the first at %2)").arg(blocks, hexAddress(firstAddress));
+}
+
+// Reads the radio back after a write and compares every block the write sent.
+int verifyWrite(const TransferRun &run, TransferJob &job, CommandIo &io)
+{
+    if (!job.startVerify() || waitForJob(job, "verifying", io) != TransferStatus::ReadDone) {
         io.err << "rq381 write: the write went through, but reading it back failed:\n";
         reportFailure(run, job, io);
         return ExitTransferFailed;
     }
-    // A block the radio answered for another address was not read back:
-    // it is neither verified nor counted as differing.
-    const QList<int> skipped = job.skippedAddresses();
-    int differing = 0;
-    int unverified = 0;
-    int firstAddress = -1;
-    for (int address = 0; address < Protocol::kRadioMemorySize; address += Protocol::kBlockSize) {
-        if (!Protocol::isWrittenBlock(address))
-            continue;
-        if (skipped.contains(address)) {
-            ++unverified;
-            continue;
-        }
-        if (std::memcmp(sent.constData() + address, readBack->image() + address, Protocol::kBlockSize) != 0) {
-            ++differing;
-            if (firstAddress < 0)
-                firstAddress = address;
-        }
-    }
-    const QString notReadBack = unverified == 0
+    const WriteVerification verification = job.verification();
+    if (verification.passed())
+        return ExitOk;
+    const QString notReadBack = verification.unverifiedBlocks == 0
         ? QString()
-        : QStringLiteral("%1 not read back and not verified").arg(counted(unverified, QStringLiteral("block")));
-    if (differing > 0) {
-        io.err << "rq381 write: verify failed: " << differing << " of "
-               << counted(Protocol::kWrittenBlockCount, QStringLiteral("block")) << (differing == 1 ? " differs" : " differ")
-               << ", the first at " << hexAddress(firstAddress);
-        if (unverified > 0)
+        : QStringLiteral("%1 not read back intact and not verified")
+              .arg(blocksAt(verification.unverifiedBlocks, verification.firstUnverifiedAddress));
+    if (verification.differingBlocks > 0) {
+        io.err << "rq381 write: verify failed: " << verification.differingBlocks << " of "
+               << counted(Protocol::kWrittenBlockCount, QStringLiteral("block"))
+               << (verification.differingBlocks == 1 ? " differs" : " differ") << ", the first at "
+               << hexAddress(verification.firstDifferingAddress);
+        if (!notReadBack.isEmpty())
             io.err << "; " << notReadBack;
         io.err << "\n";
         return ExitTransferFailed;
     }
-    if (unverified > 0) {
-        io.err << "rq381 write: verify incomplete: " << notReadBack << " (the radio answered for another address, the first at "
-               << hexAddress(skipped.first()) << "); the other blocks match\n";
-        return ExitTransferFailed;
-    }
-    return ExitOk;
+    io.err << "rq381 write: verify incomplete: " << notReadBack << "; the other blocks match\n";
+    return ExitTransferFailed;
 }
 
 }
@@ -305,8 +302,18 @@ int runRead(const QStringList &args, CommandIo &io)
     job.setPortName(run.port);
     if (runJob(job, TransferDirection::Read, io) != TransferStatus::ReadDone)
         return reportFailure(run, job, io);
+    const QList<int> damaged = job.damagedAddresses();
+    if (!damaged.isEmpty() && !run.acceptDamaged) {
+        io.err << "rq381 read: " << blocksAt(int(damaged.size()), damaged.first())
+               << " kept failing the sum check when asked for again; nothing was saved (--accept-damaged saves "
+                  "such blocks as received)\n";
+        return ExitTransferFailed;
+    }
     if (!saveCodeplug(*doc, run.file, io))
         return ExitFailure;
+    if (!damaged.isEmpty())
+        io.err << "rq381 read: warning: " << blocksAt(int(damaged.size()), damaged.first())
+               << " kept failing the sum check; saved as received, as --accept-damaged asks\n";
     if (job.skippedBlocks() > 0)
         io.err << "rq381 read: warning: " << counted(job.skippedBlocks(), QStringLiteral("block"))
                << " came back with another address; "
@@ -358,8 +365,7 @@ int runWrite(const QStringList &args, CommandIo &io)
         return reportFailure(run, job, io);
 
     if (run.verify) {
-        const QByteArray sent(reinterpret_cast<const char *>(job.transferImage()), Protocol::kRadioMemorySize);
-        if (const int verified = verifyWrite(run, comm, sent, io); verified != ExitOk)
+        if (const int verified = verifyWrite(run, job, io); verified != ExitOk)
             return verified;
         io.out << "Wrote " << run.file << " into the radio and verified all "
                << counted(Protocol::kWrittenBlockCount, QStringLiteral("block")) << " (" << versionText(*run.settings)

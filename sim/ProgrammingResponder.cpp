@@ -45,6 +45,8 @@ bool ProgrammingResponder::linkUp(const QByteArray &word, RadioLine &line)
     m_session = word == "PROGRAM" ? Session::Program : Session::ModelWrite;
     m_phase = Phase::Identify;
     m_readBlocks = 0;
+    m_lastReadAddress = -1;
+    m_readRepeats = 0;
     m_writeBlocks = 0;
     m_state.events << QString::fromLatin1(word);
     line.send(QByteArray(1, kAck));
@@ -148,23 +150,38 @@ int ProgrammingResponder::readBlock(const QByteArray &input, RadioLine &line)
     if (disconnectNow(line))
         return kReadFrameLength;
     ++m_state.readBlockCount;
-    const int index = m_readBlocks++;
-    if (!validBlockFrame(input))
+    if (!validBlockFrame(input)) {
+        ++m_readBlocks;
+        m_lastReadAddress = -1;
         return kReadFrameLength;  // no answer to a malformed request
+    }
     const int address = blockAddress(input);
-    const int headerAddress = index == m_faults.wrongHeaderBlock ? (address + kBlockSize) & 0xFFC0 : address;
+    // A block asked for again at once keeps its number, so a fault can
+    // stay (a bad cell) or go (noise on the line) when it is repeated.
+    if (address == m_lastReadAddress) {
+        ++m_readRepeats;
+    } else {
+        ++m_readBlocks;
+        m_lastReadAddress = address;
+        m_readRepeats = 0;
+    }
+    const int index = m_readBlocks - 1;
+    const bool faultShows = m_faults.faultTimes < 0 || m_readRepeats < m_faults.faultTimes;
+    const int headerAddress =
+        index == m_faults.wrongHeaderBlock && faultShows ? (address + kBlockSize) & 0xFFC0 : address;
     QByteArray answer(69, 0);
     answer[0] = 0x57;
     answer[1] = char(headerAddress >> 8);
     answer[2] = char(headerAddress & 0xFF);
     answer[3] = char(kBlockSize);
-    // A corrupted block is a consistent answer with a wrong byte in it, as
-    // a radio with a bad memory cell gives.
-    const uint8_t flip = index == m_faults.corruptReadBlock ? 0x5A : 0x00;
+    // The sum byte is that of the memory; a corrupted block has one data
+    // byte changed behind it, as noise on the line gives.
+    const uint8_t flip = index == m_faults.corruptReadBlock && faultShows ? 0x5A : 0x00;
     uint8_t sum = 0;
     for (int i = 0; i < kBlockSize; ++i) {
-        answer[4 + i] = char(m_state.byteAt(address + i) ^ (i == 0 ? flip : 0));
-        sum = uint8_t(sum + uint8_t(answer[4 + i]));
+        const uint8_t stored = m_state.byteAt(address + i);
+        sum = uint8_t(sum + stored);
+        answer[4 + i] = char(stored ^ (i == 0 ? flip : 0));
     }
     answer[68] = char(sum);
     reply(answer, m_faults.shortReply == Short::Block && index == m_faults.shortBlock, line);
@@ -183,8 +200,10 @@ int ProgrammingResponder::writeBlock(const QByteArray &input, RadioLine &line)
         return kWriteFrameLength;
     }
     const int address = blockAddress(input);
-    for (int i = 0; i < kBlockSize; ++i)
-        m_state.setByteAt(address + i, uint8_t(input[4 + i]));
+    if (index != m_faults.dropWriteBlock) {
+        for (int i = 0; i < kBlockSize; ++i)
+            m_state.setByteAt(address + i, uint8_t(input[4 + i]));
+    }
     m_state.writtenBlocks.push_back(address);
     line.send(QByteArray(1, kAck));
     return kWriteFrameLength;

@@ -38,6 +38,8 @@ private:
     int m_linkWords = 0;
     int m_blocks = 0;       // blocks handled in all sessions, for the disconnect fault
     int m_readBlocks = 0;   // read blocks of this session
+    int m_lastReadAddress = -1;
+    int m_readRepeats = 0;  // how often the last read block was asked for again
     int m_writeBlocks = 0;  // write blocks of this session
     Session m_session = Session::Program;
     Phase m_phase = Phase::Identify;

@@ -88,7 +88,11 @@ QString SimOptions::usage()
         "  --noise N                 [P S] send N junk bytes at start and behind every reply\n"
         "  --wrong-header N          [P]   answer read block N with another block's address\n"
         "  --ack-request             [P]   answer the read or write request with 06\n"
-        "  --corrupt-read N          [P]   answer read block N with one data byte changed\n"
+        "  --corrupt-read N          [P]   answer read block N with one data byte changed on the\n"
+        "                                  line (the block's sum byte is that of the memory)\n"
+        "  --fault-times N           [P]   --wrong-header and --corrupt-read show on the first N\n"
+        "                                  requests of their block only (default: on every one)\n"
+        "  --drop-write N            [P]   acknowledge write block N without storing it\n"
         "--measure and --calibration serve the service mode only.\n"
         "  --help                    show this text\n"
         "  --version                 show the version\n");
@@ -102,7 +106,7 @@ bool SimOptions::parse(const QStringList &args, SimOptions &options, QString *er
         QStringLiteral("save"),         QStringLiteral("config"),        QStringLiteral("measure"),
         QStringLiteral("answer-after"), QStringLiteral("short-reply"),   QStringLiteral("wrong-header"),
         QStringLiteral("nak-write"),    QStringLiteral("disconnect-after"), QStringLiteral("noise"),
-        QStringLiteral("corrupt-read"),
+        QStringLiteral("corrupt-read"), QStringLiteral("fault-times"), QStringLiteral("drop-write"),
     };
     const QStringList flags = {QStringLiteral("wire-timing"), QStringLiteral("no-answer"),
                                QStringLiteral("ack-request"), QStringLiteral("nak-end")};
@@ -135,6 +139,7 @@ bool SimOptions::parse(const QStringList &args, SimOptions &options, QString *er
         {"answer-after", &faults.answerAfter},   {"wrong-header", &faults.wrongHeaderBlock},
         {"nak-write", &faults.nakWriteBlock},    {"disconnect-after", &faults.disconnectAfterBlocks},
         {"noise", &options.noiseBytes},          {"corrupt-read", &faults.corruptReadBlock},
+        {"fault-times", &faults.faultTimes},     {"drop-write", &faults.dropWriteBlock},
     };
     for (const auto &[name, target] : counts) {
         const QString option = QString::fromLatin1(name);

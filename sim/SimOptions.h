@@ -6,7 +6,8 @@
 #include <QStringList>
 
 // The faults the radio can be told to show. Block numbers count from 0 in
-// the order the blocks are requested or sent in one session. Most apply to
+// the order the blocks are requested or sent in one session; a read block
+// asked for again at once keeps its number. Most apply to
 // both modes; SimOptions::usage() says which do not.
 struct ProgrammingFaults
 {
@@ -20,7 +21,9 @@ struct ProgrammingFaults
     int nakWriteBlock = -1;       // write block answered with 15 instead of 06
     bool nakEndOfRead = false;    // end of read answered with 15
     int disconnectAfterBlocks = -1;  // hang up when this many blocks went through
-    int corruptReadBlock = -1;    // read block answered with one data byte changed
+    int corruptReadBlock = -1;    // read block answered with one data byte changed on the line
+    int faultTimes = -1;          // requests of a faulty read block that show the fault; -1: every one
+    int dropWriteBlock = -1;      // write block acknowledged but not stored
 };
 
 struct SimOptions

@@ -161,9 +161,12 @@ QString CMainFrame::baseTitle() const
 void CMainFrame::UpdateTitle()
 {
     const QString docTitle = m_app.document().title();
+    QString title = docTitle.isEmpty() ? baseTitle() : baseTitle() + QStringLiteral(" - ") + docTitle;
+    // A codeplug read with blocks missing says so until another replaces it.
+    if (m_app.document().unreadBlocks() > 0)
+        title += QLatin1Char(' ') + m_app.settings().language().GetLangString(QStringLiteral("IDS_TITLE_UNREAD"));
     // "[*]" is where Qt shows the modified mark.
-    setWindowTitle((docTitle.isEmpty() ? baseTitle() : baseTitle() + QStringLiteral(" - ") + docTitle)
-                   + QStringLiteral("[*]"));
+    setWindowTitle(title + QStringLiteral("[*]"));
     setWindowModified(m_app.document().IsModified());
 }
 

@@ -18,6 +18,7 @@ class QLabel;
 class QPrinter;
 class QLineEdit;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 class QUndoStack;
@@ -125,6 +126,8 @@ private:
     void updateWindowMenu();
     void connectForm(CSectionForm *form);
     void onFrameClosing(CChildFrame *frame);
+    // Where a frame being shown goes: cascaded below the frames shown already.
+    QPoint cascadePositionFor(const QMdiSubWindow *frame) const;
     void onTreeContextMenu(const TreeNode &node, const QPoint &globalPos);
     void onTransfer(bool write);
     void onPortSettings();

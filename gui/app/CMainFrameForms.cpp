@@ -4,12 +4,15 @@
 #include "app/CPcSoftwareApp.h"
 #include "app/CodeplugEditor.h"
 #include "app/CommandTable.h"
+#include "app/FramePlacement.h"
 #include "app/Prompter.h"
 #include "app/SectionTable.h"
 #include "app/TreeCommands.h"
 #include "sections/CSectionForm.h"
 
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStyle>
 #include <QMenu>
 #include <QTreeWidget>
 
@@ -68,8 +71,8 @@ void CMainFrame::OnNavigate(int code, int index)
         return;
     if (CChildFrame *frame = m_app.openFrame(code)) {
         if (frame->isHidden()) {
+            frame->move(cascadePositionFor(frame));
             frame->show();
-            frame->move(0, 0);
         }
         m_mdiArea->setActiveSubWindow(frame);
         m_treeBar->tree()->setFocus();
@@ -107,10 +110,22 @@ CChildFrame *CMainFrame::createFrame(int code, int recordIndex)
     connectForm(form);
     form->OnInitialUpdate(recordIndex);
     frame->adjustSize();
-    frame->move(0, 0);
+    frame->move(cascadePositionFor(frame));
     frame->show();
     m_mdiArea->setActiveSubWindow(frame);
     return frame;
+}
+
+QPoint CMainFrame::cascadePositionFor(const QMdiSubWindow *frame) const
+{
+    QList<QPoint> shown;
+    const auto windows = m_mdiArea->subWindowList();
+    for (const QMdiSubWindow *window : windows) {
+        if (window != frame && !window->isHidden())
+            shown << window->pos();
+    }
+    const int step = frame->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, frame);
+    return FramePlacement::cascadePosition(shown, frame->size(), m_mdiArea->viewport()->size(), step);
 }
 
 void CMainFrame::connectForm(CSectionForm *form)

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QTreeWidget>
@@ -123,6 +124,8 @@ CTreeBar::CTreeBar(const AppSettings &settings, QWidget *parent)
     connect(m_tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) { onItemClicked(item); });
     connect(m_tree, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) { onItemClicked(item); });
     connect(m_tree, &QTreeWidget::customContextMenuRequested, this, &CTreeBar::onContextMenu);
+    // The Menu key reaches the context menu through Qt; Shift+F10 does not.
+    m_tree->installEventFilter(this);
     connect(m_tree, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem *item) { updateFolderIcon(item, true); });
     connect(m_tree, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem *item) { updateFolderIcon(item, false); });
 }
@@ -229,6 +232,7 @@ void CTreeBar::RebuildRecordNodes(CPcSoftwareDoc &doc)
         RelabelRecordNodes(doc);
         return;
     }
+    const ViewState state = viewState();
     clearRecordNodes();
     if (QTreeWidgetItem *channels = staticItem(SectionTable::Channels)) {
         const CChannelData data(doc);
@@ -255,6 +259,44 @@ void CTreeBar::RebuildRecordNodes(CPcSoftwareDoc &doc)
         const int count = data.CountLists();
         for (int list = 1; list <= count; ++list)
             m_rxGroupNodes.append(addRecordNode(groups, TreeNode::rxGroupNode(list), data.GetName(list)));
+    }
+    restoreViewState(state);
+}
+
+CTreeBar::ViewState CTreeBar::viewState() const
+{
+    ViewState state;
+    state.selected = selectedNode();
+    for (int code : {int(SectionTable::Channels), int(SectionTable::ScanLists), int(SectionTable::RxGroups)}) {
+        if (QTreeWidgetItem *item = staticItem(code); item && item->isExpanded())
+            state.expanded << TreeNode::staticItem(code);
+    }
+    for (int z = 0; z < m_zoneNodes.size(); ++z) {
+        if (m_zoneNodes[z]->isExpanded())
+            state.expanded << TreeNode::zoneNode(z + 1);
+    }
+    return state;
+}
+
+void CTreeBar::restoreViewState(const ViewState &state)
+{
+    for (const TreeNode &node : state.expanded) {
+        if (QTreeWidgetItem *item = itemFor(node))
+            item->setExpanded(true);
+    }
+    // A record that is gone hands the selection to its zone or its group.
+    const TreeNode &was = state.selected;
+    if (selectNode(was))
+        return;
+    switch (was.kind) {
+    case TreeNode::Kind::Channel:
+        if (!selectNode(TreeNode::zoneNode(was.zone)))
+            selectNode(TreeNode::staticItem(SectionTable::Channels));
+        break;
+    case TreeNode::Kind::Zone: selectNode(TreeNode::staticItem(SectionTable::Channels)); break;
+    case TreeNode::Kind::ScanList: selectNode(TreeNode::staticItem(SectionTable::ScanLists)); break;
+    case TreeNode::Kind::RxGroup: selectNode(TreeNode::staticItem(SectionTable::RxGroups)); break;
+    default: break;
     }
 }
 
@@ -382,6 +424,27 @@ void CTreeBar::onContextMenu(const QPoint &pos)
         return;
     m_tree->setCurrentItem(item);
     emit contextMenuRequested(nodeOf(item), m_tree->viewport()->mapToGlobal(pos));
+}
+
+void CTreeBar::openContextMenuAtCurrent()
+{
+    QTreeWidgetItem *item = m_tree->currentItem();
+    if (!item)
+        return;
+    m_tree->scrollToItem(item);
+    onContextMenu(m_tree->visualItemRect(item).center());
+}
+
+bool CTreeBar::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_tree && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier) {
+            openContextMenuAtCurrent();
+            return true;
+        }
+    }
+    return QDockWidget::eventFilter(watched, event);
 }
 
 void CTreeBar::updateFolderIcon(QTreeWidgetItem *item, bool expanded)

@@ -65,15 +65,31 @@ public:
     // open nothing (groups, zones).
     static bool navigationFor(const TreeNode &node, int *code, int *index);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 signals:
     void navigationRequested(int code, int index);
     void contextMenuRequested(const TreeNode &node, const QPoint &globalPos);
 
 private:
+    // What a rebuild of the record nodes keeps: the nodes that were expanded
+    // and the one that was selected.
+    struct ViewState
+    {
+        QList<TreeNode> expanded;
+        TreeNode selected;
+    };
+    ViewState viewState() const;
+    // Expands the nodes that still exist and selects the node, or the
+    // nearest one above it when it is gone.
+    void restoreViewState(const ViewState &state);
     // Whether the record nodes stand for exactly the records the codeplug holds.
     bool recordShapeMatches(CPcSoftwareDoc &doc) const;
     void onItemClicked(QTreeWidgetItem *item);
     void onContextMenu(const QPoint &pos);
+    // The keyboard's way to the context menu: at the selected item.
+    void openContextMenuAtCurrent();
     void updateFolderIcon(QTreeWidgetItem *item, bool expanded);
     void syncFolderIcons();
     QTreeWidgetItem *addRecordNode(QTreeWidgetItem *parent, const TreeNode &node, const QString &label);

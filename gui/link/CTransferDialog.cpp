@@ -5,6 +5,7 @@
 #include "app/TranslateDialog.h"
 #include "codeplug/CPcSoftwareDoc.h"
 #include "codeplug/DataFile.h"
+#include "link/TransferFailureText.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -107,11 +108,23 @@ bool CTransferDialog::writeOfOddSizedFileConfirmed()
     return m_oddSizeConfirmed;
 }
 
+bool CTransferDialog::writeOfPartlyReadCodeplugConfirmed()
+{
+    if (m_direction != Direction::Write || m_doc.unreadBlocks() == 0 || m_unreadConfirmed)
+        return true;
+    const QString text = m_doc.settings().language().GetLangString(QStringLiteral("IDS_ASK_WRITE_UNREAD"))
+                             .arg(m_doc.unreadBlocks());
+    m_unreadConfirmed = m_prompter.ask(Prompt{{}, QStringLiteral("IDS_WARN"), Prompt::Icon::Warning,
+                                              Prompt::Buttons::OkCancel, text})
+        == PromptAnswer::Ok;
+    return m_unreadConfirmed;
+}
+
 void CTransferDialog::start()
 {
     const TransferDirection direction =
         m_direction == Direction::Read ? TransferDirection::Read : TransferDirection::Write;
-    if (!writeOfOddSizedFileConfirmed())
+    if (!writeOfOddSizedFileConfirmed() || !writeOfPartlyReadCodeplugConfirmed())
         return;
     if (!m_job.start(direction))
         return;
@@ -164,12 +177,10 @@ void CTransferDialog::HandleStatus(TransferStatus status)
         m_verify->setEnabled(true);
     switch (status) {
     case TransferStatus::PortError: {
-        // A port that did not open says why, and how to fix it.
+        // A port that did not open says why, and how to fix it; otherwise
+        // the cable message, with the step that failed and the port.
         const QString problem = m_job.openProblem().message(language);
-        if (!problem.isEmpty())
-            failWithText(problem);
-        else
-            finish(QStringLiteral("IDS_ERROR_PORTCONN"), QStringLiteral("IDS_ERROR"), int(Prompt::Icon::Error));
+        failWithText(!problem.isEmpty() ? problem : linkFailureText());
         break;
     }
     case TransferStatus::ReadFailed:
@@ -183,7 +194,17 @@ void CTransferDialog::HandleStatus(TransferStatus status)
     case TransferStatus::ReadDone:
         m_bar->setValue(kBarRange);
         emit readDone();
-        finish(QStringLiteral("IDS_PROMPT_READSUCC"), QStringLiteral("IDS_PROMPT"), int(Prompt::Icon::None));
+        if (m_job.incompleteBlocks() > 0) {
+            // Not a success: blocks the radio never sent intact keep other bytes.
+            m_prompter.ask(Prompt{{}, QStringLiteral("IDS_WARN"), Prompt::Icon::Warning, Prompt::Buttons::Ok,
+                                  language.GetLangString(QStringLiteral("IDS_READ_INCOMPLETE"))
+                                      .arg(m_job.incompleteBlocks())
+                                      .arg(m_job.skippedBlocks())
+                                      .arg(m_job.damagedAddresses().size())});
+            accept();
+        } else {
+            finish(QStringLiteral("IDS_PROMPT_READSUCC"), QStringLiteral("IDS_PROMPT"), int(Prompt::Icon::None));
+        }
         break;
     case TransferStatus::WriteDone:
         m_bar->setValue(kBarRange);
@@ -207,6 +228,16 @@ void CTransferDialog::HandleStatus(TransferStatus status)
     }
 }
 
+QString CTransferDialog::linkFailureText() const
+{
+    const Language &language = m_doc.settings().language();
+    QString text = language.GetLangString(QStringLiteral("IDS_ERROR_PORTCONN"));
+    const QString step = language.GetLangString(TransferFailureText::key(m_job.failure(), m_job.direction()));
+    if (!step.isEmpty())
+        text += QStringLiteral("\n\n") + step;
+    return text + QStringLiteral("\n") + language.GetLangString(QStringLiteral("IDS_LINK_PORT")).arg(m_job.portDescription());
+}
+
 void CTransferDialog::failWithText(const QString &text)
 {
     m_prompter.ask(Prompt{QString(), QStringLiteral("IDS_ERROR"), Prompt::Icon::Error, Prompt::Buttons::Ok, text});
@@ -226,9 +257,11 @@ void CTransferDialog::finishVerify(TransferStatus status)
         finish(QStringLiteral("IDS_PROMPT_VERIFYSUCC"), QStringLiteral("IDS_PROMPT"), int(Prompt::Icon::None));
         return;
     }
-    const int address = verification.firstDifferingAddress;
-    failWithText(language.GetLangString(QStringLiteral("IDS_VERIFY_FAIL"))
-                     .arg(verification.differingBlocks)
+    // Blocks that differ weigh more than blocks that could not be compared.
+    const bool differ = verification.differingBlocks > 0;
+    const int address = differ ? verification.firstDifferingAddress : verification.firstUnverifiedAddress;
+    failWithText(language.GetLangString(differ ? QStringLiteral("IDS_VERIFY_FAIL") : QStringLiteral("IDS_VERIFY_INCOMPLETE"))
+                     .arg(differ ? verification.differingBlocks : verification.unverifiedBlocks)
                      .arg(address / Protocol::kBlockSize)
                      .arg(QStringLiteral("%1").arg(address, 4, 16, QLatin1Char('0')).toUpper()));
 }
@@ -237,7 +270,22 @@ void CTransferDialog::reject()
 {
     // Stops a running transfer; the job waits for its worker before the
     // port goes away.
+    const bool writing = m_job.isRunning() && m_direction == Direction::Write && !m_job.isVerifying();
     m_timer.stop();
     m_job.cancel();
+    // A write stopped after the radio took blocks leaves it with a mix of
+    // old and new codeplug: say so, and offer to write it all again.
+    if (writing && m_job.blocksTransferred() > 0 && m_job.status() != TransferStatus::WriteDone) {
+        m_ok->setEnabled(true);
+        if (m_verify)
+            m_verify->setEnabled(true);
+        showPrompt(m_doc.settings().language().GetLangString(QStringLiteral("IDS_PROMPT_WRITEFAIL")));
+        const Prompt question{QStringLiteral("IDS_WRITE_CANCELLED"), QStringLiteral("IDS_WARN"), Prompt::Icon::Warning,
+                              Prompt::Buttons::OkCancel, {}};
+        if (m_prompter.ask(question) == PromptAnswer::Ok) {
+            start();
+            return;
+        }
+    }
     QDialog::reject();
 }

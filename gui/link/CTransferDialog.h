@@ -60,6 +60,11 @@ private:
     // A codeplug from a file cut short may be partly blank: asks once
     // before it is written. True when the write may go on.
     bool writeOfOddSizedFileConfirmed();
+    // A codeplug read with blocks missing or damaged: asks once before it
+    // is written. True when the write may go on.
+    bool writeOfPartlyReadCodeplugConfirmed();
+    // The cable message, then the step that failed and the port.
+    QString linkFailureText() const;
     void finish(const QString &textKey, const QString &captionKey, int icon);
     // The end of a write's read-back: success only when every block matched.
     void finishVerify(TransferStatus status);
@@ -79,4 +84,5 @@ private:
     QPushButton *m_cancel;
     QCheckBox *m_verify = nullptr;
     bool m_oddSizeConfirmed = false;
+    bool m_unreadConfirmed = false;
 };

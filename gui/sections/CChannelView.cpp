@@ -91,6 +91,7 @@ void CChannelView::buildNavigation(QVBoxLayout *page)
     m_zoneName = new CTextEdit(this);
     setCtrlId(m_zoneName, ZoneName);
     m_zoneName->setEditLimit(kNameLimit);
+    m_zoneName->fitCharacters(kNameLimit);
     zoneLabel->setBuddy(m_zoneName);
     grid->addWidget(zoneLabel, 0, 0);
     grid->addWidget(m_zoneName, 0, 1);
@@ -103,6 +104,7 @@ void CChannelView::buildNavigation(QVBoxLayout *page)
     m_channelName = new CTextEdit(this);
     setCtrlId(m_channelName, ChannelName);
     m_channelName->setEditLimit(kNameLimit);
+    m_channelName->fitCharacters(kNameLimit);
     channelLabel->setBuddy(m_channelName);
     grid->addWidget(channelLabel, 1, 0);
     grid->addWidget(m_channelName, 1, 1);

@@ -35,7 +35,7 @@ QComboBox *CDecodeSequenceView::addCellList(int row, int column)
 {
     auto *list = new QComboBox(m_grid);
     list->setFrame(false);
-    m_grid->setCellWidget(row, column, list);
+    m_grid->setCellChoice(row, column, list);
     return list;
 }
 

@@ -24,7 +24,7 @@ CEncodeSequenceView::CEncodeSequenceView(const FormContext &context, QWidget *pa
     for (int row = 0; row < CEncodeSequenceData::kCount; ++row) {
         auto *list = new QComboBox(m_grid);
         list->setFrame(false);
-        m_grid->setCellWidget(row, TypeColumn, list);
+        m_grid->setCellChoice(row, TypeColumn, list);
         connect(list, &QComboBox::activated, this, [this, row](int type) { onTypeChosen(row, type); });
         m_types << list;
     }

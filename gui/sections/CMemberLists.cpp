@@ -42,6 +42,10 @@ CMemberLists::CMemberLists(const Ids &ids, const Texts &texts, const QSize &list
     grid->addLayout(buttons, 1, 1);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(2, 1);
+    // Tab follows the eye: the list, the buttons between, the other list.
+    setTabOrder(m_available, m_moveIn);
+    setTabOrder(m_moveIn, m_moveOut);
+    setTabOrder(m_moveOut, m_members);
 
     connect(m_moveIn, &QPushButton::clicked, this, [this] { moveSelection(m_available, m_in); });
     connect(m_moveOut, &QPushButton::clicked, this, [this] { moveSelection(m_members, m_out); });

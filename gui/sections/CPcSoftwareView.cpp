@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QSignalBlocker>
+#include <QStandardItemModel>
 
 namespace {
 
@@ -115,10 +116,15 @@ void CPcSoftwareView::fillRangeList()
 {
     const QSignalBlocker blocker(m_rangeList);
     m_rangeList->clear();
-    m_rangeList->addItems(doc().FreqRangeLabels());
-    const bool singleRange = settings().modelName() == QLatin1String("RQ381S");
-    const int selected = singleRange ? 0 : doc().FindFreqRangeIndex();
-    m_rangeList->setCurrentIndex(selected < m_rangeList->count() ? selected : -1);
+    // An entry whose band cannot be applied stays in its place, greyed, so
+    // that list positions keep naming entry numbers.
+    auto *items = qobject_cast<QStandardItemModel *>(m_rangeList->model());
+    for (const CPcSoftwareDoc::FreqRangeChoice &choice : doc().FreqRangeChoices()) {
+        m_rangeList->addItem(choice.label);
+        if (!choice.usable && items)
+            items->item(m_rangeList->count() - 1)->setEnabled(false);
+    }
+    m_rangeList->setCurrentIndex(doc().CurrentFreqRangeChoice());
 }
 
 void CPcSoftwareView::onRangeChosen(int index)
@@ -128,12 +134,15 @@ void CPcSoftwareView::onRangeChosen(int index)
         return;
     if (index == doc().FindFreqRangeIndex())
         return;
+    const QList<CPcSoftwareDoc::FreqRangeChoice> choices = doc().FreqRangeChoices();
+    if (index < 0 || index >= choices.size() || !choices[index].usable) {
+        fillRangeList();
+        return;
+    }
     const Prompt question{QStringLiteral("IDS_WARN_CLEAR"), QStringLiteral("IDS_WARN"),
                           Prompt::Icon::Warning, Prompt::Buttons::OkCancel, {}};
     if (prompter().ask(question) != PromptAnswer::Ok) {
-        const QSignalBlocker blocker(m_rangeList);
-        const int current = doc().FindFreqRangeIndex();
-        m_rangeList->setCurrentIndex(current < m_rangeList->count() ? current : -1);
+        fillRangeList();
         return;
     }
     // The whole codeplug is replaced by the defaults of the new band. The

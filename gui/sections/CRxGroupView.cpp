@@ -1,5 +1,6 @@
 #include "sections/CRxGroupView.h"
 
+#include "app/Language.h"
 #include "app/Prompter.h"
 #include "app/TranslateDialog.h"
 #include "codeplug/Encodings.h"
@@ -55,6 +56,7 @@ CRxGroupView::CRxGroupView(const FormContext &context, QWidget *parent)
     layout->setSpacing(10);
     layout->addWidget(buildNavigation());
     layout->addWidget(buildMembers(), 1);
+    layout->addWidget(buildHiddenMembers());
 }
 
 QWidget *CRxGroupView::buildNavigation()
@@ -67,7 +69,7 @@ QWidget *CRxGroupView::buildNavigation()
     m_name = new CTextEdit(this);
     setCtrlId(m_name, ListName);
     m_name->setEditLimit(NameField::kNameUnits);
-    m_name->setMinimumWidth(150);
+    m_name->fitCharacters(NameField::kNameUnits);
     nameLabel->setBuddy(m_name);
     connect(m_name, &QLineEdit::editingFinished, this, &CRxGroupView::storeName);
     layout->addWidget(nameLabel);
@@ -94,6 +96,24 @@ QWidget *CRxGroupView::buildMembers()
     m_lists->setMoves([this](const QListWidget *from) { return moveIn(selectedContacts(from)); },
                       [this](const QListWidget *from) { return moveOut(selectedContacts(from)); });
     return m_lists;
+}
+
+QWidget *CRxGroupView::buildHiddenMembers()
+{
+    // Members that are individual contacts are not listed, yet they take
+    // slots: say how many, and offer to clear them.
+    auto *row = new QWidget(this);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_hiddenNote = new QLabel(row);
+    m_hiddenNote->setObjectName(QStringLiteral("HiddenMembersNote"));
+    m_hiddenNote->setWordWrap(true);
+    m_removeHidden = new QPushButton(row);
+    m_removeHidden->setObjectName(QStringLiteral("RemoveHiddenMembers"));
+    connect(m_removeHidden, &QPushButton::clicked, this, &CRxGroupView::removeHiddenMembers);
+    layout->addWidget(m_hiddenNote, 1);
+    layout->addWidget(m_removeHidden);
+    return row;
 }
 
 int CRxGroupView::listCount() const
@@ -139,6 +159,27 @@ void CRxGroupView::fillContacts()
     fillList(m_lists->available(), contacts, rules.availableContacts(currentList()));
     fillList(m_lists->members(), contacts, rules.shownMembers(currentList()));
     m_lists->updateMoveButtons();
+    showHiddenMembers();
+}
+
+void CRxGroupView::showHiddenMembers()
+{
+    const qsizetype hidden = CRxGroupRules(doc()).hiddenMembers(currentList()).size();
+    m_hiddenNote->setText(language().GetLangString(QStringLiteral("IDS_RXGROUP_HIDDEN_MEMBERS")).arg(hidden));
+    m_removeHidden->setText(language().GetLangString(QStringLiteral("IDS_RXGROUP_REMOVE_HIDDEN")));
+    m_hiddenNote->setVisible(hidden > 0);
+    m_removeHidden->setVisible(hidden > 0);
+}
+
+void CRxGroupView::removeHiddenMembers()
+{
+    const int list = currentList();
+    int removed = 0;
+    runEdit(QStringLiteral("IDS_ACTION_REMOVE_HIDDEN_MEMBERS"),
+            [&] { removed = CRxGroupRules(doc()).removeHiddenMembers(list); }, Redraw::OtherForms);
+    Reload();
+    prompter().ask(Prompt{{}, QStringLiteral("IDS_PROMPT"), Prompt::Icon::Information, Prompt::Buttons::Ok,
+                          language().GetLangString(QStringLiteral("IDS_RXGROUP_HIDDEN_REMOVED")).arg(removed)});
 }
 
 void CRxGroupView::updateNavigation()

@@ -5,6 +5,8 @@
 class CMemberLists;
 class CRecordNavigator;
 class CTextEdit;
+class QLabel;
+class QPushButton;
 
 // The RX group form (section 12): one list at a time with its name and two
 // list boxes, the group contacts still available and the members; contacts
@@ -37,6 +39,9 @@ public:
 
     // The list shown, 1..list count.
     int currentList() const { return recordIndex(); }
+    // Shown while the list holds members that are not group contacts.
+    QLabel *hiddenMembersNote() const { return m_hiddenNote; }
+    QPushButton *removeHiddenButton() const { return m_removeHidden; }
 
 private:
     QWidget *buildNavigation();
@@ -45,6 +50,9 @@ private:
     int clampedList(int list) const;
     void showList(int list);
     void fillContacts();
+    QWidget *buildHiddenMembers();
+    void showHiddenMembers();
+    void removeHiddenMembers();
     void updateNavigation();
 
     void storeName();
@@ -56,5 +64,7 @@ private:
     CTextEdit *m_name = nullptr;
     CMemberLists *m_lists = nullptr;
     CRecordNavigator *m_navigator = nullptr;
+    QLabel *m_hiddenNote = nullptr;
+    QPushButton *m_removeHidden = nullptr;
     bool m_storingName = false;
 };

@@ -67,7 +67,7 @@ QWidget *CScanView::buildNavigation()
     m_name = new CTextEdit(this);
     setCtrlId(m_name, ListName);
     m_name->setEditLimit(NameField::kNameUnits);
-    m_name->setMinimumWidth(150);
+    m_name->fitCharacters(NameField::kNameUnits);
     nameLabel->setBuddy(m_name);
     connect(m_name, &QLineEdit::editingFinished, this, &CScanView::storeName);
     layout->addWidget(nameLabel);

@@ -1,6 +1,7 @@
 #include "widgets/CEditGrid.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -60,6 +61,23 @@ private:
     CEditGrid::ColumnEditor m_rules;
     QString m_shown;
     bool m_programText = false;
+};
+
+// The cell under a drop-down list: a screen reader reads the entry the list
+// shows, whichever way it was set.
+class ChoiceCell : public QTableWidgetItem
+{
+public:
+    ChoiceCell() { setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable); }
+    QVariant data(int role) const override
+    {
+        if (role == Qt::AccessibleTextRole) {
+            const auto *grid = qobject_cast<const CEditGrid *>(tableWidget());
+            const QComboBox *list = grid ? grid->cellChoice(row(), column()) : nullptr;
+            return list ? list->currentText() : QString();
+        }
+        return QTableWidgetItem::data(role);
+    }
 };
 
 const char *const kRow = "gridRow";
@@ -254,6 +272,36 @@ void CEditGrid::setCellText(int row, int column, const QString &text)
     }
 }
 
+void CEditGrid::setCellChoice(int row, int column, QComboBox *list)
+{
+    if (!list || row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
+        return;
+    // The grid keeps the focus and opens the list on a key, so the arrow keys
+    // go on moving between cells.
+    list->setFocusPolicy(Qt::NoFocus);
+    setItem(row, column, new ChoiceCell);
+    setCellWidget(row, column, list);
+}
+
+QComboBox *CEditGrid::cellChoice(int row, int column) const
+{
+    return qobject_cast<QComboBox *>(cellWidget(row, column));
+}
+
+bool CEditGrid::openChoice(const QKeyEvent *event)
+{
+    QComboBox *list = cellChoice(currentRow(), currentColumn());
+    if (!list || state() == EditingState || !list->isEnabled())
+        return false;
+    const int key = event->key();
+    const bool opens = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space || key == Qt::Key_F2
+                       || ((key == Qt::Key_Down || key == Qt::Key_Up) && (event->modifiers() & Qt::AltModifier));
+    if (!opens)
+        return false;
+    list->showPopup();
+    return true;
+}
+
 QString CEditGrid::cellText(int row, int column) const
 {
     const QTableWidgetItem *cell = item(row, column);
@@ -308,16 +356,21 @@ QModelIndex CEditGrid::nextEditable(const QModelIndex &from, int direction) cons
     int position = from.isValid() ? from.row() * columns + from.column() : (direction > 0 ? -1 : cells);
     for (position += direction; position >= 0 && position < cells; position += direction) {
         const int column = position % columns;
-        if (isEditableColumn(column) && !isColumnHidden(column))
+        if (isReachable(position / columns, column))
             return model()->index(position / columns, column);
     }
     return {};
 }
 
+bool CEditGrid::isReachable(int row, int column) const
+{
+    return !isColumnHidden(column) && (isEditableColumn(column) || cellChoice(row, column));
+}
+
 QModelIndex CEditGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
 {
-    // Tab goes from editable cell to editable cell and leaves the grid after
-    // the last one.
+    // Tab goes from editable or choice cell to the next one and leaves the
+    // grid after the last one.
     if (cursorAction == MoveNext)
         return nextEditable(currentIndex(), 1);
     if (cursorAction == MovePrevious)
@@ -327,6 +380,10 @@ QModelIndex CEditGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifie
 
 void CEditGrid::keyPressEvent(QKeyEvent *event)
 {
+    if (openChoice(event)) {
+        event->accept();
+        return;
+    }
     const int key = event->key();
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && state() != EditingState) {
         if (isEditableColumn(currentColumn()))

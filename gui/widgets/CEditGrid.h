@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+class QComboBox;
 class QLineEdit;
 
 // The editable grid of the list forms (contacts, encryption keys, quick
@@ -56,6 +57,12 @@ public:
     void setCellText(int row, int column, const QString &text);
     QString cellText(int row, int column) const;
 
+    // Puts a drop-down list into a cell. Such a cell is reached by the
+    // keyboard like an editable one (Tab, arrows); Enter, Space, F2 or
+    // Alt+Down opens its list. The cell's accessible name is the entry shown.
+    void setCellChoice(int row, int column, QComboBox *list);
+    QComboBox *cellChoice(int row, int column) const;
+
     // The open in-place editor, or null.
     QLineEdit *activeEditor() const;
     // Places the editor over a cell, as a click does.
@@ -79,6 +86,8 @@ private:
     friend class EditGridDelegate;
     const ColumnEditor *editorRules(int column) const;
     QModelIndex nextEditable(const QModelIndex &from, int direction) const;
+    bool isReachable(int row, int column) const;
+    bool openChoice(const QKeyEvent *event);
     void applyItemFlags(QTableWidgetItem *item, int column) const;
 
     QVector<std::optional<ColumnEditor>> m_editors;  // per data column; none: read-only

@@ -1,5 +1,7 @@
 #include "widgets/CNumberEdit.h"
 
+#include "codeplug/Encodings.h"
+
 #include "widgets/EditLimit.h"
 #include "widgets/FocusReturn.h"
 
@@ -37,19 +39,11 @@ qint64 readInteger(const QString &text, int *end = nullptr)
     return negative ? -value : value;
 }
 
-// A typed number of whole units as tenths: "2.5" is 25, "2.57" is 25, "3" is 30.
-// Read digit by digit so that no rounding of a binary fraction creeps in.
+// A typed number of whole units as tenths, rounded to the nearest tenth:
+// "2.5" is 25, "2.57" is 26, "3" is 30.
 qint64 readTenths(const QString &text)
 {
-    int end = 0;
-    const qint64 units = readInteger(text, &end);
-    qint64 tenths = units * 10;
-    if (end + 1 < text.size() && text[end] == QLatin1Char('.') && text[end + 1].isDigit()) {
-        const int digit = text[end + 1].unicode() - '0';
-        const bool negative = text.trimmed().startsWith(QLatin1Char('-'));
-        tenths += negative ? -digit : digit;
-    }
-    return tenths;
+    return DecimalTenths::fromText(text);
 }
 
 // The raster value at or below v (towards zero, as integer division does).

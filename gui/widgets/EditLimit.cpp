@@ -1,6 +1,11 @@
 #include "widgets/EditLimit.h"
 
 #include <QFocusEvent>
+#include <QFontMetrics>
+#include <QStyle>
+#include <QStyleOptionFrame>
+
+#include <algorithm>
 
 EditLimitValidator::EditLimitValidator(QLineEdit *edit, int limit)
     : QValidator(edit), m_limit(limit), m_shown(edit->text())
@@ -36,6 +41,36 @@ void CTextEdit::setText(const QString &text)
     m_validator->setProgramText(true);
     QLineEdit::setText(text);
     m_validator->setProgramText(false);
+}
+
+void CTextEdit::fitCharacters(int count)
+{
+    m_fitCharacters = count;
+    applyFit();
+}
+
+void CTextEdit::applyFit()
+{
+    if (m_fitCharacters <= 0)
+        return;
+    // The widest of the characters a name is usually made of.
+    const QFontMetrics metrics = fontMetrics();
+    int widest = 0;
+    for (const QString &sample : {QStringLiteral("W"), QStringLiteral("M"), QStringLiteral("\u6C49")})
+        widest = std::max(widest, metrics.horizontalAdvance(sample));
+    const QMargins margins = textMargins();
+    // QLineEdit keeps a few pixels of its own beside the text.
+    QSize content(widest * m_fitCharacters + 4 + margins.left() + margins.right(), metrics.height());
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    setMinimumWidth(style()->sizeFromContents(QStyle::CT_LineEdit, &option, content, this).width());
+}
+
+void CTextEdit::changeEvent(QEvent *event)
+{
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        applyFit();
 }
 
 void CTextEdit::focusOutEvent(QFocusEvent *event)

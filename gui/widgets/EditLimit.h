@@ -40,13 +40,20 @@ public:
     int editLimit() const { return m_validator->limit(); }
     // Shows a text whatever its length (the limit is for typing).
     void setText(const QString &text);
+    // Makes the field at least wide enough to show `count` wide characters
+    // (Latin capitals or Chinese), in whatever font it gets.
+    void fitCharacters(int count);
 
 signals:
     void focusLost();
 
 protected:
     void focusOutEvent(QFocusEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void applyFit();
+
     EditLimitValidator *m_validator;
+    int m_fitCharacters = 0;
 };

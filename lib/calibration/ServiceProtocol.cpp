@@ -144,12 +144,60 @@ std::optional<ServiceProtocol::Measurement> ServiceProtocol::decodeMeasurement(i
 
 QByteArray ServiceProtocol::exchange(const QByteArray &frame, int replyLength, int timeoutMs)
 {
-    if (m_port.SendBytes(frame) < 0)
+    m_lastReceived = 0;
+    if (m_port.SendBytes(frame) < 0) {
+        m_portLost = true;
         return {};
+    }
     QByteArray reply(replyLength, '\0');
     const int received = m_port.ReadBytes(reinterpret_cast<uint8_t *>(reply.data()), replyLength, timeoutMs);
+    if (received < 0 && m_port.IsPortOpen())
+        m_portLost = true;
     reply.truncate(qBound(0, received, replyLength));
+    m_lastReceived = int(reply.size());
     return reply;
+}
+
+CalibrationMessage ServiceProtocol::failAt(ServiceFailure::Step step, CalibrationMessage message, int expected,
+                                           int address)
+{
+    m_failure.step = step;
+    m_failure.address = address;
+    m_failure.expected = expected;
+    m_failure.received = m_lastReceived;
+    m_failure.portLost = m_portLost;
+    return message;
+}
+
+QString ServiceFailure::englishText() const
+{
+    const QString at = QStringLiteral("0x%1").arg(address, 4, 16, QLatin1Char('0'));
+    QString what;
+    switch (step) {
+    case Step::None:
+        return QString();
+    case Step::ModeWord:
+        return portLost ? QStringLiteral("the port failed while the service-mode word was offered")
+                        : QStringLiteral("no radio answered the service-mode word");
+    case Step::IdentityDone:
+        return portLost ? QStringLiteral("the port failed at the end of the identification")
+                        : QStringLiteral("the radio did not acknowledge the end of the identification");
+    case Step::EndOfTransfer:
+        return portLost ? QStringLiteral("the port failed at the end of the transfer")
+                        : QStringLiteral("the radio did not acknowledge the end of the transfer");
+    case Step::BlockWrite:
+        return portLost ? QStringLiteral("the port failed while writing the block at %1").arg(at)
+                        : QStringLiteral("the radio did not acknowledge the block written at %1").arg(at);
+    case Step::ModelQuery: what = QStringLiteral("model query"); break;
+    case Step::SerialQuery: what = QStringLiteral("serial-number query"); break;
+    case Step::VersionQuery: what = QStringLiteral("version query"); break;
+    case Step::BlockRead: what = QStringLiteral("block read at %1").arg(at); break;
+    }
+    if (portLost)
+        return QStringLiteral("the port failed during the %1").arg(what);
+    if (received == 0)
+        return QStringLiteral("no answer to the %1").arg(what);
+    return QStringLiteral("the reply to the %1 came short (%2 of %3 bytes)").arg(what).arg(received).arg(expected);
 }
 
 bool ServiceProtocol::exchangeAck(const QByteArray &frame, int timeoutMs)
@@ -177,17 +225,18 @@ bool ServiceProtocol::tryModeWord(Mode mode)
 
 CalibrationMessage ServiceProtocol::identify()
 {
+    using Step = ServiceFailure::Step;
     m_modelReply = exchange(QByteArray(1, char(kModelQuery)), kModelReplyLength, kReplyTimeout);
     if (m_modelReply.size() != kModelReplyLength)
-        return CalibrationMessage::ModelWrong;
+        return failAt(Step::ModelQuery, CalibrationMessage::ModelWrong, kModelReplyLength);
     m_serialReply = exchange(QByteArray(1, char(kSerialQuery)), kSerialReplyLength, kReplyTimeout);
     if (m_serialReply.size() != kSerialReplyLength)
-        return CalibrationMessage::SerialWrong;
+        return failAt(Step::SerialQuery, CalibrationMessage::SerialWrong, kSerialReplyLength);
     m_versionReply = exchange(QByteArray(1, char(kVersionQuery)), kVersionReplyLength, kReplyTimeout);
     if (m_versionReply.size() != kVersionReplyLength)
-        return CalibrationMessage::VersionWrong;
+        return failAt(Step::VersionQuery, CalibrationMessage::VersionWrong, kVersionReplyLength);
     if (!exchangeAck(QByteArray(1, char(kAck)), kAckTimeout))
-        return CalibrationMessage::PortFailed;
+        return failAt(Step::IdentityDone, CalibrationMessage::PortFailed, 1);
     return CalibrationMessage::None;
 }
 
@@ -199,6 +248,8 @@ int ServiceProtocol::tablePortNumber(const AppSettings &settings)
 CalibrationMessage ServiceProtocol::linkUp(Mode mode, int firstPort, bool scanOtherPorts)
 {
     m_foundPort = 0;
+    m_failure = ServiceFailure();
+    m_portLost = false;
     m_modelReply.clear();
     m_serialReply.clear();
     m_versionReply.clear();
@@ -224,7 +275,7 @@ CalibrationMessage ServiceProtocol::linkUp(Mode mode, int firstPort, bool scanOt
     if (!answered) {
         m_port.ClosePort();
         m_foundPort = 0;
-        return CalibrationMessage::PortFailed;
+        return failAt(ServiceFailure::Step::ModeWord, CalibrationMessage::PortFailed, 1);
     }
     const CalibrationMessage result = identify();
     if (result != CalibrationMessage::None)
@@ -236,17 +287,18 @@ CalibrationMessage ServiceProtocol::readBlocks(CalibrationImage &image)
 {
     // Read into a copy so that a broken transfer leaves the user's values as they were.
     CalibrationImage staging = image;
+    m_failure = ServiceFailure();
     for (int address = kCalibrationAreaStart; address < kCalibrationAreaEnd; address += kCalibrationBlockSize) {
         const QByteArray reply = exchange(blockReadFrame(address), kBlockReplyLength, kReplyTimeout);
         // The header byte is not checked: radios are known to answer with
         // another first byte. A short reply is refused, whatever it begins
         // with, since its data bytes are missing.
         if (reply.size() != kBlockReplyLength)
-            return CalibrationMessage::ReadFailed;
+            return failAt(ServiceFailure::Step::BlockRead, CalibrationMessage::ReadFailed, kBlockReplyLength, address);
         staging.setBytes(address, reply.mid(4, kCalibrationBlockSize));
     }
     if (!exchangeAck(QByteArray(1, char(kEndOfTransfer)), kAckTimeout))
-        return CalibrationMessage::ExitFailed;
+        return failAt(ServiceFailure::Step::EndOfTransfer, CalibrationMessage::ExitFailed, 1);
     image = staging;
     m_port.ClosePort();
     return CalibrationMessage::ReadSucceeded;
@@ -254,13 +306,14 @@ CalibrationMessage ServiceProtocol::readBlocks(CalibrationImage &image)
 
 CalibrationMessage ServiceProtocol::writeBlocks(const CalibrationImage &image)
 {
+    m_failure = ServiceFailure();
     for (int address = kCalibrationAreaStart; address < kCalibrationAreaEnd; address += kCalibrationBlockSize) {
         m_pause(kPauseBeforeBlockWrite);
         if (!exchangeAck(blockWriteFrame(address, image), kReplyTimeout))
-            return CalibrationMessage::WriteFailed;
+            return failAt(ServiceFailure::Step::BlockWrite, CalibrationMessage::WriteFailed, 1, address);
     }
     if (!exchangeAck(QByteArray(1, char(kEndOfTransfer)), kAckTimeout))
-        return CalibrationMessage::ExitFailed;
+        return failAt(ServiceFailure::Step::EndOfTransfer, CalibrationMessage::ExitFailed, 1);
     m_port.ClosePort();
     return CalibrationMessage::WriteSucceeded;
 }

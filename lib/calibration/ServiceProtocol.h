@@ -12,6 +12,30 @@
 
 class AppSettings;
 
+// The step a service-mode operation failed at and what went wrong there, so
+// a message can name the real cause. The dialogs show the service mode's own
+// texts; the command line shows this.
+struct ServiceFailure
+{
+    enum class Step { None, ModeWord, ModelQuery, SerialQuery, VersionQuery, IdentityDone,
+                      BlockRead, BlockWrite, EndOfTransfer };
+
+    Step step = Step::None;
+    int address = -1;       // BlockRead, BlockWrite
+    int expected = 0;       // reply bytes awaited
+    int received = 0;       // reply bytes that came
+    bool portLost = false;  // the port itself failed (unplugged) during the step
+
+    // No radio answered the mode word on a port that kept working: nothing
+    // was exchanged at all.
+    bool radioNeverAnswered() const { return step == Step::ModeWord && !portLost; }
+    // A failure of the link-up, before any block was read or written.
+    bool duringLinkUp() const { return step >= Step::ModeWord && step <= Step::IdentityDone; }
+    // "the model reply came short (7 of 16 bytes)", "the port failed during
+    // the version query", ...
+    QString englishText() const;
+};
+
 // The radio's service mode: the link-ups with their port scans, the transfer
 // of the six calibration blocks, and the live commands of the adjust mode.
 // Every exchange blocks for at most its reply time-out. Operations that the
@@ -51,6 +75,9 @@ public:
     QByteArray modelReply() const { return m_modelReply; }
     QByteArray serialReply() const { return m_serialReply; }
     QByteArray versionReply() const { return m_versionReply; }
+    // Where the last link-up, block read or block write failed; step None
+    // after a success.
+    const ServiceFailure &lastFailure() const { return m_failure; }
 
     // After a TableRead link-up: reads the six blocks and ends the transfer.
     // The image is changed only when the whole read succeeds; the port is
@@ -98,6 +125,9 @@ public:
 private:
     bool tryModeWord(Mode mode);
     CalibrationMessage identify();
+    // Records a failed step from the last exchange and returns message.
+    CalibrationMessage failAt(ServiceFailure::Step step, CalibrationMessage message, int expected,
+                              int address = -1);
     // Sends a frame and reads up to replyLength bytes; returns what arrived.
     QByteArray exchange(const QByteArray &frame, int replyLength, int timeoutMs);
     bool exchangeAck(const QByteArray &frame, int timeoutMs);
@@ -109,4 +139,7 @@ private:
     QByteArray m_modelReply;
     QByteArray m_serialReply;
     QByteArray m_versionReply;
+    ServiceFailure m_failure;
+    int m_lastReceived = 0;   // reply bytes of the last exchange
+    bool m_portLost = false;  // the port failed since the last link-up began
 };

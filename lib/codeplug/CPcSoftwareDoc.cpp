@@ -70,6 +70,7 @@ void CPcSoftwareDoc::DeleteContents()
     m_images->fallback.fill(0xFF);
     std::memcpy(m_images->header.data(), kHeaderText, kHeaderTextLength);
     m_loadedFileSize = -1;
+    m_unreadBlocks = 0;
 }
 
 bool CPcSoftwareDoc::loadedFromOddSizedFile() const
@@ -160,6 +161,14 @@ int CPcSoftwareDoc::CheckFreqInRange(const QString &text) const
 QStringList CPcSoftwareDoc::FreqRangeLabels() const
 {
     QStringList labels;
+    for (const FreqRangeChoice &choice : FreqRangeChoices())
+        labels << choice.label;
+    return labels;
+}
+
+QList<CPcSoftwareDoc::FreqRangeChoice> CPcSoftwareDoc::FreqRangeChoices() const
+{
+    QList<FreqRangeChoice> choices;
     const bool tied = m_settings.modelName() == QLatin1String("RQ381S");
     for (int n = 0; n < kFreqRangeCount; ++n) {
         if (tied && n != kTiedRangeIndex)
@@ -167,9 +176,20 @@ QStringList CPcSoftwareDoc::FreqRangeLabels() const
         const QString label = m_settings.setting(QStringLiteral("FreqRange"), QStringLiteral("freq%1").arg(n), 30);
         if (label.isEmpty())
             break;
-        labels << label;
+        choices.append({n, label, FreqRangeCheck::whyNotUsable(freqRangeData(m_settings, n, 32)).isEmpty()});
     }
-    return labels;
+    return choices;
+}
+
+int CPcSoftwareDoc::CurrentFreqRangeChoice() const
+{
+    const QList<FreqRangeChoice> choices = FreqRangeChoices();
+    const bool tied = m_settings.modelName() == QLatin1String("RQ381S");
+    // Band bytes that match no entry select entry 0, whose limits then apply.
+    const int position = tied ? 0 : FindFreqRangeIndex();
+    if (position >= choices.size() || !choices[position].usable)
+        return -1;
+    return position;
 }
 
 QString CPcSoftwareDoc::readAsciiField(int offset, int width) const

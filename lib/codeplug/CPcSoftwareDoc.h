@@ -44,6 +44,11 @@ public:
     // Loaded from a file that was cut short or too long: the codeplug may
     // miss bytes, so writing it to a radio needs the user's consent.
     bool loadedFromOddSizedFile() const;
+    // The blocks the last radio read did not bring back intact (another
+    // address, or a damaged block); 0 when the codeplug was fully read or
+    // not read at all. Writing such a codeplug needs the user's consent.
+    int unreadBlocks() const { return m_unreadBlocks; }
+    void setUnreadBlocks(int count) { m_unreadBlocks = count; }
 
     // Fills header and all three images with 0xFF and writes the header text;
     // forgets the loaded file's size.
@@ -68,6 +73,18 @@ public:
     qint32 upperBandLimit() const { return m_upperLimit; }
     // The labels of the range list; for RQ381S only the label of entry 6.
     QStringList FreqRangeLabels() const;
+    // The range list's entries in list order: each entry's number, label and
+    // whether its band can be applied (an unusable "dataN" cannot).
+    struct FreqRangeChoice
+    {
+        int entry = 0;
+        QString label;
+        bool usable = false;
+    };
+    QList<FreqRangeChoice> FreqRangeChoices() const;
+    // The list position of the codeplug's band, or -1 when that is no
+    // usable entry of the list: an unusable entry is never the current band.
+    int CurrentFreqRangeChoice() const;
 
     // Default codeplug.
     void BuildDefaultCodeplug();
@@ -109,4 +126,5 @@ private:
     QString m_title;
     QString m_filePath;
     qint64 m_loadedFileSize = -1;
+    int m_unreadBlocks = 0;
 };

@@ -423,3 +423,32 @@ QString truncated(const QString &text, int units)
 }
 
 }  // namespace NameField
+
+namespace DecimalTenths {
+
+qint64 fromText(const QString &text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i).isSpace())
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text.at(i) == u'+' || text.at(i) == u'-')) {
+        negative = text.at(i) == u'-';
+        ++i;
+    }
+    // Hundredths: the whole units, then at most two decimals; the second
+    // decides the rounding, later ones cannot change it.
+    qint64 hundredths = 0;
+    for (; i < text.size() && isAsciiDigit(text.at(i)); ++i)
+        hundredths = hundredths >= kSaturation / 10 ? kSaturation : hundredths * 10 + (text.at(i).unicode() - u'0');
+    hundredths = hundredths >= kSaturation / 100 ? kSaturation : hundredths * 100;
+    if (i < text.size() && text.at(i) == u'.') {
+        ++i;
+        for (int place = 10; place >= 1 && i < text.size() && isAsciiDigit(text.at(i)); place /= 10, ++i)
+            hundredths += (text.at(i).unicode() - u'0') * place;
+    }
+    const qint64 tenths = (hundredths + 5) / 10;
+    return negative ? -tenths : tenths;
+}
+
+}  // namespace DecimalTenths

@@ -78,6 +78,15 @@ void fromText(const QString &text, uint8_t *bytes, int units);
 QString truncated(const QString &text, int units);
 }
 
+// A time typed in whole seconds and stored in tenths (VOX hold time, scan
+// look-back times).
+namespace DecimalTenths {
+// The typed number in tenths, rounded to the nearest tenth with halves away
+// from zero: "2.57" is 26, "2.54" 25, "3" 30, ".5" 5. Reading stops at the
+// first character that is not part of the number; no digits give 0.
+qint64 fromText(const QString &text);
+}
+
 // One-byte 1-based reference into another list; 0 is none and stores 0xFF.
 namespace ListRef {
 inline int read(uint8_t byte, int bound) { return (byte >= 1 && byte <= bound) ? byte : 0; }

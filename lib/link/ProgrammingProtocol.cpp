@@ -4,6 +4,7 @@
 #include "app/Prompter.h"
 #include "link/CMSComm.h"
 #include "link/PortNames.h"
+#include "link/ReadBlockCheck.h"
 
 #include <chrono>
 #include <cstring>
@@ -137,8 +138,12 @@ void TransferControl::reset()
     progress = 0;
     portOpened = false;
     skippedBlocks = 0;
+    blocksTransferred = 0;
+    repeatedRequests = 0;
     failure = TransferFailure::None;
     skippedAddresses.clear();
+    damagedAddresses.clear();
+    sumsChecked = false;
     versionValid = false;
     version = RadioVersionInfo();
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -318,19 +323,42 @@ private:
         return true;
     }
 
+    // Asks for the block at address until its reply is good, at most
+    // ReadBlockCheck::kRepeats times more, repeating the read-block request
+    // the radio has just accepted. False when a reply came short.
+    bool readBlock(int address, uint8_t *reply, ReadBlockCheck::Verdict &verdict, const BlockSumJudge &sums)
+    {
+        using ReadBlockCheck::Verdict;
+        for (int repeats = 0;; ++repeats) {
+            if (!m_exchange.ask(readBlockFrame(address), reply, kReadBlockReplyLength))
+                return false;
+            verdict = ReadBlockCheck::judge(reply, address);
+            if (verdict == Verdict::Good || repeats == ReadBlockCheck::kRepeats
+                || (verdict == Verdict::BadSum && !sums.worthRepeating()) || m_control.stopRequested())
+                return true;
+            ++m_control.repeatedRequests;
+        }
+    }
+
     void readBlocks()
     {
         if (!requestAccepted(kReadRequest))
             return;
         uint8_t reply[kReadBlockReplyLength];
+        BlockSumJudge sums;
         for (int i = 0; i < kReadBlockCount; ++i) {
             const int address = i * kBlockSize;
-            if (!m_exchange.ask(readBlockFrame(address), reply, kReadBlockReplyLength)) {
+            ReadBlockCheck::Verdict verdict;
+            if (!readBlock(address, reply, verdict, sums)) {
                 fail(TransferStatus::ReadFailed, TransferFailure::BlockFailed);
                 return;
             }
-            if (reply[0] == kWriteBlock && reply[1] == uint8_t(address >> 8) && reply[2] == uint8_t(address)) {
+            if (verdict != ReadBlockCheck::Verdict::WrongAddress) {
+                // A block whose sum stays wrong is taken as received; the
+                // read's end decides whether it counts as damaged.
+                sums.record(reply, address);
                 std::memcpy(m_image + address, reply + 4, kBlockSize);
+                ++m_control.blocksTransferred;
                 m_control.progress = readProgress(i);
                 report(TransferStatus::Progress);
             } else {
@@ -341,6 +369,8 @@ private:
             if (m_control.stopRequested())
                 return;
         }
+        m_control.damagedAddresses = sums.damagedAddresses();
+        m_control.sumsChecked = sums.radioSendsSums();
         if (m_exchange.acked(QByteArray(1, char(kEndOfRead))))
             report(TransferStatus::ReadDone);
         else
@@ -359,6 +389,7 @@ private:
                 fail(TransferStatus::WriteFailed, TransferFailure::BlockFailed);
                 return;
             }
+            ++m_control.blocksTransferred;
             m_control.progress = writeProgress(i);
             report(TransferStatus::Progress);
             if (m_control.stopRequested())

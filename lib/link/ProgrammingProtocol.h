@@ -128,10 +128,16 @@ public:
     std::atomic<TransferStatus> status{TransferStatus::Idle};
     std::atomic<int> progress{0};
     std::atomic<bool> portOpened{false};  // some OpenPort of this transfer succeeded
-    std::atomic<int> skippedBlocks{0};    // read replies whose header named another block
+    std::atomic<int> skippedBlocks{0};    // read blocks whose header named another block every time asked
+    std::atomic<int> blocksTransferred{0};  // blocks taken (read) or acknowledged (write)
+    std::atomic<int> repeatedRequests{0};   // read-block requests sent again after a bad reply
     std::atomic<TransferFailure> failure{TransferFailure::None};  // set before a failure status
-    // The addresses of the skipped blocks; written by the worker, read once it has ended.
+    // Written by the worker, read once it has ended: the skipped blocks; the
+    // blocks whose sum did not match every time asked (taken as received);
+    // whether the radio showed that it sends block sums.
     QList<int> skippedAddresses;
+    QList<int> damagedAddresses;
+    bool sumsChecked = false;
 
     // Version texts, valid once versionValid is set (the worker writes the
     // texts before it sets the flag).

@@ -11,16 +11,21 @@
 #include <algorithm>
 #include <cstring>
 
-WriteVerification compareWrittenBlocks(const uint8_t *sent, const uint8_t *readBack)
+WriteVerification verifyWrittenBlocks(const uint8_t *sent, const uint8_t *readBack, const QList<int> &notReadBack)
 {
     WriteVerification result;
     for (int address = 0; address < Protocol::kRadioMemorySize; address += Protocol::kBlockSize) {
-        if (!Protocol::isWrittenBlock(address)
-            || std::memcmp(sent + address, readBack + address, Protocol::kBlockSize) == 0)
+        if (!Protocol::isWrittenBlock(address))
             continue;
-        if (result.firstDifferingAddress < 0)
-            result.firstDifferingAddress = address;
-        ++result.differingBlocks;
+        if (notReadBack.contains(address)) {
+            if (result.firstUnverifiedAddress < 0)
+                result.firstUnverifiedAddress = address;
+            ++result.unverifiedBlocks;
+        } else if (std::memcmp(sent + address, readBack + address, Protocol::kBlockSize) != 0) {
+            if (result.firstDifferingAddress < 0)
+                result.firstDifferingAddress = address;
+            ++result.differingBlocks;
+        }
     }
     return result;
 }
@@ -147,13 +152,15 @@ void TransferJob::collect()
 
     if (m_control.status.load() == TransferStatus::ReadDone && m_direction == TransferDirection::Read) {
         if (m_verifying) {
-            m_verification = compareWrittenBlocks(m_sent->data(), m_staging->data());
+            m_verification = verifyWrittenBlocks(m_sent->data(), m_staging->data(),
+                                                 m_control.skippedAddresses + m_control.damagedAddresses);
         } else {
             std::copy_n(m_staging->data(), m_staging->size(), m_doc.image());
             m_doc.UpdateBandLimits();
             // Every byte a write sends now comes from the radio, whatever file
             // the codeplug was loaded from.
             m_doc.setLoadedFileSize(-1);
+            m_doc.setUnreadBlocks(incompleteBlocks());
         }
     }
     if (m_control.versionValid.load()) {
@@ -180,6 +187,16 @@ QList<int> TransferJob::skippedAddresses() const
 {
     // Written by the worker; read only after it ended.
     return m_worker == nullptr ? m_control.skippedAddresses : QList<int>();
+}
+
+QList<int> TransferJob::damagedAddresses() const
+{
+    return m_worker == nullptr ? m_control.damagedAddresses : QList<int>();
+}
+
+QString TransferJob::portDescription() const
+{
+    return PortNames::describe(&m_doc.settings(), portToOpen());
 }
 
 bool TransferJob::writeModelIdentification(Prompter &prompter, bool searchOtherPorts)

@@ -31,18 +31,22 @@ class QThread;
 //    resets, write-only bytes, default table) and sends a copy of it.
 // The worker opens the port itself and closes it before it ends, so the
 // port is closed whenever no worker runs.
-// What a write's read-back showed: the written blocks whose bytes came
-// back different.
+// What a write's read-back showed, block by block over the blocks a write
+// sends: those that came back different, and those that could not be
+// compared because the read-back did not bring them back intact (another
+// address, or a sum that stayed wrong). An unverified block is no pass.
 struct WriteVerification
 {
     int differingBlocks = 0;
-    int firstDifferingAddress = -1;  // address of the first such block, -1 when none
-    bool passed() const { return differingBlocks == 0; }
+    int firstDifferingAddress = -1;   // -1 when none
+    int unverifiedBlocks = 0;
+    int firstUnverifiedAddress = -1;  // -1 when none
+    bool passed() const { return differingBlocks == 0 && unverifiedBlocks == 0; }
 };
 
-// Compares every block a write sends (Protocol::isWrittenBlock) of the two
-// 64 KB images.
-WriteVerification compareWrittenBlocks(const uint8_t *sent, const uint8_t *readBack);
+// The one comparison of a write with its read-back (64 KB images); notReadBack
+// lists the addresses the read-back did not bring back intact.
+WriteVerification verifyWrittenBlocks(const uint8_t *sent, const uint8_t *readBack, const QList<int> &notReadBack);
 
 class TransferJob
 {
@@ -117,6 +121,15 @@ public:
     PortProblem openProblem() const;
     int skippedBlocks() const { return m_control.skippedBlocks.load(); }  // read blocks whose reply named another address
     QList<int> skippedAddresses() const;                                   // their addresses
+    // Read blocks whose sum stayed wrong; they hold the bytes as received.
+    QList<int> damagedAddresses() const;
+    // The blocks a read did not bring back intact: skipped and damaged,
+    // each counted once.
+    int incompleteBlocks() const { return skippedBlocks() + int(damagedAddresses().size()); }
+    // Blocks taken (read) or acknowledged by the radio (write) so far.
+    int blocksTransferred() const { return m_control.blocksTransferred.load(); }
+    // The port the job opens, with the device it names, for messages.
+    QString portDescription() const;
     TransferFailure failure() const { return m_control.failure.load(); }  // the step a failure stopped at
     bool versionReceived() const { return m_control.versionValid.load(); }
     RadioVersionInfo versionInfo() const;

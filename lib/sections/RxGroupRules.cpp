@@ -53,6 +53,16 @@ QList<int> CRxGroupRules::shownMembers(int list) const
     return result;
 }
 
+QList<int> CRxGroupRules::hiddenMembers(int list) const
+{
+    QList<int> result;
+    for (int contact : storedMembers(CRxGroupData(m_doc), list)) {
+        if (!isGroupContact(contact))
+            result << contact;
+    }
+    return result;
+}
+
 EditResult CRxGroupRules::moveIn(int list, const QList<int> &contacts, Prompter &prompter)
 {
     CRxGroupData groups(m_doc);
@@ -88,6 +98,16 @@ EditResult CRxGroupRules::moveOut(int list, const QList<int> &contacts)
     if (kept.isEmpty())
         releaseChannels(list);
     return EditResult::showRecord(list);
+}
+
+int CRxGroupRules::removeHiddenMembers(int list)
+{
+    if (list < 1 || list > CRxGroupData(m_doc).LastNamedList())
+        return 0;
+    const QList<int> hidden = hiddenMembers(list);
+    if (!hidden.isEmpty())
+        moveOut(list, hidden);
+    return int(hidden.size());
 }
 
 void CRxGroupRules::releaseChannels(int list)

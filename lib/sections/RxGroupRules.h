@@ -23,6 +23,9 @@ public:
     QList<int> availableContacts(int list) const;
     // The members (slots 1..member count) that are group contacts.
     QList<int> shownMembers(int list) const;
+    // The members the form does not show (individual contacts, numbers past
+    // the named contacts). They still take slots towards the 16.
+    QList<int> hiddenMembers(int list) const;
 
     // Appends contacts after the members. More than 16 members in all is
     // refused with "IDS_PROMPT_GROUPLISTMEMBER"; contacts that are not
@@ -31,6 +34,9 @@ public:
     // Drops the given members and packs the rest. When the list is left
     // without members, channels that used it use none.
     EditResult moveOut(int list, const QList<int> &contacts);
+    // Drops the hidden members and packs the rest, as moveOut does; returns
+    // how many were dropped.
+    int removeHiddenMembers(int list);
 
     // Name entry: empty refused silently, a name of another list refused
     // with "IDS_EXIST_NAME".

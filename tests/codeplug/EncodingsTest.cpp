@@ -147,3 +147,16 @@ TEST(ListRefTest, OutOfRangeIsNone)
     EXPECT_EQ(ListRef::encode(0, 16), 0xFF);
     EXPECT_EQ(ListRef::encode(17, 16), 0xFF);
 }
+
+TEST(DecimalTenthsTest, RoundsToTheNearestTenth)
+{
+    const std::pair<const char *, qint64> cases[] = {
+        {"2.57", 26}, {"2.54", 25}, {"2.55", 26}, {"2.5", 25}, {"3", 30}, {".5", 5},
+        {"25.59", 256},  // the caller clamps to its limits
+        {"2.549", 25},   // only the hundredths decide
+        {" -1.25", -13}, {"2.5x7", 25}, {"2.", 20}, {"", 0}, {"abc", 0},
+    };
+    for (const auto &[text, tenths] : cases)
+        EXPECT_EQ(DecimalTenths::fromText(QString::fromLatin1(text)), tenths) << text;
+    EXPECT_GT(DecimalTenths::fromText(kFiftyNines), 0);  // saturates, never wraps
+}

@@ -44,6 +44,35 @@ TEST(FreqRangeCheck, TheDocumentPassesOverUnusableEntries)
     EXPECT_EQ(doc.upperBandLimit(), 90000000);
 }
 
+// The range list offers unusable entries greyed and never shows one as the
+// codeplug's band.
+TEST(FreqRangeCheck, TheRangeListMarksUnusableEntries)
+{
+    TestConfig config;
+    config.writeSettings("[setup]\nmodel=RQ381\n[FreqRange]\ndata0=GGGGGGGG\nfreq0=136-174MHz\n"
+                         "data1=04000470\nfreq1=400-470MHz\nfreq2=no data\n");
+    CPcSoftwareDoc doc(config.settings());
+    const auto choices = doc.FreqRangeChoices();
+    ASSERT_EQ(choices.size(), 3);
+    EXPECT_EQ(choices[1].label, "400-470MHz");
+    EXPECT_EQ(QList<bool>({choices[0].usable, choices[1].usable, choices[2].usable}), QList<bool>({false, true, false}));
+
+    doc.LoadFreqRange(1);
+    EXPECT_EQ(doc.CurrentFreqRangeChoice(), 1);
+    // A band of no entry falls back to entry 0, which is unusable here.
+    doc.image()[0x09] = 0x09;
+    EXPECT_EQ(doc.FindFreqRangeIndex(), 0);
+    EXPECT_EQ(doc.CurrentFreqRangeChoice(), -1);
+
+    // RQ381S offers entry 6 alone, as the current band only when usable.
+    config.writeSettings("[setup]\nmodel=RQ381S\n[FreqRange]\ndata6=0400\nfreq6=400-470MHz\n");
+    config.reload();
+    CPcSoftwareDoc tied(config.settings());
+    ASSERT_EQ(tied.FreqRangeChoices().size(), 1);
+    EXPECT_FALSE(tied.FreqRangeChoices()[0].usable);
+    EXPECT_EQ(tied.CurrentFreqRangeChoice(), -1);
+}
+
 TEST(DataFileSize, TheLoadedSizeIsKeptUntilTheCodeplugIsReplaced)
 {
     TestDocument t;

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <functional>
 
 namespace {
 
@@ -99,9 +100,51 @@ TEST(CalibrationCli, RefusesBadFilesPortsAndSilentRadios)
     EXPECT_EQ(calib(QStringLiteral("read"), dir.filePath(QStringLiteral("no-such-device")),
                     {QStringLiteral("-o"), output}, config).status,
               ExitPortError);
-    const CliRun noAnswer = calib(QStringLiteral("read"), silent.devicePath(), {QStringLiteral("-o"), output}, config);
-    EXPECT_EQ(noAnswer.status, ExitTransferFailed);
-    EXPECT_TRUE(noAnswer.err.contains(QStringLiteral("Please check whether the port is occupied or not connected!")));
-    EXPECT_FALSE(QFile::exists(output));
     EXPECT_EQ(calib(QStringLiteral("read"), silent.devicePath(), {}, config).status, ExitUsage);
+}
+
+// Every failure names its step and the port; a link-up that failed is a
+// port error (nothing was exchanged), a transfer that broke off is not.
+TEST(CalibrationCli, FailuresNameTheirStepAndThePort)
+{
+    using Short = ProgrammingFaults::ShortReply;
+    struct Case
+    {
+        const char *verb;
+        std::function<void(SimOptions &)> fault;
+        int status;
+        QString message;
+    };
+    const Case cases[] = {
+        {"read", [](SimOptions &o) { o.noAnswer = true; }, ExitPortError,
+         "no radio answered the service-mode word on port %1; nothing was read"},
+        {"read", [](SimOptions &o) { o.faults.shortReply = Short::Model; }, ExitPortError,
+         "the reply to the model query came short (8 of 16 bytes) on port %1; nothing was read"},
+        {"write", [](SimOptions &o) { o.faults.shortReply = Short::Version; }, ExitPortError,
+         "the reply to the version query came short (11 of 22 bytes) on port %1; nothing was written"},
+        {"read", [](SimOptions &o) { o.faults.shortReply = Short::Block; o.faults.shortBlock = 2; }, ExitTransferFailed,
+         "the reply to the block read at 0x0180 came short (34 of 69 bytes) on port %1; nothing was saved"},
+        {"write", [](SimOptions &o) { o.faults.nakWriteBlock = 1; }, ExitTransferFailed,
+         "the radio did not acknowledge the block written at 0x0140 on port %1; the radio holds the blocks before it"},
+        {"read", [](SimOptions &o) { o.faults.disconnectAfterBlocks = 3; }, ExitTransferFailed,
+         "the port failed during the block read at 0x01c0 on port %1; nothing was saved"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.message.toStdString());
+        TestConfig config;
+        const QString file = QDir(config.dir()).filePath(QStringLiteral("radio.test"));
+        config.writeFile(QStringLiteral("radio.test"), QByteArray(kCalibrationImageSize, char(0x11)));
+        SimOptions options;
+        c.fault(options);
+        RadioSimulator sim{options};
+        ASSERT_TRUE(sim.start());
+        const QString verb = QString::fromLatin1(c.verb);
+        const CliRun r = calib(verb, sim.devicePath(),
+                               verb == QLatin1String("read") ? QStringList{QStringLiteral("-o"), file, QStringLiteral("--no-backup")}
+                                                             : QStringList{file},
+                               config);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_EQ(r.err, QStringLiteral("rq381 calib %1: %2\n").arg(verb, c.message.arg(sim.devicePath())));
+        EXPECT_FALSE(r.err.contains(QStringLiteral("Model type is wrong!")));
+    }
 }

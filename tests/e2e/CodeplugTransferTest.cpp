@@ -95,17 +95,48 @@ TEST(CodeplugTransfer, EveryFaultEndsInItsStatus)
     }
 }
 
-TEST(CodeplugTransfer, BlockWithAnotherAddressIsPassedOver)
+// A block whose reply names another address, or whose sum byte does not
+// match, is asked for again twice; a fault that goes away costs nothing, one
+// that stays is passed over (address) or taken as received (sum).
+TEST(CodeplugTransfer, BadBlockRepliesAreAskedForAgainTwice)
 {
-    SimOptions options;
-    options.faults.wrongHeaderBlock = 7;
-    LinkRig rig(options);
-    ASSERT_TRUE(rig.started);
-    const QByteArray block7Before = rig.documentRange(7 * 64, 8 * 64);
-    EXPECT_EQ(rig.run(TransferDirection::Read), TransferStatus::ReadDone);
-    EXPECT_EQ(rig.job.skippedBlocks(), 1);
-    EXPECT_EQ(rig.documentRange(7 * 64, 8 * 64), block7Before);
-    EXPECT_EQ(rig.documentRange(8 * 64, 0x10000), rig.radioBytes(8 * 64, 0x10000));
+    struct Case
+    {
+        const char *name;
+        bool wrongHeader;  // else a changed data byte
+        int faultTimes;    // requests that show the fault; -1: every one
+        int requests;      // read-block requests in all
+    };
+    const Case cases[] = {
+        {"header once", true, 1, 1025},
+        {"header always", true, -1, 1026},
+        {"sum twice", false, 2, 1026},
+        {"sum always", false, -1, 1026},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        SimOptions options;
+        (c.wrongHeader ? options.faults.wrongHeaderBlock : options.faults.corruptReadBlock) = 7;
+        options.faults.faultTimes = c.faultTimes;
+        LinkRig rig(options);
+        ASSERT_TRUE(rig.started);
+        const QByteArray block7Before = rig.documentRange(7 * 64, 8 * 64);
+        const QByteArray block7Radio = rig.radioBytes(7 * 64, 8 * 64);
+        ASSERT_EQ(rig.run(TransferDirection::Read), TransferStatus::ReadDone);
+        rig.sim.inspect([&](RadioState &s) { EXPECT_EQ(s.readBlockCount, c.requests); });
+        const bool stays = c.faultTimes < 0;
+        EXPECT_EQ(rig.job.skippedBlocks(), stays && c.wrongHeader ? 1 : 0);
+        EXPECT_EQ(rig.job.damagedAddresses(), stays && !c.wrongHeader ? QList<int>{7 * 64} : QList<int>());
+        EXPECT_EQ(rig.document.doc->unreadBlocks(), stays ? 1 : 0);
+        const QByteArray block7 = rig.documentRange(7 * 64, 8 * 64);
+        if (!stays)
+            EXPECT_EQ(block7, block7Radio);
+        else if (c.wrongHeader)
+            EXPECT_EQ(block7, block7Before);
+        else
+            EXPECT_EQ(block7.mid(1), block7Radio.mid(1));  // as received: one byte changed on the line
+        EXPECT_EQ(rig.documentRange(8 * 64, 0x10000), rig.radioBytes(8 * 64, 0x10000));
+    }
 }
 
 TEST(CodeplugTransfer, RadioAnsweringTheSecondAttemptIsReadAfterOnePause)

@@ -92,7 +92,7 @@ TEST(TransferCli, EachFailureNamesItsStepAndStatus)
 TEST(TransferCli, VerifyNeverCountsABlockThatWasNotReadBack)
 {
     SimOptions options;
-    options.faults.wrongHeaderBlock = 40;  // 0x0A00, a written block, answered as 0x0A40
+    options.faults.wrongHeaderBlock = 40;  // 0x0A00, a written block, answered as 0x0A40 every time
     LinkRig rig(options);
     ASSERT_TRUE(rig.started);
     const QString dir = rig.document.config.dir();
@@ -100,8 +100,39 @@ TEST(TransferCli, VerifyNeverCountsABlockThatWasNotReadBack)
     ASSERT_TRUE(DataFile::save(*rig.document.doc, plug));
     const CliRun r = rq381({"write", "--port", rig.sim.devicePath(), "--config", dir, plug, "--verify"});
     EXPECT_EQ(r.status, ExitTransferFailed);
-    EXPECT_EQ(r.err, "rq381 write: verify incomplete: 1 block not read back and not verified (the radio answered "
-                     "for another address, the first at 0x0a00); the other blocks match\n");
+    EXPECT_EQ(r.err, "rq381 write: verify incomplete: 1 block at 0x0a00 not read back intact and not verified; "
+                     "the other blocks match\n");
+}
+
+// A block whose sum byte stays wrong fails the read unless the user accepts
+// it; one that comes right when asked for again is simply read.
+TEST(TransferCli, ABlockThatStaysDamagedFailsTheReadUnlessAccepted)
+{
+    for (const int faultTimes : {-1, 2}) {
+        SCOPED_TRACE(faultTimes);
+        SimOptions options;
+        options.faults.corruptReadBlock = 16;  // 0x0400
+        options.faults.faultTimes = faultTimes;
+        LinkRig rig(options);
+        ASSERT_TRUE(rig.started);
+        const QString dir = rig.document.config.dir(), out = dir + "/out.dat";
+        const QStringList read = {"read", "--port", rig.sim.devicePath(), "--config", dir, "-o", out};
+        const CliRun plain = rq381(read);
+        if (faultTimes > 0) {
+            EXPECT_EQ(plain.status, ExitOk) << plain.err.toStdString();
+            EXPECT_EQ(fileBytes(out).mid(64 + 0x0400, 64), rig.radioBytes(0x0400, 0x0440));
+            continue;
+        }
+        EXPECT_EQ(plain.status, ExitTransferFailed);
+        EXPECT_EQ(plain.err, "rq381 read: 1 block at 0x0400 kept failing the sum check when asked for again; nothing "
+                             "was saved (--accept-damaged saves such blocks as received)\n");
+        EXPECT_FALSE(QFile::exists(out));
+        const CliRun accepted = rq381(read + QStringList{"--accept-damaged"});
+        EXPECT_EQ(accepted.status, ExitOk);
+        EXPECT_TRUE(accepted.err.contains("1 block at 0x0400 kept failing the sum check; saved as received"))
+            << accepted.err.toStdString();
+        EXPECT_EQ(fileBytes(out).mid(64 + 0x0401, 63), rig.radioBytes(0x0401, 0x0440));
+    }
 }
 
 TEST(TransferCli, PortsListsTheMappedDevices)
@@ -158,4 +189,27 @@ TEST(TransferCli, TheProgramsTalkOverAPseudoTerminal)
     ASSERT_EQ(memory.size(), DataFile::kFileSize);
     EXPECT_EQ(uint8_t(memory[64 + 0x2000]), 0x42);
     EXPECT_EQ(memory.mid(64 + 0x0280, 0x2000 - 0x0280), plug.mid(64 + 0x0280, 0x2000 - 0x0280));
+}
+
+// The real programs: a block the radio keeps sending damaged is no longer
+// read into a file that is one byte wrong.
+TEST(TransferCli, TheSimulatorsCorruptedBlockFailsTheRead)
+{
+    const QString bin = QStringLiteral(RQ381_BIN_DIR);
+    TestConfig config;
+    const QString out = config.dir() + QStringLiteral("/read.dat");
+    QProcess sim;
+    sim.start(bin + QStringLiteral("/rq381-sim"), {QStringLiteral("--config"), config.dir(), QStringLiteral("--corrupt-read"),
+                                                   QStringLiteral("5")});
+    ASSERT_TRUE(sim.waitForStarted(5000) && sim.waitForReadyRead(10000));
+    const QString device = QString::fromLocal8Bit(sim.readLine()).trimmed();
+    QProcess rq381;
+    rq381.start(bin + QStringLiteral("/rq381"), {QStringLiteral("read"), QStringLiteral("--port"), device, QStringLiteral("-o"),
+                                                 out, QStringLiteral("--config"), config.dir()});
+    ASSERT_TRUE(rq381.waitForFinished(30000));
+    EXPECT_EQ(rq381.exitCode(), ExitTransferFailed);
+    EXPECT_TRUE(rq381.readAllStandardError().contains("1 block at 0x0140 kept failing the sum check"));
+    EXPECT_FALSE(QFile::exists(out));
+    sim.terminate();
+    EXPECT_TRUE(sim.waitForFinished(5000));
 }

@@ -234,3 +234,23 @@ TEST(ChannelView, NameAndModeChangesRedrawTheOtherOpenForms)
     f.choose(V::ChannelMode, 2);  // analog: no longer a digital reply channel
     EXPECT_EQ(reply->count(), digitalChoices - 1);
 }
+
+// A name of 14 wide characters shows whole in the form as it opens.
+TEST(ChannelView, NameFieldsShowFourteenWideCharactersInBothLanguages)
+{
+    for (const QString &language : {QStringLiteral("english"), QStringLiteral("chinese")}) {
+        GuiRig rig(QStringLiteral("RQ381"), language);
+        ASSERT_TRUE(rig.start());
+        rig.frame()->OnNavigate(kChannels, 0);
+        settle();
+        for (int id : {V::ZoneName, V::ChannelName}) {
+            auto *name = rig.control<QLineEdit>(kChannels, id);
+            ASSERT_NE(name, nullptr);
+            for (const QString &wide : {QString(14, u'W'), QString(14, QChar(0x6C49))}) {
+                name->setText(wide);
+                EXPECT_GE(name->width(), name->fontMetrics().horizontalAdvance(wide))
+                    << language.toStdString() << " " << id;
+            }
+        }
+    }
+}

@@ -1,6 +1,7 @@
 #include "GuiRig.h"
 
 #include "app/CommandIds.h"
+#include "app/FramePlacement.h"
 #include "app/SectionTable.h"
 #include "codeplug/DataFile.h"
 #include "sections/CPcSoftwareView.h"
@@ -8,10 +9,32 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMenu>
+#include <memory>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
 namespace {
+
+// The entries of a menu (and, recursively, its sub-menus) whose mnemonic
+// another entry of the same menu has too, as "menu: entry".
+QStringList mnemonicClashes(const QString &title, const QList<QAction *> &entries)
+{
+    QStringList clashes;
+    QHash<QKeySequence, QString> taken;
+    for (QAction *entry : entries) {
+        if (entry->isSeparator() || !entry->isVisible())
+            continue;
+        const QKeySequence key = QKeySequence::mnemonic(entry->text());
+        if (!key.isEmpty() && taken.contains(key))
+            clashes << QStringLiteral("%1: %2 / %3").arg(title, taken[key], entry->text());
+        taken.insert(key, entry->text());
+        if (entry->menu())
+            clashes << mnemonicClashes(entry->text(), entry->menu()->actions());
+    }
+    return clashes;
+}
 
 bool saveQuestionAsked(const RecordingPrompter &prompter)
 {
@@ -82,6 +105,54 @@ TEST(Startup, ModelAndTestModeDecideMenusAndTreeItems)
     rig.config.settings().writeSetting(QStringLiteral("setup"), QStringLiteral("testmode"), QStringLiteral("zqparlin"));
     ASSERT_TRUE(rig.start());
     EXPECT_TRUE(rig.frame()->action(Cmd::ProgramTestMode)->isVisible());
+}
+
+TEST(MainFrame, EveryMenuHasUniqueMnemonicsInBothLanguages)
+{
+    for (const QString &language : {QStringLiteral("english"), QStringLiteral("chinese")}) {
+        GuiRig rig(QStringLiteral("TL809"), language);
+        rig.config.settings().writeSetting(QStringLiteral("setup"), QStringLiteral("testmode"), QStringLiteral("zqparlin"));
+        ASSERT_TRUE(rig.start());
+        EXPECT_EQ(mnemonicClashes(QStringLiteral("menu bar"), rig.frame()->menuBar()->actions()), QStringList())
+            << language.toStdString();
+        for (const TreeNode &node : {TreeNode::staticItem(6), TreeNode::zoneNode(1), TreeNode::channelNode(1, 1)}) {
+            std::unique_ptr<QMenu> menu(rig.frame()->createTreeMenu(node, rig.frame()));
+            ASSERT_NE(menu, nullptr);
+            EXPECT_EQ(mnemonicClashes(QStringLiteral("tree"), menu->actions()), QStringList()) << language.toStdString();
+        }
+    }
+}
+
+TEST(MainFrame, NewFormFramesCascadeBelowTheShownOnes)
+{
+    GuiRig rig;
+    ASSERT_TRUE(rig.start());
+    QMdiArea *area = rig.frame()->mdiArea();
+    rig.frame()->setWindowState(Qt::WindowNoState);
+    rig.frame()->resize(2400, 1800);
+    settle();
+    ASSERT_GT(area->viewport()->height(), 1000);
+    const QPoint info = rig.app->openFrame(1)->pos();
+    for (int code : {3, 4})
+        rig.frame()->OnNavigate(code, 0);
+    settle();
+    const QPoint keys = rig.app->openFrame(3)->pos();
+    const QPoint tones = rig.app->openFrame(4)->pos();
+    EXPECT_EQ(info, QPoint(0, 0));
+    EXPECT_GT(keys.x(), info.x());
+    EXPECT_GT(keys.y(), info.y());
+    EXPECT_EQ(tones - keys, keys - info);
+    // A closed frame's place is taken again by the next one.
+    rig.app->openFrame(3)->close();
+    settle();
+    rig.frame()->OnNavigate(15, 0);
+    settle();
+    EXPECT_EQ(rig.app->openFrame(15)->pos(), keys);
+
+    // Past the area's edge the cascade starts again at the top left.
+    using FramePlacement::cascadePosition;
+    EXPECT_EQ(cascadePosition({{0, 0}, {20, 20}}, QSize(100, 100), QSize(500, 500), 20), QPoint(40, 40));
+    EXPECT_EQ(cascadePosition({{0, 0}, {20, 20}}, QSize(100, 100), QSize(130, 130), 20), QPoint(0, 0));
 }
 
 TEST(Startup, MissingTreeLabelsShortenTheTree)

@@ -63,6 +63,9 @@ TEST(OptionView, InvertedBitsVoxTenthsAndThePassword)
     EXPECT_TRUE(cancels->isEnabled());
     typeAndLeave(hold, QStringLiteral("2.5"));
     EXPECT_EQ(image[0x4668], 25);
+    typeAndLeave(hold, QStringLiteral("2.57"));  // rounded, not cut down
+    EXPECT_EQ(image[0x4668], 26);
+    EXPECT_EQ(hold->text(), QStringLiteral("2.6"));
     typeAndLeave(hold, QStringLiteral("25.5"));
     hold->stepUp();
     EXPECT_EQ(image[0x4668], 1);

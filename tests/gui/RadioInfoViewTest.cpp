@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QStandardItemModel>
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -121,4 +122,34 @@ TEST(RadioInfoView, AnRq381sInstallationOffersOnlyItsBand)
     emit ranges->activated(0);
     EXPECT_TRUE(rig.prompter.prompts.isEmpty());
     EXPECT_EQ(rig.doc().GetRangeIndex(), 6);
+}
+
+TEST(RadioInfoView, UnusableRangesAreGreyedAndNeverTheCurrentBand)
+{
+    GuiRig rig;
+    rig.config.settings().writeSetting(QStringLiteral("FreqRange"), QStringLiteral("data0"), QStringLiteral("0136"));
+    rig.config.settings().writeSetting(QStringLiteral("FreqRange"), QStringLiteral("data6"), QStringLiteral("abc"));
+    ASSERT_TRUE(rig.start());
+    auto *ranges = rig.control<QComboBox>(1, CPcSoftwareView::RangeList);
+    auto *items = qobject_cast<QStandardItemModel *>(ranges->model());
+    ASSERT_NE(items, nullptr);
+    ASSERT_EQ(ranges->count(), 9);
+    QList<int> greyed;
+    for (int i = 0; i < ranges->count(); ++i) {
+        if (!(items->item(i)->flags() & Qt::ItemIsEnabled))
+            greyed << i;
+    }
+    EXPECT_EQ(greyed, (QList<int>{0, 6}));
+    // The new codeplug has no usable band: entry 0's label is not shown for it.
+    EXPECT_EQ(ranges->currentIndex(), -1);
+
+    rig.prompter.prompts.clear();
+    emit ranges->activated(6);
+    EXPECT_TRUE(rig.prompter.prompts.isEmpty());
+    EXPECT_EQ(ranges->currentIndex(), -1);
+
+    ranges->setCurrentIndex(4);
+    emit ranges->activated(4);
+    EXPECT_EQ(rig.doc().GetRangeIndex(), 4);
+    EXPECT_EQ(ranges->currentIndex(), 4);
 }

@@ -74,6 +74,48 @@ TEST(RxGroupView, OffersGroupContactsOnlyUpToSixteen)
     EXPECT_EQ(f.groups().GetMember(1, 16), 20);
 }
 
+TEST(RxGroupView, HiddenMembersAreCountedAndRemovedAsOneUndoStep)
+{
+    RxGroupForm f;
+    f.groups().SetMembers(1, {1, 2, 3, 4});
+    CContactData(f.rig.doc()).SetCallId(2, QStringLiteral("0000200"));
+    CContactData(f.rig.doc()).SetCallId(4, QStringLiteral("0000400"));
+    f.open();
+    auto *form = static_cast<CRxGroupView *>(f.rig.app->openFrame(kRxGroups)->form());
+    EXPECT_TRUE(form->hiddenMembersNote()->isVisibleTo(form));
+    EXPECT_TRUE(form->hiddenMembersNote()->text().contains(QStringLiteral("take 2 of the 16")));
+    const auto before = imageCopy(f.rig);
+
+    QTest::mouseClick(form->removeHiddenButton(), Qt::LeftButton);
+    EXPECT_EQ(f.groups().GetMembers(1), (QList<int>{1, 3}));
+    ASSERT_EQ(f.rig.prompter.prompts.size(), 1);
+    EXPECT_EQ(f.rig.prompter.prompts[0].literalText, QStringLiteral("Hidden members removed from the list: 2."));
+    EXPECT_FALSE(form->hiddenMembersNote()->isVisibleTo(form));
+    EXPECT_FALSE(form->removeHiddenButton()->isVisibleTo(form));
+    EXPECT_EQ(f.ctrl<QListWidget>(CRxGroupView::Members)->count(), 2);
+
+    f.rig.frame()->Undo();
+    EXPECT_TRUE(*before == f.rig.doc().currentImage());
+    EXPECT_TRUE(form->removeHiddenButton()->isVisibleTo(form));
+}
+
+// Tab reads the member editor from left to right.
+TEST(RxGroupView, TabGoesFromTheAvailableListOverTheButtonsToTheMembers)
+{
+    RxGroupForm f;
+    f.open();
+    auto *available = f.ctrl<QListWidget>(CRxGroupView::Available);
+    auto *members = f.ctrl<QListWidget>(CRxGroupView::Members);
+    selectRows(available, {0});
+    available->setFocus();
+    QTest::keyClick(available, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), f.ctrl<QPushButton>(CRxGroupView::MoveIn));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);  // "<<" is off without a member selected
+    EXPECT_EQ(QApplication::focusWidget(), members);
+    QTest::keyClick(members, Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), f.ctrl<QPushButton>(CRxGroupView::MoveIn));
+}
+
 TEST(RxGroupView, LastMemberOutReleasesTheChannels)
 {
     RxGroupForm f;

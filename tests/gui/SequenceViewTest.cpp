@@ -4,6 +4,9 @@
 #include "sections/CDecodeSequenceView.h"
 #include "sections/CEncodeSequenceView.h"
 
+#include <QAccessible>
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <gtest/gtest.h>
 
 namespace {
@@ -75,4 +78,66 @@ TEST(DecodeSequenceView, SymbolsTypesAndTheResetOnASignalingChange)
 
     EXPECT_TRUE(undoAllRestores(rig, *before));
     EXPECT_EQ(form->decodeTypeList(0)->currentIndex(), 0);
+}
+
+namespace {
+
+// Opens the list of the current choice cell with a key and picks the next entry.
+void pickNextWithKeys(CEditGrid *grid, QComboBox *list, Qt::Key opener)
+{
+    QTest::keyClick(grid, opener);
+    ASSERT_EQ(QApplication::activePopupWidget(), list->view()->window());
+    QTest::keyClick(list->view(), Qt::Key_Down);
+    QTest::keyClick(list->view(), Qt::Key_Return);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+QString cellName(CEditGrid *grid, int row, int column)
+{
+    QAccessibleInterface *cell = QAccessible::queryAccessibleInterface(grid)->tableInterface()->cellAt(row, column);
+    return cell ? cell->text(QAccessible::Name) : QString();
+}
+
+}
+
+// The drop-down cells are reached like the others, by Tab, and opened by a key.
+TEST(SequenceViews, ChoiceCellsAreReachedAndChosenByKeyboardAndNamed)
+{
+    GuiRig rig(QStringLiteral("TL809"));
+    ASSERT_TRUE(rig.start());
+    uint8_t *image = rig.doc().image();
+
+    auto *encode = static_cast<CEncodeSequenceView *>(openForm(rig, kEncode));
+    CEditGrid *grid = encode->grid();
+    QApplication::setActiveWindow(rig.frame());
+    grid->setFocus();
+    grid->setCurrentCell(0, CEncodeSequenceView::SequenceColumn);
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_EQ(grid->currentRow(), 1);
+    EXPECT_EQ(grid->currentColumn(), CEncodeSequenceView::TypeColumn);
+    EXPECT_TRUE(grid->hasFocus());
+    EXPECT_EQ(cellName(grid, 1, CEncodeSequenceView::TypeColumn), QStringLiteral("DTMF Sequence"));
+    pickNextWithKeys(grid, encode->typeList(1), Qt::Key_Space);
+    EXPECT_EQ(image[encodeRecord(2) + 12], 1);
+    EXPECT_EQ(cellName(grid, 1, CEncodeSequenceView::TypeColumn), encode->typeList(1)->itemText(1));
+    EXPECT_TRUE(grid->hasFocus());
+    rig.frame()->Undo();  // the name follows what the program shows too
+    EXPECT_EQ(cellName(grid, 1, CEncodeSequenceView::TypeColumn), QStringLiteral("DTMF Sequence"));
+
+    auto *decode = static_cast<CDecodeSequenceView *>(openForm(rig, kDecode));
+    grid = decode->grid();
+    QApplication::setActiveWindow(rig.frame());
+    grid->setFocus();
+    grid->setCurrentCell(0, CDecodeSequenceView::SignalingColumn);
+    EXPECT_FALSE(cellName(grid, 0, CDecodeSequenceView::SignalingColumn).isEmpty());
+    QTest::keyClick(grid, Qt::Key_Tab);
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_EQ(grid->currentColumn(), CDecodeSequenceView::DecodeTypeColumn);
+    EXPECT_EQ(cellName(grid, 0, CDecodeSequenceView::DecodeTypeColumn), decode->decodeTypeList(0)->currentText());
+    pickNextWithKeys(grid, decode->decodeTypeList(0), Qt::Key_Return);
+    EXPECT_EQ(image[decodeRecord(1) + 1], 1);
+    // Back over the sequence to the signalling of the same row.
+    QTest::keyClick(grid, Qt::Key_Backtab);
+    QTest::keyClick(grid, Qt::Key_Backtab);
+    EXPECT_EQ(grid->currentColumn(), CDecodeSequenceView::SignalingColumn);
 }

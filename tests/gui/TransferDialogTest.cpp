@@ -90,13 +90,13 @@ TEST(TransferDialog, ReadReplacesTheCodeplugAndRedrawsTreeAndForms)
     EXPECT_TRUE(rig.prompter.keys().value(0).startsWith(QStringLiteral("Save changes")));
 }
 
-TEST(TransferDialog, VerifyAfterWritingNamesTheFirstBlockThatReadBackDifferent)
+TEST(TransferDialog, VerifyAfterWritingNamesTheFirstBlockThatDidNotReadBackIntact)
 {
     TestDocument document;
     document.config.settings().writeSetting(QStringLiteral("setup"), QStringLiteral("language"), QStringLiteral("english"));
     document.config.reload();
     SimOptions options;
-    options.faults.corruptReadBlock = 16;  // 0x0400, a block the write sends
+    options.faults.corruptReadBlock = 16;  // 0x0400, a block the write sends, damaged on every read
     RadioSimulator sim(options, radioFrom(*document.doc));
     ASSERT_TRUE(sim.start());
     const auto write = [&](bool verify) {
@@ -121,7 +121,7 @@ TEST(TransferDialog, VerifyAfterWritingNamesTheFirstBlockThatReadBackDifferent)
     EXPECT_EQ(failed[0].icon, Prompt::Icon::Error);
     EXPECT_EQ(failed[0].captionKey, QStringLiteral("IDS_ERROR"));
     EXPECT_TRUE(failed[0].literalText.contains(QStringLiteral("block 16 at address 0x0400"))) << failed[0].literalText.toStdString();
-    EXPECT_TRUE(failed[0].literalText.startsWith(QStringLiteral("Verification failed: 1 of the written blocks")));
+    EXPECT_TRUE(failed[0].literalText.startsWith(QStringLiteral("Verification incomplete: 1 of the written blocks")));
 
     // Switched off, the write ends as before and the choice is remembered.
     const QList<Prompt> unverified = write(false);
@@ -157,6 +157,89 @@ TEST(TransferDialog, CancelDuringATransferStopsTheWorker)
     EXPECT_FALSE(dialog.job().isRunning());
     EXPECT_FALSE(dialog.isTransferRunning());
     EXPECT_TRUE(prompter.prompts.isEmpty());
+}
+
+TEST(TransferDialog, ACancelledWriteSaysTheRadioHoldsAPartialCodeplugAndOffersToWriteAgain)
+{
+    TestDocument document;
+    SimOptions options;
+    options.wireTiming = true;  // slow enough to cancel in the block phase
+    RadioSimulator sim(options, radioFrom(*document.doc));
+    ASSERT_TRUE(sim.start());
+    RecordingPrompter prompter;
+    prompter.answers = {PromptAnswer::Ok, PromptAnswer::Cancel};  // write again, then give up
+    CTransferDialog dialog(*document.doc, prompter, CTransferDialog::Direction::Write);
+    dialog.job().setPortName(sim.devicePath());
+    dialog.show();
+    const auto cancelInTheBlockPhase = [&] {
+        QElapsedTimer clock;
+        clock.start();
+        while (dialog.job().blocksTransferred() == 0 && clock.elapsed() < 10000)
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        ASSERT_GT(dialog.job().blocksTransferred(), 0);
+        dialog.reject();
+    };
+    dialog.okButton()->click();
+    cancelInTheBlockPhase();
+    // Write again: the dialog stays open and a new write runs.
+    ASSERT_EQ(prompter.keys(), QStringList{QStringLiteral("IDS_WRITE_CANCELLED")});
+    EXPECT_EQ(prompter.prompts[0].buttons, Prompt::Buttons::OkCancel);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog.job().isRunning());
+    cancelInTheBlockPhase();
+    EXPECT_EQ(prompter.keys().size(), 2);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_FALSE(dialog.job().isRunning());
+    sim.inspect([](RadioState &s) { EXPECT_LT(s.writtenBlocks.size(), 834u); });
+
+    // A cancel before the radio took any block has nothing to tell.
+    SimOptions silentOptions;
+    silentOptions.noAnswer = true;
+    RadioSimulator silent(silentOptions);
+    ASSERT_TRUE(silent.start());
+    RecordingPrompter quiet;
+    CTransferDialog early(*document.doc, quiet, CTransferDialog::Direction::Write);
+    early.job().setPortName(silent.devicePath());
+    early.show();
+    early.okButton()->click();
+    early.reject();
+    EXPECT_TRUE(quiet.prompts.isEmpty());
+}
+
+TEST(TransferDialog, AReadWithABlockThatKeepsAnotherAddressIsMarkedAndWriteAsksFirst)
+{
+    GuiRig rig;
+    ASSERT_TRUE(rig.start());
+    SimOptions options;
+    options.faults.wrongHeaderBlock = 7;  // on every request of the block
+    RadioSimulator sim(options, radioFrom(rig.doc()));
+    ASSERT_TRUE(sim.start());
+    mapPortOne(rig, sim.devicePath());
+    const Language &language = rig.config.settings().language();
+
+    runTransferCommand(rig, Cmd::ProgramRead);
+    ASSERT_EQ(rig.prompter.prompts.size(), 1);
+    const Prompt &warning = rig.prompter.prompts[0];
+    EXPECT_EQ(warning.icon, Prompt::Icon::Warning);
+    EXPECT_TRUE(warning.literalText.startsWith(QStringLiteral("The data was read, but 1 block(s)")))
+        << warning.literalText.toStdString();
+    EXPECT_EQ(rig.doc().unreadBlocks(), 1);
+    EXPECT_TRUE(rig.frame()->windowTitle().contains(language.GetLangString(QStringLiteral("IDS_TITLE_UNREAD"))));
+
+    // Write asks first; refused, nothing reaches the radio.
+    rig.prompter.prompts.clear();
+    rig.prompter.answers = {PromptAnswer::Cancel};
+    QTimer::singleShot(0, [] {
+        auto *dialog = qobject_cast<CTransferDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->okButton()->click();
+        EXPECT_FALSE(dialog->isTransferRunning());
+        dialog->reject();
+    });
+    rig.frame()->action(Cmd::ProgramWrite)->trigger();
+    ASSERT_EQ(rig.prompter.prompts.size(), 1);
+    EXPECT_TRUE(rig.prompter.prompts[0].literalText.startsWith(QStringLiteral("1 block(s) of this codeplug")));
+    sim.inspect([](RadioState &s) { EXPECT_TRUE(s.writtenBlocks.empty()); });
 }
 
 TEST(PortSelectDialog, ListsThePortsThatOpenAndStoresTheChoice)
@@ -225,7 +308,6 @@ TEST(TransferDialog, EveryStatusEndsWithItsMessageOrPrompt)
     };
     const Case cases[] = {
         {S::Idle, D::Read, {}, {}, Prompt::Icon::None, Prompt::Buttons::Ok, {}},
-        {S::PortError, D::Read, "IDS_ERROR_PORTCONN", "IDS_ERROR", Prompt::Icon::Error, Prompt::Buttons::Ok, {}},
         {S::ReadFailed, D::Read, {}, {}, Prompt::Icon::None, Prompt::Buttons::Ok, "IDS_PROMPT_READFAIL"},
         {S::ReadDone, D::Read, "IDS_PROMPT_READSUCC", "IDS_PROMPT", Prompt::Icon::None, Prompt::Buttons::Ok, {}},
         {S::WriteFailed, D::Write, {}, {}, Prompt::Icon::None, Prompt::Buttons::Ok, "IDS_PROMPT_WRITEFAIL"},
@@ -264,4 +346,33 @@ TEST(TransferDialog, EveryStatusEndsWithItsMessageOrPrompt)
             EXPECT_EQ(dialog.promptLabel()->text(), language.GetLangString(c.promptKey));
         }
     }
+}
+
+TEST(TransferDialog, ALinkFailureNamesTheStepAndThePortBelowTheCableMessage)
+{
+    TestDocument document;
+    document.config.settings().writeSetting(QStringLiteral("setup"), QStringLiteral("language"), QStringLiteral("english"));
+    document.config.reload();
+    SimOptions options;
+    options.faults.ackRequest = true;  // the radio refuses the request
+    RadioSimulator sim(options, radioFrom(*document.doc));
+    ASSERT_TRUE(sim.start());
+    mapPorts(document.config, 2, sim.devicePath());
+    RecordingPrompter prompter;
+    CTransferDialog dialog(*document.doc, prompter, CTransferDialog::Direction::Write);
+    dialog.job().setPortName(QStringLiteral("2"));
+    dialog.job().setTimings({.replyTimeoutMs = 150, .openPauseMs = 5, .retryPauseMs = 20, .writeDonePauseMs = 5});
+    dialog.show();
+    dialog.okButton()->click();
+    QElapsedTimer clock;
+    clock.start();
+    while (dialog.isVisible() && clock.elapsed() < 10000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_EQ(prompter.prompts.size(), 1);
+    const Language &language = document.config.settings().language();
+    EXPECT_EQ(prompter.prompts[0].icon, Prompt::Icon::Error);
+    EXPECT_EQ(prompter.prompts[0].literalText,
+              language.GetLangString(QStringLiteral("IDS_ERROR_PORTCONN"))
+                  + QStringLiteral("\n\nThe radio refused the write request.\nPort: 2 (%1)").arg(sim.devicePath()));
+    sim.inspect([](RadioState &s) { EXPECT_TRUE(s.writtenBlocks.empty()); });
 }

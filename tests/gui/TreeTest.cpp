@@ -169,3 +169,65 @@ TEST(TreeMenus, ScanAndRxGroupListsAreAddedAndDeleted)
     EXPECT_EQ(CRxGroupData(rig.doc()).CountLists(), 1);
     EXPECT_EQ(bar->itemFor(TreeNode::rxGroupNode(1))->text(0), QStringLiteral("Group 2"));
 }
+
+TEST(TreeBar, UndoAndRedoKeepTheExpansionAndTheSelection)
+{
+    GuiRig rig(QStringLiteral("VK214"));
+    ASSERT_TRUE(rig.start());
+    CMainFrame *frame = rig.frame();
+    CTreeBar *bar = frame->treeBar();
+    run(frame, TreeNode::staticItem(6), Cmd::TreeAddList);  // zone 2
+    run(frame, TreeNode::staticItem(7), Cmd::TreeAddList);  // scan list 2
+    for (const TreeNode &node : {TreeNode::staticItem(6), TreeNode::zoneNode(1), TreeNode::staticItem(7)})
+        bar->itemFor(node)->setExpanded(true);
+    bar->itemFor(TreeNode::zoneNode(2))->setExpanded(false);
+    ASSERT_TRUE(bar->selectNode(TreeNode::channelNode(1, 1)));
+
+    const auto expansion = [bar] {
+        QList<bool> open;
+        for (const TreeNode &node : {TreeNode::staticItem(6), TreeNode::zoneNode(1), TreeNode::staticItem(7),
+                                     TreeNode::zoneNode(2)}) {
+            const QTreeWidgetItem *item = bar->itemFor(node);
+            open << (item && item->isExpanded());
+        }
+        return open;
+    };
+    frame->Undo();  // scan list 2 goes
+    frame->Undo();  // zone 2 goes: every record node is rebuilt
+    EXPECT_EQ(bar->itemFor(TreeNode::zoneNode(2)), nullptr);
+    EXPECT_EQ(expansion(), (QList<bool>{true, true, true, false}));
+    EXPECT_EQ(bar->selectedNode(), TreeNode::channelNode(1, 1));
+    frame->Redo();
+    frame->Redo();
+    EXPECT_EQ(expansion(), (QList<bool>{true, true, true, false}));
+    EXPECT_EQ(bar->selectedNode(), TreeNode::channelNode(1, 1));
+
+    // A selected record that an undo takes away hands the selection to its group.
+    ASSERT_TRUE(bar->selectNode(TreeNode::scanNode(2)));
+    frame->Undo();
+    EXPECT_EQ(bar->selectedNode(), TreeNode::staticItem(7));
+}
+
+TEST(TreeBar, ShiftF10OpensTheContextMenuOfTheSelectedItem)
+{
+    GuiRig rig;
+    ASSERT_TRUE(rig.start());
+    CTreeBar *bar = rig.frame()->treeBar();
+    QSignalSpy requests(bar, &CTreeBar::contextMenuRequested);
+    bar->itemFor(TreeNode::staticItem(6))->setExpanded(true);
+    bar->itemFor(TreeNode::zoneNode(1))->setExpanded(true);
+    ASSERT_TRUE(bar->selectNode(TreeNode::channelNode(1, 1)));
+    QApplication::setActiveWindow(rig.frame());
+    bar->tree()->setFocus();
+    QTest::keyClick(bar->tree(), Qt::Key_F10, Qt::ShiftModifier);
+    ASSERT_EQ(requests.size(), 1);
+    EXPECT_EQ(requests.at(0).at(0).value<TreeNode>(), TreeNode::channelNode(1, 1));
+    QWidget *popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->objectName(), QStringLiteral("TreeMenu144"));
+    popup->close();
+
+    // F10 alone is no context-menu key.
+    QTest::keyClick(bar->tree(), Qt::Key_F10);
+    EXPECT_EQ(requests.size(), 1);
+}

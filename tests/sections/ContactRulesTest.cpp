@@ -207,3 +207,26 @@ TEST(RxGroupRules, MemberLimitAndEmptiedListReleasesChannels)
     EXPECT_EQ(rx.GetMemberCount(4), 0);
     EXPECT_EQ(cp.zoneOne(&CChannelData::GetRxGroupList).mid(0, 3), (QList<int>{1, 1, 0}));
 }
+
+TEST(RxGroupRules, HiddenMembersAreCountedAndRemovedAlone)
+{
+    Contacts cp(6);
+    CRxGroupData rx(*cp.doc);
+    CRxGroupRules rules(*cp.doc);
+    // Contact 2 becomes an individual call; 150 names no contact.
+    CContactData(*cp.doc).SetCallId(2, QStringLiteral("0000042"));
+    rx.SetMembers(2, {1, 2, 3, 150, 4});
+    EXPECT_EQ(rules.hiddenMembers(2), (QList<int>{2, 150}));
+    EXPECT_EQ(rules.removeHiddenMembers(2), 2);
+    EXPECT_EQ(rx.GetMembers(2), (QList<int>{1, 3, 4}));
+    EXPECT_EQ(rx.GetMemberCount(2), 3);
+    EXPECT_EQ(rules.removeHiddenMembers(2), 0);
+    EXPECT_EQ(rules.removeHiddenMembers(9), 0);  // no such list
+
+    // A list of hidden members only is left empty and lets its channels go.
+    CChannelData(*cp.doc).SetRxGroupList(1, 2, 3);
+    rx.SetMembers(3, {2});
+    EXPECT_EQ(rules.removeHiddenMembers(3), 1);
+    EXPECT_EQ(rx.GetMemberCount(3), 0);
+    EXPECT_EQ(CChannelData(*cp.doc).GetRxGroupList(1, 2), 0);
+}
