@@ -12,6 +12,7 @@
 #include "link/CPortSelectDialog.h"
 #include "link/CTransferDialog.h"
 #include "sections/CSectionForm.h"
+#include "widgets/FieldCommit.h"
 
 #include "app/CodeplugSummary.h"
 
@@ -74,6 +75,14 @@ CMainFrame::CMainFrame(CPcSoftwareApp &app)
     // Undo and redo redraw everything the restored bytes may touch.
     CodeplugEditor &editor = m_app.editor();
     connect(&editor, &CodeplugEditor::imageRestored, this, &CMainFrame::RefreshAfterEdit);
+    // Every change, whichever form or command made it, lets the open forms
+    // mend what it made invalid, within the same undo step.
+    editor.setFollowUp([this] {
+        for (int code = 1; code <= SectionTable::kSectionCount; ++code) {
+            if (CSectionForm *form = openForm(code))
+                form->MendAfterEdit();
+        }
+    });
     connect(&editor, &CodeplugEditor::stackChanged, this, [this] {
         UpdateUndoActions();
         UpdateTitle();
@@ -112,6 +121,7 @@ CMainFrame::~CMainFrame()
     m_toolBar->disconnect(this);
     qApp->disconnect(this);
     m_app.editor().disconnect(this);
+    m_app.editor().setFollowUp({});
 }
 
 void CMainFrame::buildStatusBar()
@@ -177,16 +187,7 @@ void CMainFrame::CommitFocusedField()
 
 void CMainFrame::CommitFocusedFieldIn(QWidget *within)
 {
-    // The field stores as its focus loss would store it, and keeps the focus.
-    QPointer<QWidget> field = QApplication::focusWidget();
-    if (!field || !within || !within->isAncestorOf(field))
-        return;
-    QFocusEvent focusOut(QEvent::FocusOut, Qt::OtherFocusReason);
-    QApplication::sendEvent(field, &focusOut);
-    if (field && field->hasFocus()) {
-        QFocusEvent focusIn(QEvent::FocusIn, Qt::OtherFocusReason);
-        QApplication::sendEvent(field, &focusIn);
-    }
+    commitFocusedField(within);
 }
 
 void CMainFrame::RefreshAllTexts()

@@ -4,6 +4,7 @@
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CodeplugEditor.h"
+#include "app/FilePaths.h"
 #include "app/MessageBoxPrompter.h"
 #include "app/UserState.h"
 #include "codeplug/CPcSoftwareDoc.h"
@@ -38,9 +39,10 @@ CPcSoftwareApp::CPcSoftwareApp(const StartupOptions &options, Prompter *prompter
     };
     chooseSaveFile = [this](QWidget *parent, const QString &suggestion) {
         const QString folder = UserState::lastFolder();
+        // The replace question is asked once the extension is added (OnFileSaveAs).
         const QString path = QFileDialog::getSaveFileName(
             parent, QString(), folder.isEmpty() ? suggestion : QDir(folder).filePath(suggestion),
-            QLatin1String(kFileFilter));
+            QLatin1String(kFileFilter), nullptr, QFileDialog::DontConfirmOverwrite);
         UserState::rememberFolderOf(path, &m_settings);
         return path;
     };
@@ -193,6 +195,9 @@ bool CPcSoftwareApp::OpenDocumentFile(const QString &path)
                      QString::number(DataFile::kFileSize)},
                     QStringLiteral("IDS_WARN"), Prompt::Icon::Warning);
     }
+    // The document now exists: a later New re-initialises it and asks first,
+    // or edits made since the file was opened would go without a question.
+    m_firstNew = false;
     createDocumentFrame();
     return true;
 }
@@ -231,12 +236,26 @@ bool CPcSoftwareApp::OnFileSave()
 
 bool CPcSoftwareApp::OnFileSaveAs()
 {
-    QString path = chooseSaveFile ? chooseSaveFile(m_mainFrame.get(), m_doc->title()) : QString();
-    if (path.isEmpty())
+    const QString typed = chooseSaveFile ? chooseSaveFile(m_mainFrame.get(), m_doc->title()) : QString();
+    if (typed.isEmpty())
         return false;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".dat");
-    return saveTo(path);
+    // The dialog does not confirm: the question must be about the file that
+    // is written, which may carry the extension the user did not type.
+    const FilePaths::SaveTarget target = FilePaths::saveTarget(typed, QStringLiteral("dat"), FilePaths::Extension::IfNone);
+    const QString shown = QDir::toNativeSeparators(target.path);
+    switch (target.kind) {
+    case FilePaths::SaveTarget::Kind::Refused:
+        askWith(QStringLiteral("IDS_ERROR_NOTAFILE"), shown, QStringLiteral("IDS_ERROR"), Prompt::Icon::Error);
+        return false;
+    case FilePaths::SaveTarget::Kind::Existing:
+        if (askWith(QStringLiteral("IDS_ASK_REPLACE"), shown, QStringLiteral("IDS_WARN"), Prompt::Icon::Warning,
+                    Prompt::Buttons::YesNo) != PromptAnswer::Yes)
+            return false;
+        break;
+    case FilePaths::SaveTarget::Kind::New:
+        break;
+    }
+    return saveTo(target.path);
 }
 
 bool CPcSoftwareApp::SaveModified()

@@ -77,7 +77,8 @@ public:
     // missing (said once), and Qt's own texts (buttons, file dialogs) in it.
     void ApplyLanguage();
 
-    // File dialogs; tests replace them.
+    // File dialogs; tests replace them. chooseSaveFile returns the name as
+    // typed: Save As adds the extension and asks before replacing a file.
     std::function<QString(QWidget *parent)> chooseOpenFile;
     std::function<QString(QWidget *parent, const QString &suggestion)> chooseSaveFile;
 

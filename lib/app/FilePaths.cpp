@@ -75,6 +75,25 @@ QString whyNotReadable(const QString &path)
     return QString();
 }
 
+SaveTarget saveTarget(const QString &typed, const QString &extension, Extension rule)
+{
+    SaveTarget target;
+    target.path = typed;
+    const QString fileName = QFileInfo(typed).fileName();
+    const bool add = rule == Extension::IfNone
+                         ? !fileName.contains(QLatin1Char('.'))
+                         : !fileName.endsWith(QLatin1Char('.') + extension, Qt::CaseInsensitive);
+    if (!fileName.isEmpty() && add)
+        target.path += QLatin1Char('.') + extension;
+    if (const QString kind = specialKind(target.path); !kind.isEmpty()) {
+        target.kind = SaveTarget::Kind::Refused;
+        target.reason = refusal(target.path, kind);
+    } else if (QFileInfo::exists(target.path)) {
+        target.kind = SaveTarget::Kind::Existing;
+    }
+    return target;
+}
+
 bool sameFile(const QString &a, const QString &b)
 {
     std::error_code error;

@@ -14,6 +14,7 @@
 #include <memory>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -281,4 +282,60 @@ TEST(FileCommands, OpenTakesTheFileAsBaselineAndAForeignFileStaysUntitled)
     EXPECT_EQ(rig.doc().GetSerialNumber(), QStringLiteral("012345678901234"));
     EXPECT_FALSE(rig.doc().IsModified());
     EXPECT_NE(rig.app->openFrame(1), nullptr);
+}
+
+TEST(FileCommands, NewAfterOpeningAFileAsksBeforeDroppingEdits)
+{
+    TestDocument maker;
+    const QString file = QDir(maker.config.dir()).filePath(QStringLiteral("x.dat"));
+    ASSERT_TRUE(DataFile::save(*maker.doc, file));
+    GuiRig rig;
+    ASSERT_TRUE(rig.start(file));
+    rig.doc().SetSerialNumber(QStringLiteral("EDITED"));
+
+    rig.prompter.answers = {PromptAnswer::Cancel};
+    rig.frame()->action(Cmd::FileNew)->trigger();
+    EXPECT_EQ(rig.prompter.keys(), QStringList{QStringLiteral("IDS_WARN_CLEAR")});
+    EXPECT_EQ(rig.doc().GetSerialNumber(), QStringLiteral("EDITED"));
+    EXPECT_EQ(rig.doc().title(), QStringLiteral("x.dat"));
+
+    rig.prompter.answers = {PromptAnswer::Ok};
+    rig.frame()->action(Cmd::FileNew)->trigger();
+    EXPECT_EQ(rig.doc().title(), QStringLiteral("default1"));
+    EXPECT_EQ(rig.doc().GetSerialNumber(), QStringLiteral("012345678901234"));
+}
+
+TEST(FileCommands, SaveAsAsksAboutTheFileItWritesAndNeverReplacesADevice)
+{
+    GuiRig rig;
+    ASSERT_TRUE(rig.start());
+    rig.doc().SetSerialNumber(QStringLiteral("NEW"));
+    const QDir dir(rig.config.dir());
+    const QString customer = dir.filePath(QStringLiteral("customer.dat"));
+    {
+        QFile existing(customer);
+        ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+        existing.write("old");
+    }
+
+    // "customer" without its extension names customer.dat: asked about it.
+    rig.nextSaveFile = dir.filePath(QStringLiteral("customer"));
+    rig.prompter.answers = {PromptAnswer::No};
+    EXPECT_FALSE(rig.app->OnFileSaveAs());
+    EXPECT_EQ(rig.prompter.keys(),
+              QStringList{QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QDir::toNativeSeparators(customer))});
+    EXPECT_EQ(fileBytes(customer), QByteArray("old"));
+    rig.prompter.answers = {PromptAnswer::Yes};
+    EXPECT_TRUE(rig.app->OnFileSaveAs());
+    EXPECT_EQ(fileBytes(customer).size(), DataFile::kFileSize);
+
+    // A FIFO that the added extension names is refused, never opened.
+    const QString fifo = dir.filePath(QStringLiteral("pipe.dat"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    rig.prompter.prompts.clear();
+    rig.nextSaveFile = dir.filePath(QStringLiteral("pipe"));
+    EXPECT_FALSE(rig.app->OnFileSaveAs());
+    ASSERT_EQ(rig.prompter.prompts.size(), 1);
+    EXPECT_TRUE(rig.prompter.keys().value(0).startsWith(QDir::toNativeSeparators(fifo) + QStringLiteral(" is not a regular file")));
+    EXPECT_EQ(rig.doc().title(), QStringLiteral("customer.dat"));
 }
