@@ -29,7 +29,7 @@ for f in usr/bin/rq381 usr/bin/rq381cps usr/bin/rq381-sim usr/share/rq381/settin
          usr/share/rq381/english.lang usr/share/rq381/chinese.lang \
          usr/share/applications/org.rq381.rq381cps.desktop usr/share/metainfo/org.rq381.rq381cps.metainfo.xml \
          usr/share/icons/hicolor/scalable/apps/org.rq381.rq381cps.svg usr/share/mime/packages/rq381.xml \
-         usr/share/man/man1/rq381.1.gz usr/share/man/man1/rq381cps.1.gz usr/share/man/man1/rq381-sim.1.gz \
+         usr/share/man/man1/rq381.1 usr/share/man/man1/rq381cps.1 usr/share/man/man1/rq381-sim.1 \
          usr/share/bash-completion/completions/rq381; do
   [ -e "$unpacked/$f" ] || { echo "test-install: FAILED: the package lacks /$f"; exit 1; }
 done
