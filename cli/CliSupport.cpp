@@ -1,5 +1,6 @@
 #include "CliSupport.h"
 
+#include "app/CommandLineHelp.h"
 #include "app/FileLock.h"
 #include "app/FilePaths.h"
 #include "app/FileStamp.h"
@@ -18,6 +19,11 @@ void addCommonOptions(QCommandLineParser &parser)
     parser.addHelpOption();
 }
 
+QString commandHelp(const QCommandLineParser &parser, const QString &command)
+{
+    return helpWithProgramName(parser, QStringLiteral("rq381 ") + command);
+}
+
 bool parseArgs(QCommandLineParser &parser, const QString &command, const QStringList &args, CommandIo &io)
 {
     if (!parser.parse(QStringList{QStringLiteral("rq381 ") + command} + args)) {
@@ -31,9 +37,13 @@ std::unique_ptr<AppSettings> loadSettings(const QCommandLineParser &parser, Comm
 {
     auto settings = std::make_unique<AppSettings>(parser.value(QStringLiteral("config")));
     if (!settings->settingsFileExists()) {
-        io.err << "rq381: Can not find the file setting.ini! (looked in " << settings->programDir() << ")\n";
+        io.err << "rq381: Can not find the file setting.ini! (looked in "
+               << settings->locations().settingsFiles().join(QStringLiteral(", ")) << ")\n";
         return nullptr;
     }
+    settings->setWriteFailureHandler([&io](const QString &file, const QString &reason) {
+        io.err << "rq381: warning: the setting was not saved to " << file << ": " << reason << "\n";
+    });
     settings->load();
     return settings;
 }

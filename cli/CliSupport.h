@@ -16,6 +16,9 @@
 // A parser with --config DIR (and --help) already added. Positional
 // arguments and other options are added by the command.
 void addCommonOptions(QCommandLineParser &parser);
+// The parser's help with "rq381 COMMAND" in its usage line, where Qt puts
+// the program's path.
+QString commandHelp(const QCommandLineParser &parser, const QString &command);
 // Parses args; on a bad command line prints the reason and returns false.
 bool parseArgs(QCommandLineParser &parser, const QString &command, const QStringList &args, CommandIo &io);
 

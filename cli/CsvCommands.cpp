@@ -14,6 +14,8 @@ namespace {
 struct CsvCommand
 {
     QString name;
+    QString exportDescription;
+    QString importDescription;
     std::function<QByteArray(CPcSoftwareDoc &)> exportText;
     std::function<void(QCommandLineParser &)> addImportOptions;
     // Reads the CSV file into the document; false when nothing may be written.
@@ -26,6 +28,13 @@ int runCsvCommand(const CsvCommand &command, const QStringList &args, CommandIo 
 {
     const QString action = args.value(0);
     const QString fullName = command.name + u' ' + action;
+    if (action == QLatin1String("--help") || action == QLatin1String("-h")) {
+        io.out << "Usage: rq381 " << command.name << " export FILE.dat [-o OUT.csv]\n"
+               << "       rq381 " << command.name << " import FILE.dat IN.csv [-o OUT.dat]\n"
+               << command.exportDescription << "\n" << command.importDescription << "\n"
+               << "rq381 " << command.name << " export --help and import --help list the options.\n";
+        return ExitOk;
+    }
     if (action != QLatin1String("export") && action != QLatin1String("import")) {
         io.err << "rq381 " << command.name << ": use '" << command.name << " export FILE.dat [-o OUT.csv]' or '" << command.name
                << " import FILE.dat IN.csv [-o OUT.dat]'\n";
@@ -39,12 +48,16 @@ int runCsvCommand(const CsvCommand &command, const QStringList &args, CommandIo 
                                                   : QStringLiteral("The codeplug to write (default: FILE.dat itself)."),
                                         QStringLiteral("FILE")));
     parser.addOption(QCommandLineOption(QStringLiteral("model"), QStringLiteral("Model name for this run."), QStringLiteral("NAME")));
-    if (!exporting)
+    parser.setApplicationDescription(exporting ? command.exportDescription : command.importDescription);
+    parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The codeplug file."));
+    if (!exporting) {
+        parser.addPositionalArgument(QStringLiteral("IN.csv"), QStringLiteral("The CSV file to read."));
         command.addImportOptions(parser);
+    }
     if (!parseArgs(parser, fullName, args.mid(1), io))
         return ExitUsage;
     if (parser.isSet(QStringLiteral("help"))) {
-        io.out << parser.helpText();
+        io.out << commandHelp(parser, fullName);
         return ExitOk;
     }
     const QStringList files = parser.positionalArguments();
@@ -83,6 +96,8 @@ int runContacts(const QStringList &args, CommandIo &io)
 {
     CsvCommand command;
     command.name = QStringLiteral("contacts");
+    command.exportDescription = QStringLiteral("Writes the contact list as CSV.");
+    command.importDescription = QStringLiteral("Adds contacts from a CSV file (a header row names the columns).");
     command.exportText = ContactsCsv::exportText;
     command.addImportOptions = [](QCommandLineParser &parser) {
         parser.addOption(QCommandLineOption(QStringLiteral("replace"), QStringLiteral("Replace the contact list instead of adding to it.")));
@@ -124,6 +139,8 @@ int runChannels(const QStringList &args, CommandIo &io)
 {
     CsvCommand command;
     command.name = QStringLiteral("channels");
+    command.exportDescription = QStringLiteral("Writes the zones and channels as CSV, one row per channel.");
+    command.importDescription = QStringLiteral("Rebuilds the zones and channels from a CSV file.");
     command.exportText = ChannelsCsv::exportText;
     command.addImportOptions = [](QCommandLineParser &) {};
     command.importFile = [](const QString &path, CPcSoftwareDoc &doc, const QCommandLineParser &, CommandIo &io, QString &) {

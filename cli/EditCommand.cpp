@@ -192,7 +192,7 @@ int runEdit(const QStringList &args, CommandIo &io)
     if (!parseArgs(parser, QStringLiteral("edit"), markNegativeNumbers(args), io))
         return ExitUsage;
     if (parser.isSet(QStringLiteral("help"))) {
-        io.out << parser.helpText();
+        io.out << commandHelp(parser, QStringLiteral("edit"));
         return ExitOk;
     }
     QStringList positional = parser.positionalArguments();

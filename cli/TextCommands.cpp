@@ -72,7 +72,7 @@ int runExport(const QStringList &args, CommandIo &io)
     if (!parseArgs(parser, QStringLiteral("export"), args, io))
         return ExitUsage;
     if (parser.isSet(QStringLiteral("help"))) {
-        io.out << parser.helpText();
+        io.out << commandHelp(parser, QStringLiteral("export"));
         return ExitOk;
     }
     if (parser.positionalArguments().size() != 1) {
@@ -102,7 +102,7 @@ int runImport(const QStringList &args, CommandIo &io)
     if (!parseArgs(parser, QStringLiteral("import"), args, io))
         return ExitUsage;
     if (parser.isSet(QStringLiteral("help"))) {
-        io.out << parser.helpText();
+        io.out << commandHelp(parser, QStringLiteral("import"));
         return ExitOk;
     }
     const QString output = parser.value(QStringLiteral("o"));
@@ -149,7 +149,7 @@ int runDiff(const QStringList &args, CommandIo &io)
     if (!parseArgs(parser, QStringLiteral("diff"), args, io))
         return kDiffTrouble;
     if (parser.isSet(QStringLiteral("help"))) {
-        io.out << parser.helpText();
+        io.out << commandHelp(parser, QStringLiteral("diff"));
         return ExitOk;
     }
     if (parser.positionalArguments().size() != 2) {

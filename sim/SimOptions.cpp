@@ -93,7 +93,9 @@ QString SimOptions::usage()
         "  --fault-times N           [P]   --wrong-header and --corrupt-read show on the first N\n"
         "                                  requests of their block only (default: on every one)\n"
         "  --drop-write N            [P]   acknowledge write block N without storing it\n"
-        "--measure and --calibration serve the service mode only.\n");
+        "--measure and --calibration serve the service mode only.\n"
+        "  --help                    show this text\n"
+        "  --version                 show the version\n");
 }
 
 bool SimOptions::parse(const QStringList &args, SimOptions &options, QString *error)

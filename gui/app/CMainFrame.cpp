@@ -9,6 +9,7 @@
 #include "app/SafeFileWriter.h"
 #include "app/SectionTable.h"
 #include "app/TreeCommands.h"
+#include "app/UserState.h"
 #include "codeplug/CPcSoftwareDoc.h"
 #include "link/CPortSelectDialog.h"
 #include "link/CTransferDialog.h"
@@ -221,7 +222,7 @@ void CMainFrame::RefreshAfterRead()
 void CMainFrame::SwitchLanguage(const QString &name)
 {
     AppSettings &settings = m_app.settings();
-    const QString file = QDir(settings.programDir()).filePath(name + QStringLiteral(".lang"));
+    const QString file = settings.languageFilePath(name);
     const bool exists = QFileInfo(file).isFile();
     if (exists)
         settings.setLanguageName(name);
@@ -259,7 +260,16 @@ void CMainFrame::closeEvent(QCloseEvent *event)
         return;
     }
     m_statusTimer.stop();
+    if (isVisible())
+        UserState::setValue(QStringLiteral("window/geometry"), saveGeometry(), &m_app.settings());
     event->accept();
+}
+
+void CMainFrame::restoreUserGeometry()
+{
+    const QByteArray geometry = UserState::value(QStringLiteral("window/geometry")).toByteArray();
+    if (!geometry.isEmpty())
+        restoreGeometry(geometry);
 }
 
 void CMainFrame::PrintSummaryTo(QPrinter &printer)

@@ -7,6 +7,7 @@
 #include "app/FilePaths.h"
 #include "app/FileStamp.h"
 #include "app/MessageBoxPrompter.h"
+#include "app/UserState.h"
 #include "codeplug/CPcSoftwareDoc.h"
 #include "codeplug/DataFile.h"
 #include "codeplug/FreqRangeCheck.h"
@@ -30,13 +31,21 @@ CPcSoftwareApp::CPcSoftwareApp(const StartupOptions &options, Prompter *prompter
         m_ownPrompter->setAnswerWithDefault(options.answerPromptsWithDefault);
         m_prompter = m_ownPrompter.get();
     }
-    chooseOpenFile = [](QWidget *parent) {
-        return QFileDialog::getOpenFileName(parent, QString(), QString(), QLatin1String(kFileFilter));
+    // The dialogs start in the folder of the last codeplug chosen.
+    chooseOpenFile = [this](QWidget *parent) {
+        const QString path =
+            QFileDialog::getOpenFileName(parent, QString(), UserState::lastFolder(), QLatin1String(kFileFilter));
+        UserState::rememberFolderOf(path, &m_settings);
+        return path;
     };
-    chooseSaveFile = [](QWidget *parent, const QString &suggestion) {
+    chooseSaveFile = [this](QWidget *parent, const QString &suggestion) {
+        const QString folder = UserState::lastFolder();
         // The replace question is asked once the extension is added (OnFileSaveAs).
-        return QFileDialog::getSaveFileName(parent, QString(), suggestion, QLatin1String(kFileFilter), nullptr,
-                                            QFileDialog::DontConfirmOverwrite);
+        const QString path = QFileDialog::getSaveFileName(
+            parent, QString(), folder.isEmpty() ? suggestion : QDir(folder).filePath(suggestion),
+            QLatin1String(kFileFilter), nullptr, QFileDialog::DontConfirmOverwrite);
+        UserState::rememberFolderOf(path, &m_settings);
+        return path;
     };
 }
 
@@ -66,6 +75,17 @@ bool CPcSoftwareApp::InitInstance()
     m_editor = std::make_unique<CodeplugEditor>(*m_doc);
 
     m_mainFrame = std::make_unique<CMainFrame>(*this);
+    // A port search in the transfer worker may write a setting: the message
+    // waits for the interface thread, and is dropped with the window.
+    m_settings.setWriteFailureHandler([this](const QString &file, const QString &reason) {
+        QMetaObject::invokeMethod(
+            m_mainFrame.get(),
+            [this, file, reason] {
+                askWith(QStringLiteral("IDS_SETTINGS_NOT_SAVED"), QStringList{file, reason},
+                        QStringLiteral("IDS_WARN"), Prompt::Icon::Warning, Prompt::Buttons::Ok);
+            },
+            Qt::QueuedConnection);
+    });
     if (m_ownPrompter)
         m_ownPrompter->setParentWidget(m_mainFrame.get());
 
@@ -77,8 +97,10 @@ bool CPcSoftwareApp::InitInstance()
     m_settings.mcuVersion = QStringLiteral("V01.00");
     m_settings.dataVersion = QStringLiteral("D01.00");
 
-    if (m_options.showWindow)
+    if (m_options.showWindow) {
+        m_mainFrame->restoreUserGeometry();
         m_mainFrame->show();
+    }
     m_mainFrame->RefreshAllTexts();
     return true;
 }
@@ -277,7 +299,7 @@ void CPcSoftwareApp::ApplyLanguage()
         if (!m_toldMissingLanguage) {
             m_toldMissingLanguage = true;
             // The file that would give this message its words is the one missing.
-            const QString file = QDir::toNativeSeparators(QDir(m_settings.programDir()).filePath(name + QStringLiteral(".lang")));
+            const QString file = QDir::toNativeSeparators(m_settings.languageFilePath(name));
             m_prompter->ask(Prompt{{}, {}, Prompt::Icon::Warning, Prompt::Buttons::Ok,
                                    QStringLiteral("The language file %1 is missing: the built-in texts are shown.\n"
                                                   "语言文件 %1 不存在，将显示程序内置的文字。").arg(file),

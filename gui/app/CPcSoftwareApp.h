@@ -22,7 +22,7 @@ class QWidget;
 // How the program was started.
 struct StartupOptions
 {
-    QString configDir;       // folder of setting.ini and the .lang files; empty: the program's folder
+    QString configDir;       // folder of setting.ini and the .lang files; empty: the standard places
     QString fileToOpen;      // a .dat file from the command line
     bool showWindow = true;  // tests may keep the window hidden
     bool answerPromptsWithDefault = false;  // no user to answer: a screenshot run
