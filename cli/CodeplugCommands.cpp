@@ -19,7 +19,7 @@ int runNew(const QStringList &args, CommandIo &io)
     if (!parseArgs(parser, QStringLiteral("new"), args, io))
         return ExitUsage;
     if (parser.isSet(QStringLiteral("help"))) {
-        io.out << parser.helpText();
+        io.out << commandHelp(parser, QStringLiteral("new"));
         return ExitOk;
     }
     const QString output = parser.value(QStringLiteral("o"));
@@ -62,7 +62,7 @@ int runInfo(const QStringList &args, CommandIo &io)
     if (!parseArgs(parser, QStringLiteral("info"), args, io))
         return ExitUsage;
     if (parser.isSet(QStringLiteral("help"))) {
-        io.out << parser.helpText();
+        io.out << commandHelp(parser, QStringLiteral("info"));
         return ExitOk;
     }
     if (!noStrayArguments(QStringLiteral("info"), parser.positionalArguments(), 1, io))

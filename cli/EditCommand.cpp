@@ -192,7 +192,7 @@ int runEdit(const QStringList &args, CommandIo &io)
     if (!parseArgs(parser, QStringLiteral("edit"), markNegativeNumbers(args), io))
         return ExitUsage;
     if (parser.isSet(QStringLiteral("help"))) {
-        io.out << parser.helpText();
+        io.out << commandHelp(parser, QStringLiteral("edit"));
         return ExitOk;
     }
     QStringList positional = parser.positionalArguments();
@@ -228,6 +228,9 @@ int runEdit(const QStringList &args, CommandIo &io)
 
     auto settings = loadSettings(parser, io);
     if (!settings)
+        return ExitFailure;
+    const auto lock = lockForUpdate(QStringLiteral("edit"), path, io);
+    if (!lock)
         return ExitFailure;
     auto doc = loadCodeplug(*settings, path, io);
     if (!doc)

@@ -2,6 +2,7 @@
 
 #include "CliSupport.h"
 
+#include "app/FilePaths.h"
 #include "codeplug/DataFile.h"
 #include "codeplug/NewCodeplug.h"
 
@@ -66,7 +67,7 @@ int runExport(const QStringList &args, CommandIo &io)
     if (!parseArgs(parser, QStringLiteral("export"), args, io))
         return ExitUsage;
     if (parser.isSet(QStringLiteral("help"))) {
-        io.out << parser.helpText();
+        io.out << commandHelp(parser, QStringLiteral("export"));
         return ExitOk;
     }
     if (parser.positionalArguments().size() != 1) {
@@ -96,7 +97,7 @@ int runImport(const QStringList &args, CommandIo &io)
     if (!parseArgs(parser, QStringLiteral("import"), args, io))
         return ExitUsage;
     if (parser.isSet(QStringLiteral("help"))) {
-        io.out << parser.helpText();
+        io.out << commandHelp(parser, QStringLiteral("import"));
         return ExitOk;
     }
     const QString output = parser.value(QStringLiteral("o"));
@@ -108,7 +109,7 @@ int runImport(const QStringList &args, CommandIo &io)
     if (!settings)
         return ExitFailure;
     QByteArray text;
-    if (!readText(parser.positionalArguments().first(), text, QStringLiteral("import"), io))
+    if (!readText(parser.positionalArguments().first(), text, FilePaths::kMaxYamlBytes, QStringLiteral("import"), io))
         return ExitFailure;
     std::unique_ptr<CPcSoftwareDoc> doc;
     if (parser.isSet(QStringLiteral("base"))) {
@@ -143,7 +144,7 @@ int runDiff(const QStringList &args, CommandIo &io)
     if (!parseArgs(parser, QStringLiteral("diff"), args, io))
         return kDiffTrouble;
     if (parser.isSet(QStringLiteral("help"))) {
-        io.out << parser.helpText();
+        io.out << commandHelp(parser, QStringLiteral("diff"));
         return ExitOk;
     }
     if (parser.positionalArguments().size() != 2) {

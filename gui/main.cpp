@@ -1,6 +1,7 @@
 #include "app/CMainFrame.h"
 #include "app/CChildFrame.h"
 #include "app/CPcSoftwareApp.h"
+#include "app/CommandLineHelp.h"
 #include "sections/CSectionForm.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QTreeWidget>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -99,32 +101,86 @@ int takeScreenshot(CPcSoftwareApp &app, const QString &file)
     return 0;
 }
 
+// The command line of the desktop program.
+struct CommandLine
+{
+    CommandLine()
+    {
+        parser.setApplicationDescription(QStringLiteral("RQ381 programming software: edit a codeplug, "
+                                                        "read and write the radio."));
+        parser.addOption(help);
+        parser.addOption(version);
+        parser.addOption(config);
+        parser.addOption(screenshot);
+        parser.addOption(form);
+        parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A .dat codeplug to open."),
+                                     QStringLiteral("[file]"));
+    }
+
+    // The exit status when the line asks for help or the version (or is
+    // wrong and reportErrors is set); nothing when the program should start.
+    std::optional<int> answer(const QStringList &arguments, bool reportErrors)
+    {
+        const bool parsed = parser.parse(arguments);
+        if (parsed && parser.isSet(help)) {
+            std::fputs(qPrintable(helpWithProgramName(parser, QStringLiteral("rq381cps"))), stdout);
+            return 0;
+        }
+        if (parsed && parser.isSet(version)) {
+            std::printf("rq381cps %s\n", RQ381_VERSION);
+            return 0;
+        }
+        if (!parsed && reportErrors) {
+            std::fprintf(stderr, "rq381cps: %s (see rq381cps --help)\n", qPrintable(parser.errorText()));
+            return 2;
+        }
+        return std::nullopt;
+    }
+
+    QCommandLineParser parser;
+    const QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this text.")};
+    const QCommandLineOption version{QStringList{QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Show the version.")};
+    const QCommandLineOption config{QStringLiteral("config"),
+                                    QStringLiteral("Folder of setting.ini and the language files (default: "
+                                                   "~/.config/rq381, the program's folder, then the installed "
+                                                   "defaults)."),
+                                    QStringLiteral("DIR")};
+    const QCommandLineOption screenshot{QStringLiteral("screenshot"),
+                                        QStringLiteral("Write a picture of the main window and quit."),
+                                        QStringLiteral("FILE")};
+    const QCommandLineOption form{QStringLiteral("form"),
+                                  QStringLiteral("With --screenshot: picture this section form (channels, "
+                                                 "contacts, ...)."),
+                                  QStringLiteral("NAME")};
+};
+
 }
 
 int main(int argc, char *argv[])
 {
+    // --help and --version are answered before the windowing system starts,
+    // so they work without a display. Qt's own options (-platform ...) are
+    // not known yet: a line this parse rejects is parsed again below.
+    {
+        QCoreApplication probe(argc, argv);
+        CommandLine line;
+        if (const auto status = line.answer(probe.arguments(), false))
+            return *status;
+    }
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("rq381cps"));
     QApplication::setApplicationVersion(QStringLiteral(RQ381_VERSION));
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("RQ381 programming software"));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption configOption(QStringLiteral("config"),
-                                          QStringLiteral("Folder of setting.ini and the language files."),
-                                          QStringLiteral("DIR"));
-    const QCommandLineOption screenshotOption(QStringLiteral("screenshot"),
-                                              QStringLiteral("Write a picture of the main window and quit."),
-                                              QStringLiteral("FILE"));
-    const QCommandLineOption formOption(QStringLiteral("form"),
-                                        QStringLiteral("With --screenshot: picture this section form (channels, contacts, ...)."),
-                                        QStringLiteral("NAME"));
-    parser.addOption(configOption);
-    parser.addOption(screenshotOption);
-    parser.addOption(formOption);
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A .dat codeplug to open."), QStringLiteral("[file]"));
-    parser.process(application);
+    CommandLine line;
+    if (const auto status = line.answer(application.arguments(), true))
+        return *status;
+    QCommandLineParser &parser = line.parser;
+    const QCommandLineOption &configOption = line.config;
+    const QCommandLineOption &screenshotOption = line.screenshot;
+    const QCommandLineOption &formOption = line.form;
 
     StartupOptions options;
     options.configDir = parser.value(configOption);

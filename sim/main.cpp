@@ -20,6 +20,10 @@ int main(int argc, char *argv[])
         std::fputs(qPrintable(SimOptions::usage()), stdout);
         return 0;
     }
+    if (args.contains(QStringLiteral("--version"))) {
+        std::printf("rq381-sim %s\n", RQ381_VERSION);
+        return 0;
+    }
     SimOptions options;
     QString error;
     if (!SimOptions::parse(args, options, &error)) {

@@ -4,20 +4,23 @@
 #include "app/CPcSoftwareApp.h"
 #include "app/CodeplugEditor.h"
 #include "app/CommandIds.h"
+#include "app/FilePaths.h"
 #include "app/Prompter.h"
+#include "app/SafeFileWriter.h"
 #include "app/SectionTable.h"
 #include "app/TreeCommands.h"
+#include "app/UserState.h"
 #include "codeplug/CPcSoftwareDoc.h"
 #include "link/CPortSelectDialog.h"
 #include "link/CTransferDialog.h"
 #include "sections/CSectionForm.h"
+#include "widgets/FieldCommit.h"
 
 #include "app/CodeplugSummary.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
-#include <QSaveFile>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -73,6 +76,14 @@ CMainFrame::CMainFrame(CPcSoftwareApp &app)
     // Undo and redo redraw everything the restored bytes may touch.
     CodeplugEditor &editor = m_app.editor();
     connect(&editor, &CodeplugEditor::imageRestored, this, &CMainFrame::RefreshAfterEdit);
+    // Every change, whichever form or command made it, lets the open forms
+    // mend what it made invalid, within the same undo step.
+    editor.setFollowUp([this] {
+        for (int code = 1; code <= SectionTable::kSectionCount; ++code) {
+            if (CSectionForm *form = openForm(code))
+                form->MendAfterEdit();
+        }
+    });
     connect(&editor, &CodeplugEditor::stackChanged, this, [this] {
         UpdateUndoActions();
         UpdateTitle();
@@ -111,6 +122,7 @@ CMainFrame::~CMainFrame()
     m_toolBar->disconnect(this);
     qApp->disconnect(this);
     m_app.editor().disconnect(this);
+    m_app.editor().setFollowUp({});
 }
 
 void CMainFrame::buildStatusBar()
@@ -176,16 +188,7 @@ void CMainFrame::CommitFocusedField()
 
 void CMainFrame::CommitFocusedFieldIn(QWidget *within)
 {
-    // The field stores as its focus loss would store it, and keeps the focus.
-    QPointer<QWidget> field = QApplication::focusWidget();
-    if (!field || !within || !within->isAncestorOf(field))
-        return;
-    QFocusEvent focusOut(QEvent::FocusOut, Qt::OtherFocusReason);
-    QApplication::sendEvent(field, &focusOut);
-    if (field && field->hasFocus()) {
-        QFocusEvent focusIn(QEvent::FocusIn, Qt::OtherFocusReason);
-        QApplication::sendEvent(field, &focusIn);
-    }
+    commitFocusedField(within);
 }
 
 void CMainFrame::RefreshAllTexts()
@@ -219,7 +222,7 @@ void CMainFrame::RefreshAfterRead()
 void CMainFrame::SwitchLanguage(const QString &name)
 {
     AppSettings &settings = m_app.settings();
-    const QString file = QDir(settings.programDir()).filePath(name + QStringLiteral(".lang"));
+    const QString file = settings.languageFilePath(name);
     const bool exists = QFileInfo(file).isFile();
     if (exists)
         settings.setLanguageName(name);
@@ -257,7 +260,16 @@ void CMainFrame::closeEvent(QCloseEvent *event)
         return;
     }
     m_statusTimer.stop();
+    if (isVisible())
+        UserState::setValue(QStringLiteral("window/geometry"), saveGeometry(), &m_app.settings());
     event->accept();
+}
+
+void CMainFrame::restoreUserGeometry()
+{
+    const QByteArray geometry = UserState::value(QStringLiteral("window/geometry")).toByteArray();
+    if (!geometry.isEmpty())
+        restoreGeometry(geometry);
 }
 
 void CMainFrame::PrintSummaryTo(QPrinter &printer)
@@ -304,12 +316,20 @@ bool CMainFrame::ImportTextFile(const QString &path, TextFiles::Kind kind)
     const Language &language = m_app.settings().language();
     const QString shown = QDir::toNativeSeparators(path);
     QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+    // A FIFO or device would block or never end, and a huge file would take
+    // the machine's memory: refused with the reason before anything is read.
+    QString refused = FilePaths::whyNotImportable(path, TextFiles::maxBytes(kind));
+    if (refused.isEmpty() && !file.open(QIODevice::ReadOnly))
+        refused = file.errorString();
+    const QByteArray text = refused.isEmpty() ? file.readAll() : QByteArray();
+    if (refused.isEmpty() && text.size() > TextFiles::maxBytes(kind))
+        refused = QStringLiteral("%1 holds more than the %2 MB this import reads").arg(path).arg(TextFiles::maxBytes(kind) >> 20);
+    if (!refused.isEmpty()) {
         m_app.prompter().ask(Prompt{{}, QStringLiteral("IDS_ERROR"), Prompt::Icon::Error, Prompt::Buttons::Ok,
-                                    language.GetLangString(QStringLiteral("IDS_ERROR_OPENFILE")).arg(shown)});
+                                    language.GetLangString(QStringLiteral("IDS_ERROR_OPENFILE")).arg(shown)
+                                        + QStringLiteral("\n\n") + refused});
         return false;
     }
-    const QByteArray text = file.readAll();
     TextFiles::ImportResult result;
     m_app.editor().apply(EditName::action(QStringLiteral("IDS_ACTION_IMPORT")),
                          [&] { result = TextFiles::importText(kind, text, m_app.document()); });
@@ -338,12 +358,13 @@ bool CMainFrame::ImportTextFile(const QString &path, TextFiles::Kind kind)
 bool CMainFrame::ExportTextFile(const QString &path, TextFiles::Kind kind)
 {
     CommitFocusedField();
-    QSaveFile file(path);
     const QByteArray text = TextFiles::exportText(kind, m_app.document());
-    if (!QFileInfo(path).isDir() && file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit())
+    QString error = FilePaths::whyNotWritable(path);
+    if (error.isEmpty() && SafeFileWriter::writeFile(path, text, &error))
         return true;
     m_app.prompter().ask(Prompt{{}, QStringLiteral("IDS_ERROR"), Prompt::Icon::Error, Prompt::Buttons::Ok,
                                 m_app.settings().language().GetLangString(QStringLiteral("IDS_ERROR_SAVEFILE"))
-                                    .arg(QDir::toNativeSeparators(path))});
+                                        .arg(QDir::toNativeSeparators(path))
+                                    + QStringLiteral("\n\n") + error});
     return false;
 }

@@ -68,6 +68,8 @@ public:
     void RefreshAfterRead();
     // Switches to "chinese" or "english" when that language file exists.
     void SwitchLanguage(const QString &name);
+    // The geometry the window had when the user last closed it.
+    void restoreUserGeometry();
 
     // File > Print and Print Preview: a summary of the codeplug through Qt's
     // print dialog or preview; the dialog also prints to a PDF file.

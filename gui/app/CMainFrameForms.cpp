@@ -69,6 +69,8 @@ void CMainFrame::OnNavigate(int code, int index)
 {
     if (code <= 0 || code > SectionTable::kSectionCount)
         return;
+    // The tree's requests come here however they were started.
+    CommitFocusedField();
     if (CChildFrame *frame = m_app.openFrame(code)) {
         if (frame->isHidden()) {
             frame->move(cascadePositionFor(frame));

@@ -4,7 +4,10 @@
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CodeplugEditor.h"
+#include "app/FilePaths.h"
+#include "app/FileStamp.h"
 #include "app/MessageBoxPrompter.h"
+#include "app/UserState.h"
 #include "codeplug/CPcSoftwareDoc.h"
 #include "codeplug/DataFile.h"
 #include "codeplug/FreqRangeCheck.h"
@@ -28,11 +31,21 @@ CPcSoftwareApp::CPcSoftwareApp(const StartupOptions &options, Prompter *prompter
         m_ownPrompter->setAnswerWithDefault(options.answerPromptsWithDefault);
         m_prompter = m_ownPrompter.get();
     }
-    chooseOpenFile = [](QWidget *parent) {
-        return QFileDialog::getOpenFileName(parent, QString(), QString(), QLatin1String(kFileFilter));
+    // The dialogs start in the folder of the last codeplug chosen.
+    chooseOpenFile = [this](QWidget *parent) {
+        const QString path =
+            QFileDialog::getOpenFileName(parent, QString(), UserState::lastFolder(), QLatin1String(kFileFilter));
+        UserState::rememberFolderOf(path, &m_settings);
+        return path;
     };
-    chooseSaveFile = [](QWidget *parent, const QString &suggestion) {
-        return QFileDialog::getSaveFileName(parent, QString(), suggestion, QLatin1String(kFileFilter));
+    chooseSaveFile = [this](QWidget *parent, const QString &suggestion) {
+        const QString folder = UserState::lastFolder();
+        // The replace question is asked once the extension is added (OnFileSaveAs).
+        const QString path = QFileDialog::getSaveFileName(
+            parent, QString(), folder.isEmpty() ? suggestion : QDir(folder).filePath(suggestion),
+            QLatin1String(kFileFilter), nullptr, QFileDialog::DontConfirmOverwrite);
+        UserState::rememberFolderOf(path, &m_settings);
+        return path;
     };
 }
 
@@ -62,6 +75,17 @@ bool CPcSoftwareApp::InitInstance()
     m_editor = std::make_unique<CodeplugEditor>(*m_doc);
 
     m_mainFrame = std::make_unique<CMainFrame>(*this);
+    // A port search in the transfer worker may write a setting: the message
+    // waits for the interface thread, and is dropped with the window.
+    m_settings.setWriteFailureHandler([this](const QString &file, const QString &reason) {
+        QMetaObject::invokeMethod(
+            m_mainFrame.get(),
+            [this, file, reason] {
+                askWith(QStringLiteral("IDS_SETTINGS_NOT_SAVED"), QStringList{file, reason},
+                        QStringLiteral("IDS_WARN"), Prompt::Icon::Warning, Prompt::Buttons::Ok);
+            },
+            Qt::QueuedConnection);
+    });
     if (m_ownPrompter)
         m_ownPrompter->setParentWidget(m_mainFrame.get());
 
@@ -73,8 +97,10 @@ bool CPcSoftwareApp::InitInstance()
     m_settings.mcuVersion = QStringLiteral("V01.00");
     m_settings.dataVersion = QStringLiteral("D01.00");
 
-    if (m_options.showWindow)
+    if (m_options.showWindow) {
+        m_mainFrame->restoreUserGeometry();
         m_mainFrame->show();
+    }
     m_mainFrame->RefreshAllTexts();
     return true;
 }
@@ -152,10 +178,16 @@ bool CPcSoftwareApp::OpenDocumentFile(const QString &path)
         OnFileNew();
         return false;
     }
-    if (result == DataFile::LoadResult::HeaderMismatch) {
+    if (result == DataFile::LoadResult::HeaderMismatch || result == DataFile::LoadResult::NotCodeplug) {
         // Not a codeplug of this program: the blank codeplug stays untitled,
-        // so a Save cannot overwrite the foreign file.
-        m_prompter->tell(QStringLiteral("IDS_WARN_LOAD"), QString(), Prompt::Icon::Error);
+        // so a Save cannot overwrite the foreign file. An empty or random
+        // file is no codeplug at all, which "model mismatch" would not say.
+        if (result == DataFile::LoadResult::HeaderMismatch)
+            m_prompter->tell(QStringLiteral("IDS_WARN_LOAD"), QString(), Prompt::Icon::Error);
+        else
+            askWith(QStringLiteral("IDS_WARN_NOTCODEPLUG"), QDir::toNativeSeparators(path), QStringLiteral("IDS_ERROR"),
+                    Prompt::Icon::Error);
+        m_doc->setDiskStamp(FileStamp());
         m_doc->setTitle(QLatin1String(kDefaultTitle));
         m_doc->setFilePath(QString());
     } else {
@@ -170,6 +202,9 @@ bool CPcSoftwareApp::OpenDocumentFile(const QString &path)
                      QString::number(DataFile::kFileSize)},
                     QStringLiteral("IDS_WARN"), Prompt::Icon::Warning);
     }
+    // The document now exists: a later New re-initialises it and asks first,
+    // or edits made since the file was opened would go without a question.
+    m_firstNew = false;
     createDocumentFrame();
     return true;
 }
@@ -186,11 +221,22 @@ void CPcSoftwareApp::warnAboutUnusableRanges()
 
 bool CPcSoftwareApp::saveTo(const QString &path)
 {
-    if (!DataFile::save(*m_doc, path)) {
-        askWith(QStringLiteral("IDS_ERROR_SAVEFILE"), QDir::toNativeSeparators(path), QStringLiteral("IDS_ERROR"),
+    const QString shown = QDir::toNativeSeparators(path);
+    // Another program (or a command line edit) changed the file since it was
+    // opened or saved here: saving now would silently drop that change.
+    if (m_doc->diskStamp().exists && !m_doc->filePath().isEmpty() && FilePaths::sameFile(path, m_doc->filePath())
+        && FileStamp::of(path) != m_doc->diskStamp()
+        && askWith(QStringLiteral("IDS_WARN_CHANGED_ON_DISK"), shown, QStringLiteral("IDS_WARN"), Prompt::Icon::Warning,
+                   Prompt::Buttons::YesNo)
+               != PromptAnswer::Yes)
+        return false;
+    if (QString error; !DataFile::save(*m_doc, path, &error)) {
+        // The title keeps its "*": nothing was saved.
+        askWith(QStringLiteral("IDS_ERROR_SAVEFILE_CAUSE"), {shown, error}, QStringLiteral("IDS_ERROR"),
                 Prompt::Icon::Error);
         return false;
     }
+    m_doc->setDiskStamp(FileStamp::of(path));
     m_doc->TakeBaseline();
     m_doc->setFilePath(QFileInfo(path).absoluteFilePath());
     m_doc->setTitle(QFileInfo(path).fileName());
@@ -208,12 +254,26 @@ bool CPcSoftwareApp::OnFileSave()
 
 bool CPcSoftwareApp::OnFileSaveAs()
 {
-    QString path = chooseSaveFile ? chooseSaveFile(m_mainFrame.get(), m_doc->title()) : QString();
-    if (path.isEmpty())
+    const QString typed = chooseSaveFile ? chooseSaveFile(m_mainFrame.get(), m_doc->title()) : QString();
+    if (typed.isEmpty())
         return false;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".dat");
-    return saveTo(path);
+    // The dialog does not confirm: the question must be about the file that
+    // is written, which may carry the extension the user did not type.
+    const FilePaths::SaveTarget target = FilePaths::saveTarget(typed, QStringLiteral("dat"), FilePaths::Extension::IfNone);
+    const QString shown = QDir::toNativeSeparators(target.path);
+    switch (target.kind) {
+    case FilePaths::SaveTarget::Kind::Refused:
+        askWith(QStringLiteral("IDS_ERROR_NOTAFILE"), shown, QStringLiteral("IDS_ERROR"), Prompt::Icon::Error);
+        return false;
+    case FilePaths::SaveTarget::Kind::Existing:
+        if (askWith(QStringLiteral("IDS_ASK_REPLACE"), shown, QStringLiteral("IDS_WARN"), Prompt::Icon::Warning,
+                    Prompt::Buttons::YesNo) != PromptAnswer::Yes)
+            return false;
+        break;
+    case FilePaths::SaveTarget::Kind::New:
+        break;
+    }
+    return saveTo(target.path);
 }
 
 bool CPcSoftwareApp::SaveModified()
@@ -239,7 +299,7 @@ void CPcSoftwareApp::ApplyLanguage()
         if (!m_toldMissingLanguage) {
             m_toldMissingLanguage = true;
             // The file that would give this message its words is the one missing.
-            const QString file = QDir::toNativeSeparators(QDir(m_settings.programDir()).filePath(name + QStringLiteral(".lang")));
+            const QString file = QDir::toNativeSeparators(m_settings.languageFilePath(name));
             m_prompter->ask(Prompt{{}, {}, Prompt::Icon::Warning, Prompt::Buttons::Ok,
                                    QStringLiteral("The language file %1 is missing: the built-in texts are shown.\n"
                                                   "语言文件 %1 不存在，将显示程序内置的文字。").arg(file),

@@ -22,7 +22,7 @@ class QWidget;
 // How the program was started.
 struct StartupOptions
 {
-    QString configDir;       // folder of setting.ini and the .lang files; empty: the program's folder
+    QString configDir;       // folder of setting.ini and the .lang files; empty: the standard places
     QString fileToOpen;      // a .dat file from the command line
     bool showWindow = true;  // tests may keep the window hidden
     bool answerPromptsWithDefault = false;  // no user to answer: a screenshot run
@@ -77,7 +77,8 @@ public:
     // missing (said once), and Qt's own texts (buttons, file dialogs) in it.
     void ApplyLanguage();
 
-    // File dialogs; tests replace them.
+    // File dialogs; tests replace them. chooseSaveFile returns the name as
+    // typed: Save As adds the extension and asks before replacing a file.
     std::function<QString(QWidget *parent)> chooseOpenFile;
     std::function<QString(QWidget *parent, const QString &suggestion)> chooseSaveFile;
 

@@ -105,6 +105,8 @@ bool CodeplugEditor::apply(const EditName &name, const std::function<void()> &ch
     {
         const Depth nested(m_depth);
         change();
+        if (m_followUp && *before != m_doc.currentImage())
+            m_followUp();
     }
     ImageDelta delta = ImageDelta::between(*before, m_doc.currentImage());
     if (delta.isEmpty())

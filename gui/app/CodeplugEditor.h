@@ -39,6 +39,11 @@ public:
     // calls fold into the outermost step.
     bool apply(const EditName &name, const std::function<void()> &change);
 
+    // Runs at the end of every step whose change wrote bytes, inside that
+    // step: what the open forms mend in the image after a change (a reply
+    // channel that is no longer acceptable), so one undo takes back both.
+    void setFollowUp(std::function<void()> followUp) { m_followUp = std::move(followUp); }
+
     QUndoStack &stack() { return m_stack; }
     // After File New and File Open: the steps belong to another codeplug.
     void clear();
@@ -57,5 +62,6 @@ signals:
 private:
     CPcSoftwareDoc &m_doc;
     QUndoStack m_stack;
+    std::function<void()> m_followUp;
     int m_depth = 0;
 };

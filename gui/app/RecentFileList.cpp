@@ -1,13 +1,17 @@
 #include "app/RecentFileList.h"
 
+#include "app/UserState.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 
 namespace {
 
-const char kProfileKey[] = "Local AppWizard-Generated Applications";
-const char kApplication[] = "rq381cps";
+QString stateFile()
+{
+    return UserState::path();
+}
 
 QString normalised(const QString &path)
 {
@@ -18,7 +22,7 @@ QString normalised(const QString &path)
 
 RecentFileList::RecentFileList()
 {
-    QSettings settings{QString::fromLatin1(kProfileKey), QString::fromLatin1(kApplication)};
+    QSettings settings{stateFile(), QSettings::IniFormat};
     settings.beginGroup(QStringLiteral("Recent File List"));
     for (int i = 1; i <= kSize; ++i) {
         const QString path = settings.value(QStringLiteral("File%1").arg(i)).toString();
@@ -46,7 +50,7 @@ void RecentFileList::remove(const QString &path)
 
 void RecentFileList::save() const
 {
-    QSettings settings{QString::fromLatin1(kProfileKey), QString::fromLatin1(kApplication)};
+    QSettings settings{stateFile(), QSettings::IniFormat};
     settings.beginGroup(QStringLiteral("Recent File List"));
     for (int i = 1; i <= kSize; ++i) {
         if (i <= m_files.size())

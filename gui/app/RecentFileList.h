@@ -4,8 +4,7 @@
 #include <QStringList>
 
 // The recent-file list of the File menu: the four files opened or saved
-// last, newest first, kept in the user's profile under the key the program
-// has always used.
+// last, newest first, kept in the user's configuration folder.
 class RecentFileList
 {
 public:

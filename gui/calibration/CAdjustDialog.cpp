@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIntValidator>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -126,6 +127,9 @@ void CAdjustDialog::buildControls()
         c.bar->setSingleStep(1);
         c.bar->setPageStep(1);
         c.bar->setMinimumWidth(280);
+        // Reached with Tab and moved with the arrow keys, not only the mouse.
+        c.bar->setFocusPolicy(Qt::StrongFocus);
+        c.bar->installEventFilter(this);
         c.value = new QLineEdit(this);
         setCtrlId(c.value, kValueIds[i]);
         c.value->setReadOnly(true);
@@ -190,6 +194,7 @@ void CAdjustDialog::buildControls()
     right->addLayout(buttons);
     columns->addLayout(right, 1);
 
+    m_list->installEventFilter(this);
     connect(m_list, &QListWidget::currentRowChanged, this, &CAdjustDialog::selectLine);
     connect(m_list, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem *item) { startLine(m_list->row(item)); });
@@ -245,12 +250,28 @@ int CAdjustDialog::exec()
     return QDialog::exec();
 }
 
-void CAdjustDialog::tell(CalibrationMessage message)
+void CAdjustDialog::tell(CalibrationMessage message, const QString &extra)
 {
     const bool error = CalibrationMessages::isError(message);
-    m_prompter.ask(Prompt({}, {}, error ? Prompt::Icon::Error : Prompt::Icon::None, Prompt::Buttons::Ok,
-                          CalibrationMessages::text(message, m_chinese),
+    QString shown = CalibrationMessages::text(message, m_chinese);
+    if (!extra.isEmpty())
+        shown += QStringLiteral("\n\n") + extra;
+    m_prompter.ask(Prompt({}, {}, error ? Prompt::Icon::Error : Prompt::Icon::None, Prompt::Buttons::Ok, shown,
                           CalibrationMessages::caption(message, m_chinese)));
+}
+
+QString CAdjustDialog::keepConfirmedValues()
+{
+    const QList<int> dropped = AdjustItem::unconfirmedItems(m_image, m_table, m_itemCodes);
+    m_image = m_table;
+    if (dropped.isEmpty())
+        return QString();
+    QStringList labels;
+    for (int code : dropped)
+        labels << AdjustItem::forCode(code)->label(m_chinese);
+    return pick(m_chinese, "以下项目未存入对讲机,表中保留对讲机最后确认的数值:\n%1",
+                "These items were not stored in the radio; the table keeps the values the radio last confirmed:\n%1")
+        .arg(labels.join(QStringLiteral(", ")));
 }
 
 const AdjustItem *CAdjustDialog::selectedItem() const
@@ -337,6 +358,38 @@ void CAdjustDialog::startLine(int line)
     m_quit->setEnabled(true);
 }
 
+bool CAdjustDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_list && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            if (m_list->currentRow() >= 0)
+                startLine(m_list->currentRow());
+            return true;
+        }
+    }
+    if (event->type() == QEvent::KeyPress) {
+        // The keys act as the bar's arrows do: left and down one step down,
+        // right and up one step up, Home and End to the limits.
+        for (const BarControls &c : m_bars) {
+            if (watched != c.bar)
+                continue;
+            switch (static_cast<QKeyEvent *>(event)->key()) {
+            case Qt::Key_Left:
+            case Qt::Key_Down:
+            case Qt::Key_PageDown: c.bar->triggerAction(QAbstractSlider::SliderSingleStepSub); return true;
+            case Qt::Key_Right:
+            case Qt::Key_Up:
+            case Qt::Key_PageUp: c.bar->triggerAction(QAbstractSlider::SliderSingleStepAdd); return true;
+            case Qt::Key_Home: c.bar->triggerAction(QAbstractSlider::SliderToMinimum); return true;
+            case Qt::Key_End: c.bar->triggerAction(QAbstractSlider::SliderToMaximum); return true;
+            default: break;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void CAdjustDialog::onBarAction(int index, int action)
 {
     QScrollBar *bar = m_bars[index].bar;
@@ -356,6 +409,16 @@ void CAdjustDialog::onBarAction(int index, int action)
     case QAbstractSlider::SliderPageStepAdd:
         step = 1;
         break;
+    case QAbstractSlider::SliderToMinimum:
+    case QAbstractSlider::SliderToMaximum:
+        // Home and End: the thumb is already at its limit.
+        commitBar(index, bar->sliderPosition());
+        return;
+    case QAbstractSlider::SliderMove:
+        // The wheel moves the thumb without a release to wait for.
+        if (!bar->isSliderDown())
+            commitBar(index, bar->sliderPosition());
+        return;
     default:
         return;  // dragging follows the thumb and commits on release
     }
@@ -464,8 +527,9 @@ void CAdjustDialog::quitItem()
 
 void CAdjustDialog::endAfterFailure(CalibrationMessage message)
 {
+    m_timer.stop();
     m_comm.ClosePort();
-    tell(message);
+    tell(message, keepConfirmedValues());
     QDialog::reject();
 }
 
@@ -475,6 +539,6 @@ void CAdjustDialog::reject()
     const CalibrationMessage result = m_protocol.leave();
     m_comm.ClosePort();
     if (result != CalibrationMessage::None)
-        tell(result);
+        tell(result, keepConfirmedValues());
     QDialog::reject();
 }

@@ -28,7 +28,8 @@ class QScrollBar;
 // receive threshold. Works on its own copy of the calibration table's image:
 // a saved item's values go into the table's image at once, a quit item's
 // values come back from it, and the table takes the whole copy when the
-// dialog closes.
+// dialog closes. After a failed exchange the copy holds only what the radio
+// confirmed, so a later write cannot send values the radio never accepted.
 //
 // Every exchange blocks for its reply time-out; only the link-up, save,
 // quit and leave check the radio's answers.
@@ -80,6 +81,11 @@ public:
     QListWidget *itemList() const { return m_list; }
     QTimer &measureTimer() { return m_timer; }
 
+protected:
+    // Enter or Space on the item list starts the selected item, as a double
+    // click does; the arrow keys move a focused scroll bar.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     struct BarControls
     {
@@ -97,9 +103,12 @@ private:
     void commitBar(int index, int position);
     void sendChosenSignal(bool fromToneFields);
     void setBalance(bool balance);
-    void tell(CalibrationMessage message);
+    void tell(CalibrationMessage message, const QString &extra = QString());
     // Ends the dialog after a failed save or quit: the port is already closed.
     void endAfterFailure(CalibrationMessage message);
+    // After a failed exchange: the image goes back to what the radio last
+    // confirmed; returns the text naming the items whose values were dropped.
+    QString keepConfirmedValues();
 
     AppSettings &m_settings;
     Prompter &m_prompter;

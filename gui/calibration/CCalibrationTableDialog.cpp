@@ -1,6 +1,7 @@
 #include "calibration/CCalibrationTableDialog.h"
 
 #include "app/AppSettings.h"
+#include "app/FilePaths.h"
 #include "app/Prompter.h"
 #include "app/TranslateDialog.h"
 #include "calibration/CAdjustDialog.h"
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QThread>
 #include <QVBoxLayout>
 
@@ -50,10 +52,9 @@ CCalibrationTableDialog::CCalibrationTableDialog(AppSettings &settings, Prompter
         return QFileDialog::getOpenFileName(parentWidget, m_open->text(), folder, QLatin1String(kFileFilter));
     };
     chooseSaveFile = [this](QWidget *parentWidget, const QString &folder) {
-        QString path = QFileDialog::getSaveFileName(parentWidget, m_save->text(), folder, QLatin1String(kFileFilter));
-        if (!path.isEmpty() && !path.endsWith(QLatin1String(".test"), Qt::CaseInsensitive))
-            path += QLatin1String(".test");
-        return path;
+        // The replace question is asked once the extension is added (saveTestData).
+        return QFileDialog::getSaveFileName(parentWidget, m_save->text(), folder, QLatin1String(kFileFilter), nullptr,
+                                            QFileDialog::DontConfirmOverwrite);
     };
     runAdjust = [this](CalibrationImage &image) {
         CAdjustDialog adjust(m_settings, m_prompter, image, m_upperLimit, this, m_pause);
@@ -85,9 +86,11 @@ void CCalibrationTableDialog::buildControls()
     m_grid->setMinimumSize(m_grid->sizeHint().width(), 480);
     layout->addWidget(m_grid, 1);
 
-    m_number = new CNumberEdit(m_grid->viewport());
+    // The editors are the dialog's own children, placed over the cell: inside
+    // the grid's viewport a screen reader walking the dialog would not find them.
+    m_number = new CNumberEdit(this);
     setCtrlId(m_number, NumberEdit);
-    m_frequency = new QLineEdit(m_grid->viewport());
+    m_frequency = new QLineEdit(this);
     setCtrlId(m_frequency, FrequencyEdit);
     m_frequency->setMaxLength(CalibrationGrid::kFrequencyTextLength);
     for (QWidget *editor : {static_cast<QWidget *>(m_number), static_cast<QWidget *>(m_frequency)}) {
@@ -99,6 +102,9 @@ void CCalibrationTableDialog::buildControls()
     connect(m_number, &CNumberEdit::valueCommitted, this, &CCalibrationTableDialog::storeNumber);
     connect(m_frequency, &QLineEdit::returnPressed, this, &CCalibrationTableDialog::finishEditing);
     connect(m_grid, &QTableWidget::cellClicked, this, [this](int row, int column) { editCell(row + 1, column + 1); });
+    // An editor does not scroll with the grid: the edit ends instead.
+    for (QScrollBar *bar : {m_grid->verticalScrollBar(), m_grid->horizontalScrollBar()})
+        connect(bar, &QScrollBar::valueChanged, this, [this] { finishEditing(); });
     connect(m_grid, &QTableWidget::cellActivated, this, [this](int row, int column) { editCell(row + 1, column + 1); });
 
     auto *buttons = new QHBoxLayout;
@@ -170,7 +176,10 @@ void CCalibrationTableDialog::refresh()
 void CCalibrationTableDialog::placeEditor(QWidget *editor, int row, int column)
 {
     const QRect cell = m_grid->visualItemRect(m_grid->item(row - 1, column - 1));
-    editor->setGeometry(cell);
+    editor->setGeometry(QRect(m_grid->viewport()->mapTo(this, cell.topLeft()), cell.size()));
+    // Named after the cell, so a screen reader says what is being edited.
+    editor->setAccessibleName(CalibrationGrid::rowLabel(row, m_chinese) + QStringLiteral(", ")
+                              + CalibrationGrid::columnHeader(column, m_chinese));
     editor->setEnabled(true);
     editor->show();
     editor->raise();
@@ -214,8 +223,13 @@ void CCalibrationTableDialog::finishEditing()
         return;
     const int row = m_editRow;
     const int column = m_editColumn;
+    QString refused;
     if (m_frequency->isVisible()) {
-        CalibrationGrid::setFrequencyText(m_image, row, column, m_frequency->text().trimmed());
+        const QString typed = m_frequency->text().trimmed();
+        if (!CalibrationImage::isFrequencyText(typed))
+            refused = typed;
+        else
+            CalibrationGrid::setFrequencyText(m_image, row, column, typed);
     } else if (m_number->isVisible()) {
         storeNumber(m_number->Step(0));
     }
@@ -226,6 +240,12 @@ void CCalibrationTableDialog::finishEditing()
         editor->setEnabled(false);
     }
     refresh();
+    // Told after the editor is gone, so the message's focus change cannot
+    // finish the same edit again.
+    if (!refused.isEmpty())
+        tellError(text("\"%1\" 不是频率(单位 MHz,例如 435.0025),该单元格保持原值。",
+                       "\"%1\" is not a frequency in MHz (for example 435.0025); the cell keeps its value.")
+                      .arg(refused));
 }
 
 bool CCalibrationTableDialog::eventFilter(QObject *watched, QEvent *event)
@@ -326,11 +346,26 @@ void CCalibrationTableDialog::openTestData()
 void CCalibrationTableDialog::saveTestData()
 {
     finishEditing();
-    const QString path = chooseSaveFile(this, QString());
-    if (path.isEmpty())
+    const QString typed = chooseSaveFile(this, QString());
+    if (typed.isEmpty())
         return;
-    if (!TestDataFile::save(path, m_image))
-        tellError(text("无法保存文件 %1。", "Cannot save the file %1.").arg(path));
+    const FilePaths::SaveTarget target = FilePaths::saveTarget(typed, QStringLiteral("test"), FilePaths::Extension::Always);
+    const QString path = target.path;
+    if (target.kind == FilePaths::SaveTarget::Kind::Refused) {
+        tellError(text("%1 不是普通文件(而是文件夹、设备或管道),不能被替换。未保存任何内容。",
+                       "%1 is not a regular file (a folder, device or pipe) and cannot be replaced. Nothing was saved.")
+                      .arg(path));
+        return;
+    }
+    if (target.kind == FilePaths::SaveTarget::Kind::Existing
+        && m_prompter.ask(Prompt({}, {}, Prompt::Icon::Warning, Prompt::Buttons::YesNo,
+                                 text("%1 已存在。\n是否替换?", "%1 already exists.\nDo you want to replace it?").arg(path),
+                                 text("保存测试数据", "Save test data")))
+               != PromptAnswer::Yes)
+        return;
+    if (QString error; !TestDataFile::save(path, m_image, &error))
+        tellError(text("无法保存文件 %1,磁盘上的文件保持不变:\n%2", "Cannot save the file %1; the file on disk was left as it was:\n%2")
+                      .arg(path, error));
     refresh();
 }
 

@@ -57,7 +57,8 @@ public:
     void finishEditing();
 
     // File dialogs; tests put their own choice here. The argument is the
-    // folder the dialog starts in.
+    // folder the dialog starts in. chooseSaveFile returns the name as typed:
+    // Save adds ".test" and asks before it replaces a file.
     std::function<QString(QWidget *, const QString &)> chooseOpenFile;
     std::function<QString(QWidget *, const QString &)> chooseSaveFile;
     // Runs the adjust dialog on the image (tests replace it).

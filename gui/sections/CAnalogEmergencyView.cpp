@@ -101,6 +101,11 @@ void CAnalogEmergencyView::OnInitialUpdate(int recordIndex)
     CSectionForm::OnInitialUpdate(recordIndex);
 }
 
+void CAnalogEmergencyView::MendAfterEdit()
+{
+    CEmergencyRules(doc()).resetUnacceptedAnalogReply();
+}
+
 void CAnalogEmergencyView::Reload()
 {
     // Reads only (see the digital form).

@@ -34,6 +34,9 @@ public:
 
     void OnInitialUpdate(int recordIndex) override;
     void Reload() override;
+    // A channel that stops being acceptable as reply channel while the form
+    // is open is reset within the change that made it so.
+    void MendAfterEdit() override;
 
     // The cycle-mode entries: keys 0, 1, ... of "EmergencyCycle" up to the
     // first missing one, each cut to 31 characters.

@@ -21,9 +21,20 @@ void CContactView::OnInitialUpdate(int recordIndex)
     CGridListForm::OnInitialUpdate(recordIndex);
 }
 
+void CContactView::Reload()
+{
+    CGridListForm::Reload();
+    QStringList numbers;
+    for (int contact : CContactRules(doc()).usedContacts())
+        numbers << QString::number(contact);
+    grid()->setRowTitles(numbers);
+}
+
+// Rows are the contacts in use in their order; once the gaps are closed,
+// row r is contact r.
 int CContactView::recordCount() const
 {
-    return CContactRules(doc()).count();
+    return int(CContactRules(doc()).usedContacts().size());
 }
 
 int CContactView::capacity() const
@@ -31,8 +42,9 @@ int CContactView::capacity() const
     return CContactData::kContactCount;
 }
 
-QStringList CContactView::recordTexts(int record) const
+QStringList CContactView::recordTexts(int row) const
 {
+    const int record = CContactRules(doc()).usedContacts().value(row - 1, row);
     const CContactData contacts(doc());
     const int type = CContactRules(doc()).contactType(record);
     return {contacts.GetName(record), contacts.GetCallId(record),
@@ -43,9 +55,17 @@ void CContactView::commitCell(int record, int column, const QString &text)
 {
     DeferredPrompter messages;
     if (column == NameColumn) {
-        storeField(NameEditor, [&] { CContactRules(doc()).enterName(record, text, messages); });
+        storeField(NameEditor, [&] {
+            CContactRules rules(doc());
+            rules.compactIfGapped();
+            rules.enterName(record, text, messages);
+        });
     } else if (column == CallIdColumn) {
-        storeField(CallIdEditor, [&] { CContactRules(doc()).enterCallId(record, text, messages); });
+        storeField(CallIdEditor, [&] {
+            CContactRules rules(doc());
+            rules.compactIfGapped();
+            rules.enterCallId(record, text, messages);
+        });
     }
     messages.showOn(prompter());
 }
@@ -53,6 +73,7 @@ void CContactView::commitCell(int record, int column, const QString &text)
 EditResult CContactView::runOperation(ListOperation operation, int record, Prompter &messages)
 {
     CContactRules rules(doc());
+    rules.compactIfGapped();
     switch (operation) {
     case ListOperation::Add: return rules.add(messages);
     case ListOperation::Insert: return rules.insert(record, messages);

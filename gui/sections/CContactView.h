@@ -4,7 +4,9 @@
 
 // The contact grid (section 11): number, name, call ID and the call type
 // that follows from the ID and the group-call start ID. Opening the form
-// closes any gap in the list.
+// closes any gap in the list. An undo may bring gaps back: the grid then
+// shows the contacts in use under their record numbers, and the next edit
+// closes the gaps again within its own step.
 class CContactView : public CGridListForm
 {
     Q_OBJECT
@@ -16,6 +18,7 @@ public:
     explicit CContactView(const FormContext &context, QWidget *parent = nullptr);
 
     void OnInitialUpdate(int recordIndex) override;
+    void Reload() override;
 
 protected:
     int recordCount() const override;

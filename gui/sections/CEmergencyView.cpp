@@ -73,6 +73,11 @@ void CEmergencyView::OnInitialUpdate(int recordIndex)
     CSectionForm::OnInitialUpdate(recordIndex);
 }
 
+void CEmergencyView::MendAfterEdit()
+{
+    CEmergencyRules(doc()).resetUnacceptedDigitalReply();
+}
+
 void CEmergencyView::Reload()
 {
     // Reads only: after an undo or another form's change the stored values

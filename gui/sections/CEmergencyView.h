@@ -28,6 +28,9 @@ public:
 
     void OnInitialUpdate(int recordIndex) override;
     void Reload() override;
+    // A channel that stops being acceptable as reply channel while the form
+    // is open is reset within the change that made it so.
+    void MendAfterEdit() override;
 
 private:
     void fillEmergencyIds();

@@ -79,8 +79,16 @@ void CGridListForm::focusRecord(int record)
     m_grid->scrollTo(m_grid->currentIndex());
 }
 
+void CGridListForm::CommitPendingEdit()
+{
+    CSectionForm::CommitPendingEdit();
+    m_grid->commitEditor();
+}
+
 void CGridListForm::runListOperation(ListOperation operation)
 {
+    // A cell edit still open belongs to the rows as they are now.
+    m_grid->commitEditor();
     const int record = focusedRecord();
     if (operation != ListOperation::Add && record == 0)
         return;

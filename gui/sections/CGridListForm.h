@@ -18,6 +18,8 @@ public:
     enum Control { Add = 1129, Delete = 1130, Insert = 1131 };
 
     void Reload() override;
+    // Also ends an open cell edit that does not hold the focus.
+    void CommitPendingEdit() override;
 
     CEditGrid *grid() const { return m_grid; }
     // The record of the focused row, 1..count, or 0.

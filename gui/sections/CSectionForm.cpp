@@ -5,7 +5,9 @@
 #include "app/TranslateDialog.h"
 #include "codeplug/CPcSoftwareDoc.h"
 #include "widgets/CNumberEdit.h"
+#include "widgets/FieldCommit.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -35,7 +37,15 @@ const Language &CSectionForm::language() const
 void CSectionForm::OnInitialUpdate(int recordIndex)
 {
     m_recordIndex = recordIndex;
+    const auto buttons = findChildren<QAbstractButton *>();
+    for (QAbstractButton *button : buttons)
+        connect(button, &QAbstractButton::pressed, this, &CSectionForm::CommitPendingEdit, Qt::UniqueConnection);
     OnUpdate();
+}
+
+void CSectionForm::CommitPendingEdit()
+{
+    commitFocusedField(this);
 }
 
 void CSectionForm::OnUpdate()

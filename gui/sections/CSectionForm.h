@@ -45,6 +45,14 @@ public:
     virtual void Reload() = 0;
     // Selects a record (channel, scan-list and RX-group forms) and reloads.
     virtual void ShowRecord(int recordIndex);
+    // Runs inside every edit step while the form is open, after the change:
+    // resets what the form would no longer show as chosen. Nothing by default.
+    virtual void MendAfterEdit() {}
+    // Stores what is typed into the form's focused field, as its focus loss
+    // would. Every button of the form runs this when it is pressed, before
+    // its command: pressed comes first whether the button is clicked, keyed
+    // or activated by an assistive tool, which moves no focus.
+    virtual void CommitPendingEdit();
 
 signals:
     // Names of zones, channels, scan lists or RX group lists changed: the

@@ -322,6 +322,14 @@ bool CEditGrid::editCell(int row, int column)
     return edit(index, AllEditTriggers, nullptr);
 }
 
+void CEditGrid::commitEditor()
+{
+    if (QLineEdit *editor = activeEditor()) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
 QSize CEditGrid::sizeHint() const
 {
     int width = 2 * frameWidth() + verticalHeader()->width() + verticalScrollBar()->sizeHint().width();

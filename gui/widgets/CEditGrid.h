@@ -67,6 +67,8 @@ public:
     QLineEdit *activeEditor() const;
     // Places the editor over a cell, as a click does.
     bool editCell(int row, int column);
+    // Commits an open in-place editor, as Enter does; nothing when none is open.
+    void commitEditor();
 
     QSize sizeHint() const override;
 

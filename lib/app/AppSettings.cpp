@@ -1,26 +1,16 @@
 #include "app/AppSettings.h"
 
+#include "app/FilePaths.h"
 #include "app/IniFile.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <algorithm>
 
-AppSettings::AppSettings(const QString &configDir)
-    : m_programDir(configDir.isEmpty() ? QCoreApplication::applicationDirPath() : configDir)
-{
-}
+AppSettings::AppSettings(const QString &configDir) : AppSettings(ConfigLocations::forRun(configDir)) {}
 
-QString AppSettings::settingsPath() const
-{
-    return QDir(m_programDir).filePath(QStringLiteral("setting.ini"));
-}
-
-bool AppSettings::settingsFileExists() const
-{
-    return QFileInfo(settingsPath()).isFile();
-}
+AppSettings::AppSettings(const ConfigLocations &locations) : m_locations(locations) {}
 
 void AppSettings::load()
 {
@@ -31,19 +21,60 @@ void AppSettings::load()
     setLanguageName(language);
 }
 
+namespace {
+
+bool hasKey(const QString &file, const QString &section, const QString &key)
+{
+    const QStringList keys = IniFile::keys(file, section);
+    return std::any_of(keys.begin(), keys.end(),
+                       [&](const QString &k) { return k.compare(key, Qt::CaseInsensitive) == 0; });
+}
+
+}
+
+std::optional<QString> AppSettings::findSetting(const QString &section, const QString &key, int bufferSize) const
+{
+    for (const QString &file : m_locations.settingsFiles()) {
+        if (hasKey(file, section, key))
+            return IniFile::readString(file, section, key, QString(), bufferSize);
+    }
+    return std::nullopt;
+}
+
 QString AppSettings::setting(const QString &section, const QString &key, int bufferSize) const
 {
-    return IniFile::readString(settingsPath(), section, key, QString(), bufferSize);
+    return findSetting(section, key, bufferSize).value_or(QString());
 }
 
 int AppSettings::settingInt(const QString &section, const QString &key, int defaultValue) const
 {
-    return IniFile::readInt(settingsPath(), section, key, defaultValue);
+    for (const QString &file : m_locations.settingsFiles()) {
+        if (hasKey(file, section, key))
+            return IniFile::readInt(file, section, key, defaultValue);
+    }
+    return defaultValue;
 }
 
 bool AppSettings::writeSetting(const QString &section, const QString &key, const QString &value) const
 {
-    return IniFile::writeString(settingsPath(), section, key, value);
+    const QString file = m_locations.writableSettingsFile();
+    const QString folder = QFileInfo(file).absolutePath();
+    if (QDir().mkpath(folder) && IniFile::writeString(file, section, key, value))
+        return true;
+    QString reason = QFileInfo(folder).isDir() ? FilePaths::whyNotWritable(file)
+                                               : QStringLiteral("the folder %1 cannot be made").arg(folder);
+    if (reason.isEmpty())
+        reason = QStringLiteral("the file cannot be replaced");
+    reportWriteFailure(QDir::toNativeSeparators(file), reason);
+    return false;
+}
+
+void AppSettings::reportWriteFailure(const QString &file, const QString &reason) const
+{
+    if (m_toldWriteFailure || !m_writeFailureHandler)
+        return;
+    m_toldWriteFailure = true;
+    m_writeFailureHandler(file, reason);
 }
 
 void AppSettings::setModelName(const QString &model)
@@ -60,12 +91,17 @@ int AppSettings::zoneSlotCountFor(const QString &model)
 void AppSettings::setLanguageName(const QString &name)
 {
     m_languageName = name;
-    m_language.setPath(QDir(m_programDir).filePath(name + QStringLiteral(".lang")));
+    m_language.setPath(languageFilePath(name));
+}
+
+QString AppSettings::languageFilePath(const QString &name) const
+{
+    return m_locations.find(name + QStringLiteral(".lang"));
 }
 
 bool AppSettings::languageFileExists() const
 {
-    return QFileInfo(QDir(m_programDir).filePath(m_languageName + QStringLiteral(".lang"))).isFile();
+    return QFileInfo(languageFilePath(m_languageName)).isFile();
 }
 
 QString AppSettings::languageForLocale(const QString &localeName)

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "app/ConfigLocations.h"
 #include "app/Language.h"
 
 #include <QString>
+#include <functional>
+#include <optional>
 
 // The process-wide values: where setting.ini and the language files are,
 // the model name and what follows from it, and the version texts that the
@@ -11,21 +14,38 @@
 class AppSettings
 {
 public:
-    // dir is the folder that holds setting.ini and the .lang files.
+    // configDir is the folder named by --config DIR; empty: the user's
+    // folder, the program's folder and the installed defaults.
     explicit AppSettings(const QString &configDir = QString());
+    explicit AppSettings(const ConfigLocations &locations);
 
-    QString programDir() const { return m_programDir; }
-    QString settingsPath() const;
-    bool settingsFileExists() const;
+    const ConfigLocations &locations() const { return m_locations; }
+    // The setting.ini the program writes to.
+    QString settingsPath() const { return m_locations.writableSettingsFile(); }
+    // Whether any setting.ini is found.
+    bool settingsFileExists() const { return m_locations.anySettingsFile(); }
 
     // Reads [setup] model and [setup] language (falling back to the system
     // locale) from setting.ini. Call again after the file changes.
     void load();
 
-    // Raw access to setting.ini.
+    // Raw access to setting.ini: each key from the first file that has it.
     QString setting(const QString &section, const QString &key, int bufferSize = 261) const;
     int settingInt(const QString &section, const QString &key, int defaultValue) const;
+    // Nothing when no file has the key (an empty value is a value).
+    std::optional<QString> findSetting(const QString &section, const QString &key, int bufferSize = 261) const;
+    // Writes to the user's setting.ini, making its folder when needed. The
+    // first failure is passed to the write-failure handler; later ones are
+    // not, so the user hears of it once. Returns false on failure.
     bool writeSetting(const QString &section, const QString &key, const QString &value) const;
+    // Passes a failed write of another file of the user's (the desktop
+    // program's own state) to the same once-only report.
+    void reportWriteFailure(const QString &file, const QString &reason) const;
+    // Called once, with the file and the reason, when a write first fails.
+    void setWriteFailureHandler(std::function<void(const QString &file, const QString &reason)> handler)
+    {
+        m_writeFailureHandler = std::move(handler);
+    }
 
     QString modelName() const { return m_modelName; }
     void setModelName(const QString &model);
@@ -40,8 +60,10 @@ public:
     // locale gives "chinese", every other locale "english".
     static QString languageForLocale(const QString &localeName);
     const Language &language() const { return m_language; }
-    // Whether the language file of languageName() is beside the program.
+    // Whether the language file of languageName() is found.
     bool languageFileExists() const;
+    // Where the language file of that name is (or would be, for messages).
+    QString languageFilePath(const QString &name) const;
     // Reads the texts from another file (the built-in copy of a missing one).
     void setLanguagePath(const QString &path) { m_language.setPath(path); }
 
@@ -56,7 +78,9 @@ public:
     QString cid;
 
 private:
-    QString m_programDir;
+    ConfigLocations m_locations;
+    std::function<void(const QString &, const QString &)> m_writeFailureHandler;
+    mutable bool m_toldWriteFailure = false;
     QString m_modelName;
     int m_zoneSlotCount = 2;
     QString m_languageName;

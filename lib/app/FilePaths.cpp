@@ -75,6 +75,38 @@ QString whyNotReadable(const QString &path)
     return QString();
 }
 
+QString whyNotImportable(const QString &path, qint64 maxBytes)
+{
+    if (const QString refused = whyNotReadable(path); !refused.isEmpty())
+        return refused;
+    const QFileInfo info(path);
+    if (info.exists() && info.size() > maxBytes)
+        return QStringLiteral("%1 holds %2 bytes, more than the %3 MB this import reads")
+            .arg(path)
+            .arg(info.size())
+            .arg(maxBytes >> 20);
+    return QString();
+}
+
+SaveTarget saveTarget(const QString &typed, const QString &extension, Extension rule)
+{
+    SaveTarget target;
+    target.path = typed;
+    const QString fileName = QFileInfo(typed).fileName();
+    const bool add = rule == Extension::IfNone
+                         ? !fileName.contains(QLatin1Char('.'))
+                         : !fileName.endsWith(QLatin1Char('.') + extension, Qt::CaseInsensitive);
+    if (!fileName.isEmpty() && add)
+        target.path += QLatin1Char('.') + extension;
+    if (const QString kind = specialKind(target.path); !kind.isEmpty()) {
+        target.kind = SaveTarget::Kind::Refused;
+        target.reason = refusal(target.path, kind);
+    } else if (QFileInfo::exists(target.path)) {
+        target.kind = SaveTarget::Kind::Existing;
+    }
+    return target;
+}
+
 bool sameFile(const QString &a, const QString &b)
 {
     std::error_code error;

@@ -1,5 +1,6 @@
 #include "calibration/AdjustItems.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -236,6 +237,24 @@ bool AdjustItem::storeMeasurement(CalibrationImage &image, quint32 value) const
     if (!parameter)
         return false;
     return image.setValue(*parameter, m_point, int(qMin<quint32>(value, quint32(parameter->maximum))));
+}
+
+bool AdjustItem::differs(const CalibrationImage &a, const CalibrationImage &b) const
+{
+    const QList<int> tuned = rows();
+    return std::any_of(tuned.cbegin(), tuned.cend(), [&](int row) { return a.value(row, m_point) != b.value(row, m_point); });
+}
+
+QList<int> AdjustItem::unconfirmedItems(const CalibrationImage &tuned, const CalibrationImage &confirmed,
+                                        const QList<int> &codes)
+{
+    QList<int> unconfirmed;
+    for (int code : codes) {
+        const AdjustItem *item = forCode(code);
+        if (item && item->differs(tuned, confirmed))
+            unconfirmed << code;
+    }
+    return unconfirmed;
 }
 
 QString AdjustItem::frequencyLabel(const CalibrationImage &image, CalibrationImage::Direction direction,

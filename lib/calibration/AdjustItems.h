@@ -96,6 +96,13 @@ public:
     // the item stores nothing.
     bool storeMeasurement(CalibrationImage &image, quint32 value) const;
 
+    // Whether the item's parameters at its point differ between two images.
+    bool differs(const CalibrationImage &a, const CalibrationImage &b) const;
+    // The items of codes whose values in tuned the radio has not confirmed:
+    // those that differ from confirmed, the image of the last accepted save.
+    static QList<int> unconfirmedItems(const CalibrationImage &tuned, const CalibrationImage &confirmed,
+                                       const QList<int> &codes);
+
     // "RX Freq: 435.00250" / "接收频率: ..." for the item's point; items 1
     // and 102 show the fixed frequency of their raster.
     QString frequencyLabel(const CalibrationImage &image, CalibrationImage::Direction direction,

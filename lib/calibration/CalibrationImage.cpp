@@ -2,6 +2,8 @@
 
 #include "codeplug/Encodings.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 bool fits(int address, int width)
@@ -96,10 +98,19 @@ QString CalibrationImage::frequencyDigits(int point, Direction direction) const
 bool CalibrationImage::setFrequencyText(int point, Direction direction, const QString &text)
 {
     const int address = frequencyAddress(point, direction);
-    if (address < 0)
+    if (address < 0 || !isFrequencyText(text))
         return false;
-    FrequencyBcd::fromText(text, m_bytes.data() + address);
+    FrequencyBcd::fromText(text.trimmed(), m_bytes.data() + address);
     return true;
+}
+
+bool CalibrationImage::isFrequencyText(const QString &text)
+{
+    // The encoding reads the leading digits of any text, so "435.0025x" or
+    // "-435" would be stored as some other frequency: they are refused here.
+    static const QRegularExpression frequency(QStringLiteral("^[0-9]{1,3}(\\.[0-9]*)?$"));
+    const QString trimmed = text.trimmed();
+    return trimmed.isEmpty() || frequency.match(trimmed).hasMatch();
 }
 
 void CalibrationImage::copyValues(const CalibrationImage &from, const QList<int> &rows, int point)

@@ -54,7 +54,13 @@ public:
     // The five BCD decimals as stored ("435.00250"), empty when none is stored.
     QString frequencyDigits(int point, Direction direction) const;
     // Stores a typed frequency snapped to the channel raster; empty erases it.
+    // A text that is not a frequency (isFrequencyText) writes nothing: false.
     bool setFrequencyText(int point, Direction direction, const QString &text);
+    // Whether a typed text is a frequency the table takes: empty (no
+    // frequency), or megahertz as 1 to 3 digits, optionally followed by a
+    // point and decimals ("435", "435.0025", "86.5"). Blanks around it are
+    // ignored; a sign, a comma, a second point or a letter make it no frequency.
+    static bool isFrequencyText(const QString &text);
 
     // Copies the parameters one adjust item tunes (at its point) from another image.
     void copyValues(const CalibrationImage &from, const QList<int> &rows, int point);

@@ -1,7 +1,6 @@
 #include "link/PortNames.h"
 
 #include "app/AppSettings.h"
-#include "app/IniFile.h"
 
 #include <QSerialPortInfo>
 #include <algorithm>
@@ -93,9 +92,7 @@ QString describe(const AppSettings *settings, const QString &port)
 QString storedPort(const AppSettings &settings)
 {
     // A missing key means port 1; a key present but empty names no port.
-    return IniFile::readString(settings.settingsPath(), QStringLiteral("setup"), QStringLiteral("com"),
-                               QStringLiteral("1"))
-        .trimmed();
+    return settings.findSetting(QStringLiteral("setup"), QStringLiteral("com")).value_or(QStringLiteral("1")).trimmed();
 }
 
 }

@@ -28,6 +28,25 @@ int CContactRules::count() const
     return CContactData(m_doc).CountContacts();
 }
 
+QList<int> CContactRules::usedContacts() const
+{
+    const CContactData contacts(m_doc);
+    QList<int> used;
+    for (int contact = 1; contact <= kContacts; ++contact) {
+        if (contacts.GetNumber(contact) != 0)
+            used << contact;
+    }
+    return used;
+}
+
+bool CContactRules::compactIfGapped()
+{
+    if (usedContacts().size() == count())
+        return false;
+    compact();
+    return true;
+}
+
 int CContactRules::compact()
 {
     CContactData contacts(m_doc);

@@ -2,6 +2,7 @@
 
 #include "sections/EditResult.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -21,6 +22,11 @@ public:
     explicit CContactRules(CPcSoftwareDoc &doc) : m_doc(doc) {}
 
     int count() const;
+    // The records in use (number byte set), in order. Beyond count() only
+    // when the list has gaps, as a file or an undone compaction may leave it.
+    QList<int> usedContacts() const;
+    // Closes the gaps (compact) unless there are none; true when it did.
+    bool compactIfGapped();
 
     // Moves the contacts in use (number byte set) to 1..k in their order and
     // frees the records after them. When a gap was closed, references follow

@@ -87,6 +87,24 @@ ChannelRef CEmergencyRules::checkAnalogReply()
     return ref;
 }
 
+bool CEmergencyRules::resetUnacceptedDigitalReply()
+{
+    const ChannelRef stored = CEmergencyData(m_doc).GetReplyChannelRef();
+    if (!stored.isSet() || acceptedReply(stored, true))
+        return false;
+    checkDigitalReply();
+    return true;
+}
+
+bool CEmergencyRules::resetUnacceptedAnalogReply()
+{
+    const ChannelRef stored = CAnalogEmergencyData(m_doc).GetReplyChannelRef();
+    if (!stored.isSet() || acceptedReply(stored, false))
+        return false;
+    checkAnalogReply();
+    return true;
+}
+
 CEmergencyRules::IdChoice CEmergencyRules::emergencyIdChoice() const
 {
     const CContactData contacts(m_doc);

@@ -36,6 +36,12 @@ public:
     // zone and channel are reset to 0.
     ChannelRef checkDigitalReply();
     ChannelRef checkAnalogReply();
+    // While a form is open, after a change elsewhere: a stored reply channel
+    // that is no longer acceptable (its mode changed, it was deleted) is
+    // reset as above. A flag whose channel is not chosen yet stays: the user
+    // is about to choose one. True when something was reset.
+    bool resetUnacceptedDigitalReply();
+    bool resetUnacceptedAnalogReply();
 
     struct IdChoice
     {

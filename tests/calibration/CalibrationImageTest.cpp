@@ -61,6 +61,22 @@ TEST(CalibrationGrid, CellsHoldValuesOnlyWhereTheTableHasThem)
     EXPECT_TRUE(CalibrationGrid::cellText(image, 1, 1).isEmpty());
 }
 
+TEST(CalibrationGrid, MalformedFrequencyTextChangesNothing)
+{
+    CalibrationImage image;
+    ASSERT_TRUE(CalibrationGrid::setFrequencyText(image, 1, 1, QStringLiteral("435.0025")));
+    for (const char *typo : {"435.0025x", "435,0025", "435.00.25", "abc", "-435", "+435", "4350", ".5", "4 35"}) {
+        EXPECT_FALSE(CalibrationImage::isFrequencyText(QLatin1String(typo))) << typo;
+        EXPECT_FALSE(CalibrationGrid::setFrequencyText(image, 1, 1, QLatin1String(typo))) << typo;
+        EXPECT_EQ(image.bytes(0x0100, 4), QByteArray::fromHex("50025043")) << typo;
+    }
+    // Well-formed: below 100 MHz, a bare point, blanks around the number.
+    EXPECT_TRUE(CalibrationGrid::setFrequencyText(image, 1, 1, QStringLiteral("86.5")));
+    EXPECT_EQ(CalibrationGrid::cellText(image, 1, 1), QStringLiteral("086.500000"));
+    EXPECT_TRUE(CalibrationGrid::setFrequencyText(image, 1, 1, QStringLiteral(" 435. ")));
+    EXPECT_EQ(image.bytes(0x0100, 4), QByteArray::fromHex("00005043"));
+}
+
 TEST(TestDataFile, SaveAndLoadKeepEveryByteAndWrongFilesChangeNothing)
 {
     QTemporaryDir dir;

@@ -135,3 +135,18 @@ TEST(AdjustItems, MeasuredValuesAndFrequencyStatics)
     EXPECT_EQ(AdjustItem::forCode(102)->frequencyLabel(image, CalibrationImage::Direction::Transmit, true),
               QString::fromUtf8("发射频率: 446.003125"));
 }
+
+TEST(AdjustItems, UnconfirmedItemsAreThoseWhoseValuesDifferFromTheConfirmedImage)
+{
+    CalibrationImage confirmed;
+    confirmed.setBytes(kCalibrationAreaStart, QByteArray(kCalibrationAreaEnd - kCalibrationAreaStart, 0));
+    CalibrationImage tuned = confirmed;
+    const QList<int> codes = AdjustItem::listFor(48000000);
+    EXPECT_TRUE(AdjustItem::unconfirmedItems(tuned, confirmed, codes).isEmpty());
+    tuned.setValue(6, 1, 200);      // High Power at CH2: item 3
+    tuned.setValue(12, 4, 65535);   // TCXO 2 at CH5, a balance bar of item 21
+    tuned.setValue(31, 2, 1234);    // VOX 1, measured: item 87
+    EXPECT_EQ(AdjustItem::unconfirmedItems(tuned, confirmed, codes), (QList<int>{3, 21, 87}));
+    // Only the listed items are named.
+    EXPECT_EQ(AdjustItem::unconfirmedItems(tuned, confirmed, {2, 3}), QList<int>{3});
+}

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -147,4 +148,75 @@ TEST(AdjustDialog, ASilentOrVanishedRadioEndsTheDialogWithItsMessage)
                   QStringLiteral("Please check whether the port is occupied or not connected!"));
         EXPECT_EQ(rig.prompter.prompts[0].icon, Prompt::Icon::Error);
     }
+}
+
+TEST(AdjustDialog, AfterAFailedExchangeTheTableKeepsWhatTheRadioConfirmed)
+{
+    for (const bool leave : {false, true}) {
+        SCOPED_TRACE(leave ? "leave" : "save");
+        AdjustRig rig;
+        rig.startRadio();
+        auto dialog = rig.open();
+        ASSERT_TRUE(dialog->linkUp());
+        // High Power CH1 is saved: confirmed.
+        dialog->startLine(rig.lineOf(*dialog, 2));
+        rig.press(*dialog, 0, QAbstractSlider::SliderSingleStepSub);
+        dialog->saveItem();
+        // High Power CH2 is tuned, then the radio goes away.
+        dialog->startLine(rig.lineOf(*dialog, 3));
+        rig.press(*dialog, 0, QAbstractSlider::SliderSingleStepSub);
+        EXPECT_EQ(dialog->image().byteAt(0x0143), 255);
+        rig.sim->stop();
+        leave ? dialog->reject() : dialog->saveItem();
+
+        EXPECT_FALSE(dialog->isVisible());
+        EXPECT_EQ(dialog->image().byteAt(0x0142), 255);
+        EXPECT_EQ(dialog->image().byteAt(0x0143), 0);
+        EXPECT_EQ(dialog->image(), rig.table);
+        ASSERT_EQ(rig.prompter.prompts.size(), 1);
+        const QString message = rig.prompter.prompts[0].literalText;
+        EXPECT_TRUE(message.startsWith(QStringLiteral("Please check whether the port is occupied or not connected!")));
+        EXPECT_TRUE(message.contains(QStringLiteral("High Power(CH2)"))) << message.toStdString();
+        EXPECT_FALSE(message.contains(QStringLiteral("High Power(CH1)"))) << message.toStdString();
+    }
+}
+
+TEST(AdjustDialog, WorksWithoutAMouse)
+{
+    AdjustRig rig;
+    rig.startRadio();
+    auto dialog = rig.open();
+    ASSERT_TRUE(dialog->linkUp());
+    QApplication::setActiveWindow(dialog.get());
+    QListWidget *list = dialog->itemList();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_TRUE(dialog->isStarted());
+    EXPECT_EQ(dialog->itemCodes().value(list->currentRow()), 1);
+
+    // The scroll bar takes the focus; arrows step and wrap, Home and End
+    // jump, and every move is stored and sent.
+    QScrollBar *bar = dialog->scrollBar(0);
+    EXPECT_TRUE(bar->focusPolicy() & Qt::TabFocus);
+    bar->setFocus();
+    QTest::keyClick(bar, Qt::Key_Left);
+    EXPECT_EQ(dialog->valueEdit(0)->text(), QStringLiteral("255"));
+    EXPECT_EQ(dialog->image().value(4, 2), 255);
+    QTest::keyClick(bar, Qt::Key_Home);
+    EXPECT_EQ(dialog->image().value(4, 2), 0);
+    QTest::keyClick(bar, Qt::Key_Right);
+    EXPECT_EQ(dialog->image().value(4, 2), 1);
+    QTest::keyClick(bar, Qt::Key_End);
+    EXPECT_EQ(dialog->image().value(4, 2), 255);
+    EXPECT_EQ(dialog->valueEdit(0)->text(), QStringLiteral("255"));
+
+    // Space starts an item too.
+    dialog->quitItem();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Space);
+    EXPECT_FALSE(list->isEnabled());
+    EXPECT_TRUE(rig.radioEvents().contains(QStringLiteral("service start item 24")));
+    dialog->reject();
 }

@@ -7,13 +7,16 @@
 #include "calibration/CAdjustDialog.h"
 #include "calibration/CCalibrationTableDialog.h"
 #include "calibration/CalibrationBackup.h"
+#include "calibration/CalibrationGrid.h"
 #include "widgets/CEditGrid.h"
 #include "widgets/CNumberEdit.h"
 
+#include <QAccessible>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -233,4 +236,78 @@ TEST(CalibrationTableDialog, PicturesOfBothDialogs)
         QApplication::processEvents();
         EXPECT_TRUE(adjust.grab().save(QDir(folder).filePath(QStringLiteral("adjust-%1.png").arg(language))));
     }
+}
+
+namespace {
+
+// Whether a screen reader walking down from `root` meets `target`.
+bool reachable(QAccessibleInterface *root, QObject *target, int depth = 0)
+{
+    if (!root || depth > 12)
+        return false;
+    if (root->object() == target)
+        return true;
+    for (int i = 0; i < root->childCount(); ++i) {
+        if (reachable(root->child(i), target, depth + 1))
+            return true;
+    }
+    return false;
+}
+
+}
+
+TEST(CalibrationTableDialog, FrequencyTyposAreRefusedAndTheEditorIsNamedAfterItsCell)
+{
+    TableRig rig;
+    auto dialog = rig.open();
+    ASSERT_TRUE(dialog->editCell(1, 1));
+    dialog->frequencyEdit()->setText(QStringLiteral("435.0025"));
+    dialog->finishEditing();
+    for (const char *typo : {"435.0025x", "435,0025", "435.00.25", "abc", "-435"}) {
+        rig.prompter.prompts.clear();
+        ASSERT_TRUE(dialog->editCell(1, 1));
+        QLineEdit *editor = dialog->frequencyEdit();
+        EXPECT_EQ(accessibleNameOf(editor), QStringLiteral("Rx Frequency, Freq 1"));
+        EXPECT_TRUE(reachable(QAccessible::queryAccessibleInterface(dialog.get()), editor));
+        editor->setText(QLatin1String(typo));
+        dialog->finishEditing();
+        EXPECT_EQ(dialog->image().bytes(0x0100, 4), QByteArray::fromHex("50025043")) << typo;
+        EXPECT_EQ(dialog->grid()->cellText(0, 0), QStringLiteral("435.002500")) << typo;
+        ASSERT_EQ(rig.prompter.prompts.size(), 1) << typo;
+        EXPECT_TRUE(rig.lastMessage().contains(QStringLiteral("is not a frequency"))) << typo;
+    }
+    ASSERT_TRUE(dialog->editCell(3, 3));
+    EXPECT_EQ(accessibleNameOf(dialog->numberEdit()), QStringLiteral("%1, Freq 3").arg(CalibrationGrid::rowLabel(3, false)));
+}
+
+TEST(CalibrationTableDialog, SaveAsksAboutTheFileItWritesAndNeverReplacesADevice)
+{
+    TableRig rig;
+    auto dialog = rig.open();
+    const QDir dir(rig.config.dir());
+    const QString existing = dir.filePath(QStringLiteral("radio1.test"));
+    {
+        QFile file(existing);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("old");
+    }
+    dialog->chooseSaveFile = [&](QWidget *, const QString &) { return dir.filePath(QStringLiteral("radio1")); };
+    rig.prompter.answers = {PromptAnswer::No};
+    dialog->saveTestData();
+    ASSERT_EQ(rig.prompter.prompts.size(), 1);
+    EXPECT_EQ(rig.lastMessage(), QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(existing));
+    EXPECT_EQ(fileBytes(existing), QByteArray("old"));
+    rig.prompter.answers = {PromptAnswer::Yes};
+    dialog->saveTestData();
+    EXPECT_EQ(fileBytes(existing), dialog->image().toByteArray());
+
+    // A FIFO named by the added extension is refused without a question.
+    const QString fifo = dir.filePath(QStringLiteral("pipe.test"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    rig.prompter.prompts.clear();
+    dialog->chooseSaveFile = [&](QWidget *, const QString &) { return dir.filePath(QStringLiteral("pipe")); };
+    dialog->saveTestData();
+    ASSERT_EQ(rig.prompter.prompts.size(), 1);
+    EXPECT_TRUE(rig.lastMessage().startsWith(fifo + QStringLiteral(" is not a regular file")));
+    EXPECT_EQ(rig.prompter.prompts[0].icon, Prompt::Icon::Error);
 }

@@ -73,6 +73,44 @@ TEST(ContactView, OpeningClosesAGapAsOneUndoStep)
     EXPECT_EQ(f.image(), before);
 }
 
+TEST(ContactView, UndoAndRedoOfTheCompactionShowWhatIsStored)
+{
+    ContactForm f;
+    CContactData contacts(f.rig.doc());
+    contacts.SetNumber(2, 0);
+    contacts.SetNumber(4, 0);  // contacts 1, 3 and 5 in use
+    const QByteArray gapped = f.image();
+    f.open();
+    const auto rowTitles = [&f] {
+        QStringList titles;
+        for (int row = 0; row < f.grid()->rowCount(); ++row)
+            titles << f.grid()->model()->headerData(row, Qt::Vertical).toString();
+        return titles;
+    };
+    EXPECT_EQ(rowTitles(), (QStringList{"1", "2", "3"}));
+
+    // The undone compaction: the three contacts under their record numbers.
+    f.undo().undo();
+    EXPECT_EQ(f.image(), gapped);
+    EXPECT_EQ(columnTexts(f.grid(), 0), (QStringList{"Contact 1", "Contact 3", "Contact 5"}));
+    EXPECT_EQ(columnTexts(f.grid(), 1), (QStringList{"1000001", "1000003", "1000005"}));
+    EXPECT_EQ(rowTitles(), (QStringList{"1", "3", "5"}));
+    f.undo().redo();
+    EXPECT_EQ(columnTexts(f.grid(), 0), (QStringList{"Contact 1", "Contact 3", "Contact 5"}));
+    EXPECT_EQ(rowTitles(), (QStringList{"1", "2", "3"}));
+
+    // An edit of the gapped list closes the gaps within its own step.
+    f.undo().undo();
+    const int steps = f.undo().index();
+    typeIntoCell(f.grid(), 1, CContactView::NameColumn, QStringLiteral("Renamed"));
+    EXPECT_EQ(f.undo().index(), steps + 1);
+    EXPECT_EQ(CContactRules(f.rig.doc()).usedContacts(), (QList<int>{1, 2, 3}));
+    EXPECT_EQ(contacts.GetName(2), QStringLiteral("Renamed"));
+    EXPECT_EQ(columnTexts(f.grid(), 0), (QStringList{"Contact 1", "Renamed", "Contact 5"}));
+    f.undo().undo();
+    EXPECT_EQ(f.image(), gapped);
+}
+
 TEST(ContactView, CallIdAndNameCellsGoThroughTheContactRules)
 {
     ContactForm f;

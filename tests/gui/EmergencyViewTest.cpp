@@ -1,6 +1,8 @@
 #include "FormDriver.h"
 
+#include "sections/AnalogEmergencyData.h"
 #include "sections/CAnalogEmergencyView.h"
+#include "sections/CChannelView.h"
 #include "sections/CEmergencyView.h"
 #include "sections/ChannelData.h"
 #include "sections/ListMaintenance.h"
@@ -12,6 +14,7 @@
 
 namespace {
 
+constexpr int kChannels = 6;
 constexpr int kDigital = 8;
 constexpr int kAnalog = 14;
 constexpr int kFlags = 0x4C10;
@@ -33,9 +36,9 @@ struct EmergencyForms
         channels.SetChannelMode(1, 3, 0);
         QApplication::setActiveWindow(rig.frame());
     }
-    void open(int code)
+    void open(int code, int index = 0)
     {
-        rig.frame()->OnNavigate(code, 0);
+        rig.frame()->OnNavigate(code, index);
         settle();
     }
     void close(int code)
@@ -92,18 +95,43 @@ TEST(EmergencyView, ReplyChannelIsOfferedByModeAndResetWhenNoLongerDigital)
     choose(reply, Qt::Key_Home);
     EXPECT_EQ(bytesAt(f.image(), 0x4C14, 2), "01 01");
 
-    // The channel turns analog: the open form no longer offers it but
-    // writes nothing; the next opening resets flag, zone and channel.
-    CChannelData(f.rig.doc()).SetChannelMode(1, 1, 2);
-    f.rig.frame()->UpdateAllViews();
-    EXPECT_EQ(reply->count(), 0);
-    EXPECT_EQ(bytesAt(f.image(), kFlags, 1) + " " + bytesAt(f.image(), 0x4C14, 2), "10 01 01");
-    f.close(kDigital);
+    // The channel turns analog in the channel form while this form is open:
+    // the same step resets flag, zone and channel, and one undo restores all.
+    f.open(kChannels);
     const int steps = f.undo().count();
-    f.open(kDigital);
+    choose(f.ctrl<QComboBox>(kChannels, CChannelView::ChannelMode), 2);
     EXPECT_EQ(bytesAt(f.image(), kFlags, 1) + " " + bytesAt(f.image(), 0x4C14, 2), "00 00 00");
     EXPECT_FALSE(f.ctrl<QCheckBox>(kDigital, CEmergencyView::ReplyChannelSet)->isChecked());
+    EXPECT_EQ(reply->count(), 0);
     EXPECT_EQ(f.undo().count(), steps + 1);
+    f.undo().undo();
+    EXPECT_EQ(bytesAt(f.image(), kFlags, 1) + " " + bytesAt(f.image(), 0x4C14, 2), "10 01 01");
+    EXPECT_TRUE(f.ctrl<QCheckBox>(kDigital, CEmergencyView::ReplyChannelSet)->isChecked());
+    EXPECT_EQ(reply->currentText(), "Zone 1:Channel 1");
+
+    // Changed behind the forms' back, the next opening resets it.
+    CChannelData(f.rig.doc()).SetChannelMode(1, 1, 2);
+    f.close(kDigital);
+    f.open(kDigital);
+    EXPECT_EQ(bytesAt(f.image(), kFlags, 1) + " " + bytesAt(f.image(), 0x4C14, 2), "00 00 00");
+}
+
+TEST(AnalogEmergencyView, AReplyChannelTurnedDigitalIsResetWhileTheFormIsOpen)
+{
+    EmergencyForms f;
+    CAnalogEmergencyData(f.rig.doc()).SetReplyChannelRef({1, 2});
+    CAnalogEmergencyData(f.rig.doc()).SetDesignatedReplyChannel(true);
+    f.open(kAnalog);
+    auto *reply = f.ctrl<QComboBox>(kAnalog, CAnalogEmergencyView::ReplyChannel);
+    EXPECT_EQ(reply->currentText(), "Zone 1:Channel 2");
+    f.open(kChannels, 1);
+    choose(f.ctrl<QComboBox>(kChannels, CChannelView::ChannelMode), 3);
+    EXPECT_EQ(bytesAt(f.image(), 0x7144, 2), "00 00");
+    EXPECT_NE(f.image()[kAnalogFlags] & 0x08, 0);  // designated reply off (stored inverted)
+    EXPECT_EQ(reply->currentIndex(), -1);
+    f.undo().undo();
+    EXPECT_EQ(bytesAt(f.image(), 0x7144, 2), "01 02");
+    EXPECT_EQ(reply->currentText(), "Zone 1:Channel 2");
 }
 
 TEST(EmergencyView, CycleCountWrapsThroughContinuousAndTheIdListShowsContacts)

@@ -14,6 +14,7 @@
 #include <memory>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -216,8 +217,9 @@ TEST(MainFrame, AsksToSaveOnlyWhenTheCodeplugChanged)
     const QString unwritable = QDir(rig.config.dir()).filePath(QStringLiteral("no-such-folder/x.dat"));
     rig.nextSaveFile = unwritable;
     EXPECT_FALSE(rig.closeWindow());
-    EXPECT_EQ(rig.prompter.keys().value(1),
-              QStringLiteral("Cannot save the file %1.").arg(QDir::toNativeSeparators(unwritable)));
+    EXPECT_TRUE(rig.prompter.keys().value(1).startsWith(
+        QStringLiteral("Cannot save the file %1:\ncannot write").arg(QDir::toNativeSeparators(unwritable))))
+        << rig.prompter.keys().value(1).toStdString();
 
     // Yes saves through the file dialog (the codeplug has no file yet).
     rig.prompter.prompts.clear();
@@ -257,7 +259,8 @@ TEST(FileCommands, OpenTakesTheFileAsBaselineAndAForeignFileStaysUntitled)
     const QString foreign = QDir(rig.config.dir()).filePath(QStringLiteral("foreign.dat"));
     QFile file(foreign);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(DataFile::kFileSize, 'x'));
+    const QByteArray otherModel = "XX381 Radio Program data" + QByteArray(DataFile::kFileSize - 24, 'x');
+    file.write(otherModel);
     file.close();
     rig.prompter.prompts.clear();
     rig.nextOpenFile = foreign;
@@ -271,7 +274,7 @@ TEST(FileCommands, OpenTakesTheFileAsBaselineAndAForeignFileStaysUntitled)
     EXPECT_FALSE(rig.app->OnFileSave());
     EXPECT_EQ(rig.saveDialogs, 1);
     file.open(QIODevice::ReadOnly);
-    EXPECT_EQ(file.readAll(), QByteArray(DataFile::kFileSize, 'x'));
+    EXPECT_EQ(file.readAll(), otherModel);
 
     // A file that cannot be read leaves a new default codeplug.
     rig.prompter.prompts.clear();
@@ -281,4 +284,60 @@ TEST(FileCommands, OpenTakesTheFileAsBaselineAndAForeignFileStaysUntitled)
     EXPECT_EQ(rig.doc().GetSerialNumber(), QStringLiteral("012345678901234"));
     EXPECT_FALSE(rig.doc().IsModified());
     EXPECT_NE(rig.app->openFrame(1), nullptr);
+}
+
+TEST(FileCommands, NewAfterOpeningAFileAsksBeforeDroppingEdits)
+{
+    TestDocument maker;
+    const QString file = QDir(maker.config.dir()).filePath(QStringLiteral("x.dat"));
+    ASSERT_TRUE(DataFile::save(*maker.doc, file));
+    GuiRig rig;
+    ASSERT_TRUE(rig.start(file));
+    rig.doc().SetSerialNumber(QStringLiteral("EDITED"));
+
+    rig.prompter.answers = {PromptAnswer::Cancel};
+    rig.frame()->action(Cmd::FileNew)->trigger();
+    EXPECT_EQ(rig.prompter.keys(), QStringList{QStringLiteral("IDS_WARN_CLEAR")});
+    EXPECT_EQ(rig.doc().GetSerialNumber(), QStringLiteral("EDITED"));
+    EXPECT_EQ(rig.doc().title(), QStringLiteral("x.dat"));
+
+    rig.prompter.answers = {PromptAnswer::Ok};
+    rig.frame()->action(Cmd::FileNew)->trigger();
+    EXPECT_EQ(rig.doc().title(), QStringLiteral("default1"));
+    EXPECT_EQ(rig.doc().GetSerialNumber(), QStringLiteral("012345678901234"));
+}
+
+TEST(FileCommands, SaveAsAsksAboutTheFileItWritesAndNeverReplacesADevice)
+{
+    GuiRig rig;
+    ASSERT_TRUE(rig.start());
+    rig.doc().SetSerialNumber(QStringLiteral("NEW"));
+    const QDir dir(rig.config.dir());
+    const QString customer = dir.filePath(QStringLiteral("customer.dat"));
+    {
+        QFile existing(customer);
+        ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+        existing.write("old");
+    }
+
+    // "customer" without its extension names customer.dat: asked about it.
+    rig.nextSaveFile = dir.filePath(QStringLiteral("customer"));
+    rig.prompter.answers = {PromptAnswer::No};
+    EXPECT_FALSE(rig.app->OnFileSaveAs());
+    EXPECT_EQ(rig.prompter.keys(),
+              QStringList{QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QDir::toNativeSeparators(customer))});
+    EXPECT_EQ(fileBytes(customer), QByteArray("old"));
+    rig.prompter.answers = {PromptAnswer::Yes};
+    EXPECT_TRUE(rig.app->OnFileSaveAs());
+    EXPECT_EQ(fileBytes(customer).size(), DataFile::kFileSize);
+
+    // A FIFO that the added extension names is refused, never opened.
+    const QString fifo = dir.filePath(QStringLiteral("pipe.dat"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    rig.prompter.prompts.clear();
+    rig.nextSaveFile = dir.filePath(QStringLiteral("pipe"));
+    EXPECT_FALSE(rig.app->OnFileSaveAs());
+    ASSERT_EQ(rig.prompter.prompts.size(), 1);
+    EXPECT_TRUE(rig.prompter.keys().value(0).startsWith(QDir::toNativeSeparators(fifo) + QStringLiteral(" is not a regular file")));
+    EXPECT_EQ(rig.doc().title(), QStringLiteral("customer.dat"));
 }

@@ -174,6 +174,10 @@ TEST(ContactRules, CompactionClosesGapsAndReferencesFollow)
     Contacts cp(4);
     CRxGroupData(*cp.doc).SetMembers(2, {2, 4});
     CContactData(*cp.doc).SetNumber(2, 0);  // contact 2 is not in use
+    EXPECT_EQ(cp.rules().usedContacts(), (QList<int>{1, 3, 4}));
+    EXPECT_EQ(cp.rules().count(), 1);
+    EXPECT_TRUE(cp.rules().compactIfGapped());
+    EXPECT_FALSE(cp.rules().compactIfGapped());  // nothing left to close
     EXPECT_EQ(cp.rules().compact(), 3);
     EXPECT_EQ(cp.record(2), "2:Contact 3:1000003");
     EXPECT_EQ(bytesAt(cp.image(), contactAt(4), 5), "00 00 00 00 00");

@@ -196,6 +196,20 @@ TEST(EmergencyRules, ReplyChannelsAndEmergencyId)
     EXPECT_EQ(rules.checkAnalogReply(), ChannelRef{});
     EXPECT_FALSE(analog.GetDesignatedReplyChannel());
 
+    // The reset of an open form leaves a flag whose channel is still to be
+    // chosen, and resets a chosen one that is no longer acceptable.
+    analog.SetDesignatedReplyChannel(true);
+    EXPECT_FALSE(rules.resetUnacceptedAnalogReply());
+    EXPECT_TRUE(analog.GetDesignatedReplyChannel());
+    digital.SetReplyChannelSet(true);
+    digital.SetReplyChannelRef({1, 1});
+    EXPECT_TRUE(rules.resetUnacceptedDigitalReply());
+    EXPECT_FALSE(digital.GetReplyChannelSet());
+    EXPECT_EQ(bytesAt(t.image(), 0x4C14, 2), "00 00");
+    ch.SetChannelMode(1, 1, 3);
+    digital.SetReplyChannelRef({1, 1});
+    EXPECT_FALSE(rules.resetUnacceptedDigitalReply());
+
     // Contact 1 (1000001) is listed; an unknown stored ID is shown as no
     // choice and only the check stores the first contact's ID.
     digital.SetEmergencyCallId(QStringLiteral("7654321"));
