@@ -1,12 +1,14 @@
 #include "CliSupport.h"
 
 #include "app/CommandLineHelp.h"
+#include "app/FileLock.h"
 #include "app/FilePaths.h"
+#include "app/FileStamp.h"
+#include "app/SafeFileWriter.h"
 #include "codeplug/DataFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QSaveFile>
 
 void addCommonOptions(QCommandLineParser &parser)
 {
@@ -86,6 +88,7 @@ std::unique_ptr<CPcSoftwareDoc> loadCodeplug(AppSettings &settings, const QStrin
         io.err << "rq381: " << error << "\n";
         return nullptr;
     case DataFile::LoadResult::HeaderMismatch:
+    case DataFile::LoadResult::NotCodeplug:
         io.err << "rq381: " << path << " is not a codeplug file of this program\n";
         return nullptr;
     case DataFile::LoadResult::Loaded:
@@ -96,8 +99,22 @@ std::unique_ptr<CPcSoftwareDoc> loadCodeplug(AppSettings &settings, const QStrin
     return doc;
 }
 
+std::unique_ptr<FileLock> lockForUpdate(const QString &command, const QString &path, CommandIo &io)
+{
+    auto lock = std::make_unique<FileLock>(path);
+    if (lock->locked())
+        return lock;
+    io.err << "rq381 " << command << ": " << lock->errorString() << "\n";
+    return nullptr;
+}
+
 bool saveCodeplug(const CPcSoftwareDoc &doc, const QString &path, CommandIo &io)
 {
+    // Replacing a file someone changed since we read it would drop their change.
+    if (doc.diskStamp().exists && FilePaths::sameFile(path, doc.filePath()) && FileStamp::of(path) != doc.diskStamp()) {
+        io.err << "rq381: " << path << " was changed by another program after it was read; nothing was written\n";
+        return false;
+    }
     QString error;
     if (!DataFile::save(doc, path, &error)) {
         io.err << "rq381: " << error << "\n";
@@ -141,14 +158,40 @@ QString counted(qint64 n, const QString &singular, const QString &pluralForm)
     return QString::number(n) + QLatin1Char(' ') + noun;
 }
 
-bool readText(const QString &path, QByteArray &text, const QString &command, CommandIo &io)
+bool openText(QFile &file, qint64 maxBytes, const QString &command, CommandIo &io)
+{
+    // Checked before the open: opening a FIFO for reading would wait for a writer.
+    if (const QString refused = FilePaths::whyNotImportable(file.fileName(), maxBytes); !refused.isEmpty()) {
+        io.err << "rq381 " << command << ": " << refused << "\n";
+        return false;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        io.err << "rq381 " << command << ": cannot read " << file.fileName() << ": " << file.errorString() << "\n";
+        return false;
+    }
+    return true;
+}
+
+bool readText(const QString &path, QByteArray &text, qint64 maxBytes, const QString &command, CommandIo &io)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!openText(file, maxBytes, command, io))
+        return false;
+    // A file that grows while it is read (or claims size 0, as /proc does)
+    // still stops at the limit.
+    text.clear();
+    for (QByteArray chunk; !(chunk = file.read(1 << 20)).isEmpty();) {
+        text += chunk;
+        if (text.size() > maxBytes) {
+            io.err << "rq381 " << command << ": " << path << " holds more than the " << (maxBytes >> 20)
+                   << " MB this import reads\n";
+            return false;
+        }
+    }
+    if (file.error() != QFileDevice::NoError) {
         io.err << "rq381 " << command << ": cannot read " << path << ": " << file.errorString() << "\n";
         return false;
     }
-    text = file.readAll();
     return true;
 }
 
@@ -158,10 +201,9 @@ bool writeText(const QString &path, const QByteArray &text, const QString &comma
         io.out << QString::fromUtf8(text);
         return true;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        io.err << "rq381 " << command << ": cannot write " << path << ": " << file.errorString() << "\n";
-        return false;
-    }
-    return true;
+    QString error = FilePaths::whyNotWritable(path);
+    if (error.isEmpty() && SafeFileWriter::writeFile(path, text, &error))
+        return true;
+    io.err << "rq381 " << command << ": " << error << "\n";
+    return false;
 }

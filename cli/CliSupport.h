@@ -3,10 +3,12 @@
 #include "Commands.h"
 
 #include "app/AppSettings.h"
+#include "app/FileLock.h"
 #include "app/Prompter.h"
 #include "codeplug/CPcSoftwareDoc.h"
 
 #include <QCommandLineParser>
+#include <QFile>
 #include <memory>
 
 // Shared pieces of the rq381 commands.
@@ -50,12 +52,21 @@ std::unique_ptr<CPcSoftwareDoc> newDefaultDocument(AppSettings &settings);
 // one-line error and gives null.
 std::unique_ptr<CPcSoftwareDoc> loadCodeplug(AppSettings &settings, const QString &path, CommandIo &io);
 
-// Saves atomically; prints a one-line error and returns false on failure.
+// A command that reads a codeplug file and saves it again holds this from
+// before the read to after the save, so that two such commands on one file
+// run one after the other. Null (with the reason printed) when it fails.
+std::unique_ptr<FileLock> lockForUpdate(const QString &command, const QString &path, CommandIo &io);
+
+// Saves atomically; prints a one-line error and returns false on failure,
+// also when the file was loaded here and someone changed it since.
 bool saveCodeplug(const CPcSoftwareDoc &doc, const QString &path, CommandIo &io);
 
 // A text file read whole, or written atomically (to standard output when
 // path is empty or "-"); false with a one-line error naming the command.
-bool readText(const QString &path, QByteArray &text, const QString &command, CommandIo &io);
+// What is not a regular file, or holds more than maxBytes, is not read.
+bool readText(const QString &path, QByteArray &text, qint64 maxBytes, const QString &command, CommandIo &io);
+// Opens a text file to be read piece by piece, with the same refusals.
+bool openText(QFile &file, qint64 maxBytes, const QString &command, CommandIo &io);
 bool writeText(const QString &path, const QByteArray &text, const QString &command, CommandIo &io);
 
 // Checked before any work starts, so a long transfer is not wasted on a

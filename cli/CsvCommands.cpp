@@ -2,6 +2,8 @@
 
 #include "CliSupport.h"
 
+#include "app/FilePaths.h"
+
 #include "text/ChannelsCsv.h"
 #include "text/ContactsCsv.h"
 
@@ -16,8 +18,10 @@ struct CsvCommand
     QString importDescription;
     std::function<QByteArray(CPcSoftwareDoc &)> exportText;
     std::function<void(QCommandLineParser &)> addImportOptions;
-    // Imports into the document; false when nothing may be written.
-    std::function<bool(const QByteArray &, CPcSoftwareDoc &, const QCommandLineParser &, CommandIo &)> importText;
+    // Reads the CSV file into the document; false when nothing may be written.
+    // What it did goes to summary, printed once the codeplug is saved.
+    std::function<bool(const QString &, CPcSoftwareDoc &, const QCommandLineParser &, CommandIo &, QString &summary)>
+        importFile;
 };
 
 int runCsvCommand(const CsvCommand &command, const QStringList &args, CommandIo &io)
@@ -66,19 +70,24 @@ int runCsvCommand(const CsvCommand &command, const QStringList &args, CommandIo 
         return ExitFailure;
     if (parser.isSet(QStringLiteral("model")))
         settings->setModelName(parser.value(QStringLiteral("model")));
+    // An import saves into FILE.dat itself unless -o names another file.
+    std::unique_ptr<FileLock> lock;
+    if (!exporting && !(lock = lockForUpdate(fullName, files[0], io)))
+        return ExitFailure;
     auto doc = loadCodeplug(*settings, files[0], io);
     if (!doc)
         return ExitFailure;
     if (exporting)
         return writeText(parser.value(QStringLiteral("o")), command.exportText(*doc), fullName, io) ? ExitOk : ExitFailure;
 
-    QByteArray csv;
-    if (!readText(files[1], csv, fullName, io))
-        return ExitFailure;
-    if (!command.importText(csv, *doc, parser, io))
+    QString summary;
+    if (!command.importFile(files[1], *doc, parser, io, summary))
         return ExitFailure;
     const QString output = parser.isSet(QStringLiteral("o")) ? parser.value(QStringLiteral("o")) : files[0];
-    return saveCodeplug(*doc, output, io) ? ExitOk : ExitFailure;
+    if (!saveCodeplug(*doc, output, io))
+        return ExitFailure;
+    io.out << summary;
+    return ExitOk;
 }
 
 }
@@ -96,7 +105,8 @@ int runContacts(const QStringList &args, CommandIo &io)
                                             QStringLiteral("TEXT")));
         parser.addOption(QCommandLineOption(QStringLiteral("limit"), QStringLiteral("Add at most N contacts."), QStringLiteral("N")));
     };
-    command.importText = [](const QByteArray &csv, CPcSoftwareDoc &doc, const QCommandLineParser &parser, CommandIo &io) {
+    command.importFile = [](const QString &path, CPcSoftwareDoc &doc, const QCommandLineParser &parser, CommandIo &io,
+                            QString &summary) {
         ContactsCsv::Options options;
         options.replace = parser.isSet(QStringLiteral("replace"));
         options.match = parser.value(QStringLiteral("match"));
@@ -108,14 +118,18 @@ int runContacts(const QStringList &args, CommandIo &io)
                 return false;
             }
         }
-        const ContactsCsv::Report report = ContactsCsv::importText(csv, doc, options);
+        // Read row by row: a user database may be large.
+        QFile csv(path);
+        if (!openText(csv, FilePaths::kMaxContactsCsvBytes, QStringLiteral("contacts import"), io))
+            return false;
+        const ContactsCsv::Report report = ContactsCsv::importFile(csv, doc, options);
         if (!report.ok()) {
             io.err << "rq381 contacts import: " << report.error << "\n";
             return false;
         }
-        io.out << "added " << report.added << " contact(s)\n";
+        summary = QStringLiteral("added %1 contact(s)\n").arg(report.added);
         for (auto it = report.skipped.cbegin(); it != report.skipped.cend(); ++it)
-            io.out << "skipped " << it.value() << " row(s): " << it.key() << "\n";
+            summary += QStringLiteral("skipped %1 row(s): %2\n").arg(it.value()).arg(it.key());
         return true;
     };
     return runCsvCommand(command, args, io);
@@ -129,7 +143,10 @@ int runChannels(const QStringList &args, CommandIo &io)
     command.importDescription = QStringLiteral("Rebuilds the zones and channels from a CSV file.");
     command.exportText = ChannelsCsv::exportText;
     command.addImportOptions = [](QCommandLineParser &) {};
-    command.importText = [](const QByteArray &csv, CPcSoftwareDoc &doc, const QCommandLineParser &, CommandIo &io) {
+    command.importFile = [](const QString &path, CPcSoftwareDoc &doc, const QCommandLineParser &, CommandIo &io, QString &) {
+        QByteArray csv;
+        if (!readText(path, csv, FilePaths::kMaxChannelsCsvBytes, QStringLiteral("channels import"), io))
+            return false;
         const ChannelsCsv::Report report = ChannelsCsv::importText(csv, doc);
         for (const QString &warning : report.warnings)
             io.err << "rq381 channels import: warning: " << warning << "\n";

@@ -229,6 +229,9 @@ int runEdit(const QStringList &args, CommandIo &io)
     auto settings = loadSettings(parser, io);
     if (!settings)
         return ExitFailure;
+    const auto lock = lockForUpdate(QStringLiteral("edit"), path, io);
+    if (!lock)
+        return ExitFailure;
     auto doc = loadCodeplug(*settings, path, io);
     if (!doc)
         return ExitFailure;

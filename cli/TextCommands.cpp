@@ -2,6 +2,7 @@
 
 #include "CliSupport.h"
 
+#include "app/FilePaths.h"
 #include "codeplug/DataFile.h"
 
 #include "text/CodeplugDiff.h"
@@ -113,7 +114,7 @@ int runImport(const QStringList &args, CommandIo &io)
     if (!settings)
         return ExitFailure;
     QByteArray text;
-    if (!readText(parser.positionalArguments().first(), text, QStringLiteral("import"), io))
+    if (!readText(parser.positionalArguments().first(), text, FilePaths::kMaxYamlBytes, QStringLiteral("import"), io))
         return ExitFailure;
     std::unique_ptr<CPcSoftwareDoc> doc;
     if (parser.isSet(QStringLiteral("base"))) {

@@ -1,5 +1,7 @@
 #include "CliSupport.h"
 
+#include "app/SafeFileWriter.h"
+
 #include "codeplug/DataFile.h"
 #include "link/CMSComm.h"
 #include "link/PortNames.h"
@@ -34,20 +36,29 @@ constexpr int kProgressTickMs = 100;
 
 // Writes every byte on the line with a time stamp (seconds since the
 // command began): "0.012345 TX 50 52 4F ...", RX for bytes received, DROP
-// for bytes dropped before a command.
+// for bytes dropped before a command. The file is kept when the command
+// ends, whatever its outcome; one that could not be written completely is
+// not kept, and the reason is printed then.
 class TraceFile
 {
 public:
+    TraceFile(const QString &command, CommandIo &io) : m_command(command), m_io(io) {}
+    ~TraceFile()
+    {
+        if (m_writer && !m_writer->commit())
+            m_io.err << "rq381 " << m_command << ": the trace was not kept: " << m_writer->errorString() << "\n";
+    }
+
     bool open(const QString &path)
     {
-        m_file.setFileName(path);
-        if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        m_writer = std::make_unique<SafeFileWriter>(path);
+        if (!m_writer->open())
             return false;
         m_clock.start();
         return true;
     }
 
-    QString errorString() const { return m_file.errorString(); }
+    QString errorString() const { return m_writer ? m_writer->errorString() : QString(); }
 
     void attach(CMSComm &comm)
     {
@@ -60,11 +71,14 @@ private:
         static const char *const kTags[] = {"TX", "RX", "DROP"};
         const qint64 us = m_clock.nsecsElapsed() / 1000;
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_file.write(QByteArray::number(us / 1000000) + '.' + QByteArray::number(us % 1000000).rightJustified(6, '0')
-                     + ' ' + kTags[int(event)] + ' ' + bytes.toHex(' ') + '\n');
+        // A failed write is remembered by the writer and told at the end.
+        m_writer->write(QByteArray::number(us / 1000000) + '.' + QByteArray::number(us % 1000000).rightJustified(6, '0')
+                        + ' ' + kTags[int(event)] + ' ' + bytes.toHex(' ') + '\n');
     }
 
-    QFile m_file;
+    QString m_command;
+    CommandIo &m_io;
+    std::unique_ptr<SafeFileWriter> m_writer;
     QElapsedTimer m_clock;
     std::mutex m_mutex;
 };
@@ -288,9 +302,9 @@ int runRead(const QStringList &args, CommandIo &io)
     TransferRun run;
     if (const auto status = parseTransfer(QStringLiteral("read"), args, io, run))
         return *status;
-    TraceFile trace;
+    TraceFile trace(run.command, io);
     if (!run.tracePath.isEmpty() && !trace.open(run.tracePath)) {
-        io.err << "rq381 read: cannot write the trace " << run.tracePath << ": " << trace.errorString() << "\n";
+        io.err << "rq381 read: " << trace.errorString() << "\n";
         return ExitFailure;
     }
 
@@ -340,9 +354,9 @@ int runWrite(const QStringList &args, CommandIo &io)
         }
         io.err << "rq381 write: warning: " << note << "; writing it as --force asks\n";
     }
-    TraceFile trace;
+    TraceFile trace(run.command, io);
     if (!run.tracePath.isEmpty() && !trace.open(run.tracePath)) {
-        io.err << "rq381 write: cannot write the trace " << run.tracePath << ": " << trace.errorString() << "\n";
+        io.err << "rq381 write: " << trace.errorString() << "\n";
         return ExitFailure;
     }
 

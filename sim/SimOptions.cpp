@@ -2,12 +2,12 @@
 
 #include "app/AppSettings.h"
 #include "app/Prompter.h"
+#include "app/SafeFileWriter.h"
 #include "codeplug/CPcSoftwareDoc.h"
 #include "codeplug/Image.h"
 
 #include <QCommandLineParser>
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -232,11 +232,5 @@ bool saveRadioMemory(const RadioState &state, const QString &path, QString *erro
     for (int a = 0; a < RadioState::kMemorySize; ++a)
         image[a] = char(state.byteAt(a));
     bytes += image;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
+    return SafeFileWriter::writeFile(path, bytes, error);
 }

@@ -4,7 +4,9 @@
 #include "app/CPcSoftwareApp.h"
 #include "app/CodeplugEditor.h"
 #include "app/CommandIds.h"
+#include "app/FilePaths.h"
 #include "app/Prompter.h"
+#include "app/SafeFileWriter.h"
 #include "app/SectionTable.h"
 #include "app/TreeCommands.h"
 #include "app/UserState.h"
@@ -19,7 +21,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
-#include <QSaveFile>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -315,12 +316,20 @@ bool CMainFrame::ImportTextFile(const QString &path, TextFiles::Kind kind)
     const Language &language = m_app.settings().language();
     const QString shown = QDir::toNativeSeparators(path);
     QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+    // A FIFO or device would block or never end, and a huge file would take
+    // the machine's memory: refused with the reason before anything is read.
+    QString refused = FilePaths::whyNotImportable(path, TextFiles::maxBytes(kind));
+    if (refused.isEmpty() && !file.open(QIODevice::ReadOnly))
+        refused = file.errorString();
+    const QByteArray text = refused.isEmpty() ? file.readAll() : QByteArray();
+    if (refused.isEmpty() && text.size() > TextFiles::maxBytes(kind))
+        refused = QStringLiteral("%1 holds more than the %2 MB this import reads").arg(path).arg(TextFiles::maxBytes(kind) >> 20);
+    if (!refused.isEmpty()) {
         m_app.prompter().ask(Prompt{{}, QStringLiteral("IDS_ERROR"), Prompt::Icon::Error, Prompt::Buttons::Ok,
-                                    language.GetLangString(QStringLiteral("IDS_ERROR_OPENFILE")).arg(shown)});
+                                    language.GetLangString(QStringLiteral("IDS_ERROR_OPENFILE")).arg(shown)
+                                        + QStringLiteral("\n\n") + refused});
         return false;
     }
-    const QByteArray text = file.readAll();
     TextFiles::ImportResult result;
     m_app.editor().apply(EditName::action(QStringLiteral("IDS_ACTION_IMPORT")),
                          [&] { result = TextFiles::importText(kind, text, m_app.document()); });
@@ -349,12 +358,13 @@ bool CMainFrame::ImportTextFile(const QString &path, TextFiles::Kind kind)
 bool CMainFrame::ExportTextFile(const QString &path, TextFiles::Kind kind)
 {
     CommitFocusedField();
-    QSaveFile file(path);
     const QByteArray text = TextFiles::exportText(kind, m_app.document());
-    if (!QFileInfo(path).isDir() && file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit())
+    QString error = FilePaths::whyNotWritable(path);
+    if (error.isEmpty() && SafeFileWriter::writeFile(path, text, &error))
         return true;
     m_app.prompter().ask(Prompt{{}, QStringLiteral("IDS_ERROR"), Prompt::Icon::Error, Prompt::Buttons::Ok,
                                 m_app.settings().language().GetLangString(QStringLiteral("IDS_ERROR_SAVEFILE"))
-                                    .arg(QDir::toNativeSeparators(path))});
+                                        .arg(QDir::toNativeSeparators(path))
+                                    + QStringLiteral("\n\n") + error});
     return false;
 }

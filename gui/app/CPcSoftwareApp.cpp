@@ -5,6 +5,7 @@
 #include "app/CMainFrame.h"
 #include "app/CodeplugEditor.h"
 #include "app/FilePaths.h"
+#include "app/FileStamp.h"
 #include "app/MessageBoxPrompter.h"
 #include "app/UserState.h"
 #include "codeplug/CPcSoftwareDoc.h"
@@ -177,10 +178,16 @@ bool CPcSoftwareApp::OpenDocumentFile(const QString &path)
         OnFileNew();
         return false;
     }
-    if (result == DataFile::LoadResult::HeaderMismatch) {
+    if (result == DataFile::LoadResult::HeaderMismatch || result == DataFile::LoadResult::NotCodeplug) {
         // Not a codeplug of this program: the blank codeplug stays untitled,
-        // so a Save cannot overwrite the foreign file.
-        m_prompter->tell(QStringLiteral("IDS_WARN_LOAD"), QString(), Prompt::Icon::Error);
+        // so a Save cannot overwrite the foreign file. An empty or random
+        // file is no codeplug at all, which "model mismatch" would not say.
+        if (result == DataFile::LoadResult::HeaderMismatch)
+            m_prompter->tell(QStringLiteral("IDS_WARN_LOAD"), QString(), Prompt::Icon::Error);
+        else
+            askWith(QStringLiteral("IDS_WARN_NOTCODEPLUG"), QDir::toNativeSeparators(path), QStringLiteral("IDS_ERROR"),
+                    Prompt::Icon::Error);
+        m_doc->setDiskStamp(FileStamp());
         m_doc->setTitle(QLatin1String(kDefaultTitle));
         m_doc->setFilePath(QString());
     } else {
@@ -214,11 +221,22 @@ void CPcSoftwareApp::warnAboutUnusableRanges()
 
 bool CPcSoftwareApp::saveTo(const QString &path)
 {
-    if (!DataFile::save(*m_doc, path)) {
-        askWith(QStringLiteral("IDS_ERROR_SAVEFILE"), QDir::toNativeSeparators(path), QStringLiteral("IDS_ERROR"),
+    const QString shown = QDir::toNativeSeparators(path);
+    // Another program (or a command line edit) changed the file since it was
+    // opened or saved here: saving now would silently drop that change.
+    if (m_doc->diskStamp().exists && !m_doc->filePath().isEmpty() && FilePaths::sameFile(path, m_doc->filePath())
+        && FileStamp::of(path) != m_doc->diskStamp()
+        && askWith(QStringLiteral("IDS_WARN_CHANGED_ON_DISK"), shown, QStringLiteral("IDS_WARN"), Prompt::Icon::Warning,
+                   Prompt::Buttons::YesNo)
+               != PromptAnswer::Yes)
+        return false;
+    if (QString error; !DataFile::save(*m_doc, path, &error)) {
+        // The title keeps its "*": nothing was saved.
+        askWith(QStringLiteral("IDS_ERROR_SAVEFILE_CAUSE"), {shown, error}, QStringLiteral("IDS_ERROR"),
                 Prompt::Icon::Error);
         return false;
     }
+    m_doc->setDiskStamp(FileStamp::of(path));
     m_doc->TakeBaseline();
     m_doc->setFilePath(QFileInfo(path).absoluteFilePath());
     m_doc->setTitle(QFileInfo(path).fileName());

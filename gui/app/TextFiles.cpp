@@ -1,5 +1,6 @@
 #include "app/TextFiles.h"
 
+#include "app/FilePaths.h"
 #include "codeplug/CPcSoftwareDoc.h"
 #include "text/ChannelsCsv.h"
 #include "text/ContactsCsv.h"
@@ -38,6 +39,16 @@ Kind kindOfFilter(const QString &chosen)
     if (chosen == QLatin1String(kChannelsFilter))
         return Kind::ChannelsCsv;
     return Kind::YamlCodeplug;
+}
+
+qint64 maxBytes(Kind kind)
+{
+    switch (kind) {
+    case Kind::ContactsCsv: return FilePaths::kMaxContactsCsvBytes;
+    case Kind::ChannelsCsv: return FilePaths::kMaxChannelsCsvBytes;
+    case Kind::YamlCodeplug: break;
+    }
+    return FilePaths::kMaxYamlBytes;
 }
 
 ImportResult importText(Kind kind, const QByteArray &text, CPcSoftwareDoc &doc)

@@ -24,6 +24,9 @@ struct ImportResult
     bool ok() const { return errors.isEmpty(); }
 };
 
+// The largest file of each kind that File > Import reads (as the command line).
+qint64 maxBytes(Kind kind);
+
 // Applies the text to the document through the library's rules. On an
 // error the document is exactly as it was.
 ImportResult importText(Kind kind, const QByteArray &text, CPcSoftwareDoc &doc);

@@ -363,8 +363,9 @@ void CCalibrationTableDialog::saveTestData()
                                  text("保存测试数据", "Save test data")))
                != PromptAnswer::Yes)
         return;
-    if (!TestDataFile::save(path, m_image))
-        tellError(text("无法保存文件 %1。", "Cannot save the file %1.").arg(path));
+    if (QString error; !TestDataFile::save(path, m_image, &error))
+        tellError(text("无法保存文件 %1,磁盘上的文件保持不变:\n%2", "Cannot save the file %1; the file on disk was left as it was:\n%2")
+                      .arg(path, error));
     refresh();
 }
 

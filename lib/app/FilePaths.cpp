@@ -75,6 +75,19 @@ QString whyNotReadable(const QString &path)
     return QString();
 }
 
+QString whyNotImportable(const QString &path, qint64 maxBytes)
+{
+    if (const QString refused = whyNotReadable(path); !refused.isEmpty())
+        return refused;
+    const QFileInfo info(path);
+    if (info.exists() && info.size() > maxBytes)
+        return QStringLiteral("%1 holds %2 bytes, more than the %3 MB this import reads")
+            .arg(path)
+            .arg(info.size())
+            .arg(maxBytes >> 20);
+    return QString();
+}
+
 SaveTarget saveTarget(const QString &typed, const QString &extension, Extension rule)
 {
     SaveTarget target;

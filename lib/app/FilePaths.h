@@ -18,6 +18,19 @@ QString whyNotWritable(const QString &path);
 // mean nothing.
 QString whyNotReadable(const QString &path);
 
+// The largest text files the imports read. Larger ones are refused before
+// anything is read: reading them whole would take the memory of the machine
+// and no real codeplug comes near. A contacts file may be a whole DMR user
+// database, which its import reads row by row.
+constexpr qint64 kMaxYamlBytes = qint64(64) << 20;
+constexpr qint64 kMaxChannelsCsvBytes = qint64(64) << 20;
+constexpr qint64 kMaxContactsCsvBytes = qint64(256) << 20;
+
+// Empty when path may be imported: a regular file (see whyNotReadable) of at
+// most maxBytes. Otherwise the reason, naming the limit:
+// "x.yaml holds 70000000 bytes, more than the 64 MB this import reads".
+QString whyNotImportable(const QString &path, qint64 maxBytes);
+
 // What a name typed into a save dialog will write. The extension is added
 // first, so that every check is made on the file that is written.
 struct SaveTarget

@@ -1,11 +1,12 @@
 #include "app/IniFile.h"
 
+#include "app/SafeFileWriter.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QMutex>
-#include <QSaveFile>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -227,7 +228,8 @@ int IniFile::readInt(const QString &path, const QString &section, const QString 
     return int(negative ? -number : number);
 }
 
-bool IniFile::writeString(const QString &path, const QString &section, const QString &key, const QString &value)
+bool IniFile::writeString(const QString &path, const QString &section, const QString &key, const QString &value,
+                          QString *error)
 {
     bool existed = false;
     QStringList lines = readLines(path, &existed);
@@ -265,11 +267,7 @@ bool IniFile::writeString(const QString &path, const QString &section, const QSt
             lines.insert(lastEntry + 1, newLine);
     }
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
-    const bool ok = file.commit();
+    const bool ok = SafeFileWriter::writeFile(path, (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8(), error);
     forget(path);
     return ok;
 }

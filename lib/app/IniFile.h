@@ -24,9 +24,10 @@ public:
                        int defaultValue);
 
     // Replaces or appends the key (and the section when it is missing).
-    // The file is replaced atomically. Returns false when it cannot be written.
+    // The file is replaced through SafeFileWriter: on a failure it stays as
+    // it was, and error (when given) names the cause.
     static bool writeString(const QString &path, const QString &section, const QString &key,
-                            const QString &value);
+                            const QString &value, QString *error = nullptr);
 
     // Keys of a section in file order (used for the optional [ports] map).
     static QStringList keys(const QString &path, const QString &section);

@@ -1,9 +1,9 @@
 #include "calibration/TestDataFile.h"
 
 #include "app/FilePaths.h"
+#include "app/SafeFileWriter.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 TestDataFile::LoadResult TestDataFile::load(const QString &path, CalibrationImage &image)
 {
@@ -30,14 +30,5 @@ bool TestDataFile::save(const QString &path, const CalibrationImage &image, QStr
     };
     if (const QString refused = FilePaths::whyNotWritable(path); !refused.isEmpty())
         return fail(refused);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-    if (file.write(image.toByteArray()) != CalibrationImage::size()) {
-        file.cancelWriting();
-        return fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-    }
-    if (!file.commit())
-        return fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-    return true;
+    return SafeFileWriter::writeFile(path, image.toByteArray(), error);
 }

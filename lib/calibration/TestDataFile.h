@@ -19,8 +19,8 @@ enum class LoadResult {
 // there, and those could then be written to a radio.
 LoadResult load(const QString &path, CalibrationImage &image);
 
-// Writes the image atomically: an existing file is replaced only once the
-// new one is complete. A device, FIFO, socket or folder is refused, never
+// Writes the image through SafeFileWriter: an existing file is replaced only
+// once the new one is complete and on the disk. A device, FIFO, socket or folder is refused, never
 // replaced. Returns false, with the reason in error, when it cannot be written.
 bool save(const QString &path, const CalibrationImage &image, QString *error = nullptr);
 

@@ -70,6 +70,7 @@ void CPcSoftwareDoc::DeleteContents()
     m_images->fallback.fill(0xFF);
     std::memcpy(m_images->header.data(), kHeaderText, kHeaderTextLength);
     m_loadedFileSize = -1;
+    m_diskStamp = FileStamp();
     m_unreadBlocks = 0;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FileStamp.h"
 #include "codeplug/Image.h"
 
 #include <QString>
@@ -41,6 +42,10 @@ public:
     // not loaded from a file (new, or replaced by a radio read).
     qint64 loadedFileSize() const { return m_loadedFileSize; }
     void setLoadedFileSize(qint64 size) { m_loadedFileSize = size; }
+    // The file as it was on disk when the codeplug was loaded from it or last
+    // saved to it; a save compares it to tell a change by someone else.
+    const FileStamp &diskStamp() const { return m_diskStamp; }
+    void setDiskStamp(const FileStamp &stamp) { m_diskStamp = stamp; }
     // Loaded from a file that was cut short or too long: the codeplug may
     // miss bytes, so writing it to a radio needs the user's consent.
     bool loadedFromOddSizedFile() const;
@@ -126,5 +131,6 @@ private:
     QString m_title;
     QString m_filePath;
     qint64 m_loadedFileSize = -1;
+    FileStamp m_diskStamp;
     int m_unreadBlocks = 0;
 };

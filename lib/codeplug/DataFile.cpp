@@ -1,14 +1,24 @@
 #include "codeplug/DataFile.h"
 
 #include "app/FilePaths.h"
+#include "app/FileStamp.h"
+#include "app/SafeFileWriter.h"
 #include "codeplug/CPcSoftwareDoc.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <cstring>
 
 namespace DataFile {
+
+bool looksLikeOtherModel(const QByteArray &bytes)
+{
+    if (bytes.size() < kHeaderSize)
+        return false;
+    const QByteArray text = bytes.left(kHeaderTextLength);
+    const bool printable = std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
+    return printable && text.endsWith(" Program data");
+}
 
 LoadResult loadBytes(CPcSoftwareDoc &doc, const QByteArray &bytes)
 {
@@ -25,7 +35,7 @@ LoadResult loadBytes(CPcSoftwareDoc &doc, const QByteArray &bytes)
         // take the fallback image instead of the file's bytes.
         std::memcpy(header.data(), kHeaderText, kHeaderTextLength);
         doc.currentImage() = doc.fallbackImage();
-        result = LoadResult::HeaderMismatch;
+        result = looksLikeOtherModel(bytes) ? LoadResult::HeaderMismatch : LoadResult::NotCodeplug;
     }
     doc.UpdateBandLimits();
     return result;
@@ -38,6 +48,7 @@ LoadResult load(CPcSoftwareDoc &doc, const QString &path, QString *error)
             *error = refused;
         return LoadResult::ReadError;
     }
+    const FileStamp stamp = FileStamp::of(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
@@ -53,6 +64,7 @@ LoadResult load(CPcSoftwareDoc &doc, const QString &path, QString *error)
     }
     const LoadResult result = loadBytes(doc, bytes);
     doc.setLoadedFileSize(file.size());
+    doc.setDiskStamp(stamp);
     return result;
 }
 
@@ -83,18 +95,8 @@ bool save(const CPcSoftwareDoc &doc, const QString &path, QString *error)
             *error = refused;
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+    if (!SafeFileWriter::writeFile(path, toBytes(doc), error))
         return false;
-    }
-    file.write(toBytes(doc));
-    if (!file.commit()) {
-        if (error)
-            *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-        return false;
-    }
     return true;
 }
 

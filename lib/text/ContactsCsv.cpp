@@ -8,11 +8,16 @@
 #include "sections/ContactData.h"
 #include "sections/ContactRules.h"
 
+#include <QIODevice>
 #include <QSet>
+#include <functional>
+#include <memory>
 
 namespace ContactsCsv {
 
 namespace {
+
+constexpr qint64 kReadChunk = 1 << 16;
 
 class SilentPrompter : public Prompter
 {
@@ -55,53 +60,62 @@ QByteArray exportText(CPcSoftwareDoc &doc)
     return CsvTable::write({QStringLiteral("No."), QStringLiteral("Name"), QStringLiteral("Call ID"), QStringLiteral("Call Type")}, rows);
 }
 
-Report importText(const QByteArray &csv, CPcSoftwareDoc &doc, const Options &options)
+namespace {
+
+// Takes the rows one at a time as the reader gives them and keeps only the
+// contacts that fit, so a user database of any length needs little memory.
+class RowImporter
 {
-    Report report;
-    const CsvTable table = CsvTable::parse(csv);
-    if (!table.error.isEmpty()) {
-        report.error = table.error;
-        return report;
-    }
-    const int idColumn = table.column(kIdHeaders);
-    const int nameColumn = table.column(kNameHeaders);
-    const int callsignColumn = table.column(kCallsignHeaders);
-    const int firstNameColumn = table.column(kFirstNameHeaders);
-    if (idColumn < 0 || (nameColumn < 0 && callsignColumn < 0)) {
-        report.error = QStringLiteral("no call-ID column (Call ID, Radio ID, DMR ID) with a Name or Callsign column in the header");
-        return report;
+public:
+    RowImporter(CPcSoftwareDoc &doc, const Options &options, Report &report)
+        : m_rules(doc), m_contacts(doc), m_options(options), m_report(report)
+    {
     }
 
-    CContactRules rules(doc);
-    CContactData contacts(doc);
-    SilentPrompter prompter;
-    if (options.replace) {
-        // The list keeps one record; the first row accepted takes its place.
-        while (rules.count() > 1)
-            rules.remove(rules.count());
-    }
-    QSet<QString> ids, names;
-    const int kept = options.replace ? 0 : rules.count();
-    for (int i = 1; i <= kept; ++i) {
-        ids.insert(contacts.GetCallId(i));
-        names.insert(contacts.GetName(i));
-    }
-    int free = CContactData::kContactCount - kept;
-    int budget = options.limit < 0 ? free : std::min(free, options.limit);
-    bool firstReplaces = options.replace;
-    const auto skip = [&](const QString &why) { ++report.skipped[why]; };
-
-    for (const QStringList &row : table.rows) {
-        if (!options.match.isEmpty()
-            && std::none_of(row.begin(), row.end(), [&](const QString &c) { return c.contains(options.match, Qt::CaseInsensitive); })) {
-            skip(QStringLiteral("not matching"));
-            continue;
+    // The header row picks the columns; false when the file cannot be used.
+    bool takeHeader(const QStringList &header)
+    {
+        CsvTable table;
+        table.header = header;
+        m_idColumn = table.column(kIdHeaders);
+        m_nameColumn = table.column(kNameHeaders);
+        m_callsignColumn = table.column(kCallsignHeaders);
+        m_firstNameColumn = table.column(kFirstNameHeaders);
+        if (m_idColumn < 0 || (m_nameColumn < 0 && m_callsignColumn < 0)) {
+            m_report.error =
+                QStringLiteral("no call-ID column (Call ID, Radio ID, DMR ID) with a Name or Callsign column in the header");
+            return false;
         }
-        const QString id = row.value(idColumn).trimmed();
-        QString name = nameColumn >= 0 ? row.value(nameColumn).trimmed() : QString();
-        if (callsignColumn >= 0) {
-            const QString callsign = row.value(callsignColumn).trimmed();
-            const QString first = firstNameColumn >= 0 ? row.value(firstNameColumn).trimmed() : name;
+        if (m_options.replace) {
+            // The list keeps one record; the first row accepted takes its place.
+            while (m_rules.count() > 1)
+                m_rules.remove(m_rules.count());
+        }
+        const int kept = m_options.replace ? 0 : m_rules.count();
+        for (int i = 1; i <= kept; ++i) {
+            m_ids.insert(m_contacts.GetCallId(i));
+            m_names.insert(m_contacts.GetName(i));
+        }
+        m_free = CContactData::kContactCount - kept;
+        m_budget = m_options.limit < 0 ? m_free : std::min(m_free, m_options.limit);
+        m_firstReplaces = m_options.replace;
+        return true;
+    }
+
+    void takeRow(const QStringList &row)
+    {
+        const auto skip = [&](const QString &why) { ++m_report.skipped[why]; };
+        if (!m_options.match.isEmpty()
+            && std::none_of(row.begin(), row.end(),
+                            [&](const QString &c) { return c.contains(m_options.match, Qt::CaseInsensitive); })) {
+            skip(QStringLiteral("not matching"));
+            return;
+        }
+        const QString id = row.value(m_idColumn).trimmed();
+        QString name = m_nameColumn >= 0 ? row.value(m_nameColumn).trimmed() : QString();
+        if (m_callsignColumn >= 0) {
+            const QString callsign = row.value(m_callsignColumn).trimmed();
+            const QString first = m_firstNameColumn >= 0 ? row.value(m_firstNameColumn).trimmed() : name;
             name = QStringList{callsign, first}.join(u' ').trimmed();
         }
         name = NameField::truncated(name, NameField::kNameUnits);
@@ -109,57 +123,119 @@ Report importText(const QByteArray &csv, CPcSoftwareDoc &doc, const Options &opt
             skip(id.size() > CContactData::kCallIdLength && std::all_of(id.begin(), id.end(), [](QChar c) { return c.isDigit(); })
                      ? QStringLiteral("call ID longer than 7 digits")
                      : QStringLiteral("no valid call ID"));
-            continue;
+            return;
         }
         const QString padded = id.rightJustified(CContactData::kCallIdLength, id.contains(u'*') ? u'*' : u'0');
         if (CContactData::IsReservedCallId(padded) || CContactData::CallIdValue(padded) == 0) {
             skip(QStringLiteral("reserved call ID"));
-            continue;
+            return;
         }
-        if (ids.contains(padded)) {
+        if (m_ids.contains(padded)) {
             skip(QStringLiteral("duplicate call ID"));
-            continue;
+            return;
         }
         if (name.isEmpty()) {
             skip(QStringLiteral("no name"));
-            continue;
+            return;
         }
-        if (names.contains(name)) {
+        if (m_names.contains(name)) {
             skip(QStringLiteral("duplicate name"));
-            continue;
+            return;
         }
-        if (budget <= 0) {
-            skip(options.limit >= 0 && options.limit < free ? QStringLiteral("beyond --limit")
-                                                           : QStringLiteral("beyond the 200 contacts that fit"));
-            continue;
+        if (m_budget <= 0) {
+            skip(m_options.limit >= 0 && m_options.limit < m_free ? QStringLiteral("beyond --limit")
+                                                                   : QStringLiteral("beyond the 200 contacts that fit"));
+            return;
         }
         int row1 = 1;
-        if (firstReplaces) {
-            firstReplaces = false;
-            contacts.SetCallId(1, QStringLiteral("0000001"));  // frees the old ID for the check below
+        if (m_firstReplaces) {
+            m_firstReplaces = false;
+            m_contacts.SetCallId(1, QStringLiteral("0000001"));  // frees the old ID for the check below
         } else {
-            const EditResult added = rules.add(prompter);
+            const EditResult added = m_rules.add(m_prompter);
             if (!added.ok()) {
                 skip(QStringLiteral("no free call ID for a new contact"));
-                continue;
+                return;
             }
-            row1 = rules.count();
+            row1 = m_rules.count();
         }
-        const bool named = rules.enterName(row1, name, prompter) || contacts.GetName(row1) == name;
-        const bool identified = rules.enterCallId(row1, padded, prompter) || contacts.GetCallId(row1) == padded;
+        const bool named = m_rules.enterName(row1, name, m_prompter) || m_contacts.GetName(row1) == name;
+        const bool identified = m_rules.enterCallId(row1, padded, m_prompter) || m_contacts.GetCallId(row1) == padded;
         if (!named || !identified) {
             if (row1 > 1)
-                rules.remove(row1);
+                m_rules.remove(row1);
             skip(QStringLiteral("refused by the contact rules"));
-            continue;
+            return;
         }
-        ids.insert(padded);
-        names.insert(name);
-        ++report.added;
-        --budget;
-        --free;
+        m_ids.insert(padded);
+        m_names.insert(name);
+        ++m_report.added;
+        --m_budget;
+        --m_free;
+    }
+
+private:
+    CContactRules m_rules;
+    CContactData m_contacts;
+    SilentPrompter m_prompter;
+    const Options &m_options;
+    Report &m_report;
+    int m_idColumn = -1, m_nameColumn = -1, m_callsignColumn = -1, m_firstNameColumn = -1;
+    QSet<QString> m_ids, m_names;
+    int m_free = 0;
+    int m_budget = 0;
+    bool m_firstReplaces = false;
+};
+
+// Runs the rows that feed() gives through the importer. An error anywhere
+// (even in the last line) leaves the document as it was.
+Report importRows(CPcSoftwareDoc &doc, const Options &options, const std::function<bool(CsvReader &)> &feed)
+{
+    Report report;
+    const auto before = std::make_unique<Image>(doc.currentImage());
+    {
+        RowImporter importer(doc, options, report);
+        bool header = true;
+        CsvReader reader([&](const QStringList &row, int) {
+            if (header) {
+                header = false;
+                return importer.takeHeader(row);
+            }
+            importer.takeRow(row);
+            return true;
+        });
+        if (!feed(reader) || !reader.finish()) {
+            if (report.error.isEmpty())
+                report.error = reader.error();
+        } else if (header && report.error.isEmpty()) {
+            importer.takeHeader({});  // an empty file names no columns
+        }
+    }
+    if (!report.ok()) {
+        doc.currentImage() = *before;
+        report.added = 0;
+        report.skipped.clear();
     }
     return report;
+}
+
+}
+
+Report importText(const QByteArray &csv, CPcSoftwareDoc &doc, const Options &options)
+{
+    return importRows(doc, options, [&](CsvReader &reader) { return reader.feed(csv); });
+}
+
+Report importFile(QIODevice &in, CPcSoftwareDoc &doc, const Options &options)
+{
+    return importRows(doc, options, [&](CsvReader &reader) {
+        QByteArray chunk;
+        while (!(chunk = in.read(kReadChunk)).isEmpty()) {
+            if (!reader.feed(chunk))
+                return false;
+        }
+        return true;
+    });
 }
 
 }

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 class CPcSoftwareDoc;
+class QIODevice;
 
 // The contact list as CSV: export for spreadsheets, and import of contact
 // lists and DMR user-database exports (a radio-ID column with a callsign and
@@ -30,7 +31,10 @@ struct Report
 };
 
 // Adds the rows through the contact rules; rows that a rule refuses, that
-// do not match, or that do not fit are counted by reason.
+// do not match, or that do not fit are counted by reason. The rows are taken
+// one at a time as they are read, so importFile needs the memory of the
+// contacts kept only, not of the file. On an error the document is as it was.
 Report importText(const QByteArray &csv, CPcSoftwareDoc &doc, const Options &options);
+Report importFile(QIODevice &in, CPcSoftwareDoc &doc, const Options &options);
 
 }

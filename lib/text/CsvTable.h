@@ -4,6 +4,39 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <memory>
+
+// Reads CSV text row by row with libcsv, so that a file of any length needs
+// the memory of one row only. Text may be fed in pieces of any size. An
+// error stops the reading and names its line: text that is not UTF-8, a NUL
+// byte, and a quoted field still open at the end of the text (which would
+// otherwise swallow the rest of the file into one field).
+class CsvReader
+{
+public:
+    // Called for each row, the header included, with the line the row ends
+    // on (1-based); returning false stops the reading without an error.
+    using RowHandler = std::function<bool(const QStringList &row, int line)>;
+
+    explicit CsvReader(RowHandler handler);
+    ~CsvReader();
+    CsvReader(const CsvReader &) = delete;
+    CsvReader &operator=(const CsvReader &) = delete;
+
+    // False once an error was found or the handler stopped the reading.
+    bool feed(const char *data, qsizetype size);
+    bool feed(const QByteArray &bytes) { return feed(bytes.constData(), bytes.size()); }
+    // Ends the text: the last row without a line end, and the check for an
+    // open quote. False when there was an error.
+    bool finish();
+    QString error() const;
+
+    struct State;  // public only so that libcsv's callbacks can reach it
+
+private:
+    std::unique_ptr<State> m_state;
+};
 
 // A CSV file as a header and rows, read with libcsv: quoted fields with
 // commas, quotes and line breaks, Windows line ends and a UTF-8 byte-order
@@ -19,6 +52,7 @@ struct CsvTable
     // ignored), or -1.
     int column(const QStringList &names) const;
 
+    // The whole text at once (files that are read whole anyway).
     static CsvTable parse(const QByteArray &bytes);
     // Writes a header and rows, quoting fields where CSV needs it, with
     // Windows line ends as spreadsheets expect.

@@ -34,6 +34,7 @@ const char *const kStringKeys[] = {
     "IDS_SENCODE", "IDS_TOPKEYSHORT", "IDS_TOPKEYLONG", "IDS_SIDEKEY1SHORT", "IDS_SIDEKEY1LONG",
     "IDS_SIDEKEY2SHORT", "IDS_SIDEKEY2LONG", "IDS_SIDEKEY3SHORT", "IDS_SIDEKEY3LONG", "IDS_MODELNAME",
     "IDS_COPYRIGHT", "IDS_AboutName", "IDS_ABOUTMODEL", "IDS_ABOUTRADIO", "IDS_AboutVersion",
+    "IDS_ERROR_SAVEFILE_CAUSE", "IDS_WARN_CHANGED_ON_DISK", "IDS_WARN_NOTCODEPLUG",
 };
 
 // Commands of the menus, the tool bar and the tree's pop-up menus; each has

@@ -175,7 +175,13 @@ TEST(DataFileTest, ForeignShortAndLongFiles)
     EXPECT_TRUE(allBytesAre(doc.image(), 36, kImageSize, 0xFF));
 
     doc.DeleteContents();
-    EXPECT_EQ(DataFile::loadBytes(doc, QByteArray(10, 'R')), DataFile::LoadResult::HeaderMismatch);
+    // Empty, cut inside the header, or bytes that are no codeplug at all.
+    for (const QByteArray &notCodeplug : {QByteArray(), QByteArray(10, 'R'), QByteArray(DataFile::kFileSize, 'x'),
+                                          QByteArray("XX381 Radio Program data").left(20)}) {
+        doc.DeleteContents();
+        EXPECT_EQ(DataFile::loadBytes(doc, notCodeplug), DataFile::LoadResult::NotCodeplug) << notCodeplug.size();
+        EXPECT_TRUE(allBytesAre(doc.image(), 0, kImageSize, 0xFF));
+    }
     QByteArray longFile = QByteArray(kHeaderText) + QByteArray(40, '\xFF') + QByteArray(262144 + 500, '\x33');
     EXPECT_EQ(DataFile::loadBytes(doc, longFile), DataFile::LoadResult::Loaded);
     EXPECT_TRUE(allBytesAre(doc.image(), 0, kImageSize, 0x33));

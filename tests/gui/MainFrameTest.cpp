@@ -217,8 +217,9 @@ TEST(MainFrame, AsksToSaveOnlyWhenTheCodeplugChanged)
     const QString unwritable = QDir(rig.config.dir()).filePath(QStringLiteral("no-such-folder/x.dat"));
     rig.nextSaveFile = unwritable;
     EXPECT_FALSE(rig.closeWindow());
-    EXPECT_EQ(rig.prompter.keys().value(1),
-              QStringLiteral("Cannot save the file %1.").arg(QDir::toNativeSeparators(unwritable)));
+    EXPECT_TRUE(rig.prompter.keys().value(1).startsWith(
+        QStringLiteral("Cannot save the file %1:\ncannot write").arg(QDir::toNativeSeparators(unwritable))))
+        << rig.prompter.keys().value(1).toStdString();
 
     // Yes saves through the file dialog (the codeplug has no file yet).
     rig.prompter.prompts.clear();
@@ -258,7 +259,8 @@ TEST(FileCommands, OpenTakesTheFileAsBaselineAndAForeignFileStaysUntitled)
     const QString foreign = QDir(rig.config.dir()).filePath(QStringLiteral("foreign.dat"));
     QFile file(foreign);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(DataFile::kFileSize, 'x'));
+    const QByteArray otherModel = "XX381 Radio Program data" + QByteArray(DataFile::kFileSize - 24, 'x');
+    file.write(otherModel);
     file.close();
     rig.prompter.prompts.clear();
     rig.nextOpenFile = foreign;
@@ -272,7 +274,7 @@ TEST(FileCommands, OpenTakesTheFileAsBaselineAndAForeignFileStaysUntitled)
     EXPECT_FALSE(rig.app->OnFileSave());
     EXPECT_EQ(rig.saveDialogs, 1);
     file.open(QIODevice::ReadOnly);
-    EXPECT_EQ(file.readAll(), QByteArray(DataFile::kFileSize, 'x'));
+    EXPECT_EQ(file.readAll(), otherModel);
 
     // A file that cannot be read leaves a new default codeplug.
     rig.prompter.prompts.clear();

@@ -8,6 +8,7 @@
 #include "text/ContactsCsv.h"
 #include "text/CsvTable.h"
 
+#include <QBuffer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -37,6 +38,64 @@ TEST(CsvTable, QuotesBomWindowsLineEndsAndEncoding)
 
     const QByteArray written = CsvTable::write({QStringLiteral("h")}, {{QStringLiteral("a,\"b\"\nc")}});
     EXPECT_EQ(CsvTable::parse(written).rows.value(0), QStringList{QStringLiteral("a,\"b\"\nc")});
+}
+
+TEST(CsvReader, PiecesOfAnySizeGiveTheSameRowsAndLines)
+{
+    const QByteArray text = "\xEF\xBB\xBF" "a,b\r\n\"x, \"\"y\"\"\",\"two\r\nlines\"\r\nlast,row";
+    const CsvTable whole = CsvTable::parse(text);
+    for (const qsizetype piece : {qsizetype(1), qsizetype(2), qsizetype(7)}) {
+        QList<QStringList> rows;
+        QList<int> lines;
+        CsvReader reader([&](const QStringList &row, int line) {
+            rows << row;
+            lines << line;
+            return true;
+        });
+        for (qsizetype at = 0; at < text.size(); at += piece)
+            ASSERT_TRUE(reader.feed(text.mid(at, piece)));
+        ASSERT_TRUE(reader.finish()) << reader.error().toStdString();
+        EXPECT_EQ(rows, QList<QStringList>{whole.header} + whole.rows) << piece;
+        EXPECT_EQ(lines.mid(1), whole.lines) << piece;
+    }
+}
+
+TEST(CsvReader, AnOpenQuoteANulByteAndBrokenUtf8AreErrorsWithTheirLine)
+{
+    // Without the check the open quote would swallow every following row.
+    EXPECT_EQ(CsvTable::parse("id,name\n1,\"Bob\n2,Al\n3,Cy\n").error,
+              QStringLiteral("line 2: a quoted field is not closed before the end of the file"));
+    EXPECT_EQ(CsvTable::parse(QByteArray("id,name\n1,Al\n2,B") + '\0' + "b\n").error, QStringLiteral("line 3: a field holds a NUL byte"));
+    EXPECT_EQ(CsvTable::parse("name\nok\n\xC4\xE3\xBA\xC3\n").error, QStringLiteral("the file is not UTF-8 text (line 3)"));
+    EXPECT_EQ(CsvTable::parse("id,name\n1,\"\"Bob\"\n2,Al\n").error,
+              QStringLiteral("line 2: a quote where CSV allows none (a field with quotes must be quoted whole, its own quotes "
+                             "doubled)"));
+    // A quote closed on a later line is one field over two lines, no error.
+    EXPECT_EQ(CsvTable::parse("id,name\n1,\"Bob\nAl\"\n").rows.value(0).value(1), QStringLiteral("Bob\nAl"));
+}
+
+TEST(ContactsCsv, AnErrorAfterRowsWereAddedLeavesTheCodeplugAsItWas)
+{
+    TestDocument t(QStringLiteral("VK214"));
+    const auto before = t.doc->currentImage();
+    QByteArray csv = userDatabase(5) + "3200000,XX9,\"open";
+    QBuffer file(&csv);
+    file.open(QIODevice::ReadOnly);
+    const ContactsCsv::Report report = ContactsCsv::importFile(file, *t.doc, {true, QString(), -1});
+    EXPECT_EQ(report.error, QStringLiteral("line 7: a quoted field is not closed before the end of the file"));
+    EXPECT_EQ(report.added, 0);
+    EXPECT_TRUE(t.doc->currentImage() == before);
+
+    // Streamed from a file, the rows are taken as from the text.
+    csv = userDatabase(30);
+    QBuffer again(&csv);
+    again.open(QIODevice::ReadOnly);
+    TestDocument other(QStringLiteral("VK214"));
+    const ContactsCsv::Report streamed = ContactsCsv::importFile(again, *t.doc, {false, QStringLiteral("Germany"), 4});
+    const ContactsCsv::Report whole = ContactsCsv::importText(csv, *other.doc, {false, QStringLiteral("Germany"), 4});
+    EXPECT_EQ(streamed.added, 4);
+    EXPECT_EQ(streamed.skipped, whole.skipped);
+    EXPECT_TRUE(t.doc->currentImage() == other.doc->currentImage());
 }
 
 TEST(ContactsCsv, UserDatabaseRowsGoThroughTheContactRulesAndSkipsAreCounted)
