@@ -60,7 +60,11 @@ CHECK
 sources=/etc/apt/sources.list.d/debian.sources
 [ -f "$sources" ] || sources=/etc/apt/sources.list
 suite=$(. /etc/os-release && echo "$VERSION_CODENAME")
-mmdebstrap --variant=minbase --include="$deb" \
+# The package goes in by apt inside the new root, which fetches what it
+# depends on.
+mmdebstrap --variant=minbase \
+  --customize-hook="copy-in $deb /tmp" \
+  --customize-hook="chroot \"\$1\" env DEBIAN_FRONTEND=noninteractive apt-get install -y /tmp/$(basename "$deb")" \
   --customize-hook='mkdir -p "$1/home/tester" && chown 1000:1000 "$1/home/tester"' \
   --customize-hook="copy-in $unpacked/check.sh /tmp" \
   --customize-hook='chroot --userspec=1000:1000 "$1" env HOME=/home/tester PATH=/usr/bin:/bin sh /tmp/check.sh' \
