@@ -17,18 +17,25 @@ bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 bool isOctalDigit(QChar c) { return c >= u'0' && c <= u'7'; }
 bool isBcdDigit(int nibble) { return nibble <= 9; }
 
-// The leading decimal integer of a text as the C library reads it: leading
-// white space, an optional sign, then digits. Saturates instead of overflowing.
-std::optional<qint64> leadingInteger(const QString &text)
+// Where the number of a text starts as the C library reads it: past leading
+// white space and an optional sign, which sets *negative.
+qsizetype skipSpaceAndSign(const QString &text, bool *negative)
 {
     qsizetype i = 0;
     while (i < text.size() && text.at(i).isSpace())
         ++i;
-    bool negative = false;
-    if (i < text.size() && (text.at(i) == u'+' || text.at(i) == u'-')) {
-        negative = text.at(i) == u'-';
+    *negative = i < text.size() && text.at(i) == u'-';
+    if (i < text.size() && (text.at(i) == u'+' || text.at(i) == u'-'))
         ++i;
-    }
+    return i;
+}
+
+// The leading decimal integer of a text as the C library reads it: leading
+// white space, an optional sign, then digits. Saturates instead of overflowing.
+std::optional<qint64> leadingInteger(const QString &text)
+{
+    bool negative = false;
+    qsizetype i = skipSpaceAndSign(text, &negative);
     if (i >= text.size() || !isAsciiDigit(text.at(i)))
         return std::nullopt;
     qint64 value = 0;
@@ -439,14 +446,8 @@ namespace DecimalTenths {
 
 qint64 fromText(const QString &text)
 {
-    qsizetype i = 0;
-    while (i < text.size() && text.at(i).isSpace())
-        ++i;
     bool negative = false;
-    if (i < text.size() && (text.at(i) == u'+' || text.at(i) == u'-')) {
-        negative = text.at(i) == u'-';
-        ++i;
-    }
+    qsizetype i = skipSpaceAndSign(text, &negative);
     // Hundredths: the whole units, then at most two decimals; the second
     // decides the rounding, later ones cannot change it.
     qint64 hundredths = 0;
