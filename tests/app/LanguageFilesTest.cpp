@@ -4,6 +4,7 @@
 // gaps and with the entries whose positions the forms store.
 
 #include "app/IniFile.h"
+#include "TestPaths.h"
 #include "app/Language.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +17,7 @@ const QStringList kLanguageFiles = {QStringLiteral("chinese.lang"), QStringLiter
 
 QString languageFilePath(const QString &name)
 {
-    return QStringLiteral(RQ381_SOURCE_DIR "/lang/") + name;
+    return sourcePath(QStringLiteral("lang/") + name);
 }
 
 // ---- The keys the program looks up -------------------------------------

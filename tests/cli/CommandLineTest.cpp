@@ -2,6 +2,7 @@
 // and --help / --version of every program without a display.
 
 #include "CliRun.h"
+#include "TestPaths.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -91,7 +92,7 @@ TEST(CommandLine, TopLevelHelpAndCompletionKnowEveryCommandAndOption)
     EXPECT_EQ(runRq381({}).status, ExitUsage);
     EXPECT_EQ(runRq381({"--version"}).out, QStringLiteral("rq381 " RQ381_VERSION "\n"));
 
-    QFile completionFile(QStringLiteral(RQ381_SOURCE_DIR "/packaging/rq381.bash-completion"));
+    QFile completionFile(sourcePath(QStringLiteral("packaging/rq381.bash-completion")));
     ASSERT_TRUE(completionFile.open(QIODevice::ReadOnly));
     const QString completion = QString::fromUtf8(completionFile.readAll());
     const QStringList topOptions = optionsIn(top.out);
@@ -120,7 +121,7 @@ TEST(CommandLine, ProgramsAnswerHelpAndVersionWithoutADisplay)
     for (const char *variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QString::fromLatin1(variable));
     for (const QString &program : {QStringLiteral("rq381"), QStringLiteral("rq381cps"), QStringLiteral("rq381-sim")}) {
-        const QString path = QDir(QStringLiteral(RQ381_BIN_DIR)).filePath(program);
+        const QString path = binPath(program);
         if (!QFile::exists(path))
             continue;  // a build without the desktop program
         for (const QString &option : {QStringLiteral("--help"), QStringLiteral("--version")}) {

@@ -3,6 +3,7 @@
 // sensibly read.
 
 #include "CliRun.h"
+#include "TestPaths.h"
 #include "CliSupport.h"
 #include "TestSupport.h"
 
@@ -109,7 +110,7 @@ TEST(SaveSafety, TwoEditsOfOneFileAtOnceBothCount)
 {
     Files f;
     const int before = f.contacts(f.dat);
-    const QString program = QStringLiteral(RQ381_BIN_DIR) + QStringLiteral("/rq381");
+    const QString program = binPath(QStringLiteral("rq381"));
     constexpr int kRounds = 6;
     for (int round = 0; round < kRounds; ++round) {
         QProcess first, second;

@@ -2,6 +2,7 @@
 // the exit statuses, and as the real programs for the whole chain.
 
 #include "LinkRig.h"
+#include "TestPaths.h"
 
 #include "CliRun.h"
 #include "codeplug/DataFile.h"
@@ -150,19 +151,18 @@ TEST(TransferCli, PortsListsTheMappedDevices)
 // verifies it.
 TEST(TransferCli, TheProgramsTalkOverAPseudoTerminal)
 {
-    const QString bin = QStringLiteral(RQ381_BIN_DIR);
     TestConfig config;
     const QString saved = config.dir() + QStringLiteral("/radio-memory.dat");
     const QString plugFile = config.dir() + QStringLiteral("/read.dat");
     const QString trace = config.dir() + QStringLiteral("/read.trace");
     QProcess sim;
-    sim.start(bin + QStringLiteral("/rq381-sim"), {QStringLiteral("--config"), config.dir(), QStringLiteral("--save"), saved});
+    sim.start(binPath(QStringLiteral("rq381-sim")), {QStringLiteral("--config"), config.dir(), QStringLiteral("--save"), saved});
     ASSERT_TRUE(sim.waitForStarted(5000) && sim.waitForReadyRead(10000));
     const QString device = QString::fromLocal8Bit(sim.readLine()).trimmed();
     ASSERT_TRUE(device.startsWith(QStringLiteral("/dev/"))) << device.toStdString();
     auto cli = [&](const QString &verb, const QStringList &args) {
         QProcess rq381;
-        rq381.start(bin + QStringLiteral("/rq381"), QStringList{verb, QStringLiteral("--port"), device} + args
+        rq381.start(binPath(QStringLiteral("rq381")), QStringList{verb, QStringLiteral("--port"), device} + args
                                                          + QStringList{QStringLiteral("--config"), config.dir()});
         EXPECT_TRUE(rq381.waitForFinished(30000));
         EXPECT_EQ(rq381.exitCode(), ExitOk) << rq381.readAllStandardError().toStdString();
@@ -195,16 +195,15 @@ TEST(TransferCli, TheProgramsTalkOverAPseudoTerminal)
 // read into a file that is one byte wrong.
 TEST(TransferCli, TheSimulatorsCorruptedBlockFailsTheRead)
 {
-    const QString bin = QStringLiteral(RQ381_BIN_DIR);
     TestConfig config;
     const QString out = config.dir() + QStringLiteral("/read.dat");
     QProcess sim;
-    sim.start(bin + QStringLiteral("/rq381-sim"), {QStringLiteral("--config"), config.dir(), QStringLiteral("--corrupt-read"),
+    sim.start(binPath(QStringLiteral("rq381-sim")), {QStringLiteral("--config"), config.dir(), QStringLiteral("--corrupt-read"),
                                                    QStringLiteral("5")});
     ASSERT_TRUE(sim.waitForStarted(5000) && sim.waitForReadyRead(10000));
     const QString device = QString::fromLocal8Bit(sim.readLine()).trimmed();
     QProcess rq381;
-    rq381.start(bin + QStringLiteral("/rq381"), {QStringLiteral("read"), QStringLiteral("--port"), device, QStringLiteral("-o"),
+    rq381.start(binPath(QStringLiteral("rq381")), {QStringLiteral("read"), QStringLiteral("--port"), device, QStringLiteral("-o"),
                                                  out, QStringLiteral("--config"), config.dir()});
     ASSERT_TRUE(rq381.waitForFinished(30000));
     EXPECT_EQ(rq381.exitCode(), ExitTransferFailed);

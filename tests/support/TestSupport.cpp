@@ -1,11 +1,12 @@
 #include "TestSupport.h"
+#include "TestPaths.h"
 
 #include <QDir>
 #include <QFile>
 
 TestConfig::TestConfig(const QString &model)
 {
-    const QDir source(QStringLiteral(RQ381_SOURCE_DIR "/lang"));
+    const QDir source(sourcePath(QStringLiteral("lang")));
     for (const QString &name : source.entryList(QDir::Files))
         QFile::copy(source.filePath(name), QDir(dir()).filePath(name));
     for (const QString &name : QDir(dir()).entryList(QDir::Files))

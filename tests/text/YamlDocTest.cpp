@@ -2,6 +2,7 @@
 // the catalogue declares them.
 
 #include "TextFixture.h"
+#include "TestPaths.h"
 
 #include <QFile>
 
@@ -51,7 +52,7 @@ QString catalogueTable()
 
 TEST(YamlDoc, StatesTheRangeAndStepOfEveryNumberFieldAsTheCatalogueDeclaresThem)
 {
-    QFile file(QStringLiteral(RQ381_SOURCE_DIR "/docs/codeplug-yaml.md"));
+    QFile file(sourcePath(QStringLiteral("docs/codeplug-yaml.md")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString doc = QString::fromUtf8(file.readAll());
     const QString begin = QStringLiteral("<!-- number fields: checked against the field catalogue -->\n");
