@@ -164,6 +164,12 @@ struct SectionSchema
 // Every section, in the order of the YAML document.
 const std::vector<SectionSchema> &schema();
 
+// The fields of a section's records by their key path: "option_features",
+// "scan_lists", "zones.channels". Null when there is no such record.
+const RecordSchema *recordSchema(const QString &path);
+// The field of a record by its key; null when it has none.
+const Field *findField(const RecordSchema &record, const QString &key);
+
 // The section lists by part (one file each).
 std::vector<SectionSchema> radioSections();
 std::vector<SectionSchema> channelSections();

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "fields/FieldCatalogue.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+class CNumberEdit;
+class CTextEdit;
+class Language;
+class Prompter;
+class QCheckBox;
+class QComboBox;
+class QWidget;
+
+// Binds a form's controls to the fields of one record of the field
+// catalogue. A number edit's limits, raster and special word, a list's
+// entries, a text's typing limit and symbols, and whether the model offers
+// the field at all come from the field; every committed value is stored
+// through the field's rule, as the YAML and CSV files store it. A form
+// keeps its layout and control ids and leaves the values to the binder.
+class FieldBinder
+{
+public:
+    // Runs the store of a value as the form's edit step, named by control
+    // nameId, and redraws the form.
+    using Edit = std::function<void(int nameId, const std::function<void()> &change)>;
+
+    // recordPath names the record as Fields::recordSchema does
+    // ("option_features"); form holds the controls and their labels.
+    FieldBinder(const QString &recordPath, QWidget &form, Fields::Doc &doc, Prompter &prompter, Edit edit);
+
+    // Each binds a control to the field `key`; nameId is the control whose
+    // label names the undo step (the control itself when 0).
+    void number(CNumberEdit *edit, const QString &key, int nameId = 0);
+    void check(QCheckBox *box, const QString &key);
+    // The entries are the language list `entriesSection`, or the numbers of
+    // an Int field's range when it is empty.
+    void list(QComboBox *box, const QString &key, const QString &entriesSection = {}, int nameId = 0);
+    void text(CTextEdit *edit, const QString &key, int nameId = 0);
+
+    // The record the controls show and store (lists of records).
+    void setRecord(Fields::At at) { m_at = at; }
+    // Shows every bound control's stored value, hides those of fields the
+    // model does not offer (with their labels) and relabels lists and
+    // special words from the language.
+    void show(const Language &language);
+
+    const Fields::Field &field(const QString &key) const;
+    bool isOffered(const QString &key) const;
+
+private:
+    enum class Control { Number, Check, List, Text };
+    struct Binding
+    {
+        Control kind;
+        QWidget *widget;
+        const Fields::Field *field;
+        int nameId;
+        QString entriesSection;
+        std::vector<QWidget *> labels;  // found when first shown
+        bool labelsFound = false;
+    };
+
+    const Fields::Field &bind(const QString &key);
+    void store(const Binding &binding, const std::function<Fields::Store()> &set);
+    void showBinding(Binding &binding, const Language &language);
+
+    const Fields::RecordSchema &m_record;
+    QWidget &m_form;
+    Fields::Doc &m_doc;
+    Prompter &m_prompter;
+    Edit m_edit;
+    Fields::At m_at;
+    std::vector<Binding> m_bindings;
+};
