@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QRegularExpressionValidator>
 
@@ -115,6 +116,27 @@ void FieldBinder::text(CTextEdit *edit, const QString &key, int nameId)
         const QString typed = edit->text();
         store(binding, [&] { return Fields::setText(*binding.field, m_doc, m_at, typed); });
     });
+}
+
+std::vector<CNumberEdit *> FieldBinder::numberRows(QWidget &parent, QGridLayout &grid, int row,
+                                                   const std::vector<NumberRow> &rows, int column)
+{
+    std::vector<CNumberEdit *> edits;
+    for (const NumberRow &r : rows) {
+        auto *caption = new QLabel(QString::fromUtf8(r.label), &parent);
+        const int labelId = r.labelId ? r.labelId : r.id;
+        setCtrlId(caption, labelId);
+        auto *edit = new CNumberEdit(&parent);
+        setCtrlId(edit, r.id);
+        edit->setMinimumWidth(110);
+        caption->setBuddy(edit);
+        grid.addWidget(caption, row, column);
+        grid.addWidget(edit, row, column + 1);
+        ++row;
+        number(edit, r.key, labelId);
+        edits.push_back(edit);
+    }
+    return edits;
 }
 
 void FieldBinder::store(const Binding &binding, const std::function<Fields::Store()> &set)

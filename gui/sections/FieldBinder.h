@@ -13,6 +13,7 @@ class Language;
 class Prompter;
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QWidget;
 
 // Binds a form's controls to the fields of one record of the field
@@ -40,6 +41,19 @@ public:
     // an Int field's range when it is empty.
     void list(QComboBox *box, const QString &key, const QString &entriesSection = {}, int nameId = 0);
     void text(CTextEdit *edit, const QString &key, int nameId = 0);
+
+    // A labelled number edit per row, laid out in grid from `row` on (label
+    // in `column`, edit beside it) and bound to its field. The label takes
+    // labelId (the edit's own id when 0) and names the undo step.
+    struct NumberRow
+    {
+        int id;
+        const char *label;
+        QString key;
+        int labelId = 0;
+    };
+    std::vector<CNumberEdit *> numberRows(QWidget &parent, QGridLayout &grid, int row, const std::vector<NumberRow> &rows,
+                                          int column = 0);
 
     // The record the controls show and store (lists of records).
     void setRecord(Fields::At at) { m_at = at; }

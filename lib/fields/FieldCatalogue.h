@@ -102,7 +102,9 @@ struct Field
     // Without it (a drop-down list) such a value is refused.
     bool clamps = false;
     QStringList choices;
-    // Text: the symbols it may hold (empty: any) and the most it holds (0: no limit of its own).
+    // Text: the symbols it may hold (empty: any) and the most it holds (0: no
+    // limit of its own). Int, Decimal: the characters its number edit takes
+    // (0: as many as its widest value needs).
     QString alphabet;
     int maxLength = 0;
     // The models that offer the field; all when not set.
