@@ -19,11 +19,12 @@ C5ToneSystemView::C5ToneSystemView(const FormContext &context, QWidget *parent)
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(8);
 
+    // Each list's entries are a list of the language file.
     auto addList = [&](int row, int id, const char *label, const QString &key, const QString &entries) {
         auto *list = new QComboBox(this);
         list->setMinimumContentsLength(10);
         addLabelledRow(grid, row, id, QString::fromUtf8(label), list);
-        m_fields->list(list, key, entries);
+        m_fields->list(list, key, FieldBinder::languageList(entries));
     };
     addList(0, ToneSystemList, "5音系统", QStringLiteral("tone_system"), QStringLiteral("5ToneSystem"));
     addList(1, GroupCallToneList, "组呼音", QStringLiteral("group_call_tone"), QStringLiteral("5ToneGroupRepeat"));

@@ -31,7 +31,7 @@ COptionView::COptionView(const FormContext &context, QWidget *parent)
     addCheck(grid, 0, TxLed, "发射指示灯", QStringLiteral("tx_led"));
     addCheck(grid, 1, RxLed, "接收指示灯", QStringLiteral("rx_led"));
     addCheck(grid, 2, Whisper, "耳语功能", QStringLiteral("whisper"));
-    addList(grid, 3, BatterySaveList, BatterySaveLabel, "省电模式", QStringLiteral("battery_save"), QStringLiteral("BatterySave"));
+    addList(grid, 3, BatterySaveList, BatterySaveLabel, "省电模式", QStringLiteral("battery_save"), FieldBinder::languageList(QStringLiteral("BatterySave")));
     addList(grid, 4, SquelchList, SquelchLabel, "静噪等级", QStringLiteral("squelch_level"), {});
     int row = 5;
     addNumber(grid, row++, TimeOutTimer, "超时定时器[秒]", QStringLiteral("time_out_timer_s"));
@@ -43,7 +43,7 @@ COptionView::COptionView(const FormContext &context, QWidget *parent)
     auto *password = new CTextEdit(this);
     addLabelledField(grid, row++, 0, PasswordLabel, Password, QStringLiteral("开机密码"), password);
     m_fields->text(password, QStringLiteral("power_on_password"), PasswordLabel);
-    addList(grid, row++, HangUpList, HangUpLabel, "挂断", QStringLiteral("hang_up"), QStringLiteral("HangUp"));
+    addList(grid, row++, HangUpList, HangUpLabel, "挂断", QStringLiteral("hang_up"), FieldBinder::languageList(QStringLiteral("HangUp")));
     grid->setRowStretch(row, 1);
 
     // Voice-operated transmit.
@@ -78,11 +78,11 @@ QCheckBox *COptionView::addCheck(QGridLayout *grid, int row, int id, const char 
 }
 
 void COptionView::addList(QGridLayout *grid, int row, int id, int labelId, const char *label, const QString &key,
-                          const QString &entries)
+                          FieldBinder::Entries entries)
 {
     auto *list = new QComboBox(this);
     addLabelledField(grid, row, 0, labelId, id, QString::fromUtf8(label), list);
-    m_fields->list(list, key, entries, labelId);
+    m_fields->list(list, key, std::move(entries), labelId);
 }
 
 // A number row whose label (id - 1) names the field and its undo step.

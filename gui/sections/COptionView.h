@@ -1,6 +1,9 @@
 #pragma once
 
 #include "sections/CSectionForm.h"
+
+#include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -52,7 +55,7 @@ public:
 private:
     // Each adds a control bound to the catalogue field `key`.
     QCheckBox *addCheck(QGridLayout *grid, int row, int id, const char *label, const QString &key, QWidget *owner = nullptr);
-    void addList(QGridLayout *grid, int row, int id, int labelId, const char *label, const QString &key, const QString &entries);
+    void addList(QGridLayout *grid, int row, int id, int labelId, const char *label, const QString &key, std::function<QStringList(const Language &)> entries);
     void addNumber(QGridLayout *grid, int row, int id, const char *label, const QString &key, QWidget *owner = nullptr);
 
     std::unique_ptr<FieldBinder> m_fields;

@@ -89,10 +89,15 @@ void FieldBinder::check(QCheckBox *box, const QString &key)
     });
 }
 
-void FieldBinder::list(QComboBox *box, const QString &key, const QString &entriesSection, int nameId)
+FieldBinder::Entries FieldBinder::languageList(const QString &section)
+{
+    return [section](const Language &language) { return language.GetLangList(section); };
+}
+
+void FieldBinder::list(QComboBox *box, const QString &key, Entries entries, int nameId)
 {
     const Fields::Field &f = bind(key);
-    m_bindings.push_back({Control::List, box, &f, nameId ? nameId : ctrlId(box), entriesSection});
+    m_bindings.push_back({Control::List, box, &f, nameId ? nameId : ctrlId(box), std::move(entries)});
     const Binding binding = m_bindings.back();
     // The entries are the field's values from its minimum on.
     QObject::connect(box, &QComboBox::activated, box, [this, binding](int index) {
@@ -182,11 +187,11 @@ void FieldBinder::showBinding(Binding &binding, const Language &language)
         break;
     case Control::List: {
         QStringList entries;
-        if (!binding.entriesSection.isEmpty()) {
-            entries = language.GetLangList(binding.entriesSection);
+        if (binding.entries) {
+            entries = binding.entries(language);
         } else {
             for (int n = f.min; n <= f.max; ++n)
-                entries << QString::number(n);
+                entries << Fields::decimalText(n, f.scale);
         }
         FormFields::fillItems(static_cast<QComboBox *>(binding.widget), entries, f.getInt(m_doc, m_at) - f.min);
         break;

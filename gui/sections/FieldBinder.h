@@ -37,9 +37,12 @@ public:
     // label names the undo step (the control itself when 0).
     void number(CNumberEdit *edit, const QString &key, int nameId = 0);
     void check(QCheckBox *box, const QString &key);
-    // The entries are the language list `entriesSection`, or the numbers of
-    // an Int field's range when it is empty.
-    void list(QComboBox *box, const QString &key, const QString &entriesSection = {}, int nameId = 0);
+    // A list's entries in the current language, one per value of the field
+    // from its minimum on. Without them a list shows the values of a number
+    // field's range ("0.0", "0.5", ...).
+    using Entries = std::function<QStringList(const Language &)>;
+    static Entries languageList(const QString &section);
+    void list(QComboBox *box, const QString &key, Entries entries = {}, int nameId = 0);
     void text(CTextEdit *edit, const QString &key, int nameId = 0);
 
     // A labelled number edit per row, laid out in grid from `row` on (label
@@ -73,7 +76,7 @@ private:
         QWidget *widget;
         const Fields::Field *field;
         int nameId;
-        QString entriesSection;
+        Entries entries;
         std::vector<QWidget *> labels;  // found when first shown
         bool labelsFound = false;
     };

@@ -130,8 +130,11 @@ SectionSchema basicSettings()
     f.push_back(boolean<D>(QStringLiteral("allow_all_call"), &D::GetAllowAllCall, &D::SetAllowAllCall));
     f.push_back(boolean<D>(QStringLiteral("remote_kill_decode"), &D::GetRemoteKillDecode, &D::SetRemoteKillDecode));
     f.push_back(boolean<D>(QStringLiteral("private_call"), &D::GetPrivateCallEnable, &D::SetPrivateCallEnable));
-    f.push_back(number<D>(QStringLiteral("preamble_frames"), Kind::Int, &D::GetPreambleFrames, &D::SetPreambleFrames, 0,
-                          D::kMaxPreambleFrames));
+    // The TL809 has no preamble setting (its byte is kept as it is).
+    Field preamble = number<D>(QStringLiteral("preamble_frames"), Kind::Int, &D::GetPreambleFrames, &D::SetPreambleFrames, 0,
+                               D::kMaxPreambleFrames);
+    preamble.offered = offeredExcept({QStringLiteral("TL809")});
+    f.push_back(preamble);
     return s;
 }
 
@@ -142,8 +145,10 @@ SectionSchema keys()
     const char *names[] = {"short_press_1", "short_press_2", "short_press_3", "long_press_1", "long_press_2", "long_press_3"};
     for (int slot = 0; slot < CKeySettingData::kSlotCount; ++slot)
         f.push_back(keySlot(QString::fromLatin1(names[slot]), slot));
-    f.push_back(edited<CKeySettingData>(QStringLiteral("long_press_time_ms"), Kind::Int, &CKeySettingData::GetLongPressTime,
-                                        &CKeySettingData::SetLongPressTime, 100, 6300, 100));
+    Field longPress = edited<CKeySettingData>(QStringLiteral("long_press_time_ms"), Kind::Int, &CKeySettingData::GetLongPressTime,
+                                              &CKeySettingData::SetLongPressTime, 100, 6300, 100);
+    longPress.maxLength = 4;
+    f.push_back(longPress);
     return s;
 }
 
@@ -158,6 +163,11 @@ SectionSchema alertTones()
                            "private_call",  "group_call",        "all_call",       "missed_call",     "side_tone"};
     for (int tone = 0; tone < D::kToneCount; ++tone)
         f.push_back(alertTone(QString::fromLatin1(names[tone]), tone));
+    // The TL809 has no power-on and no call-failed tone.
+    for (Field &tone : f) {
+        if (tone.key == QLatin1String("power_on") || tone.key == QLatin1String("call_failed"))
+            tone.offered = offeredExcept({QStringLiteral("TL809")});
+    }
     f.push_back(boolean<D>(QStringLiteral("voice_volume_fixed"), &D::GetVoiceVolumeFixed, &D::SetVoiceVolumeFixed));
     f.push_back(boolean<D>(QStringLiteral("alert_tones_enabled"), &D::GetAlertToneEnable, &D::SetAlertToneEnable));
     f.push_back(volume(QStringLiteral("voice_volume"), &D::GetVoiceVolume, &D::SetVoiceVolume));
