@@ -47,7 +47,7 @@ std::vector<QWidget *> labelsOf(const QWidget &form, QWidget *control)
 }
 
 FieldBinder::FieldBinder(const QString &recordPath, QWidget &form, Fields::Doc &doc, Prompter &prompter, Edit edit)
-    : m_record(recordOf(recordPath)), m_form(form), m_doc(doc), m_prompter(prompter), m_edit(std::move(edit))
+    : m_recordPath(recordPath), m_record(recordOf(recordPath)), m_form(form), m_doc(doc), m_prompter(prompter), m_edit(std::move(edit))
 {
 }
 
@@ -64,14 +64,18 @@ bool FieldBinder::isOffered(const QString &key) const
     return Fields::isOffered(field(key), m_doc);
 }
 
-const Fields::Field &FieldBinder::bind(const QString &key)
+// The control carries its field's place in the catalogue, so that tests and
+// tools can drive every bound control of a form alike.
+const Fields::Field &FieldBinder::bind(QWidget *control, const QString &key)
 {
+    control->setProperty("catalogueRecord", m_recordPath);
+    control->setProperty("catalogueField", key);
     return field(key);
 }
 
 void FieldBinder::number(CNumberEdit *edit, const QString &key, int nameId)
 {
-    const Fields::Field &f = bind(key);
+    const Fields::Field &f = bind(edit, key);
     m_bindings.push_back({Control::Number, edit, &f, nameId ? nameId : ctrlId(edit), {}});
     const Binding binding = m_bindings.back();
     QObject::connect(edit, &CNumberEdit::valueCommitted, edit, [this, binding](int value) {
@@ -81,7 +85,7 @@ void FieldBinder::number(CNumberEdit *edit, const QString &key, int nameId)
 
 void FieldBinder::check(QCheckBox *box, const QString &key)
 {
-    const Fields::Field &f = bind(key);
+    const Fields::Field &f = bind(box, key);
     m_bindings.push_back({Control::Check, box, &f, ctrlId(box), {}});
     const Binding binding = m_bindings.back();
     QObject::connect(box, &QCheckBox::clicked, box, [this, binding](bool on) {
@@ -96,7 +100,7 @@ FieldBinder::Entries FieldBinder::languageList(const QString &section)
 
 void FieldBinder::list(QComboBox *box, const QString &key, Entries entries, int nameId)
 {
-    const Fields::Field &f = bind(key);
+    const Fields::Field &f = bind(box, key);
     m_bindings.push_back({Control::List, box, &f, nameId ? nameId : ctrlId(box), std::move(entries)});
     const Binding binding = m_bindings.back();
     // The entries are the field's values from its minimum on.
@@ -107,7 +111,7 @@ void FieldBinder::list(QComboBox *box, const QString &key, Entries entries, int 
 
 void FieldBinder::text(CTextEdit *edit, const QString &key, int nameId)
 {
-    const Fields::Field &f = bind(key);
+    const Fields::Field &f = bind(edit, key);
     m_bindings.push_back({Control::Text, edit, &f, nameId ? nameId : ctrlId(edit), {}});
     const Binding binding = m_bindings.back();
     if (!f.alphabet.isEmpty()) {

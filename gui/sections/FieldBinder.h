@@ -22,6 +22,8 @@ class QWidget;
 // the field at all come from the field; every committed value is stored
 // through the field's rule, as the YAML and CSV files store it. A form
 // keeps its layout and control ids and leaves the values to the binder.
+// Each bound control carries the properties "catalogueRecord" and
+// "catalogueField": the record path and the field's key.
 class FieldBinder
 {
 public:
@@ -81,10 +83,11 @@ private:
         bool labelsFound = false;
     };
 
-    const Fields::Field &bind(const QString &key);
+    const Fields::Field &bind(QWidget *control, const QString &key);
     void store(const Binding &binding, const std::function<Fields::Store()> &set);
     void showBinding(Binding &binding, const Language &language);
 
+    QString m_recordPath;
     const Fields::RecordSchema &m_record;
     QWidget &m_form;
     Fields::Doc &m_doc;
