@@ -5,14 +5,17 @@
 
 #include "app/CommandIds.h"
 #include "app/TreeCommands.h"
+#include "codeplug/NewCodeplug.h"
 #include "fields/RecordMends.h"
 #include "sections/AnalogEmergencyData.h"
+#include "sections/CPcSoftwareView.h"
 #include "sections/CScanView.h"
 #include "sections/ChannelData.h"
 #include "sections/EmergencyData.h"
 #include "sections/ListMaintenance.h"
 #include "sections/ScanData.h"
 
+#include <QComboBox>
 #include <QPushButton>
 #include <QUndoStack>
 #include <gtest/gtest.h>
@@ -129,4 +132,26 @@ TEST(RecordMendsView, TheTreesDeleteAndTheScanFormsDeleteLeaveTheSameBytes)
     EXPECT_TRUE(f.image() == *byForm);
     f.undo().undo();
     EXPECT_TRUE(f.image() == *before);
+}
+
+TEST(RecordMendsView, ARangeTheNewCodeplugCheckRefusesIsRefusedWithItsMessage)
+{
+    // Entry 1 is missing, so range 2 is not offered to `rq381 new` either.
+    GuiRig rig;
+    QByteArray ini = fileBytes(rig.config.settingsPath());
+    ini.replace("data1=", "olddata1=");
+    rig.config.writeSettings(ini);
+    ASSERT_TRUE(rig.start());
+    auto *ranges = rig.control<QComboBox>(1, CPcSoftwareView::RangeList);
+    ASSERT_GT(ranges->count(), 2);
+    const auto before = std::make_unique<Image>(rig.doc().currentImage());
+    rig.prompter.prompts.clear();
+    const int shown = ranges->currentIndex();
+    ranges->setCurrentIndex(2);
+    emit ranges->activated(2);
+    ASSERT_EQ(rig.prompter.prompts.size(), 1);
+    EXPECT_EQ(rig.prompter.prompts[0].literalText, NewCodeplug::rangeProblem(rig.config.settings(), 2));
+    EXPECT_TRUE(rig.prompter.prompts[0].literalText.contains(QStringLiteral("data1")));
+    EXPECT_TRUE(rig.doc().currentImage() == *before);
+    EXPECT_EQ(ranges->currentIndex(), shown);
 }
