@@ -3,11 +3,9 @@
 #include "TestSupport.h"
 
 #include "fields/RecordMends.h"
-#include "sections/AnalogEmergencyData.h"
 #include "sections/ChannelData.h"
 #include "sections/ContactData.h"
 #include "sections/ContactRules.h"
-#include "sections/EmergencyData.h"
 #include "sections/ListMaintenance.h"
 #include "sections/ScanData.h"
 
@@ -132,37 +130,6 @@ TEST(RecordMends, GapsInTheContactsCloseWithTheirReferencesAndAChangeLandsBehind
     EXPECT_EQ(CChannelData(*t.doc).GetContact(1, 1), 3);
     EXPECT_EQ(contacts.CountContacts(), 4);
     EXPECT_FALSE(runMend(t, [&] { return Mends::contacts(*t.doc); }, "no gaps"));
-}
-
-TEST(RecordMends, EmergencyReplyChannelsOnOpeningAndAfterAnEdit)
-{
-    Codeplug t;
-    CEmergencyData digital(*t.doc);
-    CAnalogEmergencyData analog(*t.doc);
-
-    // On opening: a reply channel of the wrong kind is reset with its flag;
-    // a flag with no channel chosen is switched off.
-    digital.SetReplyChannelRef(ChannelRef{1, 2});
-    digital.SetReplyChannelSet(true);
-    analog.SetReplyChannelRef(ChannelRef{});
-    analog.SetDesignatedReplyChannel(true);
-    EXPECT_TRUE(runMend(t, [&] { return Mends::digitalEmergency(*t.doc); }, "digital"));
-    EXPECT_FALSE(digital.GetReplyChannelSet());
-    EXPECT_EQ(digital.GetReplyChannelRef(), ChannelRef{});
-    EXPECT_TRUE(runMend(t, [&] { return Mends::analogEmergency(*t.doc); }, "analog"));
-    EXPECT_FALSE(analog.GetDesignatedReplyChannel());
-    EXPECT_FALSE(runMend(t, [&] { return Mends::digitalEmergency(*t.doc); }, "digital again"));
-
-    // After an edit: the flag waiting for its channel stays; a chosen
-    // channel whose mode changed is reset.
-    analog.SetDesignatedReplyChannel(true);
-    EXPECT_FALSE(runMend(t, [&] { return Mends::analogEmergencyAfterEdit(*t.doc); }, "waiting"));
-    EXPECT_TRUE(analog.GetDesignatedReplyChannel());
-    analog.SetReplyChannelRef(ChannelRef{1, 2});
-    t.channels().SetChannelMode(1, 2, 3);
-    EXPECT_TRUE(runMend(t, [&] { return Mends::analogEmergencyAfterEdit(*t.doc); }, "mode changed"));
-    EXPECT_FALSE(analog.GetDesignatedReplyChannel());
-    EXPECT_FALSE(runMend(t, [&] { return Mends::digitalEmergencyAfterEdit(*t.doc); }, "digital after edit"));
 }
 
 TEST(RecordMends, AfterAnImportOnlyTheRecordsWhoseBytesChangedAreMended)
