@@ -58,6 +58,14 @@ void noteChange(QStringList &notes, const QString &what, const QString &before, 
         notes << QStringLiteral("%1 %2 is corrected to %3").arg(what, before, after);
 }
 
+// A bandwidth as the YAML codeplug names it ("12_5_khz_analog").
+QString bandwidthText(int value)
+{
+    const Fields::RecordSchema *record = Fields::recordSchema(QStringLiteral("zones.channels"));
+    const Fields::Field *field = record ? Fields::findField(*record, QStringLiteral("bandwidth")) : nullptr;
+    return field && value >= 0 && value < field->choices.size() ? field->choices[value] : QString::number(value);
+}
+
 bool channelInUse(const CChannelData &channels, int zone, int channel)
 {
     return zone >= 1 && zone <= channels.CountZones() && channel >= 1 && channel <= channels.CountChannels(zone)
@@ -84,8 +92,8 @@ Result channel(CPcSoftwareDoc &doc, int zone, int channel)
                channels.GetTone(zone, channel, Direction::Receive, none));
     noteChange(result.corrections, QStringLiteral("the channel's mode needs a transmit tone:"), txBefore,
                channels.GetTone(zone, channel, Direction::Transmit, none));
-    noteChange(result.corrections, QStringLiteral("the channel's mode takes its own bandwidth:"), QString::number(bandwidthBefore),
-               QString::number(channels.GetBandwidth(zone, channel)));
+    noteChange(result.corrections, QStringLiteral("the channel's mode takes its own bandwidth:"), bandwidthText(bandwidthBefore),
+               bandwidthText(channels.GetBandwidth(zone, channel)));
     finish(result, watch);
     return result;
 }

@@ -50,7 +50,8 @@ TEST(ImportMends, AChangedRecordIsMendedWithAWarningAnUntouchedOneKeepsItsBytes)
     ASSERT_TRUE(renamed.ok()) << messages(renamed).toStdString();
     ASSERT_EQ(renamed.warnings.size(), 1) << warningsOf(renamed).toStdString();
     EXPECT_EQ(renamed.warnings[0].path, QStringLiteral("zones[1].channels[1]"));
-    EXPECT_TRUE(renamed.warnings[0].text.contains(QStringLiteral("bandwidth")));
+    EXPECT_TRUE(renamed.warnings[0].text.contains(QStringLiteral("bandwidth: 12_5_khz is corrected to 12_5_khz_analog")))
+        << renamed.warnings[0].text.toStdString();
     EXPECT_EQ(channels.GetBandwidth(1, 1), 2);
     EXPECT_EQ(channels.GetBandwidth(1, 2), 3);
 }
