@@ -197,7 +197,17 @@ void FieldBinder::showBinding(Binding &binding, const Language &language)
             for (int n = f.min; n <= f.max; ++n)
                 entries << Fields::decimalText(n, f.scale);
         }
-        FormFields::fillItems(static_cast<QComboBox *>(binding.widget), entries, f.getInt(m_doc, m_at) - f.min);
+        auto *box = static_cast<QComboBox *>(binding.widget);
+        const int index = f.getInt(m_doc, m_at) - f.min;
+        // Refilled only when the entries changed: long lists of names are
+        // shown on every reload.
+        bool same = box->count() == entries.size();
+        for (int i = 0; same && i < box->count(); ++i)
+            same = box->itemText(i) == entries[i];
+        if (same)
+            FormFields::selectIndex(box, index);
+        else
+            FormFields::fillItems(box, entries, index);
         break;
     }
     case Control::Text: {

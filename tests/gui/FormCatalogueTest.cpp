@@ -19,7 +19,7 @@ using namespace Fields;
 namespace {
 
 // The forms whose controls are bound to catalogue fields.
-constexpr int kBoundForms[] = {3, 4, 5, 10, 15, 16, 19};
+constexpr int kBoundForms[] = {3, 4, 5, 6, 10, 15, 16, 19};
 
 std::unique_ptr<CPcSoftwareDoc> copyOf(CPcSoftwareDoc &doc)
 {
@@ -30,10 +30,24 @@ std::unique_ptr<CPcSoftwareDoc> copyOf(CPcSoftwareDoc &doc)
     return copy;
 }
 
-// The YAML text that sets one field of a one-record section.
-QByteArray yamlSetting(const QString &record, const QString &key, const QString &value)
+// The YAML text that sets one field of a one-record section, or of the
+// first record of a list (the first channel of the first zone, which the
+// channel form opens on): a list in the text replaces the whole list, so
+// that is the whole export with the one value changed.
+QByteArray yamlSetting(CPcSoftwareDoc &doc, const QString &record, const QString &key, const QString &value)
 {
-    return QStringLiteral("%1:\n  %2: %3\n").arg(record, key, value).toUtf8();
+    if (!record.contains(u'.'))
+        return QStringLiteral("%1:\n  %2: %3\n").arg(record, key, value).toUtf8();
+    QList<QByteArray> lines = YamlCodeplug::exportText(doc).split('\n');
+    const QByteArray wanted = key.toUtf8() + ": ";
+    for (qsizetype i = lines.indexOf(record.section(u'.', 0, 0).toUtf8() + ':'); i >= 0 && i < lines.size(); ++i) {
+        const qsizetype at = lines[i].indexOf(wanted);
+        if (at >= 0 && lines[i].left(at).trimmed().replace("- ", "").isEmpty()) {
+            lines[i] = lines[i].left(at) + wanted + value.toUtf8();
+            break;
+        }
+    }
+    return lines.join('\n');
 }
 
 QString numberText(const Field &f, int units)
@@ -79,7 +93,7 @@ struct Agreement
         const QString record = control->property("catalogueRecord").toString();
         const QString key = control->property("catalogueField").toString();
         auto viaYaml = copyOf(rig.doc());
-        const YamlCodeplug::ImportReport report = YamlCodeplug::importText(yamlSetting(record, key, yamlValue), *viaYaml);
+        const YamlCodeplug::ImportReport report = YamlCodeplug::importText(yamlSetting(*viaYaml, record, key, yamlValue), *viaYaml);
         drive();
         ++checked;
         // Every value a control can give is one the import takes.
@@ -123,6 +137,7 @@ TEST(FormCatalogue, EveryBoundControlStoresWhatTheYamlImportStoresAndUndoRestore
                         const int value = field.min + index;
                         const QString text = field.kind == Kind::Choice ? QLatin1Char('"') + field.choices.value(value) + QLatin1Char('"')
                                              : field.kind == Kind::Bool ? QString::fromLatin1(value ? "true" : "false")
+                                             : field.kind == Kind::Ref && value == 0 ? QStringLiteral("null")
                                                                         : numberText(field, value);
                         agree.check(box, text, [&] { choose(box, index); }, what + " entry " + std::to_string(index));
                     }
