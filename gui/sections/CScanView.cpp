@@ -4,6 +4,7 @@
 #include "app/Prompter.h"
 #include "app/TranslateDialog.h"
 #include "codeplug/Encodings.h"
+#include "fields/RecordMends.h"
 #include "sections/CMemberLists.h"
 #include "sections/CRecordNavigator.h"
 #include "sections/ChannelRefList.h"
@@ -218,7 +219,7 @@ void CScanView::resetUnsetChannels()
     // only then is this a step of its own.
     const int list = currentList();
     runEdit(QStringLiteral("IDS_ACTION_RESET_REFERENCES"),
-            [this, list] { CScanListRules(doc()).clearUnsetChannelPairs(list); }, Redraw::OtherForms);
+            [this, list] { Mends::scanList(doc(), list); }, Redraw::OtherForms);
 }
 
 void CScanView::Reload()
@@ -351,12 +352,9 @@ void CScanView::deleteList()
 {
     const int list = currentList();
     EditResult result;
-    // The list shown afterwards gets the same check as any list shown.
-    runEdit(QStringLiteral("IDS_ACTION_DELETE_SCAN"), [this, list, &result] {
-        result = CListMaintenance(doc()).deleteScanList(list);
-        if (result.ok())
-            CScanListRules(doc()).clearUnsetChannelPairs(result.record);
-    });
+    // The delete also mends the list shown afterwards, as any list shown.
+    runEdit(QStringLiteral("IDS_ACTION_DELETE_SCAN"),
+            [this, list, &result] { result = CListMaintenance(doc()).deleteScanList(list); });
     if (result.ok())
         setRecordIndex(result.record);
     Reload();
