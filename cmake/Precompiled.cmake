@@ -14,6 +14,13 @@
 
 option(RQ381_PCH "Precompile the Qt and standard headers" ON)
 
+# clang records the time stamps of the headers in a precompiled header and
+# refuses it when one differs; a header ccache hands out from another build
+# folder would be refused for the time of its build folder's cmake_pch.hxx.
+if(RQ381_PCH AND CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  add_compile_options("SHELL:-Xclang -fno-pch-timestamp")
+endif()
+
 set(RQ381_PCH_CORE
   <algorithm> <array> <atomic> <chrono> <cstdint> <cstring> <functional> <map>
   <memory> <mutex> <optional> <utility> <vector>
