@@ -45,9 +45,6 @@ private:
     QString m_lastKey;
 };
 
-// The default codeplug a first File New makes (range 6).
-std::unique_ptr<CPcSoftwareDoc> newDefaultDocument(AppSettings &settings);
-
 // Loads a codeplug file. A missing, unreadable or foreign file prints a
 // one-line error and gives null.
 std::unique_ptr<CPcSoftwareDoc> loadCodeplug(AppSettings &settings, const QString &path, CommandIo &io);
