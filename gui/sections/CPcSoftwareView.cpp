@@ -6,6 +6,7 @@
 #include "app/TranslateDialog.h"
 #include "codeplug/CPcSoftwareDoc.h"
 #include "codeplug/NewCodeplug.h"
+#include "sections/FieldBinder.h"
 #include "widgets/EditLimit.h"
 
 #include <QComboBox>
@@ -13,6 +14,8 @@
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
+
+#include <algorithm>
 
 namespace {
 
@@ -163,16 +166,22 @@ void CPcSoftwareView::onRangeChosen(int index)
 
 void CPcSoftwareView::storeText(int control)
 {
-    storeField(control, [&] {
-        switch (control) {
-        case Model: doc().SetModel(m_model->text()); break;
-        case LastProgramTime: doc().SetLastProgramTime(m_time->text()); break;
-        case PcSoftwareVersion: doc().SetPcSoftwareVersion(m_pcVersion->text()); break;
-        case HardwareVersion: doc().SetHardwareVersion(m_hwVersion->text()); break;
-        case SerialNumber: doc().SetSerialNumber(m_serial->text()); break;
-        default: break;
-        }
-    });
-    // Show what was stored.
+    static const std::pair<int, const char *> kFields[] = {{Model, "model"},
+                                                           {LastProgramTime, "last_programmed"},
+                                                           {PcSoftwareVersion, "pc_software_version"},
+                                                           {HardwareVersion, "hardware_version"},
+                                                           {SerialNumber, "serial_number"}};
+    const auto found = std::find_if(std::begin(kFields), std::end(kFields), [control](const auto &f) { return f.first == control; });
+    if (found == std::end(kFields))
+        return;
+    const Fields::Field &field = FieldBinder::catalogueField(QStringLiteral("radio"), QLatin1String(found->second));
+    QString text = findCtrl<CTextEdit>(this, control)->text();
+    // The time and the versions are shown with separators ("2014-07-20
+    // 07:07:07", "V01.19"): their digits are the value.
+    if (!field.alphabet.isEmpty())
+        text.removeIf([&field](QChar c) { return !field.alphabet.contains(c); });
+    Fields::Store result;
+    storeField(control, [&] { result = Fields::setText(field, doc(), {}, text); });
     Reload();
+    FieldBinder::tellRefusal(prompter(), result);
 }
