@@ -8,11 +8,7 @@
 
 C5ToneSystemView::C5ToneSystemView(const FormContext &context, QWidget *parent)
     : CSectionForm(context, 16, kDialogId, parent),
-      m_fields(std::make_unique<FieldBinder>(QStringLiteral("five_tone_system"), *this, doc(), prompter(),
-                                             [this](int nameId, const std::function<void()> &change) {
-                                                 storeField(nameId, change);
-                                                 Reload();
-                                             }))
+      m_fields(bindFields(QStringLiteral("five_tone_system")))
 {
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(16, 16, 16, 16);

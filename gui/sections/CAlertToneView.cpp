@@ -30,11 +30,7 @@ bool neverShown(int tone)
 
 CAlertToneView::CAlertToneView(const FormContext &context, QWidget *parent)
     : CSectionForm(context, 4, kDialogId, parent),
-      m_fields(std::make_unique<FieldBinder>(QStringLiteral("alert_tones"), *this, doc(), prompter(),
-                                             [this](int nameId, const std::function<void()> &change) {
-                                                 storeField(nameId, change);
-                                                 Reload();
-                                             }))
+      m_fields(bindFields(QStringLiteral("alert_tones")))
 {
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(16, 16, 16, 16);

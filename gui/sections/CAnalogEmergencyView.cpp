@@ -23,11 +23,7 @@ CAnalogEmergencyView::~CAnalogEmergencyView() = default;
 
 CAnalogEmergencyView::CAnalogEmergencyView(const FormContext &context, QWidget *parent)
     : CSectionForm(context, 14, kDialogId, parent),
-      m_fields(std::make_unique<FieldBinder>(QStringLiteral("analog_emergency"), *this, doc(), prompter(),
-                                             [this](int nameId, const std::function<void()> &change) {
-                                                 storeField(nameId, change);
-                                                 Reload();
-                                             }))
+      m_fields(bindFields(QStringLiteral("analog_emergency")))
 {
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(16, 16, 16, 16);

@@ -10,13 +10,9 @@
 
 CBasicSettingView::CBasicSettingView(const FormContext &context, QWidget *parent)
     : CSectionForm(context, 10, kDialogId, parent),
-      m_fields(std::make_unique<FieldBinder>(QStringLiteral("digital_basic_settings"), *this, doc(), prompter(),
-                                             [this](int nameId, const std::function<void()> &change) {
-                                                 // The start ID decides which contacts are group contacts:
-                                                 // the contact grid and the RX group form reshow.
-                                                 storeField(nameId, change);
-                                                 Reload();
-                                             }))
+      // The start ID decides which contacts are group contacts: the contact
+      // grid and the RX group form reshow with every store.
+      m_fields(bindFields(QStringLiteral("digital_basic_settings")))
 {
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(16, 16, 16, 16);

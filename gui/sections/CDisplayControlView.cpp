@@ -22,11 +22,7 @@ const char *const kMenuItemLabels[CDisplayControlData::kMenuItemCount] = {
 
 CDisplayControlView::CDisplayControlView(const FormContext &context, QWidget *parent)
     : CSectionForm(context, 19, kDialogId, parent),
-      m_fields(std::make_unique<FieldBinder>(QStringLiteral("display_control"), *this, doc(), prompter(),
-                                             [this](int nameId, const std::function<void()> &change) {
-                                                 storeField(nameId, change);
-                                                 Reload();
-                                             }))
+      m_fields(bindFields(QStringLiteral("display_control")))
 {
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(16, 16, 16, 16);

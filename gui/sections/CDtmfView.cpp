@@ -6,11 +6,7 @@
 
 CDtmfView::CDtmfView(const FormContext &context, QWidget *parent)
     : CSectionForm(context, 15, kDialogId, parent),
-      m_fields(std::make_unique<FieldBinder>(QStringLiteral("dtmf_system"), *this, doc(), prompter(),
-                                             [this](int nameId, const std::function<void()> &change) {
-                                                 storeField(nameId, change);
-                                                 Reload();
-                                             }))
+      m_fields(bindFields(QStringLiteral("dtmf_system")))
 {
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(16, 16, 16, 16);

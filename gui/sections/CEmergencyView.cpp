@@ -20,11 +20,7 @@ CEmergencyView::~CEmergencyView() = default;
 
 CEmergencyView::CEmergencyView(const FormContext &context, QWidget *parent)
     : CSectionForm(context, 8, kDialogId, parent),
-      m_fields(std::make_unique<FieldBinder>(QStringLiteral("digital_emergency"), *this, doc(), prompter(),
-                                             [this](int nameId, const std::function<void()> &change) {
-                                                 storeField(nameId, change);
-                                                 Reload();
-                                             }))
+      m_fields(bindFields(QStringLiteral("digital_emergency")))
 {
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(16, 16, 16, 16);

@@ -36,11 +36,7 @@ QString CKeySettingView::labelKey(int listIndex, const QString &model)
 
 CKeySettingView::CKeySettingView(const FormContext &context, QWidget *parent)
     : CSectionForm(context, 3, kDialogId, parent),
-      m_fields(std::make_unique<FieldBinder>(QStringLiteral("programmable_keys"), *this, doc(), prompter(),
-                                             [this](int nameId, const std::function<void()> &change) {
-                                                 storeField(nameId, change);
-                                                 Reload();
-                                             }))
+      m_fields(bindFields(QStringLiteral("programmable_keys")))
 {
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(16, 16, 16, 16);

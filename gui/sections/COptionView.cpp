@@ -14,11 +14,7 @@
 
 COptionView::COptionView(const FormContext &context, QWidget *parent)
     : CSectionForm(context, 5, kDialogId, parent),
-      m_fields(std::make_unique<FieldBinder>(QStringLiteral("option_features"), *this, doc(), prompter(),
-                                             [this](int nameId, const std::function<void()> &change) {
-                                                 storeField(nameId, change);
-                                                 Reload();
-                                             }))
+      m_fields(bindFields(QStringLiteral("option_features")))
 {
     auto *columns = new QHBoxLayout(this);
     columns->setContentsMargins(16, 16, 16, 16);

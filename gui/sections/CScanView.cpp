@@ -33,11 +33,7 @@ CScanView::~CScanView() = default;
 
 CScanView::CScanView(const FormContext &context, QWidget *parent)
     : CSectionForm(context, 7, kDialogId, parent),
-      m_fields(std::make_unique<FieldBinder>(QStringLiteral("scan_lists"), *this, doc(), prompter(),
-                                             [this](int nameId, const std::function<void()> &change) {
-                                                 storeField(nameId, change);
-                                                 Reload();
-                                             }))
+      m_fields(bindFields(QStringLiteral("scan_lists")))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);

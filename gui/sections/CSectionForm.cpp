@@ -4,6 +4,7 @@
 #include "app/CodeplugEditor.h"
 #include "app/TranslateDialog.h"
 #include "codeplug/CPcSoftwareDoc.h"
+#include "sections/FieldBinder.h"
 #include "widgets/CNumberEdit.h"
 #include "widgets/FieldCommit.h"
 
@@ -101,6 +102,14 @@ CNumberEdit *CSectionForm::addNumberRow(QGridLayout *grid, int row, int ctrlId, 
     addLabelledRow(grid, row, ctrlId, label, edit);
     connect(edit, &CNumberEdit::valueCommitted, this, [store, ctrlId](int value) { store(ctrlId, value); });
     return edit;
+}
+
+std::unique_ptr<FieldBinder> CSectionForm::bindFields(const QString &recordPath)
+{
+    return std::make_unique<FieldBinder>(recordPath, *this, m_doc, m_prompter, [this](int nameId, const std::function<void()> &change) {
+        storeField(nameId, change);
+        Reload();
+    });
 }
 
 bool CSectionForm::storeField(int ctrlId, const std::function<void()> &change, Redraw redraw)

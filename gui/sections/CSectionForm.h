@@ -2,10 +2,12 @@
 
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class AppSettings;
 class CNumberEdit;
 class CodeplugEditor;
+class FieldBinder;
 struct EditName;
 class CPcSoftwareDoc;
 class Language;
@@ -99,6 +101,10 @@ protected:
     QLabel *addLabelledField(QGridLayout *grid, int row, int column, int labelId, int ctrlId, const QString &label,
                              QWidget *field);
     QComboBox *addComboRow(QGridLayout *grid, int row, int ctrlId, const QString &label, int minimumChars);
+    // A binder of this form's controls to the catalogue record `recordPath`:
+    // each value is stored as an edit step named by its control's label,
+    // then the form reloads.
+    std::unique_ptr<FieldBinder> bindFields(const QString &recordPath);
     // The number field stores each committed value through store(ctrlId, value).
     CNumberEdit *addNumberRow(QGridLayout *grid, int row, int ctrlId, const QString &label,
                               const std::function<void(int ctrlId, int value)> &store);
