@@ -172,37 +172,38 @@ Result digitalEmergency(CPcSoftwareDoc &doc)
     return result;
 }
 
-Result analogEmergency(CPcSoftwareDoc &doc)
+namespace {
+
+// A reply-channel mend: `reset` runs an emergency rule, and the reply read
+// before and after it names what was corrected.
+Result replyMend(CPcSoftwareDoc &doc, ReplyReading (*read)(CPcSoftwareDoc &), const QString &kind,
+                 const std::function<void(CEmergencyRules &)> &reset)
 {
     Result result;
     const Watch watch(doc);
-    const ReplyReading before = analogReply(doc);
-    CEmergencyRules(doc).checkAnalogReply();
-    noteReply(result.corrections, before, analogReply(doc), QStringLiteral("analog"));
+    const ReplyReading before = read(doc);
+    CEmergencyRules rules(doc);
+    reset(rules);
+    noteReply(result.corrections, before, read(doc), kind);
     finish(result, watch);
     return result;
+}
+
+}
+
+Result analogEmergency(CPcSoftwareDoc &doc)
+{
+    return replyMend(doc, analogReply, QStringLiteral("analog"), [](CEmergencyRules &r) { r.checkAnalogReply(); });
 }
 
 Result digitalEmergencyAfterEdit(CPcSoftwareDoc &doc)
 {
-    Result result;
-    const Watch watch(doc);
-    const ReplyReading before = digitalReply(doc);
-    CEmergencyRules(doc).resetUnacceptedDigitalReply();
-    noteReply(result.corrections, before, digitalReply(doc), QStringLiteral("digital"));
-    finish(result, watch);
-    return result;
+    return replyMend(doc, digitalReply, QStringLiteral("digital"), [](CEmergencyRules &r) { r.resetUnacceptedDigitalReply(); });
 }
 
 Result analogEmergencyAfterEdit(CPcSoftwareDoc &doc)
 {
-    Result result;
-    const Watch watch(doc);
-    const ReplyReading before = analogReply(doc);
-    CEmergencyRules(doc).resetUnacceptedAnalogReply();
-    noteReply(result.corrections, before, analogReply(doc), QStringLiteral("analog"));
-    finish(result, watch);
-    return result;
+    return replyMend(doc, analogReply, QStringLiteral("analog"), [](CEmergencyRules &r) { r.resetUnacceptedAnalogReply(); });
 }
 
 QList<Correction> mendChanged(CPcSoftwareDoc &doc, const Image &before)
