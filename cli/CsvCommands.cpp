@@ -47,7 +47,7 @@ int runCsvCommand(const CsvCommand &command, const QStringList &args, CommandIo 
                                         exporting ? QStringLiteral("The CSV file to write (default: standard output).")
                                                   : QStringLiteral("The codeplug to write (default: FILE.dat itself)."),
                                         QStringLiteral("FILE")));
-    parser.addOption(QCommandLineOption(QStringLiteral("model"), QStringLiteral("Model name for this run."), QStringLiteral("NAME")));
+    parser.addOption(modelOption());
     parser.setApplicationDescription(exporting ? command.exportDescription : command.importDescription);
     parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The codeplug file."));
     if (!exporting) {
@@ -68,8 +68,6 @@ int runCsvCommand(const CsvCommand &command, const QStringList &args, CommandIo 
     auto settings = loadSettings(parser, io);
     if (!settings)
         return ExitFailure;
-    if (parser.isSet(QStringLiteral("model")))
-        settings->setModelName(parser.value(QStringLiteral("model")));
     // An import saves into FILE.dat itself unless -o names another file.
     std::unique_ptr<FileLock> lock;
     if (!exporting && !(lock = lockForUpdate(fullName, files[0], io)))
