@@ -114,7 +114,12 @@ int runImport(const QStringList &args, CommandIo &io)
     if (!doc)
         return ExitFailure;
 
-    const YamlCodeplug::ImportReport report = YamlCodeplug::importText(text, *doc);
+    // References follow records the text moves only when the text was made
+    // from the codeplug it is applied to; a default codeplug's numbering
+    // means nothing to it.
+    YamlCodeplug::ImportOptions options;
+    options.followRecords = parser.isSet(QStringLiteral("base"));
+    const YamlCodeplug::ImportReport report = YamlCodeplug::importText(text, *doc, options);
     printMessages(report.warnings, "warning: ", io);
     printMessages(report.errors, "", io);
     if (!report.ok()) {
