@@ -128,6 +128,8 @@ int runContacts(const QStringList &args, CommandIo &io)
         summary = QStringLiteral("added %1 contact(s)\n").arg(report.added);
         for (auto it = report.skipped.cbegin(); it != report.skipped.cend(); ++it)
             summary += QStringLiteral("skipped %1 row(s): %2\n").arg(it.value()).arg(it.key());
+        for (auto it = report.clearedReferences.cbegin(); it != report.clearedReferences.cend(); ++it)
+            summary += QStringLiteral("cleared %1 reference(s) to contacts the new list lacks: %2\n").arg(it.value()).arg(it.key());
         return true;
     };
     return runCsvCommand(command, args, io);

@@ -7,6 +7,10 @@
 #include "sections/BasicSettingData.h"
 #include "sections/ContactData.h"
 #include "sections/ContactRules.h"
+#include "sections/RxGroupData.h"
+#include "sections/RxGroupRules.h"
+#include "fields/FieldCatalogue.h"
+#include "sections/ChannelData.h"
 
 #include <QIODevice>
 #include <QSet>
@@ -62,6 +66,135 @@ QByteArray exportText(CPcSoftwareDoc &doc)
 
 namespace {
 
+// The references to contacts, each remembered by the call ID and name of the
+// contact it named, so that a replaced list can be pointed at again.
+class ContactReferences
+{
+public:
+    explicit ContactReferences(CPcSoftwareDoc &doc)
+    {
+        const CContactData contacts(doc);
+        QHash<int, Key> keyOf;
+        for (int contact : CContactRules(doc).usedContacts())
+            keyOf.insert(contact, Key{contacts.GetCallId(contact), contacts.GetName(contact)});
+        const CChannelData channels(doc);
+        for (int zone = 1; zone <= channels.zoneSlotCount(); ++zone) {
+            for (int channel = 1; channel <= CChannelData::kChannelsPerZone; ++channel) {
+                const auto key = keyOf.constFind(channels.GetContact(zone, channel));
+                if (key != keyOf.constEnd())
+                    m_channels.append({zone, channel, *key});
+                // A list that loses its last member meanwhile releases its channels.
+                if (const int list = channels.GetRxGroupList(zone, channel))
+                    m_groupLists.append({zone, channel, list});
+            }
+        }
+        const CRxGroupData groups(doc);
+        for (int list = 1; list <= groups.CountLists(); ++list) {
+            QList<Key> members;
+            for (int contact : groups.GetMembers(list)) {
+                if (keyOf.contains(contact))
+                    members << keyOf.value(contact);
+            }
+            m_members.insert(list, members);
+        }
+    }
+
+    // Points every reference at the contact of the same call ID, else name,
+    // through the catalogue's fields; clears the others. Counts the cleared
+    // ones of records in use by kind.
+    QMap<QString, int> restore(CPcSoftwareDoc &doc) const
+    {
+        QHash<QString, int> byId, byName;
+        const CContactData contacts(doc);
+        for (int contact : CContactRules(doc).usedContacts()) {
+            byId.insert(contacts.GetCallId(contact), contact);
+            byName.insert(contacts.GetName(contact), contact);
+        }
+        const auto find = [&](const Key &key) { return byId.value(key.callId, byName.value(key.name, 0)); };
+        QMap<QString, int> cleared;
+
+        const Fields::Field &contactField = catalogueField(QStringLiteral("zones"), QStringLiteral("contact"));
+        const CChannelData channels(doc);
+        for (const ChannelKey &ref : m_channels) {
+            const int contact = find(ref.key);
+            const Fields::At at{ref.zone, ref.channel};
+            if (contactField.getInt(doc, at) != contact)
+                Fields::setNumber(contactField, doc, at, contact);
+            if (contact == 0 && ref.zone <= channels.CountZones() && ref.channel <= channels.CountChannels(ref.zone))
+                ++cleared[QStringLiteral("channels' contacts")];
+        }
+
+        const Fields::ListSchema &members = memberList();
+        const CRxGroupRules rules(doc);
+        const CRxGroupData groups(doc);
+        for (auto it = m_members.cbegin(); it != m_members.cend(); ++it) {
+            QList<int> kept;
+            for (const Key &key : it.value()) {
+                const int contact = find(key);
+                if (contact == 0)
+                    ++cleared[QStringLiteral("RX group members")];
+                else if (!rules.isGroupContact(contact))
+                    ++cleared[QStringLiteral("RX group members no longer group calls")];
+                else if (!kept.contains(contact))
+                    kept << contact;
+            }
+            if (it.key() <= groups.CountLists() && groups.GetMembers(it.key()) != kept)
+                members.storeNumbers(doc, Fields::At{it.key(), 0}, kept);
+        }
+
+        // A channel's RX group list comes back when the list has members again.
+        const Fields::Field &groupField = catalogueField(QStringLiteral("zones"), QStringLiteral("rx_group_list"));
+        for (const GroupRef &ref : m_groupLists) {
+            const Fields::At at{ref.zone, ref.channel};
+            if (groupField.getInt(doc, at) == ref.list)
+                continue;
+            if (!groups.GetMembers(ref.list).isEmpty())
+                Fields::setNumber(groupField, doc, at, ref.list);
+            else if (ref.zone <= channels.CountZones() && ref.channel <= channels.CountChannels(ref.zone))
+                ++cleared[QStringLiteral("channels' RX group lists left without members")];
+        }
+        return cleared;
+    }
+
+private:
+    struct Key
+    {
+        QString callId;
+        QString name;
+    };
+    struct ChannelKey
+    {
+        int zone;
+        int channel;
+        Key key;
+    };
+    struct GroupRef
+    {
+        int zone;
+        int channel;
+        int list;
+    };
+
+    static const Fields::ListSchema &listOf(const QString &section)
+    {
+        for (const Fields::SectionSchema &s : Fields::schema()) {
+            if (s.key == section)
+                return *s.list;
+        }
+        Q_UNREACHABLE();
+    }
+    static const Fields::Field &catalogueField(const QString &section, const QString &key)
+    {
+        const Fields::RecordSchema &channel = listOf(section).record.lists.front().record;
+        return *std::find_if(channel.fields.begin(), channel.fields.end(), [&](const Fields::Field &f) { return f.key == key; });
+    }
+    static const Fields::ListSchema &memberList() { return listOf(QStringLiteral("rx_groups")).record.lists.front(); }
+
+    QList<ChannelKey> m_channels;
+    QList<GroupRef> m_groupLists;
+    QMap<int, QList<Key>> m_members;
+};
+
 // Takes the rows one at a time as the reader gives them and keeps only the
 // contacts that fit, so a user database of any length needs little memory.
 class RowImporter
@@ -87,6 +220,7 @@ public:
             return false;
         }
         if (m_options.replace) {
+            m_references = std::make_unique<ContactReferences>(m_contacts.document());
             // The list keeps one record; the first row accepted takes its place.
             while (m_rules.count() > 1)
                 m_rules.remove(m_rules.count());
@@ -174,6 +308,13 @@ public:
         --m_free;
     }
 
+    // After the last row: a replace points the references at the new list.
+    void finish()
+    {
+        if (m_references)
+            m_report.clearedReferences = m_references->restore(m_contacts.document());
+    }
+
 private:
     CContactRules m_rules;
     CContactData m_contacts;
@@ -185,6 +326,7 @@ private:
     int m_free = 0;
     int m_budget = 0;
     bool m_firstReplaces = false;
+    std::unique_ptr<ContactReferences> m_references;
 };
 
 // Runs the rows that feed() gives through the importer. An error anywhere
@@ -209,12 +351,15 @@ Report importRows(CPcSoftwareDoc &doc, const Options &options, const std::functi
                 report.error = reader.error();
         } else if (header && report.error.isEmpty()) {
             importer.takeHeader({});  // an empty file names no columns
+        } else {
+            importer.finish();
         }
     }
     if (!report.ok()) {
         doc.currentImage() = *before;
         report.added = 0;
         report.skipped.clear();
+        report.clearedReferences.clear();
     }
     return report;
 }
