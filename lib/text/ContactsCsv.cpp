@@ -46,12 +46,6 @@ QString typeText(int type)
     }
 }
 
-bool isCallId(const QString &text)
-{
-    return !text.isEmpty() && text.size() <= CContactData::kCallIdLength
-           && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit() || c == u'*'; });
-}
-
 }
 
 QByteArray exportText(CPcSoftwareDoc &doc)
@@ -245,6 +239,11 @@ public:
             skip(QStringLiteral("not matching"));
             return;
         }
+        if (m_budget <= 0) {
+            skip(m_options.limit >= 0 && m_options.limit < m_free ? QStringLiteral("beyond --limit")
+                                                                   : QStringLiteral("beyond the 200 contacts that fit"));
+            return;
+        }
         const QString id = row.value(m_idColumn).trimmed();
         QString name = m_nameColumn >= 0 ? row.value(m_nameColumn).trimmed() : QString();
         if (m_callsignColumn >= 0) {
@@ -252,60 +251,74 @@ public:
             const QString first = m_firstNameColumn >= 0 ? row.value(m_firstNameColumn).trimmed() : name;
             name = QStringList{callsign, first}.join(u' ').trimmed();
         }
-        name = NameField::truncated(name, NameField::kNameUnits);
-        if (!isCallId(id)) {
-            skip(id.size() > CContactData::kCallIdLength && std::all_of(id.begin(), id.end(), [](QChar c) { return c.isDigit(); })
-                     ? QStringLiteral("call ID longer than 7 digits")
-                     : QStringLiteral("no valid call ID"));
-            return;
-        }
-        const QString padded = id.rightJustified(CContactData::kCallIdLength, id.contains(u'*') ? u'*' : u'0');
-        if (CContactData::IsReservedCallId(padded) || CContactData::CallIdValue(padded) == 0) {
-            skip(QStringLiteral("reserved call ID"));
-            return;
-        }
-        if (m_ids.contains(padded)) {
-            skip(QStringLiteral("duplicate call ID"));
-            return;
-        }
-        if (name.isEmpty()) {
-            skip(QStringLiteral("no name"));
-            return;
-        }
-        if (m_names.contains(name)) {
-            skip(QStringLiteral("duplicate name"));
-            return;
-        }
-        if (m_budget <= 0) {
-            skip(m_options.limit >= 0 && m_options.limit < m_free ? QStringLiteral("beyond --limit")
-                                                                   : QStringLiteral("beyond the 200 contacts that fit"));
-            return;
-        }
-        int row1 = 1;
-        if (m_firstReplaces) {
-            m_firstReplaces = false;
+
+        // The row becomes a contact (the first of a replace takes contact 1's
+        // place), whose name and call ID are stored through the catalogue's
+        // fields: their limits, corrections and refusals are the forms'.
+        const bool first = m_firstReplaces;
+        int contact = 1;
+        const QString oldName = m_contacts.GetName(1), oldId = m_contacts.GetCallId(1);
+        if (first) {
             m_contacts.SetCallId(1, QStringLiteral("0000001"));  // frees the old ID for the check below
         } else {
-            const EditResult added = m_rules.add(m_prompter);
-            if (!added.ok()) {
+            if (!m_rules.add(m_prompter).ok()) {
                 skip(QStringLiteral("no free call ID for a new contact"));
                 return;
             }
-            row1 = m_rules.count();
+            contact = m_rules.count();
         }
-        const bool named = m_rules.enterName(row1, name, m_prompter) || m_contacts.GetName(row1) == name;
-        const bool identified = m_rules.enterCallId(row1, padded, m_prompter) || m_contacts.GetCallId(row1) == padded;
-        if (!named || !identified) {
-            if (row1 > 1)
-                m_rules.remove(row1);
-            skip(QStringLiteral("refused by the contact rules"));
+        const QString refused = store(contact, name, id);
+        if (!refused.isEmpty()) {
+            if (first) {
+                m_contacts.SetName(1, oldName);
+                m_contacts.SetCallId(1, oldId);
+            } else {
+                m_rules.remove(contact);
+            }
+            skip(refused);
             return;
         }
-        m_ids.insert(padded);
-        m_names.insert(name);
+        m_firstReplaces = false;
+        m_ids.insert(m_contacts.GetCallId(contact));
+        m_names.insert(m_contacts.GetName(contact));
         ++m_report.added;
         --m_budget;
         --m_free;
+    }
+
+    // Stores the name and the call ID of a contact; why not, as a reason to
+    // count rows by, when a field refuses or the list holds either already.
+    QString store(int contact, const QString &name, const QString &id)
+    {
+        const Fields::At at{contact, 0};
+        const Fields::Store named = Fields::setText(field(QStringLiteral("name")), m_contacts.document(), at, name);
+        if (named.isRefused())
+            return named.key == Fields::Refuse::EmptyName ? QStringLiteral("no name") : QStringLiteral("name refused");
+        const Fields::Store identified = Fields::setText(field(QStringLiteral("call_id")), m_contacts.document(), at, id);
+        if (identified.isRefused()) {
+            if (identified.key == Fields::Refuse::ReservedId)
+                return QStringLiteral("reserved call ID");
+            const bool digits = !id.isEmpty() && std::all_of(id.begin(), id.end(), [](QChar c) { return c.isDigit(); });
+            return digits && id.size() > CContactData::kCallIdLength ? QStringLiteral("call ID longer than 7 digits")
+                                                                     : QStringLiteral("no valid call ID");
+        }
+        if (m_ids.contains(m_contacts.GetCallId(contact)))
+            return QStringLiteral("duplicate call ID");
+        if (m_names.contains(m_contacts.GetName(contact)))
+            return QStringLiteral("duplicate name");
+        return {};
+    }
+
+    static const Fields::Field &field(const QString &key)
+    {
+        static const Fields::RecordSchema *contact = [] {
+            for (const Fields::SectionSchema &section : Fields::schema()) {
+                if (section.key == QLatin1String("contacts"))
+                    return &section.list->record;
+            }
+            Q_UNREACHABLE();
+        }();
+        return *std::find_if(contact->fields.begin(), contact->fields.end(), [&](const Fields::Field &f) { return f.key == key; });
     }
 
     // After the last row: a replace points the references at the new list.
