@@ -121,3 +121,29 @@ TEST(TextCli, TheCodeplugsOwnModelDecidesUnlessModelIsGiven)
     r = f.run({QStringLiteral("channels"), QStringLiteral("export"), f.path("vk.dat")});
     EXPECT_TRUE(r.out.contains(QStringLiteral("\n\"Zone 5\","))) << r.out.toStdString();
 }
+
+TEST(TextCli, ContactsReplaceOfItsOwnExportKeepsTheCodeplugAndReportsWhatItClears)
+{
+    CliFiles f(QStringLiteral("VK214"));
+    CListMaintenance(*f.t.doc).addChannel(1);
+    ASSERT_TRUE(DataFile::save(*f.t.doc, f.path("a.dat")));
+    CliRun r = f.run({QStringLiteral("contacts"), QStringLiteral("export"), f.path("a.dat"), QStringLiteral("-o"), f.path("c.csv")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    r = f.run({QStringLiteral("contacts"), QStringLiteral("import"), f.path("a.dat"), f.path("c.csv"), QStringLiteral("--replace"),
+               QStringLiteral("-o"), f.path("b.dat")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("added 1 contact(s)\n"));
+    EXPECT_EQ(fileBytes(f.path("b.dat")), fileBytes(f.path("a.dat")));
+
+    QFile other(f.path("other.csv"));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write("Name,Call ID\nSomeone,1000077\n");
+    other.close();
+    r = f.run({QStringLiteral("contacts"), QStringLiteral("import"), f.path("a.dat"), f.path("other.csv"), QStringLiteral("--replace"),
+               QStringLiteral("-o"), f.path("b.dat")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("cleared 2 reference(s) to contacts the new list lacks: channels' contacts\n")))
+        << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("cleared 1 reference(s) to contacts the new list lacks: RX group members\n")))
+        << r.out.toStdString();
+}
