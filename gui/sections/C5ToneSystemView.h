@@ -1,11 +1,9 @@
 #pragma once
 
 #include "sections/CSectionForm.h"
-#include "sections/NumberFields.h"
+#include <memory>
 
-#include <vector>
-
-class QComboBox;
+class FieldBinder;
 
 // The 5-tone-system form (section 16): the tone system, the group-call and
 // repeat tones, the two single tones and the transmit pre-carrier time.
@@ -26,12 +24,10 @@ public:
     };
 
     explicit C5ToneSystemView(const FormContext &context, QWidget *parent = nullptr);
+    ~C5ToneSystemView() override;
 
     void Reload() override;
 
 private:
-    QComboBox *m_system = nullptr;
-    QComboBox *m_groupCall = nullptr;
-    QComboBox *m_repeat = nullptr;
-    std::vector<NumberField> m_fields;
+    std::unique_ptr<FieldBinder> m_fields;
 };

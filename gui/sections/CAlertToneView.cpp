@@ -1,10 +1,8 @@
 #include "sections/CAlertToneView.h"
 
-#include "app/AppSettings.h"
-#include "app/Language.h"
 #include "app/TranslateDialog.h"
 #include "sections/AlertToneData.h"
-#include "sections/FormFields.h"
+#include "sections/FieldBinder.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -12,15 +10,6 @@
 #include <QLabel>
 
 namespace {
-
-// "first" ... "last" as the entries of a numeric list.
-QStringList levelTexts(int first, int last)
-{
-    QStringList entries;
-    for (int n = first; n <= last; ++n)
-        entries << QString::number(n);
-    return entries;
-}
 
 const char *const kToneLabels[CAlertToneData::kToneCount] = {
     "开机提示音",     "开机自检故障提示音", "TOT预警提示音", "扫描开始提示音",
@@ -40,26 +29,37 @@ bool neverShown(int tone)
 }
 
 CAlertToneView::CAlertToneView(const FormContext &context, QWidget *parent)
-    : CSectionForm(context, 4, kDialogId, parent)
+    : CSectionForm(context, 4, kDialogId, parent),
+      m_fields(std::make_unique<FieldBinder>(QStringLiteral("alert_tones"), *this, doc(), prompter(),
+                                             [this](int nameId, const std::function<void()> &change) {
+                                                 storeField(nameId, change);
+                                                 Reload();
+                                             }))
 {
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(16, 16, 16, 16);
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(6);
 
-    // The tones in two columns of label and list, in tone order.
+    // The tones in two columns of label and list, in tone order; the
+    // catalogue holds them first, in the same order.
+    const Fields::RecordSchema &record = *Fields::recordSchema(QStringLiteral("alert_tones"));
     int shown = 0;
     for (int tone = 0; tone < CAlertToneData::kToneCount; ++tone) {
         const int list = toneList(tone);
-        const int slot = neverShown(tone) ? 0 : shown++;
-        m_tones[tone] = addList(grid, slot % 9, (slot / 9) * 2, list - 1, list, kToneLabels[tone], &m_toneLabels[tone]);
+        auto *box = new QComboBox(this);
+        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         if (neverShown(tone)) {
-            // Kept out of the layout: they are never shown.
-            grid->removeWidget(m_tones[tone]);
-            grid->removeWidget(m_toneLabels[tone]);
-            m_tones[tone]->hide();
-            m_toneLabels[tone]->hide();
+            // Kept out of the layout and unbound: they are never shown.
+            setCtrlId(box, list);
+            box->hide();
+            m_tones.push_back(box);
+            continue;
         }
+        const int slot = shown++;
+        addLabelledField(grid, slot % 9, (slot / 9) * 2, list - 1, list, QString::fromUtf8(kToneLabels[tone]), box);
+        m_fields->list(box, record.fields[std::size_t(tone)].key, FieldBinder::languageList(QStringLiteral("AlertTone")), list);
+        m_tones.push_back(box);
     }
 
     auto *line = new QFrame(this);
@@ -67,76 +67,34 @@ CAlertToneView::CAlertToneView(const FormContext &context, QWidget *parent)
     line->setFrameShadow(QFrame::Sunken);
     grid->addWidget(line, 9, 0, 1, 4);
 
-    m_enable = addList(grid, 10, 0, AlertToneEnableList, AlertToneEnableList, "提示音使能");
-    m_announce = addList(grid, 10, 2, AnnounceLanguageList, AnnounceLanguageList, "信道播报语言");
-    m_voiceFixed = addList(grid, 11, 0, VoiceVolumeFixedList, VoiceVolumeFixedList, "语音音量固定");
-    m_voiceVolume = addList(grid, 11, 2, VoiceVolumeList, VoiceVolumeList, "固定时语音音量");
-    m_alertVolume = addList(grid, 12, 0, AlertToneVolumeList, AlertToneVolumeList, "固定时提示音音量");
-    m_sideVolume = addList(grid, 12, 2, SideToneVolumeList, SideToneVolumeList, "固定时侧音音量");
+    auto addList = [&](int row, int column, int listId, const char *label, const QString &key, FieldBinder::Entries entries) {
+        auto *box = new QComboBox(this);
+        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        addLabelledField(grid, row, column, listId, listId, QString::fromUtf8(label), box);
+        m_fields->list(box, key, std::move(entries));
+        return box;
+    };
+    addList(10, 0, AlertToneEnableList, "提示音使能", QStringLiteral("alert_tones_enabled"),
+            FieldBinder::languageList(QStringLiteral("AlertToneEnable")));
+    addList(10, 2, AnnounceLanguageList, "信道播报语言", QStringLiteral("announce_language"),
+            FieldBinder::languageList(QStringLiteral("AnnounceLanguage")));
+    addList(11, 0, VoiceVolumeFixedList, "语音音量固定", QStringLiteral("voice_volume_fixed"),
+            FieldBinder::languageList(QStringLiteral("VoiceVolumeFixed")));
+    addList(11, 2, VoiceVolumeList, "固定时语音音量", QStringLiteral("voice_volume"), {});
+    m_alertVolume = addList(12, 0, AlertToneVolumeList, "固定时提示音音量", QStringLiteral("alert_tone_volume"), {});
+    addList(12, 2, SideToneVolumeList, "固定时侧音音量", QStringLiteral("side_tone_volume"), {});
     grid->setRowStretch(13, 1);
     grid->setColumnStretch(4, 1);
 }
 
-QComboBox *CAlertToneView::addList(QGridLayout *grid, int row, int column, int labelId, int listId, const char *label,
-                                   QLabel **labelOut)
-{
-    auto *list = new QComboBox(this);
-    list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    QLabel *caption = addLabelledField(grid, row, column, labelId, listId, QString::fromUtf8(label), list);
-    if (labelOut)
-        *labelOut = caption;
-    connect(list, &QComboBox::activated, this, [this, listId](int index) { store(listId, index); });
-    return list;
-}
-
-void CAlertToneView::store(int listId, int index)
-{
-    storeField(listId, [&] {
-        CAlertToneData data(doc());
-        switch (listId) {
-        case VoiceVolumeFixedList: data.SetVoiceVolumeFixed(index); break;
-        case VoiceVolumeList: data.SetVoiceVolume(index); break;
-        case AlertToneVolumeList: data.SetAlertToneVolume(index); break;
-        case SideToneVolumeList: data.SetSideToneVolume(index); break;
-        case AnnounceLanguageList: data.SetAnnounceLanguage(index); break;
-        case AlertToneEnableList: data.SetAlertToneEnable(index); break;
-        default: data.SetAlertTone((listId - FirstToneList) / 2, index); break;
-        }
-    });
-    Reload();
-}
+CAlertToneView::~CAlertToneView() = default;
 
 void CAlertToneView::Reload()
 {
-    const Language &lang = language();
-    const CAlertToneData data(doc());
-    const QStringList toneEntries = lang.GetLangList(QStringLiteral("AlertTone"));
-    for (int tone = 0; tone < CAlertToneData::kToneCount; ++tone)
-        FormFields::fillItems(m_tones[tone], toneEntries, data.GetAlertTone(tone));
-    FormFields::fillItems(m_voiceFixed, lang.GetLangList(QStringLiteral("VoiceVolumeFixed")), data.GetVoiceVolumeFixed());
-    FormFields::fillItems(m_announce, lang.GetLangList(QStringLiteral("AnnounceLanguage")), data.GetAnnounceLanguage());
-    FormFields::fillItems(m_enable, lang.GetLangList(QStringLiteral("AlertToneEnable")), data.GetAlertToneEnable());
-    const QStringList levels = levelTexts(1, CAlertToneData::kVolumeLevels);
-    FormFields::fillItems(m_voiceVolume, levels, data.GetVoiceVolume());
-    FormFields::fillItems(m_alertVolume, levels, data.GetAlertToneVolume());
-    FormFields::fillItems(m_sideVolume, levels, data.GetSideToneVolume());
-    applyEnabling(data.GetAlertToneEnable() != 0);
-    applyModelVisibility();
-}
-
-void CAlertToneView::applyEnabling(bool tonesEnabled)
-{
+    m_fields->show(language());
+    // Switched off, the tones and their volume do not matter.
+    const bool enabled = m_fields->field(QStringLiteral("alert_tones_enabled")).getInt(doc(), {}) != 0;
     for (QComboBox *list : m_tones)
-        list->setEnabled(tonesEnabled);
-    m_alertVolume->setEnabled(tonesEnabled);
-}
-
-void CAlertToneView::applyModelVisibility()
-{
-    const bool tl809 = settings().modelName() == QLatin1String("TL809");
-    for (int list : {PowerOnToneList, CallFailedToneList}) {
-        const int tone = (list - FirstToneList) / 2;
-        m_tones[tone]->setVisible(!tl809);
-        m_toneLabels[tone]->setVisible(!tl809);
-    }
+        list->setEnabled(enabled);
+    m_alertVolume->setEnabled(enabled);
 }

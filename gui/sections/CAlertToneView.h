@@ -2,10 +2,11 @@
 
 #include "sections/CSectionForm.h"
 
-#include <array>
+#include <memory>
+#include <vector>
 
+class FieldBinder;
 class QComboBox;
-class QLabel;
 
 // The alert-tone form (section 4): the setting of each of the 20 prompt
 // tones, the fixed volumes, the channel announcement language and the switch
@@ -31,22 +32,12 @@ public:
     static constexpr int toneList(int tone) { return FirstToneList + 2 * tone; }
 
     explicit CAlertToneView(const FormContext &context, QWidget *parent = nullptr);
+    ~CAlertToneView() override;
 
     void Reload() override;
 
 private:
-    QComboBox *addList(class QGridLayout *grid, int row, int column, int labelId, int listId, const char *label,
-                       QLabel **labelOut = nullptr);
-    void store(int listId, int index);
-    void applyEnabling(bool tonesEnabled);
-    void applyModelVisibility();
-
-    std::array<QComboBox *, 20> m_tones{};
-    std::array<QLabel *, 20> m_toneLabels{};
-    QComboBox *m_voiceFixed = nullptr;
-    QComboBox *m_voiceVolume = nullptr;
+    std::unique_ptr<FieldBinder> m_fields;
+    std::vector<QComboBox *> m_tones;  // greyed while the alert tones are off
     QComboBox *m_alertVolume = nullptr;
-    QComboBox *m_sideVolume = nullptr;
-    QComboBox *m_announce = nullptr;
-    QComboBox *m_enable = nullptr;
 };

@@ -2,10 +2,9 @@
 
 #include "sections/CSectionForm.h"
 
-class QCheckBox;
-class QComboBox;
-class QLabel;
-class QLineEdit;
+#include <memory>
+
+class FieldBinder;
 
 // The digital basic settings (section 10): the radio's own ID, the
 // group-call start ID, the three call hang times, the wake-up preamble and
@@ -30,29 +29,10 @@ public:
     };
 
     explicit CBasicSettingView(const FormContext &context, QWidget *parent = nullptr);
+    ~CBasicSettingView() override;
 
     void Reload() override;
 
-    // "0.0", "0.5", ... "30.0": list index n is n half seconds.
-    static QStringList hangTimeTexts();
-
 private:
-    QLineEdit *addIdEdit(int row, int control, const QString &label);
-    QComboBox *addList(int row, int control, const QString &label, const QStringList &items);
-    QCheckBox *addSwitch(int control, const QString &text);
-    void storeId(int control);
-    void storeIndex(int control, int index);
-    void storeSwitch(int control, bool on);
-
-    QLineEdit *m_radioId = nullptr;
-    QLineEdit *m_startId = nullptr;
-    QComboBox *m_groupHang = nullptr;
-    QComboBox *m_privateHang = nullptr;
-    QComboBox *m_mixedHang = nullptr;
-    QLabel *m_preambleLabel = nullptr;
-    QComboBox *m_preamble = nullptr;
-    QCheckBox *m_allowAll = nullptr;
-    QCheckBox *m_allowGroup = nullptr;
-    QCheckBox *m_remoteKill = nullptr;
-    QCheckBox *m_privateCall = nullptr;
+    std::unique_ptr<FieldBinder> m_fields;
 };

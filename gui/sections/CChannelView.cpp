@@ -6,6 +6,7 @@
 #include "app/TranslateDialog.h"
 #include "codeplug/CPcSoftwareDoc.h"
 #include "sections/CRecordNavigator.h"
+#include "sections/FieldBinder.h"
 #include "sections/ChannelData.h"
 #include "sections/ChannelRules.h"
 #include "sections/ContactData.h"
@@ -29,14 +30,6 @@
 #include <algorithm>
 
 namespace {
-
-QStringList itemsOf(const QComboBox *list)
-{
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->itemText(i);
-    return items;
-}
 
 using Direction = CChannelData::Direction;
 
@@ -64,8 +57,17 @@ QStringList namesUpToFirstEmpty(int bound, const std::function<QString(int)> &na
 
 }
 
+CChannelView::~CChannelView() = default;
+
 CChannelView::CChannelView(const FormContext &context, QWidget *parent)
-    : CSectionForm(context, 6, kDialogId, parent)
+    : CSectionForm(context, 6, kDialogId, parent),
+      m_fields(std::make_unique<FieldBinder>(QStringLiteral("zones.channels"), *this, doc(), prompter(),
+                                             [this](int nameId, const std::function<void()> &change) {
+                                                 // Only a channel that is shown can be changed.
+                                                 if (CChannelData(doc()).ChannelExists(m_zone, m_channel))
+                                                     storeField(nameId, change);
+                                                 Reload();
+                                             }))
 {
     auto *page = new QVBoxLayout(this);
     page->setContentsMargins(12, 12, 12, 12);
@@ -164,12 +166,34 @@ CToneComboBox *CChannelView::addTone(QGridLayout *grid, int row, int ctrlId, con
     return tone;
 }
 
-QCheckBox *CChannelView::addCheck(int ctrlId, const QString &text, const std::function<void(bool)> &store)
+QCheckBox *CChannelView::addCheck(int ctrlId, const QString &text, const QString &key)
 {
     auto *box = new QCheckBox(text, this);
     setCtrlId(box, ctrlId);
-    connect(box, &QCheckBox::clicked, this, store);
+    m_fields->check(box, key);
     return box;
+}
+
+// The lists that name records: "none", then the records' names up to the
+// first unnamed one.
+FieldBinder::Entries CChannelView::referenceEntries(int bound, std::function<QString(CPcSoftwareDoc &, int)> nameOf)
+{
+    return [this, bound, nameOf](const Language &lang) {
+        return QStringList{lang.GetLangString(QStringLiteral("IDS_NONE"))}
+               + namesUpToFirstEmpty(bound, [&](int n) { return nameOf(doc(), n); });
+    };
+}
+
+// "None", then "Encode 1", "Encode 2", ...
+FieldBinder::Entries CChannelView::sequenceEntries(const QString &wordKey, int count)
+{
+    return [wordKey, count](const Language &lang) {
+        QStringList entries{lang.GetLangString(QStringLiteral("IDS_NONE"))};
+        const QString word = lang.GetLangString(wordKey);
+        for (int n = 1; n <= count; ++n)
+            entries << QStringLiteral("%1 %2").arg(word).arg(n);
+        return entries;
+    };
 }
 
 QGroupBox *CChannelView::buildCommonGroup()
@@ -185,12 +209,8 @@ QGroupBox *CChannelView::buildCommonGroup()
     m_power = addList(grid, 2, 0, Power, QStringLiteral("功率"));
     m_bandwidth = addList(grid, 2, 2, Bandwidth, QStringLiteral("带宽"));
     m_scanList = addList(grid, 3, 0, ScanList, QStringLiteral("扫描列表"));
-    m_autoScan = addCheck(AutoScan, QStringLiteral("自动扫描"), [this](bool on) {
-        storeChannel(AutoScan, [on](CChannelData &d, int z, int c) { d.SetAutoScan(z, c, on); });
-    });
-    m_beatShift = addCheck(BeatShift, QStringLiteral("拍频偏移"), [this](bool on) {
-        storeChannel(BeatShift, [on](CChannelData &d, int z, int c) { d.SetBeatShift(z, c, on); });
-    });
+    m_autoScan = addCheck(AutoScan, QStringLiteral("自动扫描"), QStringLiteral("auto_scan"));
+    m_beatShift = addCheck(BeatShift, QStringLiteral("拍频偏移"), QStringLiteral("beat_shift"));
     auto *checks = new QHBoxLayout;
     checks->addWidget(m_autoScan);
     checks->addWidget(m_beatShift);
@@ -201,10 +221,12 @@ QGroupBox *CChannelView::buildCommonGroup()
 
     connect(m_rxFrequency, &CNumberEdit::textCommitted, this, [this] { enterFrequency(RxFrequency, m_rxFrequency, true); });
     connect(m_txFrequency, &CNumberEdit::textCommitted, this, [this] { enterFrequency(TxFrequency, m_txFrequency, false); });
-    connect(m_mode, &QComboBox::activated, this, &CChannelView::storeMode);
-    connectList(m_type, ChannelType, [](CChannelData &d, int z, int c, int i) { d.SetChannelType(z, c, i); });
-    connectList(m_power, Power, [](CChannelData &d, int z, int c, int i) { d.SetPower(z, c, i); });
-    connectList(m_scanList, ScanList, [](CChannelData &d, int z, int c, int i) { d.SetScanList(z, c, i); });
+    // A mode change brings its compulsory tones, bandwidth and colour codes.
+    m_fields->list(m_mode, QStringLiteral("mode"), FieldBinder::languageList(QStringLiteral("ChannelMode")));
+    m_fields->list(m_type, QStringLiteral("channel_type"), FieldBinder::languageList(QStringLiteral("ChannelType")));
+    m_fields->list(m_power, QStringLiteral("power"), FieldBinder::languageList(QStringLiteral("Power")));
+    m_fields->list(m_scanList, QStringLiteral("scan_list"),
+                   referenceEntries(CScanData::kListCount, [](CPcSoftwareDoc &d, int n) { return CScanData(d).GetName(n); }));
     // The bandwidth follows the mode; choosing its one entry stores nothing.
     return group;
 }
@@ -225,24 +247,18 @@ QGroupBox *CChannelView::buildAnalogGroup()
     // The radio keeps the decode sequence, but the form does not offer it.
     m_decodeSequence->hide();
     findCtrl<QLabel>(this, DecodeSequence)->hide();
-    m_turnOffCode = addCheck(TurnOffCode, QStringLiteral("(编码)亚音频尾音翻转/亚音数码关闭码允许"), [this](bool on) {
-        storeChannel(TurnOffCode, [on](CChannelData &d, int z, int c) { d.SetTurnOffCode(z, c, on); });
-    });
+    m_turnOffCode = addCheck(TurnOffCode, QStringLiteral("(编码)亚音频尾音翻转/亚音数码关闭码允许"), QStringLiteral("turn_off_code"));
     grid->addWidget(m_turnOffCode, 7, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(8, 1);
 
     connect(m_decodeTone, &QComboBox::activated, this, [this] { storeTone(DecodeTone, m_decodeTone, true); });
     connect(m_encodeTone, &QComboBox::activated, this, [this] { storeTone(EncodeTone, m_encodeTone, false); });
-    connectList(m_bcl, BclMode, [](CChannelData &d, int z, int c, int i) { d.SetBclMode(z, c, i); });
-    connectList(m_tailReversal, TailReversal,
-                [](CChannelData &d, int z, int c, int i) { d.SetTailReversalPhase(z, c, i); });
-    // Index 0 is "none"; the others are sequence numbers 1, 2, ...
-    connectList(m_pttOnline, PttOnlineCode, [](CChannelData &d, int z, int c, int i) { d.SetPttOnlineCode(z, c, i); });
-    connectList(m_pttOffline, PttOfflineCode,
-                [](CChannelData &d, int z, int c, int i) { d.SetPttOfflineCode(z, c, i); });
-    connectList(m_decodeSequence, DecodeSequence,
-                [](CChannelData &d, int z, int c, int i) { d.SetDecodeSequence(z, c, i); });
+    m_fields->list(m_bcl, QStringLiteral("bcl_mode"), FieldBinder::languageList(QStringLiteral("AnalogBclMode")));
+    m_fields->list(m_tailReversal, QStringLiteral("tail_reversal_phase"), FieldBinder::languageList(QStringLiteral("TailReversal")));
+    m_fields->list(m_pttOnline, QStringLiteral("ptt_online_code"), sequenceEntries(QStringLiteral("IDS_ENCODE"), kEncodeSequences));
+    m_fields->list(m_pttOffline, QStringLiteral("ptt_offline_code"), sequenceEntries(QStringLiteral("IDS_ENCODE"), kEncodeSequences));
+    m_fields->list(m_decodeSequence, QStringLiteral("decode_sequence"), sequenceEntries(QStringLiteral("IDS_DECODE"), kDecodeSequences));
     return m_analogGroup;
 }
 
@@ -261,21 +277,23 @@ QGroupBox *CChannelView::buildDigitalGroup()
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(6, 1);
 
-    connectList(m_polite, PoliteMode, [](CChannelData &d, int z, int c, int i) { d.SetPoliteMode(z, c, i); });
-    connectList(m_rxColourCode, RxColourCode, [](CChannelData &d, int z, int c, int i) { d.SetRxColourCode(z, c, i); });
-    connectList(m_txColourCode, TxColourCode, [](CChannelData &d, int z, int c, int i) { d.SetTxColourCode(z, c, i); });
-    // Reference selectors: index 0 is "none", index n names entry n.
-    connectList(m_rxGroup, RxGroupList, [](CChannelData &d, int z, int c, int i) { d.SetRxGroupList(z, c, i); });
-    connectList(m_contact, Contact, [](CChannelData &d, int z, int c, int i) { d.SetContact(z, c, i); });
-    connectList(m_encryption, Encryption, [](CChannelData &d, int z, int c, int i) { d.SetEncrypt(z, c, i); });
+    m_fields->list(m_polite, QStringLiteral("polite_mode"), FieldBinder::languageList(QStringLiteral("PoliteMode")));
+    // The colour codes 0 ... 63 are shown as 1 ... 64.
+    const FieldBinder::Entries colourCodes = [](const Language &) {
+        QStringList codes;
+        for (int code = 1; code <= kColourCodes; ++code)
+            codes << QString::number(code);
+        return codes;
+    };
+    m_fields->list(m_rxColourCode, QStringLiteral("rx_colour_code"), colourCodes);
+    m_fields->list(m_txColourCode, QStringLiteral("tx_colour_code"), colourCodes);
+    m_fields->list(m_rxGroup, QStringLiteral("rx_group_list"),
+                   referenceEntries(CRxGroupData::kListCount, [](CPcSoftwareDoc &d, int n) { return CRxGroupData(d).GetName(n); }));
+    m_fields->list(m_contact, QStringLiteral("contact"),
+                   referenceEntries(CContactData::kContactCount, [](CPcSoftwareDoc &d, int n) { return CContactData(d).GetName(n); }));
+    m_fields->list(m_encryption, QStringLiteral("encryption_key"),
+                   referenceEntries(CEncryptData::kEntryCount, [](CPcSoftwareDoc &d, int n) { return CEncryptData(d).GetName(n); }));
     return m_digitalGroup;
-}
-
-void CChannelView::connectList(QComboBox *list, int ctrlId, const ChannelSetter &set)
-{
-    connect(list, &QComboBox::activated, this, [this, ctrlId, set](int index) {
-        storeChannel(ctrlId, [&set, index](CChannelData &d, int z, int c) { set(d, z, c, index); });
-    });
 }
 
 // ---- showing a channel -----------------------------------------------------
@@ -327,7 +345,7 @@ void CChannelView::applyModeRules()
 
 void CChannelView::Reload()
 {
-    if (m_mode->count() == 0)  // reloaded before the first update
+    if (m_noneText.isEmpty())  // reloaded before the first update
         fillLanguageLists();
     CChannelData data(doc());
     const CListMaintenance lists(doc());
@@ -354,102 +372,24 @@ void CChannelView::Reload()
     m_decodeTone->Fill(toneCompulsory, m_noneText, data.GetTone(z, c, Direction::Receive));
     m_encodeTone->Fill(toneCompulsory, m_noneText, data.GetTone(z, c, Direction::Transmit));
 
-    selectIndex(m_mode, mode);
-    selectIndex(m_type, data.GetChannelType(z, c));
-    selectIndex(m_power, data.GetPower(z, c));
+    m_fields->setRecord({z, c});
+    m_fields->show(language());
     {
         const QSignalBlocker blocker(m_bandwidth);
         m_bandwidth->clear();
         m_bandwidth->addItem(m_bandwidthTexts.value(CChannelRules::bandwidthForMode(mode)));
         m_bandwidth->setCurrentIndex(0);
     }
-    m_autoScan->setChecked(data.GetAutoScan(z, c));
-    m_beatShift->setChecked(data.GetBeatShift(z, c));
-
-    selectIndex(m_bcl, data.GetBclMode(z, c));
-    selectIndex(m_tailReversal, data.GetTailReversalPhase(z, c));
-    m_turnOffCode->setChecked(data.GetTurnOffCode(z, c));
-    // Index 0 is "none", index n sequence n.
-    selectIndex(m_pttOnline, data.GetPttOnlineCode(z, c));
-    selectIndex(m_pttOffline, data.GetPttOfflineCode(z, c));
-    selectIndex(m_decodeSequence, data.GetDecodeSequence(z, c));
-
-    selectIndex(m_polite, data.GetPoliteMode(z, c));
-    selectIndex(m_rxColourCode, data.GetRxColourCode(z, c));
-    selectIndex(m_txColourCode, data.GetTxColourCode(z, c));
-    const CRxGroupData groups(doc());
-    fillReferenceList(m_rxGroup, namesUpToFirstEmpty(CRxGroupData::kListCount, [&](int n) { return groups.GetName(n); }),
-                      data.GetRxGroupList(z, c));
-    const CContactData contacts(doc());
-    fillReferenceList(m_contact,
-                      namesUpToFirstEmpty(CContactData::kContactCount, [&](int n) { return contacts.GetName(n); }),
-                      data.GetContact(z, c));
-    const CScanData scans(doc());
-    fillReferenceList(m_scanList, namesUpToFirstEmpty(CScanData::kListCount, [&](int n) { return scans.GetName(n); }),
-                      data.GetScanList(z, c));
-    const CEncryptData keys(doc());
-    fillReferenceList(m_encryption,
-                      namesUpToFirstEmpty(CEncryptData::kEntryCount, [&](int n) { return keys.GetName(n); }),
-                      data.GetEncrypt(z, c));
-
     applyEnabling(shown, mode);
 }
 
-// The lists whose entries come from the language file, filled again only
-// when the texts may have changed.
+// The texts of the language file the form uses itself, taken again only
+// when they may have changed.
 void CChannelView::fillLanguageLists()
 {
     const Language &lang = language();
     m_noneText = lang.GetLangString(QStringLiteral("IDS_NONE"));
     m_bandwidthTexts = lang.GetLangList(QStringLiteral("BandWidth"));
-    const std::pair<QComboBox *, const char *> fixedLists[] = {
-        {m_mode, "ChannelMode"},     {m_type, "ChannelType"},    {m_power, "Power"},
-        {m_bcl, "AnalogBclMode"},    {m_polite, "PoliteMode"},   {m_tailReversal, "TailReversal"},
-    };
-    for (const auto &[list, section] : fixedLists) {
-        const QSignalBlocker blocker(list);
-        list->clear();
-        list->addItems(lang.GetLangList(QLatin1String(section)));
-    }
-    fillSequenceList(m_pttOnline, QStringLiteral("IDS_ENCODE"), kEncodeSequences);
-    fillSequenceList(m_pttOffline, QStringLiteral("IDS_ENCODE"), kEncodeSequences);
-    fillSequenceList(m_decodeSequence, QStringLiteral("IDS_DECODE"), kDecodeSequences);
-    for (QComboBox *list : {m_rxColourCode, m_txColourCode}) {
-        if (list->count() == kColourCodes)
-            continue;
-        const QSignalBlocker blocker(list);
-        list->clear();
-        for (int code = 1; code <= kColourCodes; ++code)
-            list->addItem(QString::number(code));
-    }
-}
-
-void CChannelView::fillReferenceList(QComboBox *list, const QStringList &names, int stored)
-{
-    const QSignalBlocker blocker(list);
-    const QStringList items = QStringList{m_noneText} + names;
-    if (itemsOf(list) != items) {
-        list->clear();
-        list->addItems(items);
-    }
-    // A reference past the named entries selects nothing rather than another entry.
-    list->setCurrentIndex(stored <= names.size() ? stored : -1);
-}
-
-void CChannelView::fillSequenceList(QComboBox *list, const QString &textKey, int count)
-{
-    const QSignalBlocker blocker(list);
-    list->clear();
-    list->addItem(m_noneText);
-    const QString word = language().GetLangString(textKey);
-    for (int n = 1; n <= count; ++n)
-        list->addItem(QStringLiteral("%1 %2").arg(word).arg(n));
-}
-
-void CChannelView::selectIndex(QComboBox *list, int index)
-{
-    const QSignalBlocker blocker(list);
-    list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
 }
 
 void CChannelView::applyEnabling(bool channelShown, int mode)
@@ -516,15 +456,6 @@ void CChannelView::storeTone(int ctrlId, CToneComboBox *tone, bool receive)
     const QString text = tone->currentText();
     const Direction dir = receive ? Direction::Receive : Direction::Transmit;
     storeChannel(ctrlId, [&text, dir](CChannelData &d, int z, int c) { d.SetTone(z, c, dir, text); });
-}
-
-void CChannelView::storeMode(int index)
-{
-    const int zone = m_zone;
-    const int channel = m_channel;
-    // Other open forms list channels by mode (the emergency reply channels).
-    storeField(ChannelMode, [&] { CChannelRules(doc()).setMode(zone, channel, index); });
-    Reload();
 }
 
 void CChannelView::runListOperation(const QString &actionKey, int operation)

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "sections/CSectionForm.h"
+#include "sections/FieldBinder.h"
 
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 class CChannelData;
 class CNumberEdit;
@@ -77,6 +79,7 @@ public:
     };
 
     explicit CChannelView(const FormContext &context, QWidget *parent = nullptr);
+    ~CChannelView() override;
 
     void OnInitialUpdate(int recordIndex) override;
     void OnUpdate() override;
@@ -95,10 +98,9 @@ private:
     QComboBox *addList(QGridLayout *grid, int row, int column, int ctrlId, const QString &label);
     CNumberEdit *addFrequency(QGridLayout *grid, int row, int column, int ctrlId, const QString &label);
     CToneComboBox *addTone(QGridLayout *grid, int row, int ctrlId, const QString &label);
-    QCheckBox *addCheck(int ctrlId, const QString &text, const std::function<void(bool)> &store);
-    // Stores the chosen index of a list through set(data, zone, channel, index).
-    using ChannelSetter = std::function<void(CChannelData &, int, int, int)>;
-    void connectList(QComboBox *list, int ctrlId, const ChannelSetter &set);
+    QCheckBox *addCheck(int ctrlId, const QString &text, const QString &key);
+    FieldBinder::Entries referenceEntries(int bound, std::function<QString(CPcSoftwareDoc &, int)> nameOf);
+    static FieldBinder::Entries sequenceEntries(const QString &wordKey, int count);
 
     // Moving between channels; each shows the channel and reloads.
     void showChannel(int zone, int channel);
@@ -106,9 +108,6 @@ private:
 
     // Filling.
     void fillLanguageLists();
-    void fillReferenceList(QComboBox *list, const QStringList &names, int stored);
-    void fillSequenceList(QComboBox *list, const QString &textKey, int count);
-    void selectIndex(QComboBox *list, int index);
     void applyEnabling(bool channelShown, int mode);
 
     // Stores.
@@ -118,9 +117,9 @@ private:
     void enterChannelName();
     void enterFrequency(int ctrlId, CNumberEdit *edit, bool receive);
     void storeTone(int ctrlId, CToneComboBox *tone, bool receive);
-    void storeMode(int index);
     void runListOperation(const QString &actionKey, int operation);
 
+    std::unique_ptr<FieldBinder> m_fields;  // the fields with a plain list or tick box
     int m_zone = 1;
     int m_channel = 1;
     QString m_noneText;          // the language's texts the lists were filled with

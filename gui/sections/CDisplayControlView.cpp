@@ -3,7 +3,7 @@
 #include "app/Language.h"
 #include "app/TranslateDialog.h"
 #include "sections/DisplayControlData.h"
-#include "sections/FormFields.h"
+#include "sections/FieldBinder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,80 +21,69 @@ const char *const kMenuItemLabels[CDisplayControlData::kMenuItemCount] = {
 }
 
 CDisplayControlView::CDisplayControlView(const FormContext &context, QWidget *parent)
-    : CSectionForm(context, 19, kDialogId, parent)
+    : CSectionForm(context, 19, kDialogId, parent),
+      m_fields(std::make_unique<FieldBinder>(QStringLiteral("display_control"), *this, doc(), prompter(),
+                                             [this](int nameId, const std::function<void()> &change) {
+                                                 storeField(nameId, change);
+                                                 Reload();
+                                             }))
 {
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(16, 16, 16, 16);
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(8);
 
-    auto addList = [&](int row, int id, const char *label) {
+    // "Always on", "Always off", then times such as "5s".
+    const auto timed = [](QStringList words) {
+        return [words](const Language &lang) {
+            QStringList entries;
+            for (const QString &word : words)
+                entries << lang.GetLangString(word);
+            const QString suffix = lang.GetLangString(QStringLiteral("IDS_SENCODE"));
+            for (int seconds : {5, 10, 15, 30, 60})
+                entries << QString::number(seconds) + suffix;
+            return entries;
+        };
+    };
+    auto addList = [&](int row, int id, const char *label, const QString &key, FieldBinder::Entries entries) {
         auto *list = new QComboBox(this);
         list->setMinimumContentsLength(14);
         addLabelledRow(grid, row, id, QString::fromUtf8(label), list);
-        return list;
+        m_fields->list(list, key, std::move(entries));
     };
-    m_backlight = addList(0, BacklightList, "背光灯设置");
-    m_keypadLock = addList(1, KeypadLockList, "键盘锁设置");
-    connect(m_backlight, &QComboBox::activated, this, [this](int index) {
-        storeField(BacklightList, [&] { CDisplayControlData(doc()).SetBacklight(index); });
-        Reload();
-    });
-    connect(m_keypadLock, &QComboBox::activated, this, [this](int index) {
-        storeField(KeypadLockList, [&] { CDisplayControlData(doc()).SetKeypadLock(index); });
-        Reload();
-    });
+    addList(0, BacklightList, "背光灯设置", QStringLiteral("backlight"),
+            timed({QStringLiteral("IDS_ALWAYSON"), QStringLiteral("IDS_ALWAYSOFF")}));
+    addList(1, KeypadLockList, "键盘锁设置", QStringLiteral("keypad_lock"), timed({QStringLiteral("IDS_ALWAYSUNLOCK")}));
 
-    m_led = new QCheckBox(QStringLiteral("LED指示"), this);
-    setCtrlId(m_led, LedIndicator);
-    grid->addWidget(m_led, 2, 0, 1, 2);
-    connect(m_led, &QCheckBox::clicked, this, [this](bool on) {
-        storeField(LedIndicator, [&] { CDisplayControlData(doc()).SetLedIndicator(on); });
-        Reload();
-    });
+    auto *led = new QCheckBox(QStringLiteral("LED指示"), this);
+    setCtrlId(led, LedIndicator);
+    grid->addWidget(led, 2, 0, 1, 2);
+    m_fields->check(led, QStringLiteral("led_indicator"));
 
     // The menu items in two columns, in item order.
-    auto *menuBox = new QGroupBox(this);
-    auto *menuGrid = new QGridLayout(menuBox);
+    m_menuBox = new QGroupBox(this);
+    auto *menuGrid = new QGridLayout(m_menuBox);
     constexpr int kRows = CDisplayControlData::kMenuItemCount / 2;
-    for (int item = 0; item < CDisplayControlData::kMenuItemCount; ++item) {
-        auto *box = new QCheckBox(QString::fromUtf8(kMenuItemLabels[item]), menuBox);
-        const int id = FirstMenuItem + item;
-        setCtrlId(box, id);
+    const Fields::RecordSchema &record = *Fields::recordSchema(QStringLiteral("display_control"));
+    int item = 0;
+    for (const Fields::Field &field : record.fields) {
+        if (!field.key.startsWith(QLatin1String("menu_")))
+            continue;
+        auto *box = new QCheckBox(QString::fromUtf8(kMenuItemLabels[item]), m_menuBox);
+        setCtrlId(box, FirstMenuItem + item);
         menuGrid->addWidget(box, item % kRows, item / kRows);
-        m_menuItems[item] = box;
-        connect(box, &QCheckBox::clicked, this, [this, item, id](bool on) {
-            storeField(id, [&] { CDisplayControlData(doc()).SetMenuItem(item, on); });
-            Reload();
-        });
+        m_fields->check(box, field.key);
+        ++item;
     }
-    m_menuBox = menuBox;
-    grid->addWidget(menuBox, 3, 0, 1, 3);
+    grid->addWidget(m_menuBox, 3, 0, 1, 3);
     grid->setRowStretch(4, 1);
     grid->setColumnStretch(2, 1);
 }
 
+CDisplayControlView::~CDisplayControlView() = default;
+
 void CDisplayControlView::Reload()
 {
-    const Language &lang = language();
-    const QString suffix = lang.GetLangString(QStringLiteral("IDS_SENCODE"));
-    auto seconds = [&](std::initializer_list<int> values) {
-        QStringList entries;
-        for (int value : values)
-            entries << QString::number(value) + suffix;
-        return entries;
-    };
-    m_menuBox->setTitle(lang.GetLangString(QStringLiteral("IDS_MENU_ITEMS")));
-    const CDisplayControlData data(doc());
-    FormFields::fillItems(m_backlight,
-                    QStringList{lang.GetLangString(QStringLiteral("IDS_ALWAYSON")),
-                                lang.GetLangString(QStringLiteral("IDS_ALWAYSOFF"))}
-                        + seconds({5, 10, 15, 30, 60}),
-                    data.GetBacklight());
-    FormFields::fillItems(m_keypadLock,
-                    QStringList{lang.GetLangString(QStringLiteral("IDS_ALWAYSUNLOCK"))} + seconds({5, 10, 15, 30, 60}),
-                    data.GetKeypadLock());
-    m_led->setChecked(data.GetLedIndicator());
-    for (int item = 0; item < CDisplayControlData::kMenuItemCount; ++item)
-        m_menuItems[item]->setChecked(data.GetMenuItem(item));
+    m_menuBox->setTitle(language().GetLangString(QStringLiteral("IDS_MENU_ITEMS")));
+    m_fields->show(language());
 }

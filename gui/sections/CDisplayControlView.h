@@ -2,10 +2,9 @@
 
 #include "sections/CSectionForm.h"
 
-#include <array>
+#include <memory>
 
-class QCheckBox;
-class QComboBox;
+class FieldBinder;
 class QGroupBox;
 
 // The display-control form (section 19): backlight time, keypad auto-lock
@@ -23,13 +22,11 @@ public:
     };
 
     explicit CDisplayControlView(const FormContext &context, QWidget *parent = nullptr);
+    ~CDisplayControlView() override;
 
     void Reload() override;
 
 private:
-    QComboBox *m_backlight = nullptr;
-    QComboBox *m_keypadLock = nullptr;
-    QCheckBox *m_led = nullptr;
+    std::unique_ptr<FieldBinder> m_fields;
     QGroupBox *m_menuBox = nullptr;
-    std::array<QCheckBox *, 12> m_menuItems{};
 };

@@ -1,33 +1,36 @@
 #include "sections/CDtmfView.h"
 
-#include "sections/DtmfData.h"
-#include "sections/NumberFieldForm.h"
+#include "sections/FieldBinder.h"
+
+#include <QGridLayout>
 
 CDtmfView::CDtmfView(const FormContext &context, QWidget *parent)
-    : CSectionForm(context, 15, kDialogId, parent)
+    : CSectionForm(context, 15, kDialogId, parent),
+      m_fields(std::make_unique<FieldBinder>(QStringLiteral("dtmf_system"), *this, doc(), prompter(),
+                                             [this](int nameId, const std::function<void()> &change) {
+                                                 storeField(nameId, change);
+                                                 Reload();
+                                             }))
 {
-    auto data = [this] { return CDtmfData(doc()); };
-    m_fields = {
-        {FirstDigitTime, "首位数码时间", 0, 2550, 4, 10, [=] { return data().GetFirstDigitTime(); },
-         [=](int ms) { data().SetFirstDigitTime(ms); }},
-        {FirstDigitDelay, "首位数码延迟时间", 0, 2550, 4, 10, [=] { return data().GetFirstDigitDelay(); },
-         [=](int ms) { data().SetFirstDigitDelay(ms); }},
-        {DigitInterval, "DTMF 码间间隔", 30, 1000, 4, 10, [=] { return data().GetDigitInterval(); },
-         [=](int ms) { data().SetDigitInterval(ms); }},
-        {DigitDuration, "DTMF 码元持续时间", 30, 2550, 4, 10, [=] { return data().GetDigitDuration(); },
-         [=](int ms) { data().SetDigitDuration(ms); }},
-        {DCode, "D码", 1, CDtmfData::kMaxDCode, 4, 1, [=] { return data().GetDCode(); },
-         [=](int code) { data().SetDCode(code); }},
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(16, 16, 16, 16);
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(8);
+    grid->setColumnStretch(2, 1);
+    const std::vector<FieldBinder::NumberRow> rows{
+        {FirstDigitTime, "首位数码时间", QStringLiteral("first_digit_time_ms")},
+        {FirstDigitDelay, "首位数码延迟时间", QStringLiteral("first_digit_delay_ms")},
+        {DigitInterval, "DTMF 码间间隔", QStringLiteral("digit_interval_ms")},
+        {DigitDuration, "DTMF 码元持续时间", QStringLiteral("digit_duration_ms")},
+        {DCode, "D码", QStringLiteral("d_code")},
     };
-    m_fields.back().hasSpecial = true;
-    m_fields.back().specialKey = QStringLiteral("IDS_DCODE");
-    NumberFieldForm::build(*this, m_fields, [this](int id, const std::function<void()> &change) {
-        storeField(id, change);
-        Reload();
-    });
+    m_fields->numberRows(*this, *grid, 0, rows);
+    grid->setRowStretch(int(rows.size()), 1);
 }
+
+CDtmfView::~CDtmfView() = default;
 
 void CDtmfView::Reload()
 {
-    NumberFieldForm::show(m_fields, language());
+    m_fields->show(language());
 }

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "sections/CSectionForm.h"
-#include "sections/NumberFields.h"
+#include <memory>
 
-#include <vector>
+class FieldBinder;
 
 // The DTMF-system form (section 15): the timing of the DTMF signalling and
 // the D code.
@@ -21,9 +21,10 @@ public:
     };
 
     explicit CDtmfView(const FormContext &context, QWidget *parent = nullptr);
+    ~CDtmfView() override;
 
     void Reload() override;
 
 private:
-    std::vector<NumberField> m_fields;
+    std::unique_ptr<FieldBinder> m_fields;
 };

@@ -5,7 +5,7 @@
 #include "app/TranslateDialog.h"
 #include "sections/FormFields.h"
 #include "sections/KeySettingData.h"
-#include "widgets/CNumberEdit.h"
+#include "sections/FieldBinder.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -17,10 +17,6 @@ namespace {
 const char *const kBuiltInLabels[CKeySettingView::kKeyCount] = {
     "顶键(短按)", "顶键(长按)", "侧键1(短按)", "侧键1(长按)", "侧键2(短按)", "侧键2(长按)",
 };
-
-constexpr int kLongPressMinMs = 100;
-constexpr int kLongPressMaxMs = 6300;
-constexpr int kLongPressStepMs = 100;
 
 }
 
@@ -39,7 +35,12 @@ QString CKeySettingView::labelKey(int listIndex, const QString &model)
 }
 
 CKeySettingView::CKeySettingView(const FormContext &context, QWidget *parent)
-    : CSectionForm(context, 3, kDialogId, parent)
+    : CSectionForm(context, 3, kDialogId, parent),
+      m_fields(std::make_unique<FieldBinder>(QStringLiteral("programmable_keys"), *this, doc(), prompter(),
+                                             [this](int nameId, const std::function<void()> &change) {
+                                                 storeField(nameId, change);
+                                                 Reload();
+                                             }))
 {
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(16, 16, 16, 16);
@@ -61,20 +62,15 @@ CKeySettingView::CKeySettingView(const FormContext &context, QWidget *parent)
         connect(list, &QComboBox::activated, this, [this, i](int position) { onChosen(i, position); });
     }
 
-    QLabel *caption = makeLabel(LongPressLabel, QStringLiteral("长按键时间[毫秒]"));
-    m_longPress = new CNumberEdit(this);
-    setCtrlId(m_longPress, LongPressTime);
-    caption->setBuddy(m_longPress);
-    grid->addWidget(caption, 3, 0);
-    grid->addWidget(m_longPress, 3, 1);
-    connect(m_longPress, &CNumberEdit::valueCommitted, this, [this](int ms) {
-        storeField(LongPressTime, [&] { CKeySettingData(doc()).SetLongPressTime(ms); });
-        Reload();
-    });
+    m_fields->numberRows(*this, *grid, 3, {{LongPressTime, "长按键时间[毫秒]", QStringLiteral("long_press_time_ms"), LongPressLabel}});
     grid->setRowStretch(4, 1);
     grid->setColumnStretch(4, 1);
 }
 
+CKeySettingView::~CKeySettingView() = default;
+
+// The lists hold only the functions the model offers, so a key's function
+// is stored by its place in the list.
 void CKeySettingView::onChosen(int listIndex, int position)
 {
     const int slot = slotOfList(listIndex);
@@ -90,8 +86,7 @@ void CKeySettingView::onChosen(int listIndex, int position)
 void CKeySettingView::Reload()
 {
     const CKeySettingData data(doc());
-    m_longPress->Configure(kLongPressMinMs, kLongPressMaxMs, 4, kLongPressStepMs, true);
-    m_longPress->Show(data.GetLongPressTime(), false);
+    m_fields->show(language());
 
     // The model's functions in code order, up to the first code without a text.
     QStringList functions;

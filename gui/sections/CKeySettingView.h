@@ -3,8 +3,9 @@
 #include "sections/CSectionForm.h"
 
 #include <array>
+#include <memory>
 
-class CNumberEdit;
+class FieldBinder;
 class QComboBox;
 class QLabel;
 
@@ -30,6 +31,7 @@ public:
     static constexpr int kKeyCount = 6;
 
     explicit CKeySettingView(const FormContext &context, QWidget *parent = nullptr);
+    ~CKeySettingView() override;
 
     void Reload() override;
 
@@ -44,5 +46,5 @@ private:
 
     std::array<QComboBox *, kKeyCount> m_lists{};
     std::array<QLabel *, kKeyCount> m_labels{};
-    CNumberEdit *m_longPress = nullptr;
+    std::unique_ptr<FieldBinder> m_fields;  // the long-press time
 };

@@ -1,15 +1,16 @@
 #pragma once
 
 #include "sections/CSectionForm.h"
-#include "sections/NumberFields.h"
 
+#include <QStringList>
+#include <functional>
+#include <memory>
 #include <vector>
 
-class CTextEdit;
+class FieldBinder;
 class QCheckBox;
-class QComboBox;
+class QGridLayout;
 class QGroupBox;
-class QLabel;
 
 // The option-features form (section 5): indicator LEDs, whisper, battery
 // saving, squelch level, the transmit time-out timers, remote monitoring,
@@ -47,29 +48,17 @@ public:
     };
 
     explicit COptionView(const FormContext &context, QWidget *parent = nullptr);
+    ~COptionView() override;
 
     void Reload() override;
 
 private:
-    QCheckBox *addCheck(class QGridLayout *grid, int row, int column, int id, const char *label);
-    QComboBox *addList(class QGridLayout *grid, int row, int id, int labelId, const char *label);
-    void storeCheck(int id, bool on);
-    void storeList(int id, int index);
-    void storePassword();
-    void applyVoxEnabling(bool voxOn);
-    void applyModelVisibility();
+    // Each adds a control bound to the catalogue field `key`.
+    QCheckBox *addCheck(QGridLayout *grid, int row, int id, const char *label, const QString &key, QWidget *owner = nullptr);
+    void addList(QGridLayout *grid, int row, int id, int labelId, const char *label, const QString &key, std::function<QStringList(const Language &)> entries);
+    void addNumber(QGridLayout *grid, int row, int id, const char *label, const QString &key, QWidget *owner = nullptr);
 
-    QCheckBox *m_txLed = nullptr;
-    QCheckBox *m_rxLed = nullptr;
-    QCheckBox *m_whisper = nullptr;
-    QComboBox *m_batterySave = nullptr;
-    QComboBox *m_squelch = nullptr;
-    QComboBox *m_hangUp = nullptr;
-    CTextEdit *m_password = nullptr;
+    std::unique_ptr<FieldBinder> m_fields;
     QGroupBox *m_voxGroup = nullptr;
-    QCheckBox *m_voxEnable = nullptr;
-    QCheckBox *m_pttCancelsVox = nullptr;
-    QCheckBox *m_rxPttInhibit = nullptr;
-    std::vector<NumberField> m_timers;     // time-outs and remote monitor
-    std::vector<NumberField> m_voxFields;  // sensitivity and hold time
+    std::vector<QWidget *> m_voxControls;  // enabled while voice-operated transmit is on
 };

@@ -130,8 +130,11 @@ SectionSchema basicSettings()
     f.push_back(boolean<D>(QStringLiteral("allow_all_call"), &D::GetAllowAllCall, &D::SetAllowAllCall));
     f.push_back(boolean<D>(QStringLiteral("remote_kill_decode"), &D::GetRemoteKillDecode, &D::SetRemoteKillDecode));
     f.push_back(boolean<D>(QStringLiteral("private_call"), &D::GetPrivateCallEnable, &D::SetPrivateCallEnable));
-    f.push_back(number<D>(QStringLiteral("preamble_frames"), Kind::Int, &D::GetPreambleFrames, &D::SetPreambleFrames, 0,
-                          D::kMaxPreambleFrames));
+    // The TL809 has no preamble setting (its byte is kept as it is).
+    Field preamble = number<D>(QStringLiteral("preamble_frames"), Kind::Int, &D::GetPreambleFrames, &D::SetPreambleFrames, 0,
+                               D::kMaxPreambleFrames);
+    preamble.offered = offeredExcept({QStringLiteral("TL809")});
+    f.push_back(preamble);
     return s;
 }
 
@@ -142,8 +145,10 @@ SectionSchema keys()
     const char *names[] = {"short_press_1", "short_press_2", "short_press_3", "long_press_1", "long_press_2", "long_press_3"};
     for (int slot = 0; slot < CKeySettingData::kSlotCount; ++slot)
         f.push_back(keySlot(QString::fromLatin1(names[slot]), slot));
-    f.push_back(edited<CKeySettingData>(QStringLiteral("long_press_time_ms"), Kind::Int, &CKeySettingData::GetLongPressTime,
-                                        &CKeySettingData::SetLongPressTime, 100, 6300, 100));
+    Field longPress = edited<CKeySettingData>(QStringLiteral("long_press_time_ms"), Kind::Int, &CKeySettingData::GetLongPressTime,
+                                              &CKeySettingData::SetLongPressTime, 100, 6300, 100);
+    longPress.maxLength = 4;
+    f.push_back(longPress);
     return s;
 }
 
@@ -158,6 +163,11 @@ SectionSchema alertTones()
                            "private_call",  "group_call",        "all_call",       "missed_call",     "side_tone"};
     for (int tone = 0; tone < D::kToneCount; ++tone)
         f.push_back(alertTone(QString::fromLatin1(names[tone]), tone));
+    // The TL809 has no power-on and no call-failed tone.
+    for (Field &tone : f) {
+        if (tone.key == QLatin1String("power_on") || tone.key == QLatin1String("call_failed"))
+            tone.offered = offeredExcept({QStringLiteral("TL809")});
+    }
     f.push_back(boolean<D>(QStringLiteral("voice_volume_fixed"), &D::GetVoiceVolumeFixed, &D::SetVoiceVolumeFixed));
     f.push_back(boolean<D>(QStringLiteral("alert_tones_enabled"), &D::GetAlertToneEnable, &D::SetAlertToneEnable));
     f.push_back(volume(QStringLiteral("voice_volume"), &D::GetVoiceVolume, &D::SetVoiceVolume));
@@ -173,31 +183,48 @@ SectionSchema options()
     using D = COptionData;
     SectionSchema s = section(QStringLiteral("option_features"), {{0x4660, 11}, {0x0070, 0x48}});
     auto &f = s.record.fields;
+    const QString tl809 = QStringLiteral("TL809");
     f.push_back(boolean<D>(QStringLiteral("tx_led"), &D::GetTxLed, &D::SetTxLed));
     f.push_back(boolean<D>(QStringLiteral("rx_led"), &D::GetRxLed, &D::SetRxLed));
-    f.push_back(choice<D>(QStringLiteral("battery_save"),
-                          {QStringLiteral("off"), QStringLiteral("low"), QStringLiteral("medium"), QStringLiteral("high")},
-                          &D::GetBatterySave, &D::SetBatterySave));
+    Field batterySave = choice<D>(QStringLiteral("battery_save"),
+                                  {QStringLiteral("off"), QStringLiteral("low"), QStringLiteral("medium"), QStringLiteral("high")},
+                                  &D::GetBatterySave, &D::SetBatterySave);
+    batterySave.offered = offeredExcept({tl809});
+    f.push_back(batterySave);
     f.push_back(boolean<D>(QStringLiteral("whisper"), &D::GetWhisper, &D::SetWhisper));
-    // The timers' 0 is "Off".
+    // The timers' 0 is "Off"; their edits take four characters.
     const QString off = QStringLiteral("IDS_OFF");
-    f.push_back(edited<D>(QStringLiteral("time_out_timer_s"), Kind::Int, &D::GetTimeOutTimer, &D::SetTimeOutTimer, 5, 600, 5, 0, off));
-    f.push_back(edited<D>(QStringLiteral("tot_pre_alert_s"), Kind::Int, &D::GetTotPreAlert, &D::SetTotPreAlert, 1, 10, 1, 0, off));
-    f.push_back(edited<D>(QStringLiteral("tot_rekey_s"), Kind::Int, &D::GetTotRekey, &D::SetTotRekey, 1, 15, 1, 0, off));
-    f.push_back(edited<D>(QStringLiteral("tot_reset_s"), Kind::Int, &D::GetTotReset, &D::SetTotReset, 1, 15, 1, 0, off));
+    auto timer = [&](const QString &key, auto get, auto set, int min, int max, int step) {
+        Field t = edited<D>(key, Kind::Int, get, set, min, max, step, 0, off);
+        t.maxLength = 4;
+        f.push_back(t);
+    };
+    timer(QStringLiteral("time_out_timer_s"), &D::GetTimeOutTimer, &D::SetTimeOutTimer, 5, 600, 5);
+    timer(QStringLiteral("tot_pre_alert_s"), &D::GetTotPreAlert, &D::SetTotPreAlert, 1, 10, 1);
+    timer(QStringLiteral("tot_rekey_s"), &D::GetTotRekey, &D::SetTotRekey, 1, 15, 1);
+    timer(QStringLiteral("tot_reset_s"), &D::GetTotReset, &D::SetTotReset, 1, 15, 1);
     f.push_back(number<D>(QStringLiteral("squelch_level"), Kind::Int, &D::GetSquelchLevel, &D::SetSquelchLevel, 0, 9));
-    f.push_back(boolean<D>(QStringLiteral("vox"), &D::GetVoxEnable, &D::SetVoxEnable));
-    f.push_back(boolean<D>(QStringLiteral("ptt_cancels_vox"), &D::GetPttCancelsVox, &D::SetPttCancelsVox));
-    f.push_back(boolean<D>(QStringLiteral("rx_ptt_inhibit"), &D::GetRxPttInhibit, &D::SetRxPttInhibit));
-    f.push_back(edited<D>(QStringLiteral("vox_sensitivity"), Kind::Int, &D::GetVoxSensitivity, &D::SetVoxSensitivity, 1, 10));
+    // Voice-operated transmit: not on the TL809.
+    auto vox = [&](Field field) {
+        field.offered = offeredExcept({tl809});
+        f.push_back(field);
+    };
+    vox(boolean<D>(QStringLiteral("vox"), &D::GetVoxEnable, &D::SetVoxEnable));
+    vox(boolean<D>(QStringLiteral("ptt_cancels_vox"), &D::GetPttCancelsVox, &D::SetPttCancelsVox));
+    vox(boolean<D>(QStringLiteral("rx_ptt_inhibit"), &D::GetRxPttInhibit, &D::SetRxPttInhibit));
+    vox(edited<D>(QStringLiteral("vox_sensitivity"), Kind::Int, &D::GetVoxSensitivity, &D::SetVoxSensitivity, 1, 10));
     Field hold = edited<D>(QStringLiteral("vox_hold_time_s"), Kind::Decimal, &D::GetVoxHoldTime, &D::SetVoxHoldTime, 1, 255);
     hold.scale = 10;
-    f.push_back(hold);
+    vox(hold);
     f.push_back(edited<D>(QStringLiteral("remote_monitor_time_s"), Kind::Int, &D::GetRemoteMonitorTime, &D::SetRemoteMonitorTime, 1, 255));
-    f.push_back(choice<D>(QStringLiteral("hang_up"), {QStringLiteral("off"), QStringLiteral("on")}, &D::GetHangUp, &D::SetHangUp));
-    // Digits only: the radio's keypad enters it; empty for none.
-    f.push_back(text<D>(QStringLiteral("power_on_password"), Kind::Text, &D::GetPowerOnPassword, &D::SetPowerOnPassword, digits(),
-                        D::kPasswordLength));
+    Field hangUp = choice<D>(QStringLiteral("hang_up"), {QStringLiteral("off"), QStringLiteral("on")}, &D::GetHangUp, &D::SetHangUp);
+    hangUp.offered = offeredExcept({QStringLiteral("RQ381"), QStringLiteral("VK214")});
+    f.push_back(hangUp);
+    // Digits only: the radio's keypad enters it; empty for none. The RQ381 has none.
+    Field password = text<D>(QStringLiteral("power_on_password"), Kind::Text, &D::GetPowerOnPassword, &D::SetPowerOnPassword,
+                             digits(), D::kPasswordLength);
+    password.offered = offeredExcept({QStringLiteral("RQ381")});
+    f.push_back(password);
     Field info = text<D>(QStringLiteral("embedded_info"), Kind::Text, &D::GetEmbeddedInfo, &D::SetEmbeddedInfo);
     info.setText = [](Doc &doc, At, const QString &value) -> Store {
         const QString cut = NameField::truncated(value, D::kEmbeddedInfoUnits);

@@ -108,7 +108,10 @@ SectionSchema dtmf()
     f.push_back(edited<D>(QStringLiteral("first_digit_delay_ms"), Kind::Int, &D::GetFirstDigitDelay, &D::SetFirstDigitDelay, 0, 2550, 10));
     f.push_back(edited<D>(QStringLiteral("digit_interval_ms"), Kind::Int, &D::GetDigitInterval, &D::SetDigitInterval, 30, 1000, 10));
     f.push_back(edited<D>(QStringLiteral("digit_duration_ms"), Kind::Int, &D::GetDigitDuration, &D::SetDigitDuration, 30, 2550, 10));
-    f.push_back(edited<D>(QStringLiteral("d_code"), Kind::Int, &D::GetDCode, &D::SetDCode, 1, D::kMaxDCode, 1, 0, QStringLiteral("IDS_DCODE")));
+    // 0 is shown as its word; the edit takes four characters.
+    Field dCode = edited<D>(QStringLiteral("d_code"), Kind::Int, &D::GetDCode, &D::SetDCode, 1, D::kMaxDCode, 1, 0, QStringLiteral("IDS_DCODE"));
+    dCode.maxLength = 4;
+    f.push_back(dCode);
     return s;
 }
 

@@ -151,6 +151,9 @@ Field pair(const QString &key, Get get, Set set)
     return f;
 }
 
+// The models that lack a field: every other model offers it.
+std::function<bool(const Doc &)> offeredExcept(const QStringList &models);
+
 // Brings a list from `now` to `wanted` records by its own add and delete
 // operations; an error text when the list refuses one.
 QString resizeList(int now, int wanted, const std::function<EditResult()> &add, const std::function<EditResult(int)> &removeLast);

@@ -2,12 +2,15 @@
 
 #include "fields/FieldBuilders.h"
 
+#include "app/AppSettings.h"
+
 #include "sections/ChannelData.h"
 #include "sections/ContactData.h"
 #include "sections/EncryptData.h"
 #include "sections/RxGroupData.h"
 #include "sections/ScanData.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Fields {
@@ -137,6 +140,34 @@ Store Store::then(const Store &next) const
     if (next.warning.isEmpty())
         return *this;
     return corrected(warning + QStringLiteral("; ") + next.warning);
+}
+
+const RecordSchema *recordSchema(const QString &path)
+{
+    const QStringList keys = path.split(u'.');
+    const RecordSchema *record = nullptr;
+    const std::vector<ListSchema> *lists = nullptr;
+    for (const SectionSchema &section : schema()) {
+        if (section.key != keys.first())
+            continue;
+        record = section.list ? &section.list->record : &section.record;
+        lists = &record->lists;
+    }
+    for (qsizetype i = 1; record && i < keys.size(); ++i) {
+        const auto found = std::find_if(lists->begin(), lists->end(), [&](const ListSchema &l) { return l.key == keys[i]; });
+        record = found == lists->end() ? nullptr : &found->record;
+        lists = record ? &record->lists : nullptr;
+    }
+    return record;
+}
+
+const Field *findField(const RecordSchema &record, const QString &key)
+{
+    for (const Field &field : record.fields) {
+        if (field.key == key)
+            return &field;
+    }
+    return nullptr;
 }
 
 bool isOffered(const Field &field, const Doc &doc)
@@ -336,6 +367,11 @@ bool targetExists(Doc &doc, Target target, int number, int sub)
 }
 
 namespace Build {
+
+std::function<bool(const Doc &)> offeredExcept(const QStringList &models)
+{
+    return [models](const Doc &doc) { return !models.contains(doc.settings().modelName()); };
+}
 
 QString resizeList(int now, int wanted, const std::function<EditResult()> &add, const std::function<EditResult(int)> &removeLast)
 {

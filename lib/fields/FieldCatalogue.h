@@ -102,7 +102,9 @@ struct Field
     // Without it (a drop-down list) such a value is refused.
     bool clamps = false;
     QStringList choices;
-    // Text: the symbols it may hold (empty: any) and the most it holds (0: no limit of its own).
+    // Text: the symbols it may hold (empty: any) and the most it holds (0: no
+    // limit of its own). Int, Decimal: the characters its number edit takes
+    // (0: as many as its widest value needs).
     QString alphabet;
     int maxLength = 0;
     // The models that offer the field; all when not set.
@@ -163,6 +165,12 @@ struct SectionSchema
 
 // Every section, in the order of the YAML document.
 const std::vector<SectionSchema> &schema();
+
+// The fields of a section's records by their key path: "option_features",
+// "scan_lists", "zones.channels". Null when there is no such record.
+const RecordSchema *recordSchema(const QString &path);
+// The field of a record by its key; null when it has none.
+const Field *findField(const RecordSchema &record, const QString &key);
 
 // The section lists by part (one file each).
 std::vector<SectionSchema> radioSections();
