@@ -70,26 +70,6 @@ PromptAnswer StreamPrompter::ask(const Prompt &prompt)
     return prompt.buttons == Prompt::Buttons::Ok ? PromptAnswer::Ok : m_answer;
 }
 
-namespace {
-
-// The first File New asks nothing; this stands in for the user it does not ask.
-class SilentPrompter : public Prompter
-{
-public:
-    PromptAnswer ask(const Prompt &) override { return PromptAnswer::Cancel; }
-};
-
-}
-
-std::unique_ptr<CPcSoftwareDoc> newDefaultDocument(AppSettings &settings)
-{
-    auto doc = std::make_unique<CPcSoftwareDoc>(settings);
-    bool firstNew = true;
-    SilentPrompter silent;
-    doc->OnNewDocument(firstNew, silent);
-    return doc;
-}
-
 void followStoredModel(CPcSoftwareDoc &doc, const QString &path, CommandIo &io, bool followModel)
 {
     const AppSettings &settings = doc.settings();

@@ -49,9 +49,6 @@ private:
     QString m_lastKey;
 };
 
-// The default codeplug a first File New makes (range 6).
-std::unique_ptr<CPcSoftwareDoc> newDefaultDocument(AppSettings &settings);
-
 // Loads a codeplug file. A missing, unreadable or foreign file prints a
 // one-line error and gives null. Unless --model fixed it, the model becomes
 // the one the codeplug names (when this program knows it), with a note on

@@ -3,6 +3,7 @@
 #include "CliSupport.h"
 
 #include "app/FilePaths.h"
+#include "fields/RecordMends.h"
 
 #include "text/ChannelsCsv.h"
 #include "text/ContactsCsv.h"
@@ -79,8 +80,12 @@ int runCsvCommand(const CsvCommand &command, const QStringList &args, CommandIo 
         return writeText(parser.value(QStringLiteral("o")), command.exportText(*doc), fullName, io) ? ExitOk : ExitFailure;
 
     QString summary;
+    const auto before = std::make_unique<Image>(doc->currentImage());
     if (!command.importFile(files[1], *doc, parser, io, summary))
         return ExitFailure;
+    // The records the file changed get the mends their forms give them.
+    for (const Mends::Correction &correction : Mends::mendChanged(*doc, *before))
+        io.err << "rq381 " << fullName << ": warning: " << correction.path << ": " << correction.text << "\n";
     const QString output = parser.isSet(QStringLiteral("o")) ? parser.value(QStringLiteral("o")) : files[0];
     if (!saveCodeplug(*doc, output, io))
         return ExitFailure;
@@ -120,7 +125,10 @@ int runContacts(const QStringList &args, CommandIo &io)
         QFile csv(path);
         if (!openText(csv, FilePaths::kMaxContactsCsvBytes, QStringLiteral("contacts import"), io))
             return false;
-        const ContactsCsv::Report report = ContactsCsv::importFile(csv, doc, options);
+        ContactsCsv::Report report;
+        const Mends::Result closed = Mends::changeContacts(doc, [&] { report = ContactsCsv::importFile(csv, doc, options); });
+        for (const QString &text : closed.corrections)
+            io.err << "rq381 contacts import: warning: contacts: " << text << "\n";
         if (!report.ok()) {
             io.err << "rq381 contacts import: " << report.error << "\n";
             return false;

@@ -1,6 +1,7 @@
 #include "CliSupport.h"
 
 #include "codeplug/DataFile.h"
+#include "fields/RecordMends.h"
 #include "sections/ChannelData.h"
 #include "sections/ContactRules.h"
 #include "sections/EncryptRules.h"
@@ -12,6 +13,7 @@
 #include <QRegularExpression>
 #include <functional>
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -32,13 +34,12 @@ const char kOperationsHelp[] =
     "  add-quicktext | insert-quicktext R | delete-quicktext R\n"
     "  paste-channel Z C TO_Z TO_C | paste-scan S TO_S | paste-rxgroup G TO_G\n";
 
-// The contact form compacts the list whenever it opens; the command does the
-// same before it changes the list, so both leave the same bytes.
+// The contact form closes the gaps of the list before it changes it; the
+// command does the same, so both leave the same bytes.
 CContactRules openedContacts(CPcSoftwareDoc &doc)
 {
-    CContactRules rules(doc);
-    rules.compact();
-    return rules;
+    Mends::contacts(doc);
+    return CContactRules(doc);
 }
 
 const std::map<QString, Operation> &operations()
@@ -241,6 +242,7 @@ int runEdit(const QStringList &args, CommandIo &io)
                << "; the file is saved at its full size\n";
 
     StreamPrompter prompter(*settings, io);
+    const auto before = std::make_unique<Image>(doc->currentImage());
     const EditResult result = operation.run(*doc, numbers, prompter);
     if (!result.ok()) {
         // A form's message was already printed as its language text.
@@ -253,6 +255,9 @@ int runEdit(const QStringList &args, CommandIo &io)
         }
         return ExitFailure;
     }
+    // The records the operation changed get the mends their forms give them.
+    for (const Mends::Correction &correction : Mends::mendChanged(*doc, *before))
+        io.err << "rq381 edit: warning: " << correction.path << ": " << correction.text << "\n";
     if (!saveCodeplug(*doc, path, io))
         return ExitFailure;
     io.out << name << ": " << resultText(result) << "\n";

@@ -3,6 +3,7 @@
 #include "app/SafeFileWriter.h"
 
 #include "codeplug/DataFile.h"
+#include "codeplug/NewCodeplug.h"
 #include "link/CMSComm.h"
 #include "link/PortNames.h"
 #include "link/TransferJob.h"
@@ -310,7 +311,10 @@ int runRead(const QStringList &args, CommandIo &io)
         return ExitFailure;
     }
 
-    auto doc = newDefaultDocument(*run.settings);
+    // The radio's blocks are read over the default codeplug, which is made
+    // whatever setting.ini's ranges hold, as at the desktop program's start.
+    auto doc = std::make_unique<CPcSoftwareDoc>(*run.settings);
+    NewCodeplug::makeAnyway(*doc, NewCodeplug::kStartRange);
     CMSComm comm(run.settings.get());
     if (!run.tracePath.isEmpty())
         trace.attach(comm);

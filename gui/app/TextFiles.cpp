@@ -2,6 +2,7 @@
 
 #include "app/FilePaths.h"
 #include "codeplug/CPcSoftwareDoc.h"
+#include "fields/RecordMends.h"
 #include "text/ChannelsCsv.h"
 #include "text/ContactsCsv.h"
 #include "text/YamlCodeplug.h"
@@ -71,7 +72,12 @@ ImportResult importText(Kind kind, const QByteArray &text, CPcSoftwareDoc &doc)
         break;
     }
     case Kind::ContactsCsv: {
-        const ContactsCsv::Report report = ContactsCsv::importText(text, doc, ContactsCsv::Options{});
+        // Added as the contact form adds: behind the gaps closed first.
+        ContactsCsv::Report report;
+        const Mends::Result closed
+            = Mends::changeContacts(doc, [&] { report = ContactsCsv::importText(text, doc, ContactsCsv::Options{}); });
+        for (const QString &correction : closed.corrections)
+            result.warnings << QStringLiteral("contacts: %1").arg(correction);
         if (!report.ok())
             result.errors << report.error;
         for (auto it = report.skipped.cbegin(); it != report.skipped.cend(); ++it)
@@ -82,6 +88,11 @@ ImportResult importText(Kind kind, const QByteArray &text, CPcSoftwareDoc &doc)
         const ChannelsCsv::Report report = ChannelsCsv::importText(text, doc);
         result.errors = report.errors;
         result.warnings = report.warnings;
+        // The records the file changed get the mends their forms give them.
+        if (result.ok()) {
+            for (const Mends::Correction &correction : Mends::mendChanged(doc, *before))
+                result.warnings << QStringLiteral("%1: %2").arg(correction.path, correction.text);
+        }
         break;
     }
     }

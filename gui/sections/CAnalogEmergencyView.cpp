@@ -2,6 +2,7 @@
 
 #include "app/Language.h"
 #include "app/TranslateDialog.h"
+#include "fields/RecordMends.h"
 #include "sections/EmergencyRules.h"
 #include "sections/FormFields.h"
 #include "sections/ReplyChannelRow.h"
@@ -96,14 +97,13 @@ void CAnalogEmergencyView::OnInitialUpdate(int recordIndex)
 {
     // A reply channel that is no longer offered is reset when the form
     // opens; this is a step of its own only when bytes change.
-    runEdit(QStringLiteral("IDS_ACTION_RESET_REFERENCES"), [this] { CEmergencyRules(doc()).checkAnalogReply(); },
-            Redraw::OtherForms);
+    runEdit(QStringLiteral("IDS_ACTION_RESET_REFERENCES"), [this] { Mends::analogEmergency(doc()); }, Redraw::OtherForms);
     CSectionForm::OnInitialUpdate(recordIndex);
 }
 
 void CAnalogEmergencyView::MendAfterEdit()
 {
-    CEmergencyRules(doc()).resetUnacceptedAnalogReply();
+    Mends::analogEmergencyAfterEdit(doc());
 }
 
 void CAnalogEmergencyView::Reload()

@@ -5,6 +5,7 @@
 #include "app/Prompter.h"
 #include "app/TranslateDialog.h"
 #include "codeplug/CPcSoftwareDoc.h"
+#include "fields/RecordMends.h"
 #include "sections/CRecordNavigator.h"
 #include "sections/FieldBinder.h"
 #include "sections/ChannelData.h"
@@ -332,15 +333,9 @@ void CChannelView::showChannel(int zone, int channel)
 // as an edit of their own that can be undone.
 void CChannelView::applyModeRules()
 {
-    CChannelData data(doc());
     const int zone = m_zone;
     const int channel = m_channel;
-    if (!data.ChannelExists(zone, channel) || zone > data.CountZones() || channel > data.CountChannels(zone))
-        return;
-    CChannelRules rules(doc());
-    if (!rules.breaksModeRules(zone, channel))
-        return;
-    storeField(ChannelMode, [&rules, zone, channel] { rules.applyModeRules(zone, channel); });
+    storeField(ChannelMode, [this, zone, channel] { Mends::channel(doc(), zone, channel); });
 }
 
 void CChannelView::Reload()

@@ -3,6 +3,7 @@
 #include "app/Language.h"
 #include "app/Prompter.h"
 #include "codeplug/Encodings.h"
+#include "fields/RecordMends.h"
 #include "sections/ContactData.h"
 #include "sections/ContactRules.h"
 
@@ -15,9 +16,8 @@ CContactView::CContactView(const FormContext &context, QWidget *parent)
 
 void CContactView::OnInitialUpdate(int recordIndex)
 {
-    // A step of its own only when a gap was closed.
-    runEdit(QStringLiteral("IDS_ACTION_COMPACT_CONTACTS"), [this] { CContactRules(doc()).compact(); },
-            Redraw::OtherForms);
+    // A step of its own only when bytes change.
+    runEdit(QStringLiteral("IDS_ACTION_COMPACT_CONTACTS"), [this] { Mends::contacts(doc()); }, Redraw::OtherForms);
     CGridListForm::OnInitialUpdate(recordIndex);
 }
 
@@ -56,15 +56,13 @@ void CContactView::commitCell(int record, int column, const QString &text)
     DeferredPrompter messages;
     if (column == NameColumn) {
         storeField(NameEditor, [&] {
-            CContactRules rules(doc());
-            rules.compactIfGapped();
-            rules.enterName(record, text, messages);
+            Mends::contacts(doc());
+            CContactRules(doc()).enterName(record, text, messages);
         });
     } else if (column == CallIdColumn) {
         storeField(CallIdEditor, [&] {
-            CContactRules rules(doc());
-            rules.compactIfGapped();
-            rules.enterCallId(record, text, messages);
+            Mends::contacts(doc());
+            CContactRules(doc()).enterCallId(record, text, messages);
         });
     }
     messages.showOn(prompter());
@@ -72,8 +70,8 @@ void CContactView::commitCell(int record, int column, const QString &text)
 
 EditResult CContactView::runOperation(ListOperation operation, int record, Prompter &messages)
 {
+    Mends::contacts(doc());
     CContactRules rules(doc());
-    rules.compactIfGapped();
     switch (operation) {
     case ListOperation::Add: return rules.add(messages);
     case ListOperation::Insert: return rules.insert(record, messages);

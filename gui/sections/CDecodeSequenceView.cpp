@@ -2,6 +2,7 @@
 
 #include "app/Language.h"
 #include "sections/DecodeSequenceData.h"
+#include "sections/FieldBinder.h"
 #include "sections/FormFields.h"
 #include "widgets/CEditGrid.h"
 
@@ -17,7 +18,7 @@ CDecodeSequenceView::CDecodeSequenceView(const FormContext &context, QWidget *pa
     m_grid = new CEditGrid(this);
     m_grid->setColumns({40, 150, 150, 150});
     m_grid->setRecordCount(CDecodeSequenceData::kCount);
-    m_grid->setColumnEditor(SequenceColumn, {CDecodeSequenceData::kMaxSymbols, {}});
+    m_grid->setColumnEditor(SequenceColumn, FieldBinder::columnEditor(field(QStringLiteral("sequence"))));
     layout->addWidget(m_grid);
 
     for (int row = 0; row < CDecodeSequenceData::kCount; ++row) {
@@ -29,6 +30,11 @@ CDecodeSequenceView::CDecodeSequenceView(const FormContext &context, QWidget *pa
         m_decodeTypes << type;
     }
     connect(m_grid, &CEditGrid::cellCommitted, this, &CDecodeSequenceView::onSequenceCommitted);
+}
+
+const Fields::Field &CDecodeSequenceView::field(const QString &key)
+{
+    return FieldBinder::catalogueField(QStringLiteral("decode_sequences"), key);
 }
 
 QComboBox *CDecodeSequenceView::addCellList(int row, int column)
@@ -44,28 +50,28 @@ void CDecodeSequenceView::onSignalingChosen(int row, int index)
     const int n = row + 1;
     if (index == CDecodeSequenceData(doc()).GetRxSignaling(n))
         return;
-    // The symbols of one signalling mean nothing to the other: start again from "12345".
-    runEdit(QStringLiteral("IDS_ACTION_DECODE_SIGNALING"), [&] {
-        CDecodeSequenceData data(doc());
-        data.SetRxSignaling(n, index);
-        data.ResetSequence(n);
-    }, Redraw::OtherForms);
+    // The catalogue's rule starts the sequence again for the other signalling.
+    runEdit(QStringLiteral("IDS_ACTION_DECODE_SIGNALING"),
+            [&] { Fields::setNumber(field(QStringLiteral("rx_signaling")), doc(), {n, 0}, index); }, Redraw::OtherForms);
     Reload();
 }
 
 void CDecodeSequenceView::onDecodeTypeChosen(int row, int index)
 {
     runEdit(QStringLiteral("IDS_ACTION_DECODE_TYPE"),
-            [&] { CDecodeSequenceData(doc()).SetDecodeType(row + 1, index); }, Redraw::OtherForms);
+            [&] { Fields::setNumber(field(QStringLiteral("decode_type")), doc(), {row + 1, 0}, index); }, Redraw::OtherForms);
     Reload();
 }
 
 void CDecodeSequenceView::onSequenceCommitted(int row, int column, const QString &text)
 {
+    Fields::Store result;
     if (column == SequenceColumn)
         runEdit(QStringLiteral("IDS_ACTION_DECODE_SEQUENCE"),
-                [&] { CDecodeSequenceData(doc()).SetSequence(row + 1, text); }, Redraw::OtherForms);
+                [&] { result = Fields::setText(field(QStringLiteral("sequence")), doc(), {row + 1, 0}, text); },
+                Redraw::OtherForms);
     Reload();
+    FieldBinder::tellRefusal(prompter(), result);
 }
 
 void CDecodeSequenceView::Reload()

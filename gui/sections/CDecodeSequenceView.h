@@ -5,6 +5,9 @@
 #include <QVector>
 
 class CEditGrid;
+namespace Fields {
+struct Field;
+}
 class QComboBox;
 
 // The decode-sequence form (section 20, TL809 only): the six digit strings
@@ -25,6 +28,7 @@ public:
     QComboBox *decodeTypeList(int row) const { return m_decodeTypes.value(row); }
 
 private:
+    static const Fields::Field &field(const QString &key);
     QComboBox *addCellList(int row, int column);
     void onSignalingChosen(int row, int index);
     void onDecodeTypeChosen(int row, int index);

@@ -2,6 +2,7 @@
 
 #include "app/Language.h"
 #include "app/TranslateDialog.h"
+#include "fields/RecordMends.h"
 #include "sections/ContactData.h"
 #include "sections/BasicSettingData.h"
 #include "sections/EmergencyData.h"
@@ -65,17 +66,13 @@ void CEmergencyView::OnInitialUpdate(int recordIndex)
 {
     // A reply channel or emergency ID that is no longer offered is reset
     // when the form opens; this is a step of its own only when bytes change.
-    runEdit(QStringLiteral("IDS_ACTION_RESET_REFERENCES"), [this] {
-        CEmergencyRules rules(doc());
-        rules.checkDigitalReply();
-        rules.checkEmergencyId();
-    }, Redraw::OtherForms);
+    runEdit(QStringLiteral("IDS_ACTION_RESET_REFERENCES"), [this] { Mends::digitalEmergency(doc()); }, Redraw::OtherForms);
     CSectionForm::OnInitialUpdate(recordIndex);
 }
 
 void CEmergencyView::MendAfterEdit()
 {
-    CEmergencyRules(doc()).resetUnacceptedDigitalReply();
+    Mends::digitalEmergencyAfterEdit(doc());
 }
 
 void CEmergencyView::Reload()

@@ -2,6 +2,7 @@
 
 #include "app/Language.h"
 #include "sections/EncodeSequenceData.h"
+#include "sections/FieldBinder.h"
 #include "sections/FormFields.h"
 #include "widgets/CEditGrid.h"
 
@@ -17,7 +18,7 @@ CEncodeSequenceView::CEncodeSequenceView(const FormContext &context, QWidget *pa
     m_grid = new CEditGrid(this);
     m_grid->setColumns({40, 170, 250});
     m_grid->setRecordCount(CEncodeSequenceData::kCount);
-    m_grid->setColumnEditor(SequenceColumn, {CEncodeSequenceData::kMaxDtmfDigits, {}});
+    m_grid->setColumnEditor(SequenceColumn, FieldBinder::columnEditor(sequenceField()));
     layout->addWidget(m_grid);
 
     // The type is chosen from a list in its cell.
@@ -33,12 +34,17 @@ CEncodeSequenceView::CEncodeSequenceView(const FormContext &context, QWidget *pa
     connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int row) { limitSequenceEditor(row); });
 }
 
+const Fields::Field &CEncodeSequenceView::sequenceField()
+{
+    return FieldBinder::catalogueField(QStringLiteral("encode_sequences"), QStringLiteral("sequence"));
+}
+
 void CEncodeSequenceView::limitSequenceEditor(int row)
 {
     const bool fiveTone = CEncodeSequenceData(doc()).GetSequenceType(row + 1) == CEncodeSequenceData::kFiveTone;
-    m_grid->setColumnEditor(SequenceColumn, {fiveTone ? CEncodeSequenceData::kMaxFiveToneSymbols
-                                                      : CEncodeSequenceData::kMaxDtmfDigits,
-                                             {}});
+    CEditGrid::ColumnEditor editor = FieldBinder::columnEditor(sequenceField());
+    editor.limit = fiveTone ? CEncodeSequenceData::kMaxFiveToneSymbols : CEncodeSequenceData::kMaxDtmfDigits;
+    m_grid->setColumnEditor(SequenceColumn, editor);
 }
 
 void CEncodeSequenceView::onTypeChosen(int row, int type)
@@ -46,22 +52,21 @@ void CEncodeSequenceView::onTypeChosen(int row, int type)
     const int n = row + 1;
     if (type == CEncodeSequenceData(doc()).GetSequenceType(n))
         return;
-    // A sequence of one form means nothing in the other: it starts again from "12345".
-    runEdit(QStringLiteral("IDS_ACTION_ENCODE_TYPE"), [&] {
-        CEncodeSequenceData data(doc());
-        data.SetSequenceType(n, type);
-        data.ResetSequence(n);
-    }, Redraw::OtherForms);
+    // The catalogue's rule starts the sequence again for the other kind.
+    const Fields::Field &field = FieldBinder::catalogueField(QStringLiteral("encode_sequences"), QStringLiteral("type"));
+    runEdit(QStringLiteral("IDS_ACTION_ENCODE_TYPE"), [&] { Fields::setNumber(field, doc(), {n, 0}, type); }, Redraw::OtherForms);
     Reload();
 }
 
 void CEncodeSequenceView::onSequenceCommitted(int row, int column, const QString &text)
 {
     // An emptied cell keeps the stored sequence.
+    Fields::Store result;
     if (column == SequenceColumn && !text.isEmpty())
         runEdit(QStringLiteral("IDS_ACTION_ENCODE_SEQUENCE"),
-                [&] { CEncodeSequenceData(doc()).SetSequence(row + 1, text); }, Redraw::OtherForms);
+                [&] { result = Fields::setText(sequenceField(), doc(), {row + 1, 0}, text); }, Redraw::OtherForms);
     Reload();
+    FieldBinder::tellRefusal(prompter(), result);
 }
 
 void CEncodeSequenceView::Reload()

@@ -5,6 +5,9 @@
 #include <QVector>
 
 class CEditGrid;
+namespace Fields {
+struct Field;
+}
 class QComboBox;
 
 // The encode-sequence form (section 17): the 16 digit strings the radio
@@ -27,6 +30,7 @@ public:
 private:
     void onTypeChosen(int row, int type);
     void onSequenceCommitted(int row, int column, const QString &text);
+    static const Fields::Field &sequenceField();
     void limitSequenceEditor(int row);
 
     CEditGrid *m_grid = nullptr;

@@ -5,6 +5,7 @@
 #include "app/Prompter.h"
 #include "app/TranslateDialog.h"
 #include "codeplug/CPcSoftwareDoc.h"
+#include "codeplug/NewCodeplug.h"
 #include "widgets/EditLimit.h"
 
 #include <QComboBox>
@@ -135,7 +136,16 @@ void CPcSoftwareView::onRangeChosen(int index)
     if (index == doc().FindFreqRangeIndex())
         return;
     const QList<CPcSoftwareDoc::FreqRangeChoice> choices = doc().FreqRangeChoices();
-    if (index < 0 || index >= choices.size() || !choices[index].usable) {
+    if (index < 0 || index >= choices.size()) {
+        fillRangeList();
+        return;
+    }
+    // A greyed entry cannot be chosen; any other the new-codeplug check
+    // refuses is refused with its message.
+    const int range = choices[index].entry;
+    if (const QString problem = NewCodeplug::rangeProblem(settings(), range); !problem.isEmpty()) {
+        if (choices[index].usable)
+            prompter().ask(Prompt{{}, QStringLiteral("IDS_ERROR"), Prompt::Icon::Error, Prompt::Buttons::Ok, problem});
         fillRangeList();
         return;
     }
@@ -147,10 +157,7 @@ void CPcSoftwareView::onRangeChosen(int index)
     }
     // The whole codeplug is replaced by the defaults of the new band. The
     // baseline stays, so undoing the change leaves the codeplug unmodified.
-    runEdit(QStringLiteral("IDS_ACTION_CHANGE_RANGE"), [&] {
-        doc().currentImage().fill(0xFF);
-        doc().LoadFreqRange(index);
-    });
+    runEdit(QStringLiteral("IDS_ACTION_CHANGE_RANGE"), [&] { NewCodeplug::replaceImage(doc(), range); });
     emit codeplugReplaced();
 }
 

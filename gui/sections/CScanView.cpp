@@ -4,9 +4,11 @@
 #include "app/Prompter.h"
 #include "app/TranslateDialog.h"
 #include "codeplug/Encodings.h"
+#include "fields/RecordMends.h"
 #include "sections/CMemberLists.h"
 #include "sections/CRecordNavigator.h"
 #include "sections/ChannelRefList.h"
+#include "sections/FieldBinder.h"
 #include "sections/FormFields.h"
 #include "sections/ListMaintenance.h"
 #include "sections/ScanListRules.h"
@@ -27,24 +29,15 @@
 
 #include <algorithm>
 
-namespace {
-
-constexpr int kDwellSteps = 256;  // 0.00 .. 63.75 s in quarter seconds
-
-QStringList dwellTexts()
-{
-    QStringList texts;
-    for (int step = 0; step < kDwellSteps; ++step) {
-        const int hundredths = step * 25;
-        texts << QStringLiteral("%1.%2").arg(hundredths / 100).arg(hundredths % 100, 2, 10, QLatin1Char('0'));
-    }
-    return texts;
-}
-
-}
+CScanView::~CScanView() = default;
 
 CScanView::CScanView(const FormContext &context, QWidget *parent)
-    : CSectionForm(context, 7, kDialogId, parent)
+    : CSectionForm(context, 7, kDialogId, parent),
+      m_fields(std::make_unique<FieldBinder>(QStringLiteral("scan_lists"), *this, doc(), prompter(),
+                                             [this](int nameId, const std::function<void()> &change) {
+                                                 storeField(nameId, change);
+                                                 Reload();
+                                             }))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
@@ -96,28 +89,11 @@ QWidget *CScanView::buildMembers()
     return m_lists;
 }
 
-CNumberEdit *CScanView::addLookBack(QGridLayout *grid, int row, int control, const QString &label)
-{
-    CNumberEdit *edit = addNumberRow(grid, row, control, label,
-                                     [this](int id, int tenths) { storeLookBack(id, tenths); });
-    // Tenths of a second, 0.5 .. 5.0 s; three characters so that "2.5" can be typed.
-    edit->Configure(CScanListRules::kLookBackMin, CScanListRules::kLookBackMax, 3, 1, true);
-    return edit;
-}
-
-QCheckBox *CScanView::addSwitch(int control, const QString &text, Getter get, Setter set)
+QCheckBox *CScanView::addSwitch(int control, const QString &text, const QString &key)
 {
     auto *box = new QCheckBox(text, this);
     setCtrlId(box, control);
-    m_switches.append(Switch{box, get, set});
-    connect(box, &QCheckBox::clicked, this, [this, control, set](bool on) {
-        const int list = currentList();
-        storeField(control, [this, list, set, on] {
-            CScanData scans(doc());
-            (scans.*set)(list, on);
-        });
-        Reload();
-    });
+    m_fields->check(box, key);
     return box;
 }
 
@@ -129,34 +105,34 @@ QWidget *CScanView::buildSettings()
     grid->setVerticalSpacing(6);
     grid->setHorizontalSpacing(10);
 
-    m_priorityType1 = addComboRow(grid, 0, PriorityType1, QStringLiteral("优先信道类型1"), 16);
+    auto *priorityType1 = addComboRow(grid, 0, PriorityType1, QStringLiteral("优先信道类型1"), 16);
     m_priority1 = addComboRow(grid, 1, Priority1, QStringLiteral("优先信道1"), 16);
-    m_priorityType2 = addComboRow(grid, 2, PriorityType2, QStringLiteral("优先信道类型2"), 16);
+    auto *priorityType2 = addComboRow(grid, 2, PriorityType2, QStringLiteral("优先信道类型2"), 16);
     m_priority2 = addComboRow(grid, 3, Priority2, QStringLiteral("优先信道2"), 16);
     m_designated = addComboRow(grid, 4, Designated, QStringLiteral("指定信道"), 16);
     m_revert = addComboRow(grid, 5, Revert, QStringLiteral("回复信道"), 16);
-    m_rxDwell = addComboRow(grid, 6, RxDwell, QStringLiteral("接收停留时间[秒]"), 16);
-    m_txDwell = addComboRow(grid, 7, TxDwell, QStringLiteral("发射停留时间[秒]"), 16);
-    m_lookBackA = addLookBack(grid, 8, LookBackA, QStringLiteral("回扫时间A[秒]"));
-    m_lookBackB = addLookBack(grid, 9, LookBackB, QStringLiteral("回扫时间B[秒]"));
-    const QStringList dwell = dwellTexts();
-    m_rxDwell->addItems(dwell);
-    m_txDwell->addItems(dwell);
+    // The dwell times are lists of quarter seconds, 0.00 ... 63.75.
+    auto *rxDwell = addComboRow(grid, 6, RxDwell, QStringLiteral("接收停留时间[秒]"), 16);
+    auto *txDwell = addComboRow(grid, 7, TxDwell, QStringLiteral("发射停留时间[秒]"), 16);
+    const FieldBinder::Entries types = FieldBinder::languageList(QStringLiteral("PriorityChannelType"));
+    m_fields->list(priorityType1, QStringLiteral("priority_channel_type_1"), types);
+    m_fields->list(priorityType2, QStringLiteral("priority_channel_type_2"), types);
+    m_fields->list(rxDwell, QStringLiteral("rx_dwell_time_s"));
+    m_fields->list(txDwell, QStringLiteral("tx_dwell_time_s"));
+    m_fields->numberRows(*this, *grid, 8,
+                         {{LookBackA, "回扫时间A[秒]", QStringLiteral("look_back_time_a_s")},
+                          {LookBackB, "回扫时间B[秒]", QStringLiteral("look_back_time_b_s")}});
 
     auto *switches = new QVBoxLayout;
-    switches->addWidget(addSwitch(Talkback, QStringLiteral("回复对讲"), &CScanData::GetTalkback, &CScanData::SetTalkback));
-    switches->addWidget(addSwitch(IncludeCurrent, QStringLiteral("含当前信道扫描"), &CScanData::GetIncludeCurrentChannel,
-                                  &CScanData::SetIncludeCurrentChannel));
-    switches->addWidget(addSwitch(NuisanceDelete, QStringLiteral("闲杂信道删除"), &CScanData::GetNuisanceDelete,
-                                  &CScanData::SetNuisanceDelete));
-    QCheckBox *reset = addSwitch(NuisanceReset, QStringLiteral("闲杂信道复位"), &CScanData::GetNuisanceReset,
-                                 &CScanData::SetNuisanceReset);
+    switches->addWidget(addSwitch(Talkback, QStringLiteral("回复对讲"), QStringLiteral("talkback")));
+    switches->addWidget(addSwitch(IncludeCurrent, QStringLiteral("含当前信道扫描"), QStringLiteral("include_current_channel")));
+    switches->addWidget(addSwitch(NuisanceDelete, QStringLiteral("闲杂信道删除"), QStringLiteral("nuisance_delete")));
+    QCheckBox *reset = addSwitch(NuisanceReset, QStringLiteral("闲杂信道复位"), QStringLiteral("nuisance_reset"));
     // The radio does not offer this switch: it is loaded and kept, never shown.
     reset->setVisible(false);
     reset->setEnabled(false);
     switches->addWidget(reset);
-    switches->addWidget(addSwitch(ScanIndicator, QStringLiteral("扫描指示灯"), &CScanData::GetScanIndicator,
-                                  &CScanData::SetScanIndicator));
+    switches->addWidget(addSwitch(ScanIndicator, QStringLiteral("扫描指示灯"), QStringLiteral("scan_indicator")));
     grid->addLayout(switches, 10, 0, 1, 2);
     grid->setRowStretch(11, 1);
 
@@ -164,21 +140,6 @@ QWidget *CScanView::buildSettings()
         const int control = ctrlId(selector);
         connect(selector, &QComboBox::activated, this, [this, control](int index) { storeChannelChoice(control, index); });
     }
-    const auto storeIndex = [this](QComboBox *box, void (CScanData::*set)(int, int)) {
-        const int control = ctrlId(box);
-        connect(box, &QComboBox::activated, this, [this, control, set](int index) {
-            const int list = currentList();
-            storeField(control, [this, list, set, index] {
-                CScanData scans(doc());
-                (scans.*set)(list, index);
-            });
-            Reload();
-        });
-    };
-    storeIndex(m_priorityType1, &CScanData::SetPriorityChannelType1);
-    storeIndex(m_priorityType2, &CScanData::SetPriorityChannelType2);
-    storeIndex(m_rxDwell, &CScanData::SetRxDwellTime);
-    storeIndex(m_txDwell, &CScanData::SetTxDwellTime);
     connect(m_revert, &QComboBox::activated, this, [this](int entry) {
         const int list = currentList();
         storeField(Revert, [this, list, entry] { CScanData(doc()).SetRevertChannel(list, CScanData::RevertValueForEntry(entry)); });
@@ -218,7 +179,7 @@ void CScanView::resetUnsetChannels()
     // only then is this a step of its own.
     const int list = currentList();
     runEdit(QStringLiteral("IDS_ACTION_RESET_REFERENCES"),
-            [this, list] { CScanListRules(doc()).clearUnsetChannelPairs(list); }, Redraw::OtherForms);
+            [this, list] { Mends::scanList(doc(), list); }, Redraw::OtherForms);
 }
 
 void CScanView::Reload()
@@ -236,21 +197,12 @@ void CScanView::Reload()
     ChannelRefList::fill(m_priority2, doc(), selectable, scans.GetPriorityChannel2(list));
     ChannelRefList::fill(m_designated, doc(), selectable, scans.GetDesignatedChannel(list));
 
-    const QStringList types = language().GetLangList(QStringLiteral("PriorityChannelType"));
-    FormFields::fillItems(m_priorityType1, types, scans.GetPriorityChannelType1(list));
-    FormFields::fillItems(m_priorityType2, types, scans.GetPriorityChannelType2(list));
     QStringList revert = language().GetLangList(QStringLiteral("RevertChannel"));
     if (revert.size() > 2)
         revert.removeAt(2);  // the radio has no use for item 2
     FormFields::fillItems(m_revert, revert, CScanData::RevertEntryForValue(scans.GetRevertChannel(list)));
-    FormFields::selectIndex(m_rxDwell, scans.GetRxDwellTime(list));
-    FormFields::selectIndex(m_txDwell, scans.GetTxDwellTime(list));
-    m_lookBackA->ShowTenths(scans.GetLookBackTimeA(list), false);
-    m_lookBackB->ShowTenths(scans.GetLookBackTimeB(list), false);
-    for (const Switch &s : m_switches) {
-        const QSignalBlocker blocker(s.box);
-        s.box->setChecked((scans.*s.get)(list));
-    }
+    m_fields->setRecord({list, 0});
+    m_fields->show(language());
     fillMembers();
     updateNavigation();
 }
@@ -302,19 +254,6 @@ void CScanView::storeChannelChoice(int control, int index)
     Reload();
 }
 
-void CScanView::storeLookBack(int control, int tenths)
-{
-    const int list = currentList();
-    storeField(control, [this, list, control, tenths] {
-        CScanData scans(doc());
-        if (control == LookBackA)
-            scans.SetLookBackTimeA(list, tenths);
-        else
-            scans.SetLookBackTimeB(list, tenths);
-    });
-    Reload();
-}
-
 bool CScanView::moveIn(const QList<ChannelRef> &channels)
 {
     const int list = currentList();
@@ -351,12 +290,9 @@ void CScanView::deleteList()
 {
     const int list = currentList();
     EditResult result;
-    // The list shown afterwards gets the same check as any list shown.
-    runEdit(QStringLiteral("IDS_ACTION_DELETE_SCAN"), [this, list, &result] {
-        result = CListMaintenance(doc()).deleteScanList(list);
-        if (result.ok())
-            CScanListRules(doc()).clearUnsetChannelPairs(result.record);
-    });
+    // The delete also mends the list shown afterwards, as any list shown.
+    runEdit(QStringLiteral("IDS_ACTION_DELETE_SCAN"),
+            [this, list, &result] { result = CListMaintenance(doc()).deleteScanList(list); });
     if (result.ok())
         setRecordIndex(result.record);
     Reload();

@@ -3,6 +3,10 @@
 #include "sections/CSectionForm.h"
 #include "sections/ScanData.h"
 
+#include <memory>
+
+class FieldBinder;
+
 class CMemberLists;
 class CRecordNavigator;
 class CNumberEdit;
@@ -52,6 +56,8 @@ public:
 
     explicit CScanView(const FormContext &context, QWidget *parent = nullptr);
 
+    ~CScanView() override;
+
     void OnInitialUpdate(int index) override;
     void Reload() override;
     void ShowRecord(int index) override;
@@ -63,10 +69,7 @@ private:
     QWidget *buildMembers();
     QWidget *buildSettings();
     QWidget *buildNavigation();
-    CNumberEdit *addLookBack(QGridLayout *grid, int row, int control, const QString &label);
-    using Getter = bool (CScanData::*)(int) const;
-    using Setter = void (CScanData::*)(int, bool);
-    QCheckBox *addSwitch(int control, const QString &text, Getter get, Setter set);
+    QCheckBox *addSwitch(int control, const QString &text, const QString &key);
 
     // Shows list `list` as the user or the tree asked for it: an unset
     // priority or designated channel is rewritten as (0, 0) first.
@@ -78,7 +81,6 @@ private:
 
     void storeName();
     void storeChannelChoice(int control, int index);
-    void storeLookBack(int control, int tenths);
     bool moveIn(const QList<ChannelRef> &channels);
     bool moveOut(const QList<ChannelRef> &channels);
     void addList();
@@ -86,23 +88,11 @@ private:
 
     CTextEdit *m_name = nullptr;
     CMemberLists *m_lists = nullptr;
-    QComboBox *m_priorityType1 = nullptr;
-    QComboBox *m_priorityType2 = nullptr;
     QComboBox *m_priority1 = nullptr;
     QComboBox *m_priority2 = nullptr;
     QComboBox *m_designated = nullptr;
     QComboBox *m_revert = nullptr;
-    QComboBox *m_rxDwell = nullptr;
-    QComboBox *m_txDwell = nullptr;
-    CNumberEdit *m_lookBackA = nullptr;
-    CNumberEdit *m_lookBackB = nullptr;
-    struct Switch
-    {
-        QCheckBox *box;
-        Getter get;
-        Setter set;
-    };
-    QList<Switch> m_switches;
+    std::unique_ptr<FieldBinder> m_fields;  // types, dwell and look-back times, switches
     CRecordNavigator *m_navigator = nullptr;
     bool m_storingName = false;
 };

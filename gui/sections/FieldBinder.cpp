@@ -59,6 +59,31 @@ const Fields::Field &FieldBinder::field(const QString &key) const
     return found ? *found : none;
 }
 
+const Fields::Field &FieldBinder::catalogueField(const QString &recordPath, const QString &key)
+{
+    const Fields::Field *found = Fields::findField(recordOf(recordPath), key);
+    Q_ASSERT_X(found, "FieldBinder", qPrintable(key));
+    static const Fields::Field none;
+    return found ? *found : none;
+}
+
+CEditGrid::ColumnEditor FieldBinder::columnEditor(const Fields::Field &field)
+{
+    CEditGrid::ColumnEditor editor;
+    editor.limit = field.maxLength;
+    if (!field.alphabet.isEmpty()) {
+        const QString alphabet = field.alphabet;
+        editor.accepts = [alphabet](QChar c) { return alphabet.contains(c, Qt::CaseInsensitive); };
+    }
+    return editor;
+}
+
+void FieldBinder::tellRefusal(Prompter &prompter, const Fields::Store &result)
+{
+    if (result.isRefused())
+        prompter.tell(result.key, QStringLiteral("IDS_ERROR"), Prompt::Icon::Error);
+}
+
 bool FieldBinder::isOffered(const QString &key) const
 {
     return Fields::isOffered(field(key), m_doc);
@@ -152,8 +177,7 @@ void FieldBinder::store(const Binding &binding, const std::function<Fields::Stor
 {
     Fields::Store result;
     m_edit(binding.nameId, [&] { result = set(); });
-    if (result.isRefused())
-        m_prompter.tell(result.key, QStringLiteral("IDS_ERROR"), Prompt::Icon::Error);
+    tellRefusal(m_prompter, result);
 }
 
 void FieldBinder::show(const Language &language)
@@ -169,10 +193,15 @@ void FieldBinder::showBinding(Binding &binding, const Language &language)
         binding.labels = labelsOf(m_form, binding.widget);
         binding.labelsFound = true;
     }
+    // Only what the binder hid is shown again: a form may hide a control
+    // for reasons of its own.
     const bool offered = Fields::isOffered(f, m_doc);
-    binding.widget->setVisible(offered);
-    for (QWidget *label : binding.labels)
-        label->setVisible(offered);
+    if (offered == binding.hidden) {
+        binding.hidden = !offered;
+        binding.widget->setVisible(offered);
+        for (QWidget *label : binding.labels)
+            label->setVisible(offered);
+    }
     switch (binding.kind) {
     case Control::Number: {
         auto *edit = static_cast<CNumberEdit *>(binding.widget);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fields/FieldCatalogue.h"
+#include "widgets/CEditGrid.h"
 
 #include <QString>
 #include <QStringList>
@@ -70,6 +71,13 @@ public:
     const Fields::Field &field(const QString &key) const;
     bool isOffered(const QString &key) const;
 
+    // For forms that store cells of a grid themselves: a field by record
+    // path and key, the editor rules of a column that enters it, and the
+    // message of a refused store.
+    static const Fields::Field &catalogueField(const QString &recordPath, const QString &key);
+    static CEditGrid::ColumnEditor columnEditor(const Fields::Field &field);
+    static void tellRefusal(Prompter &prompter, const Fields::Store &result);
+
 private:
     enum class Control { Number, Check, List, Text };
     struct Binding
@@ -81,6 +89,7 @@ private:
         Entries entries;
         std::vector<QWidget *> labels;  // found when first shown
         bool labelsFound = false;
+        bool hidden = false;  // by the binder: the model does not offer the field
     };
 
     const Fields::Field &bind(QWidget *control, const QString &key);

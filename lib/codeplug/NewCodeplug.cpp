@@ -13,9 +13,10 @@ QString entry(const AppSettings &settings, int n)
     return settings.setting(QStringLiteral("FreqRange"), QStringLiteral("data%1").arg(n), 32);
 }
 
+// The default codeplug of the range over an erased image.
 void build(CPcSoftwareDoc &doc, int range)
 {
-    doc.DeleteContents();
+    doc.currentImage().fill(0xFF);
     doc.LoadFreqRange(range);
 }
 
@@ -42,6 +43,16 @@ QString rangeProblem(const AppSettings &settings, int range)
 QString make(CPcSoftwareDoc &doc, int range)
 {
     const QString problem = rangeProblem(doc.settings(), range);
+    if (problem.isEmpty()) {
+        doc.DeleteContents();
+        build(doc, range);
+    }
+    return problem;
+}
+
+QString replaceImage(CPcSoftwareDoc &doc, int range)
+{
+    const QString problem = rangeProblem(doc.settings(), range);
     if (problem.isEmpty())
         build(doc, range);
     return problem;
@@ -49,6 +60,7 @@ QString make(CPcSoftwareDoc &doc, int range)
 
 QString makeAnyway(CPcSoftwareDoc &doc, int range)
 {
+    doc.DeleteContents();
     build(doc, range);
     return rangeProblem(doc.settings(), range);
 }

@@ -25,6 +25,11 @@ QString rangeProblem(const AppSettings &settings, int range);
 // Returns rangeProblem's message and changes nothing when n cannot make one.
 QString make(CPcSoftwareDoc &doc, int range);
 
+// The same within an open document (a change of its range): only the
+// codeplug image is replaced, so the file, its header and the saved
+// baseline stay and an undo step can take the change back.
+QString replaceImage(CPcSoftwareDoc &doc, int range);
+
 // The same for a document that must exist whatever setting.ini holds (the
 // desktop program's start-up, which names unusable entries itself): an
 // unusable range still gives the default codeplug over the fallback band.

@@ -36,9 +36,21 @@ bool modelIn(const Doc &doc, std::initializer_list<const char *> models)
     return std::any_of(models.begin(), models.end(), [&](const char *m) { return model == QLatin1String(m); });
 }
 
-bool isSymbols(const QString &text, const QString &alphabet, int maxLength)
+// A sequence as its form enters it: upper case, kept up to the first symbol
+// the signalling does not have and cut to its length, a correction when
+// anything was dropped.
+Store enterSequence(const QString &value, const QString &symbols, int maxLength, QString &kept)
 {
-    return text.size() <= maxLength && std::all_of(text.begin(), text.end(), [&](QChar c) { return alphabet.contains(c); });
+    const QString upper = value.toUpper();
+    kept.clear();
+    for (QChar c : upper) {
+        if (!symbols.contains(c) || kept.size() == maxLength)
+            break;
+        kept += c;
+    }
+    if (kept == upper)
+        return Store{};
+    return Store::corrected(QStringLiteral("only up to %1 of the symbols %2 are kept: stored as \"%3\"").arg(maxLength).arg(symbols, kept));
 }
 
 Field sevenDigitId(const QString &key, QString (CEmergencyData::*get)() const, void (CEmergencyData::*set)(const QString &))
@@ -192,18 +204,15 @@ SectionSchema encodeSequences()
     Field type = choice<D>(QStringLiteral("type"), signalingKinds(), &D::GetSequenceType, &D::SetSequenceType);
     type.setInt = [](Doc &doc, At at, int value) { return outcome(CrossFieldRules::changeSequenceType(doc, at.record, value)); };
     list.record.fields.push_back(type);
-    // The symbols depend on the type: the alphabet holds both kinds, the rule the type's own.
-    Field sequence = text<D>(QStringLiteral("sequence"), Kind::Text, &D::GetSequence, &D::SetSequence,
-                             QStringLiteral("0123456789ABCDEFGR*#"), D::kMaxDtmfDigits);
+    // The symbols depend on the type: the rule holds them.
+    Field sequence = text<D>(QStringLiteral("sequence"), Kind::Text, &D::GetSequence, &D::SetSequence, {}, D::kMaxDtmfDigits);
     sequence.setText = [](Doc &doc, At at, const QString &value) -> Store {
         D data(doc);
         const bool fiveTone = data.GetSequenceType(at.record) == D::kFiveTone;
-        const QString upper = value.toUpper();
-        if (fiveTone ? !isSymbols(upper, QStringLiteral("0123456789ABCDEFGR"), D::kMaxFiveToneSymbols)
-                     : !isSymbols(upper, QStringLiteral("0123456789ABCD*#"), D::kMaxDtmfDigits))
-            return Store::refused(Refuse::Symbols, fiveTone ? QStringLiteral("up to 12 symbols 0-9, A-F, G, R are expected")
-                                                            : QStringLiteral("up to 20 DTMF digits 0-9, A-D, *, # are expected"));
-        return outcome(data.SetSequence(at.record, upper));
+        QString kept;
+        const Store entry = fiveTone ? enterSequence(value, QStringLiteral("0123456789ABCDEFGR"), D::kMaxFiveToneSymbols, kept)
+                                     : enterSequence(value, QStringLiteral("0123456789ABCD*#"), D::kMaxDtmfDigits, kept);
+        return entry.then(outcome(data.SetSequence(at.record, kept)));
     };
     list.record.fields.push_back(sequence);
     s.list = list;
@@ -223,9 +232,12 @@ SectionSchema decodeSequences()
                                            {QStringLiteral("selective_call"), QStringLiteral("group_call"),
                                             QStringLiteral("remote_kill"), QStringLiteral("remote_activate")},
                                            &D::GetDecodeType, &D::SetDecodeType));
-    Field sequence = text<D>(QStringLiteral("sequence"), Kind::Text, &D::GetSequence, &D::SetSequence, QStringLiteral("0123456789ABCDEF"),
-                             D::kMaxSymbols);
-    sequence.setText = [](Doc &doc, At at, const QString &value) { return outcome(D(doc).SetSequence(at.record, value.toUpper())); };
+    Field sequence = text<D>(QStringLiteral("sequence"), Kind::Text, &D::GetSequence, &D::SetSequence, {}, D::kMaxSymbols);
+    sequence.setText = [](Doc &doc, At at, const QString &value) {
+        QString kept;
+        const Store entry = enterSequence(value, QStringLiteral("0123456789ABCDEF"), D::kMaxSymbols, kept);
+        return entry.then(outcome(D(doc).SetSequence(at.record, kept)));
+    };
     list.record.fields.push_back(sequence);
     s.list = list;
     return s;

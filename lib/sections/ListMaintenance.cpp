@@ -9,6 +9,7 @@
 #include "sections/RxGroupData.h"
 #include "sections/RxGroupRules.h"
 #include "sections/ScanData.h"
+#include "sections/ScanListRules.h"
 
 namespace {
 
@@ -341,7 +342,11 @@ EditResult CListMaintenance::deleteScanList(int list)
         if (after != ref)
             channels.SetScanList(z, c, after);
     });
-    return EditResult::showRecord(list < used ? list : used - 1);
+    // The list shown afterwards is mended as any list shown, whichever
+    // window deleted the list.
+    const int shown = list < used ? list : used - 1;
+    CScanListRules(m_doc).clearUnsetChannelPairs(shown);
+    return EditResult::showRecord(shown);
 }
 
 EditResult CListMaintenance::deleteRxGroup(int list)

@@ -46,6 +46,8 @@ public:
     EditResult addChannel(int zone);
     EditResult deleteChannel(int zone, int channel);
     EditResult addScanList();
+    // The list shown afterwards gets the scan-list mend (unset channel pairs
+    // stored as none), as the scan-list form gives any list it shows.
     EditResult deleteScanList(int list);
     EditResult addRxGroup();
     EditResult deleteRxGroup(int list);

@@ -1,6 +1,7 @@
 #include "text/YamlCodeplug.h"
 
 #include "fields/FieldCatalogue.h"
+#include "fields/RecordMends.h"
 #include "text/RecordMoves.h"
 #include "text/YamlTree.h"
 #include "text/YamlValue.h"
@@ -86,6 +87,12 @@ public:
         }
         const auto saved = std::make_unique<Image>(m_doc.currentImage());
         apply(root);
+        // The records the text changed get the mends their forms give them
+        // when shown; what those correct is reported as any correction.
+        if (m_report.ok()) {
+            for (const Mends::Correction &correction : Mends::mendChanged(m_doc, *saved))
+                warning(correction.path, 0, correction.text);
+        }
         if (!m_report.ok())
             m_doc.currentImage() = *saved;
         return m_report;

@@ -46,3 +46,25 @@ TEST(NewCodeplug, RQ381SIsBuiltForItsOneRange)
     EXPECT_TRUE(NewCodeplug::rangeProblem(t.config.settings(), NewCodeplug::kStartRange).isEmpty());
     EXPECT_EQ(t.doc->GetRangeIndex(), NewCodeplug::kStartRange);
 }
+
+TEST(NewCodeplug, ARangeChangeReplacesOnlyTheImageOfAnOpenDocument)
+{
+    TestDocument fresh(QStringLiteral("RQ381"));
+    ASSERT_TRUE(NewCodeplug::make(*fresh.doc, 0).isEmpty());
+
+    TestDocument t(QStringLiteral("RQ381"));
+    t.doc->header()[kHeaderTextLength + 2] = 0x5A;  // a mark in the file header
+    t.doc->TakeBaseline();
+    EXPECT_TRUE(NewCodeplug::replaceImage(*t.doc, 0).isEmpty());
+    EXPECT_EQ(imageOf(*t.doc), imageOf(*fresh.doc));
+    EXPECT_EQ(t.doc->header()[kHeaderTextLength + 2], 0x5A);
+    EXPECT_TRUE(t.doc->IsModified());  // against the baseline of the range it had
+
+    // Refused with the one check's message, leaving the image as it was.
+    const QByteArray before = imageOf(*t.doc);
+    for (int range : {-1, 16, 12}) {
+        EXPECT_EQ(NewCodeplug::replaceImage(*t.doc, range), NewCodeplug::rangeProblem(t.config.settings(), range)) << range;
+        EXPECT_FALSE(NewCodeplug::rangeProblem(t.config.settings(), range).isEmpty()) << range;
+        EXPECT_EQ(imageOf(*t.doc), before) << range;
+    }
+}

@@ -12,6 +12,8 @@
 #include "widgets/EditLimit.h"
 
 #include <QCheckBox>
+#include <algorithm>
+#include <set>
 #include <gtest/gtest.h>
 
 using namespace Fields;
@@ -19,7 +21,7 @@ using namespace Fields;
 namespace {
 
 // The forms whose controls are bound to catalogue fields.
-constexpr int kBoundForms[] = {3, 4, 5, 6, 10, 15, 16, 19};
+constexpr int kBoundForms[] = {3, 4, 5, 6, 7, 10, 15, 16, 19};
 
 std::unique_ptr<CPcSoftwareDoc> copyOf(CPcSoftwareDoc &doc)
 {
@@ -36,7 +38,9 @@ std::unique_ptr<CPcSoftwareDoc> copyOf(CPcSoftwareDoc &doc)
 // that is the whole export with the one value changed.
 QByteArray yamlSetting(CPcSoftwareDoc &doc, const QString &record, const QString &key, const QString &value)
 {
-    if (!record.contains(u'.'))
+    const QString sectionKey = record.section(u'.', 0, 0);
+    const auto section = std::find_if(schema().begin(), schema().end(), [&](const SectionSchema &s) { return s.key == sectionKey; });
+    if (section != schema().end() && !section->list)
         return QStringLiteral("%1:\n  %2: %3\n").arg(record, key, value).toUtf8();
     QList<QByteArray> lines = YamlCodeplug::exportText(doc).split('\n');
     const QByteArray wanted = key.toUtf8() + ": ";
@@ -133,7 +137,12 @@ TEST(FormCatalogue, EveryBoundControlStoresWhatTheYamlImportStoresAndUndoRestore
                     for (const auto &[typed, value] : typedValues(field))
                         agree.check(edit, value, [&] { typeAndLeave(edit, typed); }, what + " typed " + typed.toStdString());
                 } else if (auto *box = qobject_cast<QComboBox *>(control)) {
-                    for (int index = box->count() - 1; index >= 0; --index) {
+                    // Every entry of a short list; the ends and the middle of a long one.
+                    std::set<int> indexes{0, box->count() / 2, box->count() - 1};
+                    for (int index = 1; box->count() <= 20 && index < box->count(); ++index)
+                        indexes.insert(index);
+                    for (auto it = indexes.rbegin(); it != indexes.rend(); ++it) {
+                        const int index = *it;
                         const int value = field.min + index;
                         const QString text = field.kind == Kind::Choice ? QLatin1Char('"') + field.choices.value(value) + QLatin1Char('"')
                                              : field.kind == Kind::Bool ? QString::fromLatin1(value ? "true" : "false")
