@@ -164,7 +164,7 @@ Report importText(const QByteArray &csv, CPcSoftwareDoc &doc)
                 }
             }
             const RecordMoves::Pos same = channelOfName.value(
-                zoneNames[z] + QChar(0x1F) + table.rows[r].value(nameColumn).trimmed(), 0);
+                zoneNames[z] + RecordMoves::kZoneSeparator + table.rows[r].value(nameColumn).trimmed(), 0);
             for (const Field *field : missing) {
                 if (!same)
                     break;

@@ -22,13 +22,15 @@ inline int subOf(Pos p) { return int(p & 0xFFFF); }
 bool isNamed(Fields::Target target);
 
 // The names of a list's records in use, by place. A channel is named by
-// its zone's name and its own.
+// its zone's name and its own, apart by kZoneSeparator.
 using Names = QHash<Pos, QString>;
+inline constexpr QChar kZoneSeparator{0x1F};
 Names namesOf(CPcSoftwareDoc &doc, Fields::Target target);
 
 // Where each record of `before` is in `after`, listed only for records
 // that moved (to their new place) or are gone (0). A record is found by its
-// name when that name is unique on both sides. A record whose name is gone
+// name when that name is unique on both sides; a channel, failing that, by
+// its own name alone. A record whose name is gone
 // keeps its place when the record there now has a name the list did not
 // hold (it was renamed); one whose name is not unique keeps its place while
 // that place is in use.

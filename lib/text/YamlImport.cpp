@@ -619,7 +619,7 @@ private:
     QString oldName(Target target, Pos pos) const
     {
         const auto names = m_namesBefore.find(target);
-        return names == m_namesBefore.end() ? QString() : names->second.value(pos).replace(QChar(0x1F), u':');
+        return names == m_namesBefore.end() ? QString() : names->second.value(pos).replace(RecordMoves::kZoneSeparator, u':');
     }
 
     // References follow the records the text moved; see ImportOptions.

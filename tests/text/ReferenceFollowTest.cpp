@@ -190,6 +190,15 @@ TEST(ReferenceFollow, ChannelsCsvRowsReorderedDeletedOrPartialFollowTheirChannel
     ASSERT_EQ(report.warnings.size(), 2);
     EXPECT_TRUE(report.warnings.first().contains(QStringLiteral("Channel 2"))) << report.warnings.first().toStdString();
 
+    // A row moved to another zone is found by its channel name alone.
+    FourChannels m;
+    QList<QStringList> moved = exported.rows;
+    moved[3][0] = QStringLiteral("Zone 2");  // Channel 4
+    report = ChannelsCsv::importText(CsvTable::write(exported.header, moved), *m.t.doc);
+    ASSERT_TRUE(report.ok()) << report.errors.join(u'\n').toStdString();
+    EXPECT_EQ(CScanData(*m.t.doc).GetDesignatedChannel(1), ch(2, 1));
+    EXPECT_EQ(m.members(), (QStringList{"Channel 1", "Channel 2", "Channel 3", "Channel 4"}));
+
     // Only some columns, in another order: the others come from the channel
     // of the same name, not from the row's new place.
     FourChannels g;
