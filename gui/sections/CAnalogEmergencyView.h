@@ -3,7 +3,9 @@
 #include "sections/CSectionForm.h"
 #include "sections/AnalogEmergencyData.h"
 
-class CNumberEdit;
+#include <memory>
+
+class FieldBinder;
 class Language;
 class QCheckBox;
 class QComboBox;
@@ -31,6 +33,7 @@ public:
     };
 
     explicit CAnalogEmergencyView(const FormContext &context, QWidget *parent = nullptr);
+    ~CAnalogEmergencyView() override;
 
     void OnInitialUpdate(int recordIndex) override;
     void Reload() override;
@@ -43,23 +46,11 @@ public:
     static QStringList cycleModeItems(const Language &language);
 
 private:
-    using Getter = bool (CAnalogEmergencyData::*)() const;
-    using Setter = void (CAnalogEmergencyData::*)(bool);
-    QCheckBox *addSwitch(int control, const QString &text, Getter get, Setter set);
-    void storeNumber(int control, int value);
+    QCheckBox *addSwitch(int control, const QString &text, const QString &key);
 
-    struct Switch
-    {
-        QCheckBox *box;
-        Getter get;
-    };
-    QList<Switch> m_switches;
+    std::unique_ptr<FieldBinder> m_fields;  // all but the reply channel and the encode sequence
     QComboBox *m_cycleMode = nullptr;
     QCheckBox *m_designatedReply = nullptr;
     QComboBox *m_reply = nullptr;
     QComboBox *m_encodeSequence = nullptr;
-    CNumberEdit *m_cycleCount = nullptr;
-    CNumberEdit *m_txCycleTime = nullptr;
-    CNumberEdit *m_rxCycleTime = nullptr;
-    CNumberEdit *m_alarmToneTime = nullptr;
 };

@@ -7,7 +7,7 @@
 #include "sections/BasicSettingData.h"
 #include "sections/EmergencyData.h"
 #include "sections/EmergencyRules.h"
-#include "sections/FormFields.h"
+#include "sections/FieldBinder.h"
 #include "sections/ReplyChannelRow.h"
 #include "widgets/CNumberEdit.h"
 
@@ -16,8 +16,15 @@
 #include <QGridLayout>
 #include <QSignalBlocker>
 
+CEmergencyView::~CEmergencyView() = default;
+
 CEmergencyView::CEmergencyView(const FormContext &context, QWidget *parent)
-    : CSectionForm(context, 8, kDialogId, parent)
+    : CSectionForm(context, 8, kDialogId, parent),
+      m_fields(std::make_unique<FieldBinder>(QStringLiteral("digital_emergency"), *this, doc(), prompter(),
+                                             [this](int nameId, const std::function<void()> &change) {
+                                                 storeField(nameId, change);
+                                                 Reload();
+                                             }))
 {
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(16, 16, 16, 16);
@@ -32,29 +39,21 @@ CEmergencyView::CEmergencyView(const FormContext &context, QWidget *parent)
         storeField(ReplyChannelSet, [this, ref] { CEmergencyData(doc()).SetReplyChannelRef(ref); });
         Reload();
     });
-    const auto store = [this](int control, int value) { storeNumber(control, value); };
-    m_cycleCount = addNumberRow(grid, 3, CycleCount, QStringLiteral("紧急报警循环次数"), store);
-    m_cycleCount->Configure(1, 255, 4, 1, true);
-    m_txCycleTime = addNumberRow(grid, 4, TxCycleTime, QStringLiteral("紧急报警发射循环时间"), store);
-    m_txCycleTime->Configure(1, 255, 3, 1, true);
-    m_rxCycleTime = addNumberRow(grid, 5, RxCycleTime, QStringLiteral("紧急报警接收循环时间"), store);
-    m_rxCycleTime->Configure(1, 255, 3, 1, true);
+    const std::vector<CNumberEdit *> cycles =
+        m_fields->numberRows(*this, *grid, 3,
+                             {{CycleCount, "紧急报警循环次数", QStringLiteral("cycle_count")},
+                              {TxCycleTime, "紧急报警发射循环时间", QStringLiteral("tx_cycle_time_s")},
+                              {RxCycleTime, "紧急报警接收循环时间", QStringLiteral("rx_cycle_time_s")}});
+    m_cycleCount = cycles[0];
+    m_txCycleTime = cycles[1];
+    m_rxCycleTime = cycles[2];
     m_emergencyId = addComboRow(grid, 6, EmergencyId, QStringLiteral("紧急报警ID"), 20);
     grid->setRowStretch(7, 1);
     grid->setColumnStretch(2, 1);
 
-    connect(m_type, &QComboBox::activated, this, [this](int type) {
-        storeField(Type, [this, type] { CEmergencyData(doc()).SetEmergencyType(type); });
-        Reload();
-    });
-    connect(m_mode, &QComboBox::activated, this, [this](int mode) {
-        storeField(Mode, [this, mode] { CEmergencyData(doc()).SetEmergencyMode(mode); });
-        Reload();
-    });
-    connect(m_replySet, &QCheckBox::clicked, this, [this](bool on) {
-        storeField(ReplyChannelSet, [this, on] { CEmergencyData(doc()).SetReplyChannelSet(on); });
-        Reload();
-    });
+    m_fields->list(m_type, QStringLiteral("type"), FieldBinder::languageList(QStringLiteral("EmergencyType")));
+    m_fields->list(m_mode, QStringLiteral("mode"), FieldBinder::languageList(QStringLiteral("EmergencyMode")));
+    m_fields->check(m_replySet, QStringLiteral("reply_channel_set"));
     connect(m_emergencyId, &QComboBox::activated, this, [this](int index) {
         const int contact = m_emergencyId->itemData(index).toInt();
         storeField(EmergencyId, [this, contact] { CEmergencyRules(doc()).chooseEmergencyId(contact); });
@@ -79,19 +78,9 @@ void CEmergencyView::Reload()
 {
     // Reads only: after an undo or another form's change the stored values
     // are shown as they are, an unoffered reply channel as no selection.
-    const CEmergencyData emergency(doc());
     const CEmergencyRules rules(doc());
-    FormFields::fillItems(m_type, language().GetLangList(QStringLiteral("EmergencyType")), emergency.GetEmergencyType());
-    FormFields::fillItems(m_mode, language().GetLangList(QStringLiteral("EmergencyMode")), emergency.GetEmergencyMode());
-    {
-        const QSignalBlocker blocker(m_replySet);
-        m_replySet->setChecked(emergency.GetReplyChannelSet());
-    }
+    m_fields->show(language());
     ReplyChannelRow::show(m_reply, m_replySet, doc(), rules.digitalReplyChannels(), rules.acceptedDigitalReply());
-    m_cycleCount->SetSpecial(0, language().GetLangString(QStringLiteral("IDS_CONTINUEEMERGENCY")));
-    m_cycleCount->Show(emergency.GetCycleCount(), true);
-    m_txCycleTime->Show(emergency.GetTxCycleTime(), false);
-    m_rxCycleTime->Show(emergency.GetRxCycleTime(), false);
     fillEmergencyIds();
     updateEnabling();
 }
@@ -125,16 +114,3 @@ void CEmergencyView::updateEnabling()
     m_rxCycleTime->setEnabled(cycles);
 }
 
-void CEmergencyView::storeNumber(int control, int value)
-{
-    storeField(control, [this, control, value] {
-        CEmergencyData emergency(doc());
-        if (control == CycleCount)
-            emergency.SetCycleCount(value);
-        else if (control == TxCycleTime)
-            emergency.SetTxCycleTime(value);
-        else
-            emergency.SetRxCycleTime(value);
-    });
-    Reload();
-}

@@ -2,7 +2,10 @@
 
 #include "sections/CSectionForm.h"
 
+#include <memory>
+
 class CNumberEdit;
+class FieldBinder;
 class QCheckBox;
 class QComboBox;
 
@@ -25,6 +28,7 @@ public:
     };
 
     explicit CEmergencyView(const FormContext &context, QWidget *parent = nullptr);
+    ~CEmergencyView() override;
 
     void OnInitialUpdate(int recordIndex) override;
     void Reload() override;
@@ -35,8 +39,8 @@ public:
 private:
     void fillEmergencyIds();
     void updateEnabling();
-    void storeNumber(int control, int value);
 
+    std::unique_ptr<FieldBinder> m_fields;  // all but the reply channel and the emergency ID
     QComboBox *m_type = nullptr;
     QComboBox *m_mode = nullptr;
     QCheckBox *m_replySet = nullptr;

@@ -101,7 +101,7 @@ const Fields::Field &FieldBinder::bind(QWidget *control, const QString &key)
 void FieldBinder::number(CNumberEdit *edit, const QString &key, int nameId)
 {
     const Fields::Field &f = bind(edit, key);
-    m_bindings.push_back({Control::Number, edit, &f, nameId ? nameId : ctrlId(edit), {}});
+    m_bindings.push_back(Binding{Control::Number, edit, &f, nameId ? nameId : ctrlId(edit), {}, {}, false, false});
     const Binding binding = m_bindings.back();
     QObject::connect(edit, &CNumberEdit::valueCommitted, edit, [this, binding](int value) {
         store(binding, [&] { return Fields::setNumber(*binding.field, m_doc, m_at, value); });
@@ -111,7 +111,7 @@ void FieldBinder::number(CNumberEdit *edit, const QString &key, int nameId)
 void FieldBinder::check(QCheckBox *box, const QString &key)
 {
     const Fields::Field &f = bind(box, key);
-    m_bindings.push_back({Control::Check, box, &f, ctrlId(box), {}});
+    m_bindings.push_back(Binding{Control::Check, box, &f, ctrlId(box), {}, {}, false, false});
     const Binding binding = m_bindings.back();
     QObject::connect(box, &QCheckBox::clicked, box, [this, binding](bool on) {
         store(binding, [&] { return Fields::setNumber(*binding.field, m_doc, m_at, on ? 1 : 0); });
@@ -126,7 +126,7 @@ FieldBinder::Entries FieldBinder::languageList(const QString &section)
 void FieldBinder::list(QComboBox *box, const QString &key, Entries entries, int nameId)
 {
     const Fields::Field &f = bind(box, key);
-    m_bindings.push_back({Control::List, box, &f, nameId ? nameId : ctrlId(box), std::move(entries)});
+    m_bindings.push_back(Binding{Control::List, box, &f, nameId ? nameId : ctrlId(box), std::move(entries), {}, false, false});
     const Binding binding = m_bindings.back();
     // The entries are the field's values from its minimum on.
     QObject::connect(box, &QComboBox::activated, box, [this, binding](int index) {
@@ -137,7 +137,7 @@ void FieldBinder::list(QComboBox *box, const QString &key, Entries entries, int 
 void FieldBinder::text(CTextEdit *edit, const QString &key, int nameId)
 {
     const Fields::Field &f = bind(edit, key);
-    m_bindings.push_back({Control::Text, edit, &f, nameId ? nameId : ctrlId(edit), {}});
+    m_bindings.push_back(Binding{Control::Text, edit, &f, nameId ? nameId : ctrlId(edit), {}, {}, false, false});
     const Binding binding = m_bindings.back();
     if (!f.alphabet.isEmpty()) {
         // Only the field's symbols can be typed or pasted.

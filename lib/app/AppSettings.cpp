@@ -21,22 +21,11 @@ void AppSettings::load()
     setLanguageName(language);
 }
 
-namespace {
-
-bool hasKey(const QString &file, const QString &section, const QString &key)
-{
-    const QStringList keys = IniFile::keys(file, section);
-    return std::any_of(keys.begin(), keys.end(),
-                       [&](const QString &k) { return k.compare(key, Qt::CaseInsensitive) == 0; });
-}
-
-}
-
 std::optional<QString> AppSettings::findSetting(const QString &section, const QString &key, int bufferSize) const
 {
     for (const QString &file : m_locations.settingsFiles()) {
-        if (hasKey(file, section, key))
-            return IniFile::readString(file, section, key, QString(), bufferSize);
+        if (std::optional<QString> value = IniFile::find(file, section, key, bufferSize))
+            return value;
     }
     return std::nullopt;
 }
@@ -49,8 +38,8 @@ QString AppSettings::setting(const QString &section, const QString &key, int buf
 int AppSettings::settingInt(const QString &section, const QString &key, int defaultValue) const
 {
     for (const QString &file : m_locations.settingsFiles()) {
-        if (hasKey(file, section, key))
-            return IniFile::readInt(file, section, key, defaultValue);
+        if (const std::optional<int> value = IniFile::findInt(file, section, key))
+            return *value;
     }
     return defaultValue;
 }

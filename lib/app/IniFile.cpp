@@ -198,23 +198,11 @@ void forget(const QString &path)
 
 }
 
-QString IniFile::readString(const QString &path, const QString &section, const QString &key,
-                            const QString &defaultValue, int bufferSize)
-{
-    QString value;
-    if (!lookup(path, section, key, &value))
-        value = defaultValue;
-    if (bufferSize <= 0)
-        return QString();
-    return value.left(bufferSize - 1);
-}
+namespace {
 
-int IniFile::readInt(const QString &path, const QString &section, const QString &key, int defaultValue)
+// The leading decimal number, as the private-profile integer reader takes it.
+int leadingNumber(const QString &value)
 {
-    QString value;
-    if (!lookup(path, section, key, &value))
-        return defaultValue;
-    // The leading decimal number, as the private-profile integer reader takes it.
     int i = 0;
     bool negative = false;
     if (i < value.size() && (value[i] == QLatin1Char('-') || value[i] == QLatin1Char('+')))
@@ -226,6 +214,35 @@ int IniFile::readInt(const QString &path, const QString &section, const QString 
             return negative ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
     }
     return int(negative ? -number : number);
+}
+
+}
+
+std::optional<QString> IniFile::find(const QString &path, const QString &section, const QString &key, int bufferSize)
+{
+    QString value;
+    if (!lookup(path, section, key, &value))
+        return std::nullopt;
+    return bufferSize <= 0 ? QString() : value.left(bufferSize - 1);
+}
+
+std::optional<int> IniFile::findInt(const QString &path, const QString &section, const QString &key)
+{
+    QString value;
+    if (!lookup(path, section, key, &value))
+        return std::nullopt;
+    return leadingNumber(value);
+}
+
+QString IniFile::readString(const QString &path, const QString &section, const QString &key,
+                            const QString &defaultValue, int bufferSize)
+{
+    return find(path, section, key, bufferSize).value_or(bufferSize <= 0 ? QString() : defaultValue.left(bufferSize - 1));
+}
+
+int IniFile::readInt(const QString &path, const QString &section, const QString &key, int defaultValue)
+{
+    return findInt(path, section, key).value_or(defaultValue);
 }
 
 bool IniFile::writeString(const QString &path, const QString &section, const QString &key, const QString &value,

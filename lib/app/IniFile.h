@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 // Reads and writes INI files with the semantics of Windows private-profile
 // strings: section and key names compare case-insensitively, a missing file,
@@ -22,6 +23,12 @@ public:
     // private-profile integer reader does; a missing key gives defaultValue.
     static int readInt(const QString &path, const QString &section, const QString &key,
                        int defaultValue);
+
+    // The same two lookups, giving nothing when the file, the section or the
+    // key is missing: a key with an empty value is found.
+    static std::optional<QString> find(const QString &path, const QString &section, const QString &key,
+                                       int bufferSize = kDefaultBufferSize);
+    static std::optional<int> findInt(const QString &path, const QString &section, const QString &key);
 
     // Replaces or appends the key (and the section when it is missing).
     // The file is replaced through SafeFileWriter: on a failure it stays as

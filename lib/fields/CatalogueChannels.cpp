@@ -67,16 +67,18 @@ Field frequency(const QString &key, Dir dir)
         text.toDouble(&isNumber);
         if (text.isEmpty() || typed < 0 || !isNumber)
             return Store::refused(Refuse::Frequency, QStringLiteral("a frequency in MHz is expected"));
+        // As the form enters it: outside the band, the nearer band limit.
         const int band = doc.CheckFreqInRange(text);
-        if (band != 0)
-            return Store::refused(Refuse::Frequency, QStringLiteral("%1 MHz is outside the band %2 - %3 MHz")
-                                      .arg(text, doc.GetFreqLimitText(0), doc.GetFreqLimitText(1)));
+        const QString entered = band > 0 ? doc.GetFreqLimitText(1) : band < 0 ? doc.GetFreqLimitText(0) : text;
         uint8_t snapped[4];
-        FrequencyBcd::fromText(text, snapped);
+        FrequencyBcd::fromText(entered, snapped);
         CChannelData channels(doc);
-        if (FrequencyBcd::toUnits(snapped) == channels.GetFrequencyUnits(at.record, at.sub, dir))
-            return Store{};
-        const QString stored = CrossFieldRules::enterFrequency(doc, at.record, at.sub, dir == Dir::Transmit, text);
+        const bool unchanged = FrequencyBcd::toUnits(snapped) == channels.GetFrequencyUnits(at.record, at.sub, dir);
+        const QString stored = unchanged ? channels.GetFrequency(at.record, at.sub, dir)
+                                         : CrossFieldRules::enterFrequency(doc, at.record, at.sub, dir == Dir::Transmit, entered);
+        if (band != 0)
+            return Store::corrected(QStringLiteral("%1 MHz is outside the band %2 - %3 MHz: stored as %4")
+                                        .arg(text, doc.GetFreqLimitText(0), doc.GetFreqLimitText(1), stored));
         if (FrequencyBcd::toUnits(snapped) != typed)
             return Store::corrected(QStringLiteral("%1 snapped to the channel raster: %2").arg(text, stored));
         return Store{};

@@ -83,8 +83,11 @@ SectionSchema digitalEmergency()
                           &D::GetEmergencyMode, &D::SetEmergencyMode));
     f.push_back(boolean<D>(QStringLiteral("reply_channel_set"), &D::GetReplyChannelSet, &D::SetReplyChannelSet));
     f.push_back(pair<D>(QStringLiteral("reply_channel"), &D::GetReplyChannelRef, &D::SetReplyChannelRef));
-    f.push_back(edited<D>(QStringLiteral("cycle_count"), Kind::Int, &D::GetCycleCount, &D::SetCycleCount, 1, 255, 1, 0,
-                          QStringLiteral("IDS_CONTINUEEMERGENCY")));
+    // 0 is "Continuous"; the edit takes four characters.
+    Field cycles = edited<D>(QStringLiteral("cycle_count"), Kind::Int, &D::GetCycleCount, &D::SetCycleCount, 1, 255, 1, 0,
+                             QStringLiteral("IDS_CONTINUEEMERGENCY"));
+    cycles.maxLength = 4;
+    f.push_back(cycles);
     f.push_back(edited<D>(QStringLiteral("tx_cycle_time_s"), Kind::Int, &D::GetTxCycleTime, &D::SetTxCycleTime, 1, 255));
     f.push_back(edited<D>(QStringLiteral("rx_cycle_time_s"), Kind::Int, &D::GetRxCycleTime, &D::SetRxCycleTime, 1, 255));
     f.push_back(sevenDigitId(QStringLiteral("call_id"), &D::GetEmergencyCallId, &D::SetEmergencyCallId));

@@ -234,9 +234,10 @@ QList<Correction> mendChanged(CPcSoftwareDoc &doc, const Image &before)
         } else if (const auto s = scanPath.match(path); s.hasMatch()) {
             note(path, scanList(doc, s.captured(1).toInt()));
         } else if (path == QLatin1String("digital_emergency")) {
-            note(path, digitalEmergency(doc));
+            // As an edit in the open form: a ticked flag waits for its channel.
+            note(path, digitalEmergencyAfterEdit(doc));
         } else if (path == QLatin1String("analog_emergency")) {
-            note(path, analogEmergency(doc));
+            note(path, analogEmergencyAfterEdit(doc));
         }
     }
     return corrections;

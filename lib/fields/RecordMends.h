@@ -66,8 +66,10 @@ struct Correction
 };
 
 // After a text import or a command: every record whose bytes differ from
-// `before` gets the mend of its section, as its form would give it when
-// shown. Records left untouched are not mended. The contact list is not
+// `before` gets the mend its form gives an edit: the mend of a record shown
+// for the channels and scan lists, the after-edit mend for the emergency
+// settings (a reply flag may wait for its channel there, as it may in the
+// form). Records left untouched are not mended. The contact list is not
 // closed up here: a text names the slots of its contacts itself (a free
 // slot is null, and references keep naming their contact), and the contact
 // form closes gaps only before it changes the list (see changeContacts).

@@ -43,6 +43,19 @@ TEST_F(IniFileTest, NamesCompareCaseInsensitivelyAndMissingGivesDefault)
     EXPECT_EQ(IniFile::readInt(path, "setup", "model", 7), 0);  // not a number reads as 0
 }
 
+TEST_F(IniFileTest, FindTellsAnEmptyValueFromAMissingKey)
+{
+    const QString path = write("f.ini", "[Setup]\nempty=\nCom= 12abc\nname=abcdef\n");
+    EXPECT_EQ(IniFile::find(path, "setup", "EMPTY"), QString(""));
+    EXPECT_EQ(IniFile::find(path, "setup", "absent"), std::nullopt);
+    EXPECT_EQ(IniFile::find(path, "other", "empty"), std::nullopt);
+    EXPECT_EQ(IniFile::find(dir.path() + "/absent.ini", "setup", "empty"), std::nullopt);
+    EXPECT_EQ(IniFile::find(path, "setup", "name", 4), QString("abc"));
+    EXPECT_EQ(IniFile::findInt(path, "setup", "com"), 12);
+    EXPECT_EQ(IniFile::findInt(path, "setup", "empty"), 0);
+    EXPECT_EQ(IniFile::findInt(path, "setup", "absent"), std::nullopt);
+}
+
 TEST_F(IniFileTest, ValuesAreCutToTheBufferAndQuotesStripped)
 {
     const QString path = write("b.ini", "[s]\nlong=" + QByteArray(1500, 'x') + "\nq=\"quoted value\"\n");

@@ -21,7 +21,7 @@ using namespace Fields;
 namespace {
 
 // The forms whose controls are bound to catalogue fields.
-constexpr int kBoundForms[] = {3, 4, 5, 6, 7, 10, 15, 16, 19};
+constexpr int kBoundForms[] = {3, 4, 5, 6, 7, 8, 10, 14, 15, 16, 19};
 
 std::unique_ptr<CPcSoftwareDoc> copyOf(CPcSoftwareDoc &doc)
 {
@@ -75,6 +75,16 @@ std::vector<std::pair<QString, QString>> typedValues(const Field &f)
     return values;
 }
 
+std::string firstDifference(const Image &a, const Image &b)
+{
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i])
+            return QStringLiteral("at 0x%1 the import stores %2, the form %3:")
+                .arg(i, 4, 16, QLatin1Char('0')).arg(a[i], 2, 16, QLatin1Char('0')).arg(b[i], 2, 16, QLatin1Char('0')).toStdString();
+    }
+    return {};
+}
+
 bool sectionOffered(const QString &recordPath, const CPcSoftwareDoc &doc)
 {
     const QString key = recordPath.section(u'.', 0, 0);
@@ -103,7 +113,7 @@ struct Agreement
         // Every value a control can give is one the import takes.
         ASSERT_TRUE(report.ok()) << what << ": " << report.errors.first().toString().toStdString();
         EXPECT_TRUE(viaYaml->currentImage() == rig.doc().currentImage())
-            << what << " (" << record.toStdString() << "." << key.toStdString() << " = " << yamlValue.toStdString() << ")";
+            << firstDifference(viaYaml->currentImage(), rig.doc().currentImage()) << " " << what << " (" << record.toStdString() << "." << key.toStdString() << " = " << yamlValue.toStdString() << ")";
     }
 };
 

@@ -4,6 +4,7 @@
 #include "CliRun.h"
 #include "TextFixture.h"
 
+#include "sections/ChannelRules.h"
 #include "sections/ContactData.h"
 
 #include <QDir>
@@ -62,9 +63,22 @@ TEST(ImportMends, AnImportThatFailsLeavesNoMendBehind)
     CChannelData(*t.doc).SetBandwidth(1, 1, 0);
     const QByteArray before = imageOf(*t.doc);
     const YamlCodeplug::ImportReport report = YamlCodeplug::importText(
-        "zones:\n  - name: \"Zone 1\"\n    channels:\n      - name: \"Renamed\"\n        rx_frequency: 999\n", *t.doc);
+        "zones:\n  - name: \"Zone 1\"\n    channels:\n      - name: \"Renamed\"\n        rx_frequency: fast\n", *t.doc);
     ASSERT_FALSE(report.ok());
     EXPECT_EQ(firstDifference(imageOf(*t.doc), before), "");
+}
+
+TEST(ImportMends, AFrequencyOutsideTheBandBecomesTheNearerLimitAsTheFormEntersIt)
+{
+    TestDocument t(QStringLiteral("VK214"));
+    auto viaForm = copyOf(*t.doc);
+    CChannelRules(*viaForm).enterFrequency(1, 1, CChannelData::Direction::Receive, QStringLiteral("999"));
+    const YamlCodeplug::ImportReport report = YamlCodeplug::importText(
+        "zones:\n  - name: \"Zone 1\"\n    channels:\n      - name: \"Channel 1\"\n        rx_frequency: 999\n", *t.doc);
+    ASSERT_TRUE(report.ok()) << messages(report).toStdString();
+    ASSERT_FALSE(report.warnings.isEmpty());
+    EXPECT_TRUE(report.warnings[0].text.contains(QStringLiteral("outside the band"))) << report.warnings[0].text.toStdString();
+    EXPECT_EQ(firstDifference(imageOf(*t.doc), imageOf(*viaForm)), "");
 }
 
 TEST(ImportMends, TheCommandLineAddsContactsBehindAGapNotOverOneInUse)

@@ -57,7 +57,7 @@ TEST(TextCli, ExportImportWithBaseGivesTheSameFileAndErrorsWriteNothing)
 
     QFile bad(f.path("bad.yaml"));
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("zones:\n  - name: \"Zone 1\"\n    channels:\n      - name: \"Channel 1\"\n        rx_frequency: 999\n");
+    bad.write("zones:\n  - name: \"Zone 1\"\n    channels:\n      - name: \"Channel 1\"\n        rx_frequency: fast\n");
     bad.close();
     r = f.run({QStringLiteral("import"), f.path("bad.yaml"), QStringLiteral("-o"), f.path("d.dat"), QStringLiteral("--base"), f.path("a.dat")});
     EXPECT_EQ(r.status, 1);
