@@ -6,6 +6,7 @@
 #include "app/FileStamp.h"
 #include "app/SafeFileWriter.h"
 #include "codeplug/DataFile.h"
+#include "codeplug/StoredModel.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -33,6 +34,14 @@ bool parseArgs(QCommandLineParser &parser, const QString &command, const QString
     return true;
 }
 
+QCommandLineOption modelOption()
+{
+    return QCommandLineOption(QStringLiteral("model"),
+                              QStringLiteral("Model for this run (RQ381, RQ381S, VK214, TL809); default: the model the "
+                                             "codeplug names, else setting.ini."),
+                              QStringLiteral("NAME"));
+}
+
 std::unique_ptr<AppSettings> loadSettings(const QCommandLineParser &parser, CommandIo &io)
 {
     auto settings = std::make_unique<AppSettings>(parser.value(QStringLiteral("config")));
@@ -45,6 +54,8 @@ std::unique_ptr<AppSettings> loadSettings(const QCommandLineParser &parser, Comm
         io.err << "rq381: warning: the setting was not saved to " << file << ": " << reason << "\n";
     });
     settings->load();
+    if (parser.optionNames().contains(QStringLiteral("model")))
+        settings->setModelOverride(parser.value(QStringLiteral("model")));
     return settings;
 }
 
@@ -59,7 +70,23 @@ PromptAnswer StreamPrompter::ask(const Prompt &prompt)
     return prompt.buttons == Prompt::Buttons::Ok ? PromptAnswer::Ok : m_answer;
 }
 
-std::unique_ptr<CPcSoftwareDoc> loadCodeplug(AppSettings &settings, const QString &path, CommandIo &io)
+void followStoredModel(CPcSoftwareDoc &doc, const QString &path, CommandIo &io, bool followModel)
+{
+    const AppSettings &settings = doc.settings();
+    if (settings.modelOverridden() || !StoredModel::differs(doc))
+        return;
+    const QString stored = StoredModel::known(doc);
+    if (!followModel) {
+        io.err << "rq381: warning: " << path << " is a " << stored << " codeplug; it is read as " << settings.modelName()
+               << " like the first file\n";
+        return;
+    }
+    const QString before = StoredModel::follow(doc);
+    io.err << "rq381: " << path << " is a " << stored << " codeplug; it is read as " << stored << ", not as "
+           << (before.isEmpty() ? QStringLiteral("\"\"") : before) << " of setting.ini (--model NAME chooses)\n";
+}
+
+std::unique_ptr<CPcSoftwareDoc> loadCodeplug(AppSettings &settings, const QString &path, CommandIo &io, bool followModel)
 {
     auto doc = std::make_unique<CPcSoftwareDoc>(settings);
     QString error;
@@ -74,6 +101,7 @@ std::unique_ptr<CPcSoftwareDoc> loadCodeplug(AppSettings &settings, const QStrin
     case DataFile::LoadResult::Loaded:
         break;
     }
+    followStoredModel(*doc, path, io, followModel);
     doc->setFilePath(path);
     doc->TakeBaseline();
     return doc;

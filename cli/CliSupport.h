@@ -22,8 +22,12 @@ QString commandHelp(const QCommandLineParser &parser, const QString &command);
 // Parses args; on a bad command line prints the reason and returns false.
 bool parseArgs(QCommandLineParser &parser, const QString &command, const QStringList &args, CommandIo &io);
 
-// The settings of --config DIR (default: the program's folder). Prints a
-// message and returns null when setting.ini is missing there.
+// The option --model NAME: the model for this run, whatever the codeplug names.
+QCommandLineOption modelOption();
+
+// The settings of --config DIR (default: the program's folder), with the
+// model of --model when the command has that option. Prints a message and
+// returns null when setting.ini is missing there.
 std::unique_ptr<AppSettings> loadSettings(const QCommandLineParser &parser, CommandIo &io);
 
 // Prints prompts as one line on err: the language text (or the key when the
@@ -46,8 +50,15 @@ private:
 };
 
 // Loads a codeplug file. A missing, unreadable or foreign file prints a
-// one-line error and gives null.
-std::unique_ptr<CPcSoftwareDoc> loadCodeplug(AppSettings &settings, const QString &path, CommandIo &io);
+// one-line error and gives null. Unless --model fixed it, the model becomes
+// the one the codeplug names (when this program knows it), with a note on
+// err when that is not the model of setting.ini. With followModel false the
+// model stays as it is and a codeplug naming another one only gets the note
+// (the second file of a comparison).
+std::unique_ptr<CPcSoftwareDoc> loadCodeplug(AppSettings &settings, const QString &path, CommandIo &io,
+                                             bool followModel = true);
+// The same choice for a document read by other means.
+void followStoredModel(CPcSoftwareDoc &doc, const QString &path, CommandIo &io, bool followModel = true);
 
 // A command that reads a codeplug file and saves it again holds this from
 // before the read to after the save, so that two such commands on one file

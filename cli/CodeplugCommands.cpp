@@ -12,8 +12,7 @@ int runNew(const QStringList &args, CommandIo &io)
     addCommonOptions(parser);
     parser.addOption(QCommandLineOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                                         QStringLiteral("The .dat file to write."), QStringLiteral("FILE")));
-    parser.addOption(QCommandLineOption(QStringLiteral("model"), QStringLiteral("Model name for this run."),
-                                        QStringLiteral("NAME")));
+    parser.addOption(modelOption());
     parser.addOption(QCommandLineOption(QStringLiteral("range"), QStringLiteral("Frequency range entry (default 6)."),
                                         QStringLiteral("N"), QStringLiteral("6")));
     if (!parseArgs(parser, QStringLiteral("new"), args, io))
@@ -39,8 +38,6 @@ int runNew(const QStringList &args, CommandIo &io)
     auto settings = loadSettings(parser, io);
     if (!settings)
         return ExitFailure;
-    if (parser.isSet(QStringLiteral("model")))
-        settings->setModelName(parser.value(QStringLiteral("model")));
     if (const QString problem = NewCodeplug::rangeProblem(*settings, range); !problem.isEmpty()) {
         io.err << "rq381 new: " << problem << "\n";
         return ExitFailure;
@@ -59,6 +56,7 @@ int runInfo(const QStringList &args, CommandIo &io)
     parser.setApplicationDescription(QStringLiteral("Shows what a codeplug file holds."));
     addCommonOptions(parser);
     parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The codeplug file."));
+    parser.addOption(modelOption());
     if (!parseArgs(parser, QStringLiteral("info"), args, io))
         return ExitUsage;
     if (parser.isSet(QStringLiteral("help"))) {
@@ -84,6 +82,8 @@ int runInfo(const QStringList &args, CommandIo &io)
         return ExitFailure;
     }
     const bool headerOk = result == DataFile::LoadResult::Loaded;
+    if (headerOk)
+        followStoredModel(doc, path, io);
     for (const auto &[key, value] : codeplugSummary(doc, headerOk))
         io.out << key << ": " << value << "\n";
     if (doc.loadedFromOddSizedFile())

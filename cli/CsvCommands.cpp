@@ -48,7 +48,7 @@ int runCsvCommand(const CsvCommand &command, const QStringList &args, CommandIo 
                                         exporting ? QStringLiteral("The CSV file to write (default: standard output).")
                                                   : QStringLiteral("The codeplug to write (default: FILE.dat itself)."),
                                         QStringLiteral("FILE")));
-    parser.addOption(QCommandLineOption(QStringLiteral("model"), QStringLiteral("Model name for this run."), QStringLiteral("NAME")));
+    parser.addOption(modelOption());
     parser.setApplicationDescription(exporting ? command.exportDescription : command.importDescription);
     parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The codeplug file."));
     if (!exporting) {
@@ -69,8 +69,6 @@ int runCsvCommand(const CsvCommand &command, const QStringList &args, CommandIo 
     auto settings = loadSettings(parser, io);
     if (!settings)
         return ExitFailure;
-    if (parser.isSet(QStringLiteral("model")))
-        settings->setModelName(parser.value(QStringLiteral("model")));
     // An import saves into FILE.dat itself unless -o names another file.
     std::unique_ptr<FileLock> lock;
     if (!exporting && !(lock = lockForUpdate(fullName, files[0], io)))
@@ -138,6 +136,8 @@ int runContacts(const QStringList &args, CommandIo &io)
         summary = QStringLiteral("added %1 contact(s)\n").arg(report.added);
         for (auto it = report.skipped.cbegin(); it != report.skipped.cend(); ++it)
             summary += QStringLiteral("skipped %1 row(s): %2\n").arg(it.value()).arg(it.key());
+        for (auto it = report.clearedReferences.cbegin(); it != report.clearedReferences.cend(); ++it)
+            summary += QStringLiteral("cleared %1 reference(s) to contacts the new list lacks: %2\n").arg(it.value()).arg(it.key());
         return true;
     };
     return runCsvCommand(command, args, io);

@@ -190,6 +190,7 @@ int runEdit(const QStringList &args, CommandIo &io)
     parser.addPositionalArgument(QStringLiteral("OPERATION"), QStringLiteral("What to do (see above)."));
     parser.addPositionalArgument(QStringLiteral("ARGS"), QStringLiteral("Record numbers, counted from 1."),
                                  QStringLiteral("[ARGS...]"));
+    parser.addOption(modelOption());
     if (!parseArgs(parser, QStringLiteral("edit"), markNegativeNumbers(args), io))
         return ExitUsage;
     if (parser.isSet(QStringLiteral("help"))) {

@@ -19,25 +19,16 @@ QCommandLineOption outputOption(const QString &what)
     return QCommandLineOption(QStringList{QStringLiteral("o"), QStringLiteral("output")}, what, QStringLiteral("FILE"));
 }
 
-QCommandLineOption modelOption()
-{
-    return QCommandLineOption(QStringLiteral("model"), QStringLiteral("Model name for this run (default: setting.ini)."),
-                              QStringLiteral("NAME"));
-}
-
 std::unique_ptr<AppSettings> settingsFor(const QCommandLineParser &parser, CommandIo &io)
 {
-    auto settings = loadSettings(parser, io);
-    if (settings && parser.isSet(QStringLiteral("model")))
-        settings->setModelName(parser.value(QStringLiteral("model")));
-    return settings;
+    return loadSettings(parser, io);
 }
 
 // The default codeplug the import starts from without --base: the model and
 // frequency range the text names, else those of setting.ini and range 6.
 std::unique_ptr<CPcSoftwareDoc> startingDocument(AppSettings &settings, const YamlCodeplug::Origin &origin, CommandIo &io)
 {
-    if (!origin.model.isEmpty())
+    if (!origin.model.isEmpty() && !settings.modelOverridden())
         settings.setModelName(origin.model);
     const int range = origin.rangeIndex >= 0 ? origin.rangeIndex : NewCodeplug::kStartRange;
     auto doc = std::make_unique<CPcSoftwareDoc>(settings);
@@ -123,7 +114,12 @@ int runImport(const QStringList &args, CommandIo &io)
     if (!doc)
         return ExitFailure;
 
-    const YamlCodeplug::ImportReport report = YamlCodeplug::importText(text, *doc);
+    // References follow records the text moves only when the text was made
+    // from the codeplug it is applied to; a default codeplug's numbering
+    // means nothing to it.
+    YamlCodeplug::ImportOptions options;
+    options.followRecords = parser.isSet(QStringLiteral("base"));
+    const YamlCodeplug::ImportReport report = YamlCodeplug::importText(text, *doc, options);
     printMessages(report.warnings, "warning: ", io);
     printMessages(report.errors, "", io);
     if (!report.ok()) {
@@ -155,7 +151,7 @@ int runDiff(const QStringList &args, CommandIo &io)
     if (!settings)
         return kDiffTrouble;
     auto before = loadCodeplug(*settings, parser.positionalArguments().at(0), io);
-    auto after = before ? loadCodeplug(*settings, parser.positionalArguments().at(1), io) : nullptr;
+    auto after = before ? loadCodeplug(*settings, parser.positionalArguments().at(1), io, false) : nullptr;
     if (!after)
         return kDiffTrouble;
     const QStringList lines = CodeplugDiff::compare(*before, *after);

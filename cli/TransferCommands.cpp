@@ -27,6 +27,7 @@ const char kReadUsage[] =
     "received.\n";
 const char kWriteUsage[] =
     "Usage: rq381 write --port P FILE.dat [--config DIR] [--verify] [--force-model] [--force] [--trace FILE]\n"
+    "       [--model NAME]\n"
     "Writes FILE.dat into the radio. --verify reads the radio back and compares\n"
     "every byte written; --force-model writes the codeplug's model identification\n"
     "into a radio of another model (on port P only) and writes again; --force\n"
@@ -122,6 +123,7 @@ std::optional<int> parseTransfer(const QString &command, const QStringList &args
                                             QStringLiteral("Overwrite the radio's model identification.")));
         parser.addOption(QCommandLineOption(QStringLiteral("force"),
                                             QStringLiteral("Write a file of the wrong size.")));
+        parser.addOption(modelOption());
     }
     if (!parseArgs(parser, command, args, io))
         return ExitUsage;

@@ -10,6 +10,7 @@
 #include "app/UserState.h"
 #include "codeplug/CPcSoftwareDoc.h"
 #include "codeplug/DataFile.h"
+#include "codeplug/StoredModel.h"
 #include "codeplug/FreqRangeCheck.h"
 #include "sections/CSectionForm.h"
 
@@ -200,6 +201,13 @@ bool CPcSoftwareApp::OpenDocumentFile(const QString &path)
             askWith(QStringLiteral("IDS_WARN_FILESIZE"),
                     {QDir::toNativeSeparators(path), QString::number(m_doc->loadedFileSize()),
                      QString::number(DataFile::kFileSize)},
+                    QStringLiteral("IDS_WARN"), Prompt::Icon::Warning);
+        // The program keeps the model of setting.ini; a file of another
+        // model then shows too few (or too many) zone slots.
+        if (StoredModel::differs(*m_doc))
+            askWith(QStringLiteral("IDS_WARN_MODEL_DIFFERS"),
+                    {QDir::toNativeSeparators(path), StoredModel::known(*m_doc), m_settings.modelName(),
+                     QString::number(m_settings.zoneSlotCount())},
                     QStringLiteral("IDS_WARN"), Prompt::Icon::Warning);
     }
     // The document now exists: a later New re-initialises it and asks first,

@@ -60,7 +60,11 @@ ImportResult importText(Kind kind, const QByteArray &text, CPcSoftwareDoc &doc)
     ImportResult result;
     switch (kind) {
     case Kind::YamlCodeplug: {
-        const YamlCodeplug::ImportReport report = YamlCodeplug::importText(text, doc);
+        // The text is applied to the open codeplug, which it was most likely
+        // exported from: references follow records it moves.
+        YamlCodeplug::ImportOptions options;
+        options.followRecords = true;
+        const YamlCodeplug::ImportReport report = YamlCodeplug::importText(text, doc, options);
         for (const YamlCodeplug::Message &message : report.errors)
             result.errors << message.toString();
         for (const YamlCodeplug::Message &message : report.warnings)

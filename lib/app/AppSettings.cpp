@@ -72,6 +72,13 @@ void AppSettings::setModelName(const QString &model)
     m_zoneSlotCount = zoneSlotCountFor(model);
 }
 
+const QStringList &AppSettings::knownModels()
+{
+    static const QStringList models{QStringLiteral("RQ381"), QStringLiteral("RQ381S"), QStringLiteral("VK214"),
+                                    QStringLiteral("TL809")};
+    return models;
+}
+
 int AppSettings::zoneSlotCountFor(const QString &model)
 {
     return (model == QLatin1String("VK214") || model == QLatin1String("TL809")) ? 16 : 2;

@@ -4,6 +4,7 @@
 #include "app/Language.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -49,6 +50,17 @@ public:
 
     QString modelName() const { return m_modelName; }
     void setModelName(const QString &model);
+    // The model named for this run (the command line's --model): a codeplug
+    // that names another model does not change it.
+    void setModelOverride(const QString &model)
+    {
+        setModelName(model);
+        m_modelOverridden = true;
+    }
+    bool modelOverridden() const { return m_modelOverridden; }
+    // The models this program has rules for: RQ381, RQ381S, VK214, TL809.
+    static const QStringList &knownModels();
+    static bool isKnownModel(const QString &model) { return knownModels().contains(model); }
     // 16 for VK214 and TL809, 2 for every other model.
     int zoneSlotCount() const { return m_zoneSlotCount; }
     static int zoneSlotCountFor(const QString &model);
@@ -82,6 +94,7 @@ private:
     std::function<void(const QString &, const QString &)> m_writeFailureHandler;
     mutable bool m_toldWriteFailure = false;
     QString m_modelName;
+    bool m_modelOverridden = false;
     int m_zoneSlotCount = 2;
     QString m_languageName;
     Language m_language;

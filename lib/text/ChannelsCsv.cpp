@@ -1,6 +1,7 @@
 #include "text/ChannelsCsv.h"
 
 #include "text/CsvTable.h"
+#include "text/RecordMoves.h"
 #include "fields/FieldCatalogue.h"
 #include "text/YamlCodeplug.h"
 #include "text/YamlTree.h"
@@ -101,6 +102,24 @@ Report importText(const QByteArray &csv, CPcSoftwareDoc &doc)
     if (!report.ok())
         return report;
 
+    // A file with only some columns changes those: the other fields of a row
+    // are those of the channel of the same zone and name (when one channel
+    // has them), wherever the row now stands.
+    std::vector<const Field *> missing;
+    for (const Field &field : channels.record.fields) {
+        if (std::find(fieldOfColumn.cbegin(), fieldOfColumn.cend(), &field) == fieldOfColumn.cend())
+            missing.push_back(&field);
+    }
+    const int nameColumn = int(fieldOfColumn.key(&*std::find_if(channels.record.fields.begin(), channels.record.fields.end(),
+                                                                   [](const Field &f) { return f.isRecordName; }),
+                                                 -1));
+    QHash<QString, RecordMoves::Pos> channelOfName;
+    if (!missing.empty() && nameColumn >= 0) {
+        const RecordMoves::Names names = RecordMoves::namesOf(doc, Target::Channel);
+        for (auto it = names.cbegin(); it != names.cend(); ++it)
+            channelOfName.insert(it.value(), channelOfName.contains(it.value()) ? 0 : it.key());
+    }
+
     // The rows as the YAML codeplug's zones, remembering where each value came from.
     QStringList zoneNames;
     QList<QList<int>> rowsOfZone;
@@ -144,6 +163,15 @@ Report importText(const QByteArray &csv, CPcSoftwareDoc &doc)
                     channel.insert(field.key, YamlNode::text(text));
                 }
             }
+            const RecordMoves::Pos same = channelOfName.value(
+                zoneNames[z] + RecordMoves::kZoneSeparator + table.rows[r].value(nameColumn).trimmed(), 0);
+            for (const Field *field : missing) {
+                if (!same)
+                    break;
+                const std::optional<QString> value =
+                    valueText(*field, doc, At{RecordMoves::numberOf(same), RecordMoves::subOf(same)});
+                channel.insert(field->key, value ? YamlNode::text(*value) : YamlNode());
+            }
             list.append(std::move(channel));
         }
         zone.insert(QStringLiteral("channels"), std::move(list));
@@ -154,7 +182,7 @@ Report importText(const QByteArray &csv, CPcSoftwareDoc &doc)
     YamlNode root = YamlNode::mapping();
     root.insert(QStringLiteral("zones"), std::move(zones));
 
-    const YamlCodeplug::ImportReport result = YamlCodeplug::importTree(root, doc, YamlCodeplug::ImportOptions{true});
+    const YamlCodeplug::ImportReport result = YamlCodeplug::importTree(root, doc, YamlCodeplug::ImportOptions{true, true});
     const auto place = [&](const YamlCodeplug::Message &m) {
         QString path = m.path;
         // Up one level at a time; a path with no level left above it ends

@@ -7,6 +7,10 @@
 #include "sections/BasicSettingData.h"
 #include "sections/ContactData.h"
 #include "sections/ContactRules.h"
+#include "sections/RxGroupData.h"
+#include "sections/RxGroupRules.h"
+#include "fields/FieldCatalogue.h"
+#include "sections/ChannelData.h"
 
 #include <QIODevice>
 #include <QSet>
@@ -42,12 +46,6 @@ QString typeText(int type)
     }
 }
 
-bool isCallId(const QString &text)
-{
-    return !text.isEmpty() && text.size() <= CContactData::kCallIdLength
-           && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit() || c == u'*'; });
-}
-
 }
 
 QByteArray exportText(CPcSoftwareDoc &doc)
@@ -61,6 +59,135 @@ QByteArray exportText(CPcSoftwareDoc &doc)
 }
 
 namespace {
+
+// The references to contacts, each remembered by the call ID and name of the
+// contact it named, so that a replaced list can be pointed at again.
+class ContactReferences
+{
+public:
+    explicit ContactReferences(CPcSoftwareDoc &doc)
+    {
+        const CContactData contacts(doc);
+        QHash<int, Key> keyOf;
+        for (int contact : CContactRules(doc).usedContacts())
+            keyOf.insert(contact, Key{contacts.GetCallId(contact), contacts.GetName(contact)});
+        const CChannelData channels(doc);
+        for (int zone = 1; zone <= channels.zoneSlotCount(); ++zone) {
+            for (int channel = 1; channel <= CChannelData::kChannelsPerZone; ++channel) {
+                const auto key = keyOf.constFind(channels.GetContact(zone, channel));
+                if (key != keyOf.constEnd())
+                    m_channels.append({zone, channel, *key});
+                // A list that loses its last member meanwhile releases its channels.
+                if (const int list = channels.GetRxGroupList(zone, channel))
+                    m_groupLists.append({zone, channel, list});
+            }
+        }
+        const CRxGroupData groups(doc);
+        for (int list = 1; list <= groups.CountLists(); ++list) {
+            QList<Key> members;
+            for (int contact : groups.GetMembers(list)) {
+                if (keyOf.contains(contact))
+                    members << keyOf.value(contact);
+            }
+            m_members.insert(list, members);
+        }
+    }
+
+    // Points every reference at the contact of the same call ID, else name,
+    // through the catalogue's fields; clears the others. Counts the cleared
+    // ones of records in use by kind.
+    QMap<QString, int> restore(CPcSoftwareDoc &doc) const
+    {
+        QHash<QString, int> byId, byName;
+        const CContactData contacts(doc);
+        for (int contact : CContactRules(doc).usedContacts()) {
+            byId.insert(contacts.GetCallId(contact), contact);
+            byName.insert(contacts.GetName(contact), contact);
+        }
+        const auto find = [&](const Key &key) { return byId.value(key.callId, byName.value(key.name, 0)); };
+        QMap<QString, int> cleared;
+
+        const Fields::Field &contactField = catalogueField(QStringLiteral("zones"), QStringLiteral("contact"));
+        const CChannelData channels(doc);
+        for (const ChannelKey &ref : m_channels) {
+            const int contact = find(ref.key);
+            const Fields::At at{ref.zone, ref.channel};
+            if (contactField.getInt(doc, at) != contact)
+                Fields::setNumber(contactField, doc, at, contact);
+            if (contact == 0 && ref.zone <= channels.CountZones() && ref.channel <= channels.CountChannels(ref.zone))
+                ++cleared[QStringLiteral("channels' contacts")];
+        }
+
+        const Fields::ListSchema &members = memberList();
+        const CRxGroupRules rules(doc);
+        const CRxGroupData groups(doc);
+        for (auto it = m_members.cbegin(); it != m_members.cend(); ++it) {
+            QList<int> kept;
+            for (const Key &key : it.value()) {
+                const int contact = find(key);
+                if (contact == 0)
+                    ++cleared[QStringLiteral("RX group members")];
+                else if (!rules.isGroupContact(contact))
+                    ++cleared[QStringLiteral("RX group members no longer group calls")];
+                else if (!kept.contains(contact))
+                    kept << contact;
+            }
+            if (it.key() <= groups.CountLists() && groups.GetMembers(it.key()) != kept)
+                members.storeNumbers(doc, Fields::At{it.key(), 0}, kept);
+        }
+
+        // A channel's RX group list comes back when the list has members again.
+        const Fields::Field &groupField = catalogueField(QStringLiteral("zones"), QStringLiteral("rx_group_list"));
+        for (const GroupRef &ref : m_groupLists) {
+            const Fields::At at{ref.zone, ref.channel};
+            if (groupField.getInt(doc, at) == ref.list)
+                continue;
+            if (!groups.GetMembers(ref.list).isEmpty())
+                Fields::setNumber(groupField, doc, at, ref.list);
+            else if (ref.zone <= channels.CountZones() && ref.channel <= channels.CountChannels(ref.zone))
+                ++cleared[QStringLiteral("channels' RX group lists left without members")];
+        }
+        return cleared;
+    }
+
+private:
+    struct Key
+    {
+        QString callId;
+        QString name;
+    };
+    struct ChannelKey
+    {
+        int zone;
+        int channel;
+        Key key;
+    };
+    struct GroupRef
+    {
+        int zone;
+        int channel;
+        int list;
+    };
+
+    static const Fields::ListSchema &listOf(const QString &section)
+    {
+        for (const Fields::SectionSchema &s : Fields::schema()) {
+            if (s.key == section)
+                return *s.list;
+        }
+        Q_UNREACHABLE();
+    }
+    static const Fields::Field &catalogueField(const QString &section, const QString &key)
+    {
+        const Fields::RecordSchema &channel = listOf(section).record.lists.front().record;
+        return *std::find_if(channel.fields.begin(), channel.fields.end(), [&](const Fields::Field &f) { return f.key == key; });
+    }
+    static const Fields::ListSchema &memberList() { return listOf(QStringLiteral("rx_groups")).record.lists.front(); }
+
+    QList<ChannelKey> m_channels;
+    QList<GroupRef> m_groupLists;
+    QMap<int, QList<Key>> m_members;
+};
 
 // Takes the rows one at a time as the reader gives them and keeps only the
 // contacts that fit, so a user database of any length needs little memory.
@@ -87,6 +214,7 @@ public:
             return false;
         }
         if (m_options.replace) {
+            m_references = std::make_unique<ContactReferences>(m_contacts.document());
             // The list keeps one record; the first row accepted takes its place.
             while (m_rules.count() > 1)
                 m_rules.remove(m_rules.count());
@@ -111,6 +239,11 @@ public:
             skip(QStringLiteral("not matching"));
             return;
         }
+        if (m_budget <= 0) {
+            skip(m_options.limit >= 0 && m_options.limit < m_free ? QStringLiteral("beyond --limit")
+                                                                   : QStringLiteral("beyond the 200 contacts that fit"));
+            return;
+        }
         const QString id = row.value(m_idColumn).trimmed();
         QString name = m_nameColumn >= 0 ? row.value(m_nameColumn).trimmed() : QString();
         if (m_callsignColumn >= 0) {
@@ -118,60 +251,81 @@ public:
             const QString first = m_firstNameColumn >= 0 ? row.value(m_firstNameColumn).trimmed() : name;
             name = QStringList{callsign, first}.join(u' ').trimmed();
         }
-        name = NameField::truncated(name, NameField::kNameUnits);
-        if (!isCallId(id)) {
-            skip(id.size() > CContactData::kCallIdLength && std::all_of(id.begin(), id.end(), [](QChar c) { return c.isDigit(); })
-                     ? QStringLiteral("call ID longer than 7 digits")
-                     : QStringLiteral("no valid call ID"));
-            return;
-        }
-        const QString padded = id.rightJustified(CContactData::kCallIdLength, id.contains(u'*') ? u'*' : u'0');
-        if (CContactData::IsReservedCallId(padded) || CContactData::CallIdValue(padded) == 0) {
-            skip(QStringLiteral("reserved call ID"));
-            return;
-        }
-        if (m_ids.contains(padded)) {
-            skip(QStringLiteral("duplicate call ID"));
-            return;
-        }
-        if (name.isEmpty()) {
-            skip(QStringLiteral("no name"));
-            return;
-        }
-        if (m_names.contains(name)) {
-            skip(QStringLiteral("duplicate name"));
-            return;
-        }
-        if (m_budget <= 0) {
-            skip(m_options.limit >= 0 && m_options.limit < m_free ? QStringLiteral("beyond --limit")
-                                                                   : QStringLiteral("beyond the 200 contacts that fit"));
-            return;
-        }
-        int row1 = 1;
-        if (m_firstReplaces) {
-            m_firstReplaces = false;
+
+        // The row becomes a contact (the first of a replace takes contact 1's
+        // place), whose name and call ID are stored through the catalogue's
+        // fields: their limits, corrections and refusals are the forms'.
+        const bool first = m_firstReplaces;
+        int contact = 1;
+        const QString oldName = m_contacts.GetName(1), oldId = m_contacts.GetCallId(1);
+        if (first) {
             m_contacts.SetCallId(1, QStringLiteral("0000001"));  // frees the old ID for the check below
         } else {
-            const EditResult added = m_rules.add(m_prompter);
-            if (!added.ok()) {
+            if (!m_rules.add(m_prompter).ok()) {
                 skip(QStringLiteral("no free call ID for a new contact"));
                 return;
             }
-            row1 = m_rules.count();
+            contact = m_rules.count();
         }
-        const bool named = m_rules.enterName(row1, name, m_prompter) || m_contacts.GetName(row1) == name;
-        const bool identified = m_rules.enterCallId(row1, padded, m_prompter) || m_contacts.GetCallId(row1) == padded;
-        if (!named || !identified) {
-            if (row1 > 1)
-                m_rules.remove(row1);
-            skip(QStringLiteral("refused by the contact rules"));
+        const QString refused = store(contact, name, id);
+        if (!refused.isEmpty()) {
+            if (first) {
+                m_contacts.SetName(1, oldName);
+                m_contacts.SetCallId(1, oldId);
+            } else {
+                m_rules.remove(contact);
+            }
+            skip(refused);
             return;
         }
-        m_ids.insert(padded);
-        m_names.insert(name);
+        m_firstReplaces = false;
+        m_ids.insert(m_contacts.GetCallId(contact));
+        m_names.insert(m_contacts.GetName(contact));
         ++m_report.added;
         --m_budget;
         --m_free;
+    }
+
+    // Stores the name and the call ID of a contact; why not, as a reason to
+    // count rows by, when a field refuses or the list holds either already.
+    QString store(int contact, const QString &name, const QString &id)
+    {
+        const Fields::At at{contact, 0};
+        const Fields::Store named = Fields::setText(field(QStringLiteral("name")), m_contacts.document(), at, name);
+        if (named.isRefused())
+            return named.key == Fields::Refuse::EmptyName ? QStringLiteral("no name") : QStringLiteral("name refused");
+        const Fields::Store identified = Fields::setText(field(QStringLiteral("call_id")), m_contacts.document(), at, id);
+        if (identified.isRefused()) {
+            if (identified.key == Fields::Refuse::ReservedId)
+                return QStringLiteral("reserved call ID");
+            const bool digits = !id.isEmpty() && std::all_of(id.begin(), id.end(), [](QChar c) { return c.isDigit(); });
+            return digits && id.size() > CContactData::kCallIdLength ? QStringLiteral("call ID longer than 7 digits")
+                                                                     : QStringLiteral("no valid call ID");
+        }
+        if (m_ids.contains(m_contacts.GetCallId(contact)))
+            return QStringLiteral("duplicate call ID");
+        if (m_names.contains(m_contacts.GetName(contact)))
+            return QStringLiteral("duplicate name");
+        return {};
+    }
+
+    static const Fields::Field &field(const QString &key)
+    {
+        static const Fields::RecordSchema *contact = [] {
+            for (const Fields::SectionSchema &section : Fields::schema()) {
+                if (section.key == QLatin1String("contacts"))
+                    return &section.list->record;
+            }
+            Q_UNREACHABLE();
+        }();
+        return *std::find_if(contact->fields.begin(), contact->fields.end(), [&](const Fields::Field &f) { return f.key == key; });
+    }
+
+    // After the last row: a replace points the references at the new list.
+    void finish()
+    {
+        if (m_references)
+            m_report.clearedReferences = m_references->restore(m_contacts.document());
     }
 
 private:
@@ -185,6 +339,7 @@ private:
     int m_free = 0;
     int m_budget = 0;
     bool m_firstReplaces = false;
+    std::unique_ptr<ContactReferences> m_references;
 };
 
 // Runs the rows that feed() gives through the importer. An error anywhere
@@ -209,12 +364,15 @@ Report importRows(CPcSoftwareDoc &doc, const Options &options, const std::functi
                 report.error = reader.error();
         } else if (header && report.error.isEmpty()) {
             importer.takeHeader({});  // an empty file names no columns
+        } else {
+            importer.finish();
         }
     }
     if (!report.ok()) {
         doc.currentImage() = *before;
         report.added = 0;
         report.skipped.clear();
+        report.clearedReferences.clear();
     }
     return report;
 }

@@ -37,6 +37,15 @@ struct ImportOptions
     // records (the YAML codeplug), or let them follow as a list deletion
     // does (the channels CSV, which rebuilds the zones).
     bool releaseRemovedReferences = false;
+    // References follow the records of named lists (channels, scan lists,
+    // RX group lists, contacts, encryption keys) that the text moves or
+    // removes: a reference the text leaves as the starting document has it
+    // names the record it named there, found again by its name (and, for a
+    // channel, its zone's name); one whose record is gone becomes none, with
+    // a warning. For a text made from the starting document (an export
+    // edited and read back); a default codeplug's numbering means nothing
+    // to a text, and the references are then taken as written.
+    bool followRecords = false;
 };
 
 // Applies a YAML codeplug to the document: what the text leaves out keeps

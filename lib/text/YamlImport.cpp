@@ -2,20 +2,24 @@
 
 #include "fields/FieldCatalogue.h"
 #include "fields/RecordMends.h"
+#include "text/RecordMoves.h"
 #include "text/YamlTree.h"
 #include "text/YamlValue.h"
 #include "text/YamlWriter.h"
 
 #include "app/AppSettings.h"
+#include "sections/ChannelData.h"
 
 #include <QHash>
 #include <QSet>
 
+#include <map>
 #include <memory>
 
 namespace YamlCodeplug {
 
 using namespace Fields;
+using RecordMoves::Pos;
 
 namespace {
 
@@ -40,6 +44,24 @@ struct RefBefore
     Target target = Target::None;
     int number = 0;
     int sub = 0;
+    const Field *field = nullptr;
+};
+
+// A member list of the starting document (scan-list members, RX group
+// members), for following its members when the text moves their records.
+struct MembersBefore
+{
+    QString path;
+    const ListSchema *list = nullptr;
+    Target target = Target::None;
+    QList<Pos> members;
+};
+
+// A reference as the text gives it, with its line.
+struct TextRef
+{
+    Pos value = 0;
+    int line = 0;
 };
 
 class Importer
@@ -99,7 +121,16 @@ private:
         if (!m_report.ok())
             return;
 
+        m_root = &root;
         const QList<RefBefore> before = references();
+        if (m_options.followRecords) {
+            for (Target target : {Target::Channel, Target::ScanList, Target::RxGroup, Target::Contact, Target::EncryptKey})
+                m_namesBefore[target] = RecordMoves::namesOf(m_doc, target);
+            m_membersBefore = memberLists();
+        }
+        const CChannelData channels(m_doc);
+        for (int zone = 1; zone <= channels.CountZones(); ++zone)
+            m_startChannels.insert(zone, channels.CountChannels(zone));
         // Lists first take their new lengths, so that no list operation
         // afterwards overwrites a value the text sets.
         for (const SectionSchema &section : schema()) {
@@ -116,6 +147,8 @@ private:
             else
                 applyRecord(section->record, *node, At{}, section->key);
         }
+        if (m_report.ok() && m_options.followRecords)
+            followRecords(before);
         if (m_report.ok())
             checkResult(before);
     }
@@ -250,8 +283,24 @@ private:
         for (int i = 1; i <= node.size(); ++i) {
             if (list.used && node.item(i - 1).isNull())
                 continue;
-            applyRecord(list.record, node.item(i - 1), list.itemAt(parent, i), itemPath(path, i));
+            const At at = list.itemAt(parent, i);
+            if (list.kind == Target::Channel && at.sub > m_startChannels.value(at.record, 0))
+                applyRecord(list.record, simplexIfOnlyReceive(node.item(i - 1)), at, itemPath(path, i));
+            else
+                applyRecord(list.record, node.item(i - 1), at, itemPath(path, i));
         }
+    }
+
+    // A new channel given only its receive frequency transmits on it too,
+    // rather than on the band's lowest frequency a new record starts with.
+    static YamlNode simplexIfOnlyReceive(const YamlNode &record)
+    {
+        const YamlNode *rx = record.isMapping() ? record.value(u"rx_frequency") : nullptr;
+        if (!rx || record.value(u"tx_frequency"))
+            return record;
+        YamlNode simplex = record;
+        simplex.insert(QStringLiteral("tx_frequency"), *rx);
+        return simplex;
     }
 
     // Members: the whole list is compared and stored at once. Members the
@@ -282,6 +331,7 @@ private:
             lines << lineOf(item);
             items.append(Stored{memberPath, lineOf(item), &*list.item, At{parsed->number, 0}, {}});
             m_storedPairs.insert(memberPath, parsed->pair);
+            m_textMembers[path].append(list.item->kind == Kind::ChannelRef ? pairPos(parsed->pair) : RecordMoves::pos(parsed->number));
         }
         if (!changed)
             return;
@@ -343,6 +393,10 @@ private:
         if (!parsed || parsed->keep)
             return;
         const int line = lineOf(node);
+        if (field.kind == Kind::Ref)
+            m_textRefs.insert(path, TextRef{RecordMoves::pos(parsed->number), line});
+        else if (field.kind == Kind::ChannelRef)
+            m_textRefs.insert(path, TextRef{pairPos(parsed->pair), line});
         Store result;
         bool changed = false;
         switch (field.kind) {
@@ -395,11 +449,11 @@ private:
             if (field.kind == Kind::Ref) {
                 const int number = field.getInt(m_doc, at);
                 if (number > 0)
-                    refs.append(RefBefore{path, ownerOf(path), field.target, number, 0});
+                    refs.append(RefBefore{path, ownerOf(path), field.target, number, 0, &field});
             } else if (field.kind == Kind::ChannelRef) {
                 const ChannelRef ref = field.getPair(m_doc, at);
                 if (ref.isSet())
-                    refs.append(RefBefore{path, ownerOf(path), Target::Channel, ref.zone, ref.channel});
+                    refs.append(RefBefore{path, ownerOf(path), Target::Channel, ref.zone, ref.channel, &field});
             }
         };
         walk(m_doc, walker);
@@ -434,6 +488,8 @@ private:
         // IDs it stores must stay unique.
         for (const Stored &s : std::as_const(m_stored)) {
             const Field &field = *s.field;
+            if (m_followed.contains(s.path) || m_followed.contains(listOf(s.path)))
+                continue;  // what the text gave was its record's old place
             if (field.kind == Kind::Ref || field.kind == Kind::ChannelRef)
                 checkReference(s);
             else if (field.isRecordName && firstWithName.value(s.scope).value(valueAt.value(s.path)) != s.path)
@@ -448,12 +504,15 @@ private:
         for (const RefBefore &ref : before) {
             if (m_options.releaseRemovedReferences)
                 break;
+            if (m_options.followRecords && RecordMoves::isNamed(ref.target))
+                continue;  // followed their record, or became none with a warning
             if (m_given.contains(ref.path) || m_given.contains(ownerOf(ref.path)) || m_given.contains(listOf(ref.path)))
                 continue;
             if (!records.contains(ref.owner) && !ref.owner.isEmpty() && ref.owner.contains(u'['))
                 continue;
             if (!targetExists(m_doc, ref.target, ref.number, ref.sub))
-                error(ref.path, 0, QStringLiteral("named %1 %2, which the text removes").arg(targetLabel(ref.target), refText(ref)));
+                error(ref.path, lineNear(ref.path, ref.target),
+                      QStringLiteral("named %1 %2, which the text removes").arg(targetLabel(ref.target), refText(ref)));
         }
     }
 
@@ -480,12 +539,230 @@ private:
             error(s.path, s.line, QStringLiteral("%1 %2 does not exist").arg(targetLabel(field.target)).arg(number));
     }
 
+    static Pos pairPos(ChannelRef ref) { return ref.isSet() ? RecordMoves::pos(ref.zone, ref.channel) : 0; }
+
+    // Every member list of the document with its members.
+    QList<MembersBefore> memberLists()
+    {
+        QList<MembersBefore> lists;
+        Walker walker;
+        walker.wants = [](const Field &) { return false; };
+        walker.list = [&](const QString &path, const ListSchema &list, At parent, int count) {
+            if (!list.item)
+                return;
+            MembersBefore members{path, &list, list.item->kind == Kind::ChannelRef ? Target::Channel : list.item->target, {}};
+            for (int i = 1; i <= count; ++i) {
+                const At at = list.itemAt(parent, i);
+                members.members << (list.item->kind == Kind::ChannelRef ? pairPos(list.item->getPair(m_doc, at))
+                                                                        : RecordMoves::pos(list.item->getInt(m_doc, at)));
+            }
+            lists.append(members);
+        };
+        walk(m_doc, walker);
+        return lists;
+    }
+
+    // The list key of each named list ("channels", "contacts", ...).
+    static const QHash<QString, Target> &listTargets()
+    {
+        static const QHash<QString, Target> targets = [] {
+            QHash<QString, Target> map;
+            for (const SectionSchema &section : schema()) {
+                if (!section.list)
+                    continue;
+                if (RecordMoves::isNamed(section.list->kind))
+                    map.insert(section.key, section.list->kind);
+                for (const ListSchema &nested : section.list->record.lists) {
+                    if (RecordMoves::isNamed(nested.kind))
+                        map.insert(nested.key, nested.kind);
+                }
+            }
+            return map;
+        }();
+        return targets;
+    }
+
+    // A record path of a named list ("zones[2].channels[5]", "contacts[3]"):
+    // its list, its place and the record's At.
+    struct RecordPlace
+    {
+        Target target = Target::None;
+        Pos pos = 0;
+    };
+    static RecordPlace placeOf(const QString &recordPath)
+    {
+        if (!recordPath.endsWith(u']'))
+            return {};
+        const int open = int(recordPath.lastIndexOf(u'['));
+        const int dot = int(recordPath.lastIndexOf(u'.', open));
+        const Target target = listTargets().value(recordPath.mid(dot + 1, open - dot - 1), Target::None);
+        const int number = recordPath.mid(open + 1, recordPath.size() - open - 2).toInt();
+        if (target == Target::None)
+            return {};
+        if (target != Target::Channel)
+            return {target, RecordMoves::pos(number)};
+        const int zoneOpen = int(recordPath.lastIndexOf(u'[', dot));
+        return {target, RecordMoves::pos(recordPath.mid(zoneOpen + 1, dot - zoneOpen - 2).toInt(), number)};
+    }
+    static QString recordPath(Target target, Pos pos, const QString &oldPath)
+    {
+        if (target == Target::Channel)
+            return QStringLiteral("zones[%1].channels[%2]").arg(RecordMoves::numberOf(pos)).arg(RecordMoves::subOf(pos));
+        return itemPath(oldPath.left(oldPath.lastIndexOf(u'[')), RecordMoves::numberOf(pos));
+    }
+    static At atOf(const QString &recordPath)
+    {
+        const RecordPlace place = placeOf(recordPath);
+        return place.target == Target::None ? At{} : At{RecordMoves::numberOf(place.pos), RecordMoves::subOf(place.pos)};
+    }
+
+    QString oldName(Target target, Pos pos) const
+    {
+        const auto names = m_namesBefore.find(target);
+        return names == m_namesBefore.end() ? QString() : names->second.value(pos).replace(RecordMoves::kZoneSeparator, u':');
+    }
+
+    // References follow the records the text moved; see ImportOptions.
+    void followRecords(const QList<RefBefore> &before)
+    {
+        std::map<Target, QHash<Pos, Pos>> moved;
+        bool any = false;
+        for (const auto &[target, names] : m_namesBefore) {
+            moved[target] = RecordMoves::moves(names, RecordMoves::namesOf(m_doc, target));
+            any = any || !moved[target].isEmpty();
+        }
+        if (!any)
+            return;
+        const auto movedTo = [&](Target target, Pos pos) { return moved[target].value(pos, pos); };
+        // Where the record holding a reference is now; empty when it is gone.
+        const auto ownerNow = [&](const QString &owner) {
+            const RecordPlace place = placeOf(owner);
+            if (place.target == Target::None)
+                return owner;
+            const Pos to = movedTo(place.target, place.pos);
+            return to == place.pos ? owner : to == 0 ? QString() : recordPath(place.target, to, owner);
+        };
+
+        for (const RefBefore &ref : before) {
+            if (ref.path.endsWith(u']') || !RecordMoves::isNamed(ref.target))
+                continue;  // members are followed list by list, below
+            const Pos was = RecordMoves::pos(ref.number, ref.sub);
+            const QString owner = ownerNow(ref.owner);
+            const Pos to = movedTo(ref.target, was);
+            if (owner.isEmpty() || (to == was && owner == ref.owner))
+                continue;
+            const QString path = owner + ref.path.mid(ref.owner.size());
+            // A reference the text changes names a record of the text's own list.
+            const auto given = m_textRefs.constFind(path);
+            if (given != m_textRefs.constEnd() && given->value != was)
+                continue;
+            const Field &field = *ref.field;
+            const At at = atOf(owner);
+            Store result;
+            if (field.kind == Kind::ChannelRef) {
+                const ChannelRef pair = to ? ChannelRef{RecordMoves::numberOf(to), RecordMoves::subOf(to)} : ChannelRef{};
+                if (!samePair(field.getPair(m_doc, at), pair))
+                    result = field.setPair(m_doc, at, pair);
+            } else if (field.getInt(m_doc, at) != RecordMoves::numberOf(to)) {
+                result = setNumber(field, m_doc, at, RecordMoves::numberOf(to));
+            }
+            m_followed.insert(path);
+            if (result.isRefused())
+                error(path, lineNear(path, ref.target), result.error);
+            else if (to == 0)
+                warning(path, lineNear(path, ref.target), QStringLiteral("named %1 \"%2\", which the text removes; it names none now")
+                                                              .arg(targetLabel(ref.target), oldName(ref.target, was)));
+        }
+
+        for (const MembersBefore &members : std::as_const(m_membersBefore)) {
+            if (!RecordMoves::isNamed(members.target))
+                continue;
+            const QString oldOwner = ownerOf(members.path);
+            const QString owner = ownerNow(oldOwner);
+            if (owner.isEmpty())
+                continue;
+            const QString path = owner + members.path.mid(oldOwner.size());
+            QList<Pos> now;
+            QStringList dropped;
+            for (Pos member : members.members) {
+                const Pos to = movedTo(members.target, member);
+                if (to)
+                    now << to;
+                else
+                    dropped << oldName(members.target, member);
+            }
+            if (now == members.members && owner == oldOwner)
+                continue;
+            const auto given = m_textMembers.constFind(path);
+            if (given != m_textMembers.constEnd() && *given != members.members)
+                continue;
+            const ListSchema &list = *members.list;
+            const At parent = atOf(owner);
+            Store result;
+            if (list.item->kind == Kind::ChannelRef) {
+                QList<ChannelRef> pairs;
+                for (Pos p : std::as_const(now))
+                    pairs << ChannelRef{RecordMoves::numberOf(p), RecordMoves::subOf(p)};
+                result = list.storePairs(m_doc, parent, pairs);
+            } else {
+                QList<int> numbers;
+                for (Pos p : std::as_const(now))
+                    numbers << RecordMoves::numberOf(p);
+                result = list.storeNumbers(m_doc, parent, numbers);
+            }
+            m_followed.insert(path);
+            const int line = lineNear(path, members.target);
+            if (result.isRefused())
+                error(path, line, result.error);
+            for (const QString &name : std::as_const(dropped))
+                warning(path, line, QStringLiteral("listed %1 \"%2\", which the text removes; it is a member no more")
+                                        .arg(targetLabel(members.target), name));
+        }
+    }
+
+    // The line of a path in the text: of the path itself or the deepest part
+    // of it the text gives, else of the list that holds the records of target.
+    int lineNear(const QString &path, Target target) const
+    {
+        int line = 0;
+        const YamlNode *node = m_root;
+        for (const QString &part : path.split(u'.')) {
+            if (!node)
+                break;
+            const int open = int(part.indexOf(u'['));
+            node = node->isMapping() ? node->value(open < 0 ? part : part.left(open)) : nullptr;
+            for (int at = open; node && at >= 0; at = int(part.indexOf(u'[', at + 1))) {
+                const int i = part.mid(at + 1, part.indexOf(u']', at) - at - 1).toInt();
+                node = node->isSequence() && i >= 1 && i <= node->size() ? &node->item(i - 1) : nullptr;
+            }
+            if (node && node->line > 0)
+                line = node->line;
+        }
+        if (line > 0 || !m_root || !m_root->isMapping())
+            return line;
+        for (const SectionSchema &section : schema()) {
+            const bool holds = section.list && (section.list->kind == target
+                                                || std::any_of(section.list->record.lists.begin(), section.list->record.lists.end(),
+                                                               [&](const ListSchema &l) { return l.kind == target; }));
+            if (const YamlNode *list = holds ? m_root->value(section.key) : nullptr)
+                return list->line;
+        }
+        return 0;
+    }
+
     CPcSoftwareDoc &m_doc;
     const ImportOptions m_options;
     ImportReport m_report;
     QList<Stored> m_stored;
     QHash<QString, ChannelRef> m_storedPairs;
     QSet<QString> m_given;  // the references and lists the text gives
+    QHash<int, int> m_startChannels;  // zone -> channels before the import
+    const YamlNode *m_root = nullptr;
+    std::map<Target, RecordMoves::Names> m_namesBefore;
+    QList<MembersBefore> m_membersBefore;
+    QHash<QString, TextRef> m_textRefs;          // path -> the reference the text gives
+    QHash<QString, QList<Pos>> m_textMembers;    // member list path -> the members the text gives
+    QSet<QString> m_followed;                    // references and member lists that followed their records
 };
 
 }

@@ -72,3 +72,31 @@ TEST(FileSafetyGui, WithoutAUserEveryPromptGetsItsDefaultButton)
     EXPECT_EQ(prompter.ask(Prompt{"IDS_ASK_SAVE", {}, Prompt::Icon::Warning, Prompt::Buttons::YesNoCancel, {}}),
               PromptAnswer::Yes);
 }
+
+// The program keeps the model of setting.ini, so a file that names another
+// model hides zones: opening it says so, once, in the user's language.
+TEST(FileSafetyGui, AFileOfAnotherModelIsWarnedAbout)
+{
+    GuiRig rig;
+    ASSERT_TRUE(rig.start());
+    const QString own = rig.doc().settings().modelName();
+    const QString other = own == QLatin1String("TL809") ? QStringLiteral("VK214") : QStringLiteral("TL809");
+    const QString path = QDir(rig.config.dir()).filePath("other.dat");
+    rig.doc().SetModel(other);
+    ASSERT_TRUE(DataFile::save(rig.doc(), path));
+
+    ASSERT_TRUE(rig.app->OpenDocumentFile(path));
+    ASSERT_EQ(rig.prompter.prompts.size(), 1);
+    EXPECT_TRUE(rig.prompter.prompts[0].literalText.contains(QStringLiteral("is a %1 codeplug, but this program runs as %2").arg(other, own)))
+        << rig.prompter.prompts[0].literalText.toStdString();
+    EXPECT_EQ(rig.doc().settings().modelName(), own);
+
+    // A file of the program's own model, or of a model it does not know, opens quietly.
+    rig.doc().SetModel(own);
+    ASSERT_TRUE(DataFile::save(rig.doc(), path));
+    ASSERT_TRUE(rig.app->OpenDocumentFile(path));
+    rig.doc().SetModel(QStringLiteral("XYZ"));
+    ASSERT_TRUE(DataFile::save(rig.doc(), path));
+    ASSERT_TRUE(rig.app->OpenDocumentFile(path));
+    EXPECT_EQ(rig.prompter.prompts.size(), 1);
+}

@@ -4,6 +4,8 @@
 
 #include "sections/ChannelData.h"
 #include "sections/ContactData.h"
+#include "sections/ListMaintenance.h"
+#include "sections/RxGroupData.h"
 #include "text/ChannelsCsv.h"
 #include "text/ContactsCsv.h"
 #include "text/CsvTable.h"
@@ -185,4 +187,38 @@ TEST(ChannelsCsv, ASpreadsheetEditComesBackAndErrorsNameRowAndColumn)
     ASSERT_EQ(report.errors.size(), 1);
     EXPECT_TRUE(report.errors[0].contains(QStringLiteral("given twice"))) << report.errors[0].toStdString();
     EXPECT_EQ(firstDifference(imageOf(*t.doc), before), "");
+}
+
+// A replace keeps every reference to a contact the new list still holds,
+// found by call ID, else by name, and counts what it had to clear.
+TEST(ContactsCsv, ReplaceKeepsReferencesByCallIdOrNameAndCountsTheCleared)
+{
+    TestDocument t(QStringLiteral("VK214"));
+    ASSERT_EQ(ContactsCsv::importText("Name,Call ID\nAlice,1000002\nBob,1000003\nCarol,1234\nDave,1000005\n", *t.doc, {}).added, 4);
+    CListMaintenance lists(*t.doc);
+    for (int c = 2; c <= 4; ++c)
+        lists.addChannel(1);
+    CChannelData channels(*t.doc);
+    for (int c = 1; c <= 4; ++c)
+        channels.SetContact(1, c, c + 1);  // Alice, Bob, Carol, Dave
+    CRxGroupData(*t.doc).SetMembers(1, {1, 2, 3, 5});
+
+    // The unchanged export changes nothing at all.
+    const QByteArray before = imageOf(*t.doc);
+    ContactsCsv::Report report = ContactsCsv::importText(ContactsCsv::exportText(*t.doc), *t.doc, {true, {}, -1});
+    ASSERT_TRUE(report.ok()) << report.error.toStdString();
+    EXPECT_EQ(report.added, 5);
+    EXPECT_TRUE(report.clearedReferences.isEmpty());
+    EXPECT_EQ(firstDifference(imageOf(*t.doc), before), "");
+
+    // Reordered, Bob renamed (same ID), Contact 1 with a new ID (same name), Carol gone.
+    report = ContactsCsv::importText("Name,Call ID\nDave,1000005\nAlice,1000002\nRobert,1000003\nContact 1,1000009\n", *t.doc,
+                                     {true, {}, -1});
+    ASSERT_TRUE(report.ok()) << report.error.toStdString();
+    EXPECT_EQ(channels.GetContact(1, 1), 2);  // Alice
+    EXPECT_EQ(channels.GetContact(1, 2), 3);  // Robert, once Bob
+    EXPECT_EQ(channels.GetContact(1, 3), 0);  // Carol is gone
+    EXPECT_EQ(channels.GetContact(1, 4), 1);  // Dave
+    EXPECT_EQ(CRxGroupData(*t.doc).GetMembers(1), (QList<int>{4, 2, 3, 1}));
+    EXPECT_EQ(report.clearedReferences, (QMap<QString, int>{{QStringLiteral("channels' contacts"), 1}}));
 }
