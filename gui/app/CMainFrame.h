@@ -5,6 +5,8 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
+#include "app/CChildFrame.h"
 #include <QTimer>
 #include <array>
 #include <functional>
@@ -51,6 +53,9 @@ public:
     CSectionForm *openForm(int code) const;
     // Opens a frame for the section; null when its form does not exist.
     CChildFrame *createFrame(int code, int recordIndex);
+    // View > Channel Table: opens the table of every channel, or brings it to the front.
+    CChildFrame *OpenChannelTable();
+    CChildFrame *channelTableFrame() const { return m_channelTable; }
 
     // After start-up, a language switch and File Open: tree labels, frame
     // titles, menus, record nodes and every form.
@@ -116,6 +121,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    QPointer<CChildFrame> m_channelTable;
     QAction *addCommand(int commandId, const QKeySequence &shortcut = QKeySequence());
     void buildActions();
     void buildMenus();

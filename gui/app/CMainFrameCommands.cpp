@@ -101,6 +101,7 @@ void CMainFrame::buildActions()
     status->setCheckable(true);
     status->setChecked(true);
     connect(status, &QAction::triggered, this, [this](bool on) { statusBar()->setVisible(on); });
+    connect(addCommand(Cmd::ViewChannelTable), &QAction::triggered, this, &CMainFrame::OpenChannelTable);
 
     connect(addCommand(Cmd::WindowCascade), &QAction::triggered, m_mdiArea, &QMdiArea::cascadeSubWindows);
     connect(addCommand(Cmd::WindowTileHorz), &QAction::triggered, m_mdiArea, &QMdiArea::tileSubWindows);
@@ -198,7 +199,7 @@ void CMainFrame::buildMenus()
     setting->addSeparator();
     add(setting, {Cmd::SettingPort});
 
-    add(addTop(QStringLiteral("VIEW")), {Cmd::ViewTreeBar, Cmd::ViewToolBar, Cmd::ViewStatusBar});
+    add(addTop(QStringLiteral("VIEW")), {Cmd::ViewTreeBar, Cmd::ViewToolBar, Cmd::ViewStatusBar, Cmd::ViewChannelTable});
 
     m_windowMenu = addTop(QStringLiteral("WINDOW"));
     connect(m_windowMenu, &QMenu::aboutToShow, this, &CMainFrame::updateWindowMenu);

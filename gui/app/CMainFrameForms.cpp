@@ -9,6 +9,7 @@
 #include "app/SectionTable.h"
 #include "app/TreeCommands.h"
 #include "sections/CSectionForm.h"
+#include "sections/ChannelTableView.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -31,6 +32,8 @@ void CMainFrame::UpdateAllViews(CSectionForm *except)
         if (form && form != except)
             form->OnUpdate();
     }
+    if (m_channelTable && m_channelTable->form() != except)
+        m_channelTable->form()->OnUpdate();
 }
 
 void CMainFrame::ReloadViews(CSectionForm *except)
@@ -40,6 +43,8 @@ void CMainFrame::ReloadViews(CSectionForm *except)
         if (form && form != except)
             form->Reload();
     }
+    if (m_channelTable && m_channelTable->form() != except)
+        m_channelTable->form()->Reload();
 }
 
 void CMainFrame::RefreshAfterEdit()
@@ -112,6 +117,27 @@ CChildFrame *CMainFrame::createFrame(int code, int recordIndex)
     connectForm(form);
     form->OnInitialUpdate(recordIndex);
     frame->adjustSize();
+    frame->move(cascadePositionFor(frame));
+    frame->show();
+    m_mdiArea->setActiveSubWindow(frame);
+    return frame;
+}
+
+CChildFrame *CMainFrame::OpenChannelTable()
+{
+    if (m_channelTable) {
+        m_mdiArea->setActiveSubWindow(m_channelTable);
+        return m_channelTable;
+    }
+    auto *form = new ChannelTableView(FormContext{m_app.document(), m_app.prompter(), m_app.editor()});
+    auto *frame = new CChildFrame(form);
+    frame->setWindowIcon(windowIcon());
+    frame->setObjectName(QStringLiteral("ChannelTableFrame"));
+    m_mdiArea->addSubWindow(frame);
+    m_channelTable = frame;
+    connectForm(form);
+    form->OnInitialUpdate(0);
+    frame->resize(form->size());
     frame->move(cascadePositionFor(frame));
     frame->show();
     m_mdiArea->setActiveSubWindow(frame);

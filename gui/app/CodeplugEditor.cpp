@@ -20,6 +20,7 @@ public:
     }
 
     const EditName &name() const { return m_name; }
+    void setName(EditName name) { m_name = std::move(name); }
 
     void undo() override
     {
@@ -71,9 +72,12 @@ QString withAction(const Language &language, const char *formatKey, const char *
 
 QString EditName::text(const Language &language) const
 {
-    if (!key.isEmpty())
+    if (key.isEmpty())
+        return LabelTextForName(language.GetLangItem(QStringLiteral("Resource"), ctrlId));
+    if (ctrlId == 0)
         return language.GetLangString(key);
-    return LabelTextForName(language.GetLangItem(QStringLiteral("Resource"), ctrlId));
+    const QString label = LabelTextForName(language.GetLangItem(QStringLiteral("Resource"), ctrlId));
+    return language.GetLangString(key).arg(label, QString::number(count));
 }
 
 CodeplugEditor::CodeplugEditor(CPcSoftwareDoc &doc, QObject *parent) : QObject(parent), m_doc(doc)
@@ -113,6 +117,15 @@ bool CodeplugEditor::apply(const EditName &name, const std::function<void()> &ch
         return false;
     m_stack.push(new ImageEditCommand(*this, m_doc, name, std::move(delta)));
     return true;
+}
+
+void CodeplugEditor::renameTop(const EditName &name)
+{
+    const int top = m_stack.index() - 1;
+    if (top < 0 || top >= m_stack.count())
+        return;
+    static_cast<ImageEditCommand *>(const_cast<QUndoCommand *>(m_stack.command(top)))->setName(name);
+    emit stackChanged();
 }
 
 void CodeplugEditor::clear()

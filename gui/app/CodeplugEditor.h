@@ -16,9 +16,13 @@ struct EditName
 {
     QString key;     // [String] key of the action, "IDS_ACTION_DELETE_CHANNEL"
     int ctrlId = 0;  // else: the control whose "Resource" label names the field
+    // With both: the action's text takes the label as %1 and `count` as %2
+    // ("Set Power on 40 channels").
+    int count = 0;
 
-    static EditName action(const QString &key) { return EditName{key, 0}; }
-    static EditName field(int ctrlId) { return EditName{QString(), ctrlId}; }
+    static EditName action(const QString &key) { return EditName{key, 0, 0}; }
+    static EditName field(int ctrlId) { return EditName{QString(), ctrlId, 0}; }
+    static EditName onRecords(const QString &key, int ctrlId, int count) { return EditName{key, ctrlId, count}; }
     QString text(const Language &language) const;
 };
 
@@ -45,6 +49,9 @@ public:
     void setFollowUp(std::function<void()> followUp) { m_followUp = std::move(followUp); }
 
     QUndoStack &stack() { return m_stack; }
+    // Names the last step anew (a bulk store knows how many records took
+    // its value only once it ran).
+    void renameTop(const EditName &name);
     // After File New and File Open: the steps belong to another codeplug.
     void clear();
 

@@ -47,6 +47,7 @@ constexpr int SettingPort = 32805;
 constexpr int ViewTreeBar = 32771;
 constexpr int ViewToolBar = 59392;
 constexpr int ViewStatusBar = 59393;
+constexpr int ViewChannelTable = 32806;
 // Window
 constexpr int WindowArrange = 57649;
 constexpr int WindowCascade = 57650;

@@ -41,6 +41,7 @@ const QHash<int, QString> &menuKeys()
         {Cmd::ViewTreeBar, QStringLiteral("VIEW_TREEBAR")},
         {Cmd::ViewToolBar, QStringLiteral("VIEW_TOOLBAR")},
         {Cmd::ViewStatusBar, QStringLiteral("VIEW_STATUS_BAR")},
+        {Cmd::ViewChannelTable, QStringLiteral("VIEW_CHANNELTABLE")},
         {Cmd::WindowCascade, QStringLiteral("WINDOW_CASCADE")},
         {Cmd::WindowTileHorz, QStringLiteral("WINDOW_TILE_HORZ")},
         {Cmd::WindowArrange, QStringLiteral("WINDOW_ARRANGE")},

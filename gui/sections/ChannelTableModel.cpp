@@ -1,0 +1,508 @@
+#include "sections/ChannelTableModel.h"
+
+#include "app/AppSettings.h"
+#include "app/CodeplugEditor.h"
+#include "app/Language.h"
+#include "app/Prompter.h"
+#include "app/TranslateDialog.h"
+#include "sections/CChannelView.h"
+#include "sections/ChannelData.h"
+#include "sections/ChannelRules.h"
+#include "sections/ContactData.h"
+#include "sections/EncryptData.h"
+#include "sections/RxGroupData.h"
+#include "sections/ScanData.h"
+
+#include <QSet>
+#include <algorithm>
+#include <map>
+
+namespace {
+
+using V = CChannelView;
+
+// The channel form's fields in its order, each with the control whose label
+// heads its column. The decode sequence is kept by the radio but not
+// offered by the form, so the table does not show it either.
+struct ColumnDef
+{
+    const char *key;
+    int labelId;
+};
+constexpr ColumnDef kColumns[] = {
+    {"name", V::ChannelName},         {"rx_frequency", V::RxFrequency},    {"tx_frequency", V::TxFrequency},
+    {"mode", V::ChannelMode},         {"channel_type", V::ChannelType},    {"power", V::Power},
+    {"bandwidth", V::Bandwidth},      {"scan_list", V::ScanList},          {"auto_scan", V::AutoScan},
+    {"beat_shift", V::BeatShift},     {"rx_tone", V::DecodeTone},          {"tx_tone", V::EncodeTone},
+    {"bcl_mode", V::BclMode},         {"tail_reversal_phase", V::TailReversal},
+    {"ptt_online_code", V::PttOnlineCode}, {"ptt_offline_code", V::PttOfflineCode},
+    {"turn_off_code", V::TurnOffCode}, {"polite_mode", V::PoliteMode},     {"rx_colour_code", V::RxColourCode},
+    {"tx_colour_code", V::TxColourCode}, {"rx_group_list", V::RxGroupList}, {"contact", V::Contact},
+    {"encryption_key", V::Encryption},
+};
+
+// The form's groups: a digital channel has no analog data, an analog one no digital data.
+bool isAnalogField(const QString &key)
+{
+    static const QSet<QString> keys = {QStringLiteral("rx_tone"),         QStringLiteral("tx_tone"),
+                                       QStringLiteral("bcl_mode"),        QStringLiteral("tail_reversal_phase"),
+                                       QStringLiteral("ptt_online_code"), QStringLiteral("ptt_offline_code"),
+                                       QStringLiteral("turn_off_code")};
+    return keys.contains(key);
+}
+
+bool isDigitalField(const QString &key)
+{
+    static const QSet<QString> keys = {QStringLiteral("polite_mode"),   QStringLiteral("rx_colour_code"),
+                                       QStringLiteral("tx_colour_code"), QStringLiteral("rx_group_list"),
+                                       QStringLiteral("contact"),       QStringLiteral("encryption_key")};
+    return keys.contains(key);
+}
+
+// The message key of a cell the channel's mode does not use.
+const QString kModeUnused = QStringLiteral("IDS_TABLE_MODE_UNUSED");
+
+// "None", then the records' names up to the first unnamed one, as the form lists them.
+QStringList referenceEntries(const QString &none, int bound, const std::function<QString(int)> &nameOf)
+{
+    QStringList entries{none};
+    for (int n = 1; n <= bound; ++n) {
+        const QString name = nameOf(n);
+        if (name.isEmpty())
+            break;
+        entries << name;
+    }
+    return entries;
+}
+
+QStringList sequenceEntries(const QString &none, const QString &word, int count)
+{
+    QStringList entries{none};
+    for (int n = 1; n <= count; ++n)
+        entries << QStringLiteral("%1 %2").arg(word).arg(n);
+    return entries;
+}
+
+}
+
+ChannelTableModel::ChannelTableModel(Fields::Doc &doc, CodeplugEditor &editor, Prompter &prompter, QObject *parent)
+    : QAbstractTableModel(parent), m_doc(doc), m_editor(editor), m_prompter(prompter)
+{
+    buildColumns();
+    fillEntries();
+    CChannelData data(m_doc);
+    for (int zone = 1; zone <= data.CountZones(); ++zone) {
+        for (int channel = 1; channel <= data.CountChannels(zone); ++channel)
+            m_rows.push_back(ChannelRef{zone, channel});
+    }
+}
+
+const Language &ChannelTableModel::language() const
+{
+    return m_doc.settings().language();
+}
+
+void ChannelTableModel::buildColumns()
+{
+    const Fields::RecordSchema *record = Fields::recordSchema(QStringLiteral("zones.channels"));
+    m_columns.clear();
+    if (!record)
+        return;
+    for (const ColumnDef &def : kColumns) {
+        const Fields::Field *field = Fields::findField(*record, QLatin1String(def.key));
+        if (field && Fields::isOffered(*field, m_doc))
+            m_columns.push_back(Column{field, def.labelId, {}, false});
+    }
+}
+
+void ChannelTableModel::fillEntries()
+{
+    const Language &lang = language();
+    m_noneText = lang.GetLangString(QStringLiteral("IDS_NONE"));
+    Fields::Doc &doc = m_doc;
+    for (Column &column : m_columns) {
+        const QString &key = column.field->key;
+        QStringList entries;
+        if (key == QLatin1String("mode"))
+            entries = lang.GetLangList(QStringLiteral("ChannelMode"));
+        else if (key == QLatin1String("channel_type"))
+            entries = lang.GetLangList(QStringLiteral("ChannelType"));
+        else if (key == QLatin1String("power"))
+            entries = lang.GetLangList(QStringLiteral("Power"));
+        else if (key == QLatin1String("bandwidth"))
+            entries = lang.GetLangList(QStringLiteral("BandWidth"));
+        else if (key == QLatin1String("bcl_mode"))
+            entries = lang.GetLangList(QStringLiteral("AnalogBclMode"));
+        else if (key == QLatin1String("tail_reversal_phase"))
+            entries = lang.GetLangList(QStringLiteral("TailReversal"));
+        else if (key == QLatin1String("polite_mode"))
+            entries = lang.GetLangList(QStringLiteral("PoliteMode"));
+        else if (key == QLatin1String("ptt_online_code") || key == QLatin1String("ptt_offline_code"))
+            entries = sequenceEntries(m_noneText, lang.GetLangString(QStringLiteral("IDS_ENCODE")), column.field->max);
+        else if (key == QLatin1String("rx_colour_code") || key == QLatin1String("tx_colour_code")) {
+            // The colour codes 0 ... 63 are shown as 1 ... 64.
+            for (int code = column.field->min; code <= column.field->max; ++code)
+                entries << QString::number(code + 1);
+        } else if (key == QLatin1String("scan_list"))
+            entries = referenceEntries(m_noneText, CScanData::kListCount, [&](int n) { return CScanData(doc).GetName(n); });
+        else if (key == QLatin1String("rx_group_list"))
+            entries = referenceEntries(m_noneText, CRxGroupData::kListCount, [&](int n) { return CRxGroupData(doc).GetName(n); });
+        else if (key == QLatin1String("contact"))
+            entries = referenceEntries(m_noneText, CContactData::kContactCount, [&](int n) { return CContactData(doc).GetName(n); });
+        else if (key == QLatin1String("encryption_key"))
+            entries = referenceEntries(m_noneText, CEncryptData::kEntryCount, [&](int n) { return CEncryptData(doc).GetName(n); });
+        column.entries = entries;
+        column.listed = !entries.isEmpty();
+    }
+}
+
+void ChannelTableModel::reload()
+{
+    std::vector<ChannelRef> rows;
+    CChannelData data(m_doc);
+    for (int zone = 1; zone <= data.CountZones(); ++zone) {
+        for (int channel = 1; channel <= data.CountChannels(zone); ++channel)
+            rows.push_back(ChannelRef{zone, channel});
+    }
+    const size_t columnsBefore = m_columns.size();
+    std::vector<const Fields::Field *> before;
+    for (const Column &c : m_columns)
+        before.push_back(c.field);
+    buildColumns();
+    bool sameColumns = m_columns.size() == columnsBefore;
+    for (size_t i = 0; sameColumns && i < m_columns.size(); ++i)
+        sameColumns = m_columns[i].field == before[i];
+    fillEntries();
+    const bool sameRows = rows.size() == m_rows.size()
+                          && std::equal(rows.begin(), rows.end(), m_rows.begin(), [](const ChannelRef &a, const ChannelRef &b) {
+                                 return a.zone == b.zone && a.channel == b.channel;
+                             });
+    if (sameRows && sameColumns) {
+        // The same cells: the view keeps its selection and current cell.
+        if (!m_rows.empty())
+            emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+        emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+        return;
+    }
+    beginResetModel();
+    m_rows = std::move(rows);
+    endResetModel();
+}
+
+int ChannelTableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int ChannelTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_columns.size()) + kFixedColumns;
+}
+
+const Fields::Field *ChannelTableModel::fieldAt(int column) const
+{
+    const int i = column - kFixedColumns;
+    return (i >= 0 && i < int(m_columns.size())) ? m_columns[size_t(i)].field : nullptr;
+}
+
+int ChannelTableModel::columnOf(const QString &key) const
+{
+    for (size_t i = 0; i < m_columns.size(); ++i) {
+        if (m_columns[i].field->key == key)
+            return int(i) + kFixedColumns;
+    }
+    return -1;
+}
+
+bool ChannelTableModel::isEditable(int row, int column) const
+{
+    const Fields::Field *field = fieldAt(column);
+    if (!field || row < 0 || row >= rowCount())
+        return false;
+    // The bandwidth follows the mode; the form offers its one entry only.
+    if (field->key == QLatin1String("bandwidth"))
+        return false;
+    const ChannelRef ref = m_rows[size_t(row)];
+    const int mode = CChannelData(m_doc).GetChannelMode(ref.zone, ref.channel);
+    if (mode == CChannelRules::kDigitalMode && isAnalogField(field->key))
+        return false;
+    if (mode == CChannelRules::kAnalogMode && isDigitalField(field->key))
+        return false;
+    return true;
+}
+
+QString ChannelTableModel::cellText(int row, const Column &column) const
+{
+    const ChannelRef ref = m_rows[size_t(row)];
+    const Fields::Field &f = *column.field;
+    const Fields::At at{ref.zone, ref.channel};
+    switch (f.kind) {
+    case Fields::Kind::Bool: return QString();
+    case Fields::Kind::Text:
+    case Fields::Kind::Frequency: return f.getText(m_doc, at);
+    case Fields::Kind::Tone: {
+        const QString tone = f.getText(m_doc, at);
+        return tone == QLatin1String("none") ? m_noneText : tone;
+    }
+    default: break;
+    }
+    const int value = f.getInt(m_doc, at);
+    if (f.key == QLatin1String("bandwidth"))
+        return column.entries.value(CChannelRules::bandwidthForMode(CChannelData(m_doc).GetChannelMode(ref.zone, ref.channel)));
+    if (column.listed)
+        return column.entries.value(value - f.min);
+    return QString::number(value);
+}
+
+QVariant ChannelTableModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const int row = index.row();
+    const ChannelRef ref = m_rows[size_t(row)];
+    if (index.column() == ZoneColumn) {
+        if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
+            return CChannelData(m_doc).GetZoneName(ref.zone);
+        return {};
+    }
+    if (index.column() == NumberColumn) {
+        if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
+            return ref.channel;
+        return {};
+    }
+    const Column &column = m_columns[size_t(index.column() - kFixedColumns)];
+    const Fields::Field &f = *column.field;
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+        if (f.kind == Fields::Kind::Bool && role == Qt::AccessibleTextRole)
+            return f.getInt(m_doc, {ref.zone, ref.channel}) ? language().GetLangString(QStringLiteral("IDS_TABLE_YES"))
+                                                            : language().GetLangString(QStringLiteral("IDS_TABLE_NO"));
+        return cellText(row, column);
+    case Qt::EditRole:
+        if (f.kind == Fields::Kind::Bool)
+            return f.getInt(m_doc, {ref.zone, ref.channel}) != 0;
+        if (column.listed)
+            return f.getInt(m_doc, {ref.zone, ref.channel}) - f.min;
+        return cellText(row, column);
+    case Qt::CheckStateRole:
+        if (f.kind == Fields::Kind::Bool)
+            return f.getInt(m_doc, {ref.zone, ref.channel}) ? Qt::Checked : Qt::Unchecked;
+        return {};
+    case EntriesRole:
+        if (f.kind == Fields::Kind::Tone) {
+            QStringList tones = ToneCode::allTones();
+            // The mixed modes have no "none" in their selectors.
+            if (CChannelData(m_doc).GetChannelMode(ref.zone, ref.channel) >= CChannelRules::kAnalogMode)
+                tones.prepend(m_noneText);
+            return tones;
+        }
+        return column.entries;
+    default: return {};
+    }
+}
+
+QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
+        return {};
+    if (orientation == Qt::Vertical)
+        return section + 1;
+    const Language &lang = language();
+    if (section == ZoneColumn)
+        return LabelTextForName(lang.GetLangItem(QStringLiteral("Resource"), V::ZoneName));
+    if (section == NumberColumn)
+        return lang.GetLangString(QStringLiteral("IDS_TABLE_CHANNEL"));
+    if (section - kFixedColumns >= int(m_columns.size()))
+        return {};
+    const Column &column = m_columns[size_t(section - kFixedColumns)];
+    const QString label = LabelTextForName(lang.GetLangItem(QStringLiteral("Resource"), column.labelId));
+    return label.isEmpty() ? column.field->key : label;
+}
+
+Qt::ItemFlags ChannelTableModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    if (!isEditable(index.row(), index.column()))
+        return flags;
+    if (fieldAt(index.column())->kind == Fields::Kind::Bool)
+        return flags | Qt::ItemIsUserCheckable;
+    return flags | Qt::ItemIsEditable;
+}
+
+// A value as an editor gives it: a list's position (a number) or an entry's
+// text, a tick, or a typed text. A list also takes the YAML word of a choice.
+Fields::Store ChannelTableModel::storeCell(int row, int column, const QVariant &value)
+{
+    if (!isEditable(row, column))
+        return Fields::Store::refused(kModeUnused, QStringLiteral("the channel's mode does not use this field"));
+    const Column &c = m_columns[size_t(column - kFixedColumns)];
+    const Fields::Field &f = *c.field;
+    const ChannelRef ref = m_rows[size_t(row)];
+    const Fields::At at{ref.zone, ref.channel};
+    if (f.kind == Fields::Kind::Bool) {
+        const bool on = value.toBool();
+        return Fields::setNumber(f, m_doc, at, on ? 1 : 0);
+    }
+    if (c.listed) {
+        qsizetype position = -1;
+        if (value.typeId() == QMetaType::Int || value.typeId() == QMetaType::LongLong) {
+            position = value.toInt();
+        } else {
+            const QString text = value.toString().trimmed();
+            position = c.entries.indexOf(text);
+            for (qsizetype i = 0; position < 0 && i < c.entries.size(); ++i) {
+                if (c.entries[i].compare(text, Qt::CaseInsensitive) == 0)
+                    position = i;
+            }
+            if (position < 0 && !f.choices.isEmpty())
+                position = f.choices.indexOf(text.toLower());
+        }
+        if (position < 0 || position >= c.entries.size())
+            return Fields::Store::refused(Fields::Refuse::Choice, QStringLiteral("not an entry of the list"));
+        return Fields::setNumber(f, m_doc, at, f.min + position);
+    }
+    QString text = value.toString().trimmed();
+    if (f.kind == Fields::Kind::Tone && text.compare(m_noneText, Qt::CaseInsensitive) == 0)
+        text = QStringLiteral("none");
+    if (f.kind == Fields::Kind::Text)
+        text = value.toString();
+    return Fields::setText(f, m_doc, at, text);
+}
+
+bool ChannelTableModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!index.isValid() || (role != Qt::EditRole && role != Qt::CheckStateRole))
+        return false;
+    const int column = index.column();
+    const Fields::Field *field = fieldAt(column);
+    if (!field)
+        return false;
+    // A tick box gives its check state.
+    const QVariant entered = role == Qt::CheckStateRole ? QVariant(value.toInt() == Qt::Checked) : value;
+    Fields::Store result;
+    const bool changed = m_editor.apply(EditName::field(m_columns[size_t(column - kFixedColumns)].labelId),
+                                        [&] { result = storeCell(index.row(), column, entered); });
+    if (result.isRefused())
+        m_prompter.tell(result.key, QStringLiteral("IDS_ERROR"), Prompt::Icon::Error);
+    // A store may change other fields of the row (a mode brings its tones,
+    // bandwidth and colour codes).
+    emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
+    if (changed)
+        emit edited(field->isRecordName);
+    return !result.isRefused();
+}
+
+QString ChannelTableModel::rowName(int row) const
+{
+    const ChannelRef ref = m_rows[size_t(row)];
+    CChannelData data(m_doc);
+    return QStringLiteral("%1 / %2 %3").arg(data.GetZoneName(ref.zone)).arg(ref.channel).arg(data.GetChannelName(ref.zone, ref.channel));
+}
+
+ChannelTableModel::BulkResult ChannelTableModel::setOnRows(const QList<int> &rows, int column, const QVariant &value)
+{
+    BulkResult result;
+    const Fields::Field *field = fieldAt(column);
+    if (!field)
+        return result;
+    QList<int> ordered = rows;
+    std::sort(ordered.begin(), ordered.end());
+    ordered.erase(std::unique(ordered.begin(), ordered.end()), ordered.end());
+    ordered.removeIf([this](int row) { return row < 0 || row >= rowCount(); });
+
+    std::vector<std::pair<int, Fields::Store>> refusals;
+    // The count the step is named by is known only after the stores; the
+    // name is looked up when it is shown, so it is filled in afterwards.
+    EditName name = EditName::onRecords(QStringLiteral("IDS_ACTION_SET_ON_CHANNELS"),
+                                        m_columns[size_t(column - kFixedColumns)].labelId, 0);
+    int taken = 0;
+    auto change = [&] {
+        for (int row : ordered) {
+            const Fields::Store stored = storeCell(row, column, value);
+            if (stored.isRefused())
+                refusals.emplace_back(row, stored);
+            else
+                ++taken;
+        }
+    };
+    name.count = int(ordered.size());
+    result.changed = m_editor.apply(name, change);
+    result.taken = taken;
+    if (result.changed && taken != name.count) {
+        // Renamed to the channels that took the value.
+        m_editor.renameTop(EditName::onRecords(name.key, name.ctrlId, taken));
+    }
+    for (const auto &[row, stored] : refusals)
+        result.refusedRows << row;
+
+    if (!ordered.isEmpty())
+        emit dataChanged(index(ordered.front(), 0), index(ordered.back(), columnCount() - 1));
+    if (result.changed)
+        emit edited(field->isRecordName);
+
+    if (!refusals.empty()) {
+        const Language &lang = language();
+        QStringList lines;
+        for (const auto &[row, stored] : refusals) {
+            const QString why = lang.GetLangString(stored.key);
+            lines << QStringLiteral("%1: %2").arg(rowName(row), why.isEmpty() ? stored.error : why);
+        }
+        const QString text = lang.GetLangString(QStringLiteral("IDS_TABLE_ROWS_REFUSED")).arg(refusals.size()) + QLatin1Char('\n')
+                             + lines.join(QLatin1Char('\n'));
+        m_prompter.ask(Prompt{QString(), QStringLiteral("IDS_ERROR"), Prompt::Icon::Error, Prompt::Buttons::Ok, text});
+    }
+    return result;
+}
+
+QString ChannelTableModel::copyText(const QModelIndexList &cells) const
+{
+    if (cells.isEmpty())
+        return QString();
+    std::map<int, QSet<int>> byRow;
+    QSet<int> columnSet;
+    for (const QModelIndex &cell : cells) {
+        if (!cell.isValid() || cell.row() >= rowCount())
+            continue;
+        byRow[cell.row()].insert(cell.column());
+        columnSet.insert(cell.column());
+    }
+    QList<int> columns = columnSet.values();
+    std::sort(columns.begin(), columns.end());
+
+    auto headerOf = [this](int column) {
+        if (column == ZoneColumn)
+            return QStringLiteral("zone");
+        if (column == NumberColumn)
+            return QStringLiteral("channel");
+        return fieldAt(column)->key;
+    };
+    QStringList header;
+    for (int column : columns)
+        header << headerOf(column);
+    QStringList lines{header.join(QLatin1Char('\t'))};
+    CChannelData data(m_doc);
+    for (const auto &[row, selected] : byRow) {
+        const ChannelRef ref = m_rows[size_t(row)];
+        QStringList texts;
+        for (int column : columns) {
+            QString text;
+            if (!selected.contains(column)) {
+                // Left empty: not among the copied cells.
+            } else if (column == ZoneColumn) {
+                text = data.GetZoneName(ref.zone);
+            } else if (column == NumberColumn) {
+                text = QString::number(ref.channel);
+            } else {
+                text = Fields::valueText(*fieldAt(column), m_doc, Fields::At{ref.zone, ref.channel}).value_or(QString());
+            }
+            // A tab or line break inside a name would split the cell.
+            text.replace(QLatin1Char('\t'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+            texts << text;
+        }
+        lines << texts.join(QLatin1Char('\t'));
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
