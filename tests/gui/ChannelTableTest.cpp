@@ -1,0 +1,271 @@
+#include "FormDriver.h"
+
+#include "app/CommandIds.h"
+#include "app/CodeplugEditor.h"
+#include "sections/CChannelView.h"
+#include "sections/ChannelData.h"
+#include "sections/ChannelTableModel.h"
+#include "sections/ChannelTableView.h"
+#include "sections/ListMaintenance.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include <QUndoStack>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kChannels = 6;
+constexpr int kDigital = 3;
+
+// A codeplug of three full zones (48 channels) with the table open.
+struct TableRig
+{
+    explicit TableRig(const QString &language = QStringLiteral("english")) : rig(QStringLiteral("VK214"), language)
+    {
+        started = rig.start();
+        CListMaintenance lists(rig.doc());
+        while (lists.zoneCount() < 3 && lists.canAddZone())
+            lists.addZone();
+        for (int zone = 1; zone <= 3; ++zone) {
+            while (lists.canAddChannel(zone))
+                lists.addChannel(zone);
+        }
+        // Every channel in the first mixed mode: analog and digital cells open.
+        const Fields::Field *mode = Fields::findField(*Fields::recordSchema(QStringLiteral("zones.channels")), QStringLiteral("mode"));
+        for (int zone = 1; zone <= 3; ++zone) {
+            for (int channel = 1; channel <= lists.channelCount(zone); ++channel)
+                Fields::setNumber(*mode, rig.doc(), {zone, channel}, 0);
+        }
+        rig.frame()->action(Cmd::ViewChannelTable)->trigger();
+        settle();
+        QApplication::setActiveWindow(rig.frame());
+    }
+    ChannelTableView *view() const
+    {
+        CChildFrame *frame = rig.frame()->channelTableFrame();
+        return frame ? qobject_cast<ChannelTableView *>(frame->form()) : nullptr;
+    }
+    ChannelTableModel *model() const { return view()->model(); }
+    ChannelTable *table() const { return view()->table(); }
+    int column(const char *key) const { return model()->columnOf(QLatin1String(key)); }
+    QModelIndex cell(int row, const char *key) const { return model()->index(row, column(key)); }
+    ChannelRef channel(int row) const { return model()->channelAt(row); }
+    // Selects the rows [first, first + count) and makes `key` the current column.
+    void selectRows(int first, int count, const char *key) const
+    {
+        QItemSelection selection(model()->index(first, 0), model()->index(first + count - 1, model()->columnCount() - 1));
+        table()->setCurrentIndex(cell(first, key));
+        table()->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    }
+    void setMode(int row, int mode) const
+    {
+        ASSERT_TRUE(model()->setData(cell(row, "mode"), mode));
+    }
+    QUndoStack &stack() const { return rig.frame()->undoStack(); }
+
+    GuiRig rig;
+    bool started = false;
+};
+
+}
+
+TEST(ChannelTable, OpensFromTheViewMenuWithOneRowPerChannelAndTheFormsLabels)
+{
+    TableRig t;
+    ASSERT_TRUE(t.started);
+    ASSERT_NE(t.view(), nullptr);
+    EXPECT_EQ(t.model()->rowCount(), 48);
+    EXPECT_EQ(t.channel(17).zone, 2);
+    EXPECT_EQ(t.channel(17).channel, 2);
+    EXPECT_EQ(t.model()->headerData(ChannelTableModel::ZoneColumn, Qt::Horizontal).toString(), QStringLiteral("Zone Name"));
+    EXPECT_EQ(t.model()->headerData(t.column("power"), Qt::Horizontal).toString(), QStringLiteral("Power"));
+    // The form does not offer the decode sequence; neither does the table.
+    EXPECT_EQ(t.column("decode_sequence"), -1);
+    EXPECT_LT(t.column("name"), t.column("rx_frequency"));
+    EXPECT_LT(t.column("rx_tone"), t.column("polite_mode"));
+    EXPECT_FALSE(t.table()->accessibleName().isEmpty());
+    // A second View > Channel Table brings the same window forward.
+    CChildFrame *first = t.rig.frame()->channelTableFrame();
+    t.rig.frame()->action(Cmd::ViewChannelTable)->trigger();
+    EXPECT_EQ(t.rig.frame()->channelTableFrame(), first);
+}
+
+TEST(ChannelTable, HeadersAndUndoNamesFollowTheLanguage)
+{
+    TableRig t(QStringLiteral("chinese"));
+    ASSERT_TRUE(t.started);
+    EXPECT_EQ(t.model()->headerData(t.column("power"), Qt::Horizontal).toString(), QStringLiteral("功率"));
+    t.selectRows(0, 4, "power");
+    t.view()->applyToSelectedRows(0);
+    const QString undo = t.rig.app->editor().undoText(t.rig.doc().settings().language());
+    EXPECT_TRUE(undo.contains(QStringLiteral("设置4个信道的功率"))) << undo.toStdString();
+}
+
+TEST(ChannelTable, CellStoresGoThroughTheFieldRulesAsOneStepEach)
+{
+    TableRig t;
+    ASSERT_TRUE(t.started);
+    t.rig.prompter.prompts.clear();
+    CChannelData data(t.rig.doc());
+    const int before = t.stack().count();
+
+    // A list cell shows the form's entry and stores its position.
+    ASSERT_TRUE(t.model()->setData(t.cell(3, "power"), 0));
+    EXPECT_EQ(data.GetPower(1, 4), 0);
+    EXPECT_EQ(t.cell(3, "power").data().toString(), QStringLiteral("Low"));
+    EXPECT_EQ(t.stack().count(), before + 1);
+    EXPECT_TRUE(t.rig.app->editor().undoText(t.rig.doc().settings().language()).contains(QStringLiteral("Power")));
+
+    // A refused text keeps the old value and tells the field's message.
+    const QString rx = data.GetFrequency(1, 4, CChannelData::Direction::Receive);
+    const QByteArray image = imageOf(t.rig.doc());
+    EXPECT_FALSE(t.model()->setData(t.cell(3, "rx_frequency"), QStringLiteral("abc")));
+    EXPECT_EQ(imageOf(t.rig.doc()), image);
+    EXPECT_EQ(t.rig.prompter.keys(), QStringList{QStringLiteral("IDS_FIELD_FREQUENCY")});
+    EXPECT_EQ(t.stack().count(), before + 1);
+
+    // A value past the band is corrected to the band's edge and kept.
+    ASSERT_TRUE(t.model()->setData(t.cell(3, "rx_frequency"), QStringLiteral("999")));
+    EXPECT_NE(data.GetFrequency(1, 4, CChannelData::Direction::Receive), rx);
+    EXPECT_EQ(t.cell(3, "rx_frequency").data().toString(), data.GetFrequency(1, 4, CChannelData::Direction::Receive));
+
+    // A digital channel's analog cells cannot be edited, and a store into
+    // one is refused without touching the image.
+    t.setMode(5, kDigital);
+    EXPECT_FALSE(t.model()->flags(t.cell(5, "bcl_mode")) & Qt::ItemIsEditable);
+    EXPECT_TRUE(t.model()->flags(t.cell(5, "contact")) & Qt::ItemIsEditable);
+    EXPECT_TRUE(t.model()->flags(t.cell(4, "bcl_mode")) & Qt::ItemIsEditable);
+    const QByteArray digital = imageOf(t.rig.doc());
+    EXPECT_FALSE(t.model()->setData(t.cell(5, "bcl_mode"), 0));
+    EXPECT_EQ(imageOf(t.rig.doc()), digital);
+    EXPECT_EQ(t.rig.prompter.keys().last(), QStringLiteral("IDS_TABLE_MODE_UNUSED"));
+}
+
+TEST(ChannelTable, CtrlEnterSetsFortyChannelsAsOneStepListingThoseThatRefuse)
+{
+    TableRig t;
+    ASSERT_TRUE(t.started);
+    for (int row : {2, 17, 30})
+        t.setMode(row, kDigital);
+    CChannelData data(t.rig.doc());
+    const int old = data.GetBclMode(1, 1);
+    const int wanted = (old + 1) % 3;
+    const auto before = imageCopy(t.rig);
+    const int steps = t.stack().count();
+    t.rig.prompter.prompts.clear();
+
+    // Select rows 0..39, edit the BCL cell of the first and press Ctrl+Enter.
+    t.selectRows(0, 40, "bcl_mode");
+    t.table()->edit(t.cell(0, "bcl_mode"));
+    auto *box = qobject_cast<QComboBox *>(t.table()->indexWidget(t.cell(0, "bcl_mode")));
+    ASSERT_NE(box, nullptr);
+    box->setCurrentIndex(wanted);
+    QTest::keyClick(box, Qt::Key_Return, Qt::ControlModifier);
+    settle();
+
+    EXPECT_EQ(t.stack().count(), steps + 1);
+    for (int row = 0; row < 48; ++row) {
+        const ChannelRef ref = t.channel(row);
+        const bool refused = row == 2 || row == 17 || row == 30;
+        const int expected = row < 40 && !refused ? wanted : old;
+        EXPECT_EQ(data.GetBclMode(ref.zone, ref.channel), expected) << "row " << row;
+    }
+    // One message lists the three channels that kept their value.
+    ASSERT_EQ(t.rig.prompter.prompts.size(), 1);
+    const QString message = t.rig.prompter.prompts[0].literalText;
+    EXPECT_TRUE(message.startsWith(QStringLiteral("3 channels kept their value:"))) << message.toStdString();
+    EXPECT_EQ(message.count(QLatin1Char('\n')), 3);
+    EXPECT_TRUE(t.rig.app->editor().undoText(t.rig.doc().settings().language())
+                    .contains(QStringLiteral("Set Busy Channel Lockout on 37 channels")));
+
+    // Undo restores every byte; redo brings the 37 back; the table follows both.
+    t.rig.frame()->Undo();
+    settle();
+    EXPECT_TRUE(*before == t.rig.doc().currentImage());
+    EXPECT_EQ(t.cell(0, "bcl_mode").data(Qt::EditRole).toInt(), old);
+    t.rig.frame()->Redo();
+    settle();
+    EXPECT_EQ(t.cell(0, "bcl_mode").data(Qt::EditRole).toInt(), wanted);
+    t.rig.frame()->Undo();
+    EXPECT_TRUE(*before == t.rig.doc().currentImage());
+}
+
+TEST(ChannelTable, ABulkModeChangeBringsEachChannelItsCompulsoryTones)
+{
+    TableRig t;
+    ASSERT_TRUE(t.started);
+    // Analog first, so every tone may be none; then the mixed mode needs one.
+    t.selectRows(0, 4, "mode");
+    t.view()->applyToSelectedRows(2);
+    const auto result = t.model()->setOnRows({0, 1, 2, 3}, t.column("rx_tone"), QStringLiteral("None"));
+    EXPECT_EQ(result.taken, 4);
+    EXPECT_EQ(t.cell(1, "rx_tone").data().toString(), QStringLiteral("None"));
+    t.view()->applyToSelectedRows(0);
+    CChannelData data(t.rig.doc());
+    for (int row = 0; row < 4; ++row) {
+        EXPECT_EQ(data.GetChannelMode(1, row + 1), 0);
+        EXPECT_NE(t.cell(row, "rx_tone").data().toString(), QStringLiteral("None")) << row;
+    }
+}
+
+TEST(ChannelTable, TheTableAndTheChannelFormShowTheSameBytesAfterEachStep)
+{
+    TableRig t;
+    ASSERT_TRUE(t.started);
+    t.rig.frame()->OnNavigate(kChannels, 0);
+    settle();
+    auto *form = qobject_cast<CChannelView *>(t.rig.frame()->openForm(kChannels));
+    ASSERT_NE(form, nullptr);
+    auto *power = findCtrl<QComboBox>(form, CChannelView::Power);
+    auto *name = findCtrl<QLineEdit>(form, CChannelView::ChannelName);
+
+    // A step in the table shows in the open form.
+    t.selectRows(0, 3, "power");
+    t.view()->applyToSelectedRows(0);
+    EXPECT_EQ(power->currentIndex(), 0);
+    ASSERT_TRUE(t.model()->setData(t.cell(0, "name"), QStringLiteral("Base")));
+    EXPECT_EQ(name->text(), QStringLiteral("Base"));
+
+    // A step in the form shows in the table.
+    choose(power, 2);
+    settle();
+    EXPECT_EQ(t.cell(0, "power").data(Qt::EditRole).toInt(), 2);
+
+    // Undo refreshes both.
+    t.rig.frame()->Undo();
+    settle();
+    EXPECT_EQ(power->currentIndex(), 0);
+    EXPECT_EQ(t.cell(0, "power").data(Qt::EditRole).toInt(), 0);
+}
+
+TEST(ChannelTable, CtrlCCopiesTheSelectedCellsAsTabSeparatedValueTexts)
+{
+    TableRig t;
+    ASSERT_TRUE(t.started);
+    ASSERT_TRUE(t.model()->setData(t.cell(16, "name"), QStringLiteral("Gate")));
+    ASSERT_TRUE(t.model()->setData(t.cell(16, "power"), 0));
+    ASSERT_TRUE(t.model()->setData(t.cell(17, "auto_scan"), Qt::Checked, Qt::CheckStateRole));
+
+    auto *selection = t.table()->selectionModel();
+    selection->clear();
+    for (int row : {16, 17}) {
+        for (const char *key : {"name", "power", "auto_scan"})
+            selection->select(t.cell(row, key), QItemSelectionModel::Select);
+    }
+    t.table()->setFocus();
+    QTest::keyClick(t.table(), Qt::Key_C, Qt::ControlModifier);
+
+    CChannelData data(t.rig.doc());
+    const QString expected = QStringLiteral("name\tpower\tauto_scan\n"
+                                            "Gate\tlow\tfalse\n"
+                                            "%1\t%2\ttrue\n")
+                                 .arg(data.GetChannelName(2, 2), data.GetPower(2, 2) == 2 ? QStringLiteral("high")
+                                                                 : data.GetPower(2, 2) == 1 ? QStringLiteral("middle")
+                                                                                             : QStringLiteral("low"));
+    EXPECT_EQ(QApplication::clipboard()->text(), expected);
+    // Ctrl+C in the table copies; it does not switch the language.
+    EXPECT_TRUE(t.rig.doc().settings().language().path().contains(QStringLiteral("english")));
+}
