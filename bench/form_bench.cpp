@@ -15,6 +15,8 @@
 #include "app/TranslateDialog.h"
 #include "codeplug/DataFile.h"
 #include "sections/CSectionForm.h"
+#include "sections/ChannelTableModel.h"
+#include "sections/ChannelTableView.h"
 #include "sections/ContactRules.h"
 #include "widgets/CEditGrid.h"
 
@@ -147,6 +149,54 @@ void benchContactGrid(CMainFrame &frame, CPcSoftwareApp &app, int rounds)
                 medianMs(undo).constData());
 }
 
+// The channel table over all 256 channels: opening it (and its first
+// paint), one cell stored, one value stored into every row as one step, and
+// the undo of that step.
+void benchChannelTable(CMainFrame &frame, int rounds)
+{
+    std::vector<double> open, cell, bulk, undo;
+    QElapsedTimer clock;
+    for (int round = 0; round < rounds; ++round) {
+        if (CChildFrame *table = frame.channelTableFrame()) {
+            table->destroyFrame();
+            QApplication::processEvents();
+        }
+        clock.restart();
+        CChildFrame *child = frame.OpenChannelTable();
+        QApplication::processEvents();
+        open.push_back(clock.nsecsElapsed() / 1e6);
+        auto *view = child ? qobject_cast<ChannelTableView *>(child->form()) : nullptr;
+        if (!view)
+            return;
+        ChannelTableModel &model = *view->model();
+        const int power = model.columnOf(QStringLiteral("power"));
+        const int steps = frame.undoStack().index();
+        clock.restart();
+        model.setData(model.index(round % model.rowCount(), power), round % 2);
+        QApplication::processEvents();
+        cell.push_back(clock.nsecsElapsed() / 1e6);
+        if (frame.undoStack().index() > steps)
+            frame.Undo();
+
+        QList<int> rows;
+        for (int row = 0; row < model.rowCount(); ++row)
+            rows << row;
+        clock.restart();
+        const bool changed = model.setOnRows(rows, power, round % 2 ? 0 : 1).changed;
+        QApplication::processEvents();
+        bulk.push_back(clock.nsecsElapsed() / 1e6);
+        if (!changed)
+            continue;
+        clock.restart();
+        frame.Undo();
+        QApplication::processEvents();
+        undo.push_back(clock.nsecsElapsed() / 1e6);
+    }
+    std::printf("%-18s %10s %10s %10s %10s\n", "", "open", "one cell", "all rows", "undo");
+    std::printf("%-18s %s %s %s %s\n", "channel table", medianMs(open).constData(), medianMs(cell).constData(),
+                medianMs(bulk).constData(), medianMs(undo).constData());
+}
+
 }
 
 int main(int argc, char *argv[])
@@ -220,5 +270,6 @@ int main(int argc, char *argv[])
                     medianMs(store).constData(), medianMs(undo).constData());
     }
     benchContactGrid(frame, app, rounds);
+    benchChannelTable(frame, rounds);
     return 0;
 }

@@ -135,6 +135,11 @@ CChildFrame *CMainFrame::OpenChannelTable()
     frame->setObjectName(QStringLiteral("ChannelTableFrame"));
     m_mdiArea->addSubWindow(frame);
     m_channelTable = frame;
+    // A closed frame is gone for the table even before Qt deletes it.
+    connect(frame, &CChildFrame::frameClosing, this, [this, frame] {
+        if (m_channelTable == frame)
+            m_channelTable = nullptr;
+    });
     connectForm(form);
     form->OnInitialUpdate(0);
     frame->resize(form->size());

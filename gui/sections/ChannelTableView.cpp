@@ -162,6 +162,9 @@ ChannelTableView::ChannelTableView(const FormContext &context, QWidget *parent)
     m_table->setTabKeyNavigation(true);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // Column widths from the header and the first rows: measuring every
+    // cell of 256 channels would cost more than the rest of opening.
+    m_table->horizontalHeader()->setResizeContentsPrecision(32);
     layout->addWidget(m_table);
     setFocusProxy(m_table);
 
