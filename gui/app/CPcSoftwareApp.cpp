@@ -131,6 +131,8 @@ void CPcSoftwareApp::closeAllFrames()
             frame->destroyFrame();
         frame = nullptr;
     }
+    if (m_mainFrame && m_mainFrame->channelTableFrame())
+        m_mainFrame->channelTableFrame()->destroyFrame();
 }
 
 void CPcSoftwareApp::OnFileNew()

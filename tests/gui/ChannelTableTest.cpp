@@ -91,6 +91,29 @@ TEST(ChannelTable, OpensFromTheViewMenuWithOneRowPerChannelAndTheFormsLabels)
     CChildFrame *first = t.rig.frame()->channelTableFrame();
     t.rig.frame()->action(Cmd::ViewChannelTable)->trigger();
     EXPECT_EQ(t.rig.frame()->channelTableFrame(), first);
+    // A new codeplug: the table shows its channels, as the forms do.
+    t.rig.app->OnFileNew();
+    settle();
+    CChannelData data(t.rig.doc());
+    int channels = 0;
+    for (int zone = 1; zone <= data.CountZones(); ++zone)
+        channels += data.CountChannels(zone);
+    EXPECT_NE(channels, 48);
+    EXPECT_EQ(t.model()->rowCount(), channels);
+}
+
+TEST(ChannelTable, CtrlEnterOnACellOutsideAnEditorSpreadsThatCellsValue)
+{
+    TableRig t;
+    ASSERT_TRUE(t.started);
+    ASSERT_TRUE(t.model()->setData(t.cell(0, "beat_shift"), Qt::Checked, Qt::CheckStateRole));
+    t.selectRows(0, 20, "beat_shift");
+    t.table()->setFocus();
+    QTest::keyClick(t.table(), Qt::Key_Enter, Qt::ControlModifier);
+    CChannelData data(t.rig.doc());
+    EXPECT_TRUE(data.GetBeatShift(2, 4));
+    EXPECT_FALSE(data.GetBeatShift(2, 5));
+    EXPECT_TRUE(t.rig.app->editor().undoText(t.rig.doc().settings().language()).contains(QStringLiteral("on 20 channels")));
 }
 
 TEST(ChannelTable, HeadersAndUndoNamesFollowTheLanguage)
