@@ -13,6 +13,8 @@
 #include "sections/RxGroupData.h"
 #include "sections/ScanData.h"
 
+#include <QGuiApplication>
+#include <QPalette>
 #include <QSet>
 #include <algorithm>
 #include <map>
@@ -285,6 +287,11 @@ QVariant ChannelTableModel::data(const QModelIndex &index, int role) const
         if (column.listed)
             return f.getInt(m_doc, {ref.zone, ref.channel}) - f.min;
         return cellText(row, column);
+    case Qt::ForegroundRole:
+        // What the mode does not use is greyed, as the form greys its group.
+        if (!isEditable(row, index.column()))
+            return QGuiApplication::palette().brush(QPalette::Disabled, QPalette::Text);
+        return {};
     case Qt::CheckStateRole:
         if (f.kind == Fields::Kind::Bool)
             return f.getInt(m_doc, {ref.zone, ref.channel}) ? Qt::Checked : Qt::Unchecked;
