@@ -78,7 +78,8 @@ void onField(void *data, size_t length, void *context)
         return;
     const auto *bytes = static_cast<const char *>(data);
     if (length > 0 && std::memchr(bytes, '\0', length)) {
-        s->fail(s->line, QStringLiteral("a field holds a NUL byte (%1)").arg(kSaveAsUtf8));
+        s->fail(s->line, QStringLiteral("a field holds a NUL byte (so reads UTF-16 text without its byte-order mark: "
+                                        "save it as \"CSV UTF-8\" in the spreadsheet program, or convert it to UTF-8)"));
         return;
     }
     QString text = s->utf8.decode(QByteArrayView(bytes, qsizetype(length)));
