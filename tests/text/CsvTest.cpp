@@ -139,7 +139,7 @@ TEST(ContactsCsv, CapacityMatchLimitAndReplace)
     report = ContactsCsv::importText(csv, *u.doc, {true, QStringLiteral("germany"), 10});
     EXPECT_EQ(report.added, 10);
     EXPECT_EQ(report.skipped.value(QStringLiteral("not matching")), 266);
-    EXPECT_EQ(report.skipped.value(QStringLiteral("beyond --limit")), 134 - 10);
+    EXPECT_EQ(report.skipped.value(QStringLiteral("past --limit 10")), 134 - 10);
     const CContactData contacts(*u.doc);
     EXPECT_EQ(contacts.CountContacts(), 10);
     EXPECT_EQ(contacts.GetName(1), QStringLiteral("DL0 Name, 0"));  // the old contact 1 was replaced
