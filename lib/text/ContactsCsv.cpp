@@ -343,17 +343,16 @@ public:
     void countType(int contact, const QStringList &row)
     {
         const bool group = m_contacts.GetContactType(contact, m_startId) == 0;
-        m_report.groupCalls += group ? 1 : 0;
-        if (m_typeColumn < 0)
-            return;
-        const QString marked = row.value(m_typeColumn);
+        const QString marked = m_typeColumn >= 0 ? row.value(m_typeColumn) : QString();
         if (marked.contains(QLatin1String("private"), Qt::CaseInsensitive)) {
             ++m_report.markedPrivate;
             m_report.privateAsGroup += group ? 1 : 0;
         } else if (marked.contains(QLatin1String("group"), Qt::CaseInsensitive)) {
             ++m_report.markedGroup;
             m_report.groupAsPrivate += group ? 0 : 1;
+            return;  // a group call as the file says
         }
+        m_report.groupCalls += group ? 1 : 0;
     }
 
     // Stores the name and the call ID of a contact; why not, as a reason to
@@ -462,7 +461,7 @@ QString callTypeSummary(const Report &report)
                                "(group_call_start_id in digital_basic_settings decides which IDs are group calls)\n")
                     .arg(report.groupCalls)
                     .arg(startId);
-    if (report.markedPrivate + report.markedGroup > 0)
+    if (report.groupCalls + report.groupAsPrivate > 0 && report.markedPrivate + report.markedGroup > 0)
         text += QStringLiteral("the Call Type column marks %1 row(s) private and %2 group\n").arg(report.markedPrivate).arg(report.markedGroup);
     if (report.privateAsGroup > 0)
         text += QStringLiteral("%1 row(s) marked private became group calls (call ID at or above %2); raise group_call_start_id "

@@ -32,9 +32,10 @@ struct Report
     // A replace: the references (a channel's contact, an RX group member)
     // whose contact the new list lacks, cleared, by kind.
     QMap<QString, int> clearedReferences;
-    // The contacts added that are group calls because their call ID is at or
-    // above the group-call start ID; and, where a Call Type column is, the
-    // rows it marks private and group, and those whose ID says otherwise.
+    // The contacts added that became group calls because their call ID is
+    // at or above the group-call start ID (those a Call Type column marks as
+    // group calls aside); and, where a Call Type column is, the rows it marks
+    // private and group, and those whose ID says otherwise.
     int groupCalls = 0;
     qint32 groupCallStartId = 0;
     int markedPrivate = 0, markedGroup = 0;
