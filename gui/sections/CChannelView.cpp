@@ -448,9 +448,12 @@ void CChannelView::enterFrequency(int ctrlId, CNumberEdit *edit, bool receive)
 
 void CChannelView::storeTone(int ctrlId, CToneComboBox *tone, bool receive)
 {
-    const QString text = tone->currentText();
-    const Direction dir = receive ? Direction::Receive : Direction::Transmit;
-    storeChannel(ctrlId, [&text, dir](CChannelData &d, int z, int c) { d.SetTone(z, c, dir, text); });
+    // The first entry of a list that offers none is the language's word for it.
+    const QString text = tone->offersNone() && tone->currentIndex() == 0 ? QStringLiteral("none") : tone->currentText();
+    const Fields::Field &field = m_fields->field(receive ? QStringLiteral("rx_tone") : QStringLiteral("tx_tone"));
+    Fields::Store result;
+    storeChannel(ctrlId, [&](CChannelData &, int z, int c) { result = Fields::setText(field, doc(), {z, c}, text); });
+    FieldBinder::tellRefusal(prompter(), result);
 }
 
 void CChannelView::runListOperation(const QString &actionKey, int operation)

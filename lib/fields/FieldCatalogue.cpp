@@ -243,10 +243,23 @@ Store enterNumber(const Field &field, qint64 &value)
 
 }
 
+namespace {
+
+// A field the model does not offer has no control in its form: it cannot be set.
+Store notOffered(const Field &field, const Doc &doc)
+{
+    return Store::refused(Refuse::NotOffered,
+                          QStringLiteral("the model %1 does not offer %2").arg(doc.settings().modelName(), field.key));
+}
+
+}
+
 Store setNumber(const Field &field, Doc &doc, At at, qint64 value)
 {
     if (!field.setInt)
         return Store::refused(Refuse::Fixed, QStringLiteral("%1 cannot be changed").arg(field.key));
+    if (!isOffered(field, doc))
+        return notOffered(field, doc);
     const Store entry = enterNumber(field, value);
     if (entry.isRefused())
         return entry;
@@ -257,6 +270,8 @@ Store setText(const Field &field, Doc &doc, At at, const QString &text)
 {
     if (!field.setText)
         return Store::refused(Refuse::Fixed, QStringLiteral("%1 cannot be changed").arg(field.key));
+    if (!isOffered(field, doc))
+        return notOffered(field, doc);
     if (field.maxLength > 0 && text.size() > field.maxLength && !field.alphabet.isEmpty())
         return Store::refused(Refuse::Symbols, QStringLiteral("at most %1 of the symbols %2 are expected").arg(field.maxLength).arg(field.alphabet));
     if (!field.alphabet.isEmpty()) {

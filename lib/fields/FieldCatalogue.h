@@ -190,7 +190,7 @@ bool isOffered(const Field &field, const Doc &doc);
 bool isValue(const Field &field, int value);
 
 // Stores a number (Bool, Int, Decimal in units, Choice, Ref) by the field's
-// entry rule: the special value as it is; out of range or off the raster
+// entry rule (a field the model does not offer is refused): the special value as it is; out of range or off the raster
 // corrected as a number edit corrects it, or refused for a list; then
 // through the section's rule.
 Store setNumber(const Field &field, Doc &doc, At at, qint64 value);

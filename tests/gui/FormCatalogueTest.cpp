@@ -1,13 +1,15 @@
 // Every control a form binds to the field catalogue, on every model, against
-// the YAML import: whatever a user types, picks or ticks, the form stores
-// the bytes the import stores for the same value (or, where the import
-// refuses a value, the edit never stores it either), and undo takes each
-// step back exactly.
+// the YAML import (and for channels the channels CSV): whatever a user
+// types, picks or ticks, the form stores the bytes the import stores for the
+// same value, every value a control gives is one the import takes, and undo
+// takes each step back exactly.
 
 #include "FormDriver.h"
 
 #include "fields/FieldCatalogue.h"
 #include "sections/CSectionForm.h"
+#include "fields/RecordMends.h"
+#include "text/ChannelsCsv.h"
 #include "text/YamlCodeplug.h"
 #include "widgets/EditLimit.h"
 
@@ -108,10 +110,21 @@ struct Agreement
         const QString key = control->property("catalogueField").toString();
         auto viaYaml = copyOf(rig.doc());
         const YamlCodeplug::ImportReport report = YamlCodeplug::importText(yamlSetting(*viaYaml, record, key, yamlValue), *viaYaml);
+        auto viaCsv = copyOf(rig.doc());
+        const auto before = std::make_unique<Image>(rig.doc().currentImage());
         drive();
         ++checked;
         // Every value a control can give is one the import takes.
         ASSERT_TRUE(report.ok()) << what << ": " << report.errors.first().toString().toStdString();
+        if (record == QLatin1String("zones.channels")) {
+            // The channels sheet of what the form stored, read onto the codeplug
+            // as it was (mended as its importers mend it), gives the same bytes.
+            const ChannelsCsv::Report csv = ChannelsCsv::importText(ChannelsCsv::exportText(rig.doc()), *viaCsv);
+            ASSERT_TRUE(csv.ok()) << what << ": " << csv.errors.join(u'\n').toStdString();
+            Mends::mendChanged(*viaCsv, *before);
+            EXPECT_TRUE(viaCsv->currentImage() == rig.doc().currentImage())
+                << firstDifference(viaCsv->currentImage(), rig.doc().currentImage()) << " (channels CSV) " << what;
+        }
         EXPECT_TRUE(viaYaml->currentImage() == rig.doc().currentImage())
             << firstDifference(viaYaml->currentImage(), rig.doc().currentImage()) << " " << what << " (" << record.toStdString() << "." << key.toStdString() << " = " << yamlValue.toStdString() << ")";
     }

@@ -53,6 +53,8 @@ TEST(YamlImport, RefusedInputNamesPathAndLineAndChangesNothing)
         {"scan_lists:\n  - name: \"Scan 1\"\n    members: [[1, 1], [1, 1]]\n", "scan_lists[1].members[2]", 3, "twice"},
         {"contacts: []\n", "contacts", 1, "at least 1"},
         {"programmable_keys:\n  short_press_1: telephone\n", "programmable_keys.short_press_1", 2, "not offered"},
+        // The RQ381 has no power-on password: its form shows none.
+        {"option_features:\n  power_on_password: \"1234\"\n", "option_features.power_on_password", 2, "does not offer"},
         {"decode_sequences: []\n", "decode_sequences", 1, "has no such section"},
     };
     for (const ImportCase &c : cases) {
