@@ -236,11 +236,9 @@ Report importText(const QByteArray &csv, CPcSoftwareDoc &doc)
                 }
             }
             const RecordMoves::Pos same = channelOfName.value(key, 0);
+            // Columns the file leaves out are never reset here: a row whose
+            // name is new may be a channel the sheet renamed.
             for (const Field *field : missing) {
-                if (isNew) {
-                    channel.insert(field->key, field == txField && !simplex.isEmpty() ? YamlNode::text(simplex) : fresh.value(field));
-                    continue;
-                }
                 if (!same)
                     break;
                 const std::optional<QString> value =
