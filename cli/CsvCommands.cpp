@@ -100,13 +100,18 @@ int runContacts(const QStringList &args, CommandIo &io)
     CsvCommand command;
     command.name = QStringLiteral("contacts");
     command.exportDescription = QStringLiteral("Writes the contact list as CSV.");
-    command.importDescription = QStringLiteral("Adds contacts from a CSV file (a header row names the columns).");
+    command.importDescription = QStringLiteral(
+        "Adds contacts from a CSV file (a header row names the columns), a DMR user database, a hotspot's DMRIds.dat "
+        "or a talk-group list. See docs/contacts-import.md.");
     command.exportText = ContactsCsv::exportText;
     command.addImportOptions = [](QCommandLineParser &parser) {
         parser.addOption(QCommandLineOption(QStringLiteral("replace"), QStringLiteral("Replace the contact list instead of adding to it.")));
-        parser.addOption(QCommandLineOption(QStringLiteral("match"), QStringLiteral("Only rows where some column contains TEXT."),
+        parser.addOption(QCommandLineOption(QStringLiteral("match"),
+                                            QStringLiteral("Only rows where some column contains TEXT; COLUMN=TEXT: where that "
+                                                           "column does (letter case ignored)."),
                                             QStringLiteral("TEXT")));
-        parser.addOption(QCommandLineOption(QStringLiteral("limit"), QStringLiteral("Add at most N contacts."), QStringLiteral("N")));
+        parser.addOption(QCommandLineOption(QStringLiteral("limit"), QStringLiteral("Add at most N of the rows --match kept."),
+                                            QStringLiteral("N")));
     };
     command.importFile = [](const QString &path, CPcSoftwareDoc &doc, const QCommandLineParser &parser, CommandIo &io,
                             QString &summary) {
@@ -138,6 +143,7 @@ int runContacts(const QStringList &args, CommandIo &io)
             summary += QStringLiteral("skipped %1 row(s): %2\n").arg(it.value()).arg(it.key());
         for (auto it = report.clearedReferences.cbegin(); it != report.clearedReferences.cend(); ++it)
             summary += QStringLiteral("cleared %1 reference(s) to contacts the new list lacks: %2\n").arg(it.value()).arg(it.key());
+        summary += ContactsCsv::callTypeSummary(report);
         return true;
     };
     return runCsvCommand(command, args, io);

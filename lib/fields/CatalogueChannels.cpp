@@ -65,8 +65,14 @@ Field frequency(const QString &key, Dir dir)
         const qint64 typed = FrequencyBcd::textToUnits(text);
         bool isNumber = false;
         text.toDouble(&isNumber);
-        if (text.isEmpty() || typed < 0 || !isNumber)
-            return Store::refused(Refuse::Frequency, QStringLiteral("a frequency in MHz is expected"));
+        if (text.isEmpty() || typed < 0 || !isNumber) {
+            // A spreadsheet set to a decimal comma writes 434,125.
+            bool withPoint = false;
+            QString(text).replace(u',', u'.').toDouble(&withPoint);
+            return Store::refused(Refuse::Frequency, withPoint && text.count(u',') == 1
+                                                         ? QStringLiteral("%1: use a point as the decimal mark, not a comma").arg(text)
+                                                         : QStringLiteral("a frequency in MHz is expected"));
+        }
         // As the form enters it: outside the band, the nearer band limit.
         const int band = doc.CheckFreqInRange(text);
         const QString entered = band > 0 ? doc.GetFreqLimitText(1) : band < 0 ? doc.GetFreqLimitText(0) : text;

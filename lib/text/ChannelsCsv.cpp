@@ -5,8 +5,11 @@
 #include "fields/FieldCatalogue.h"
 #include "text/YamlCodeplug.h"
 #include "text/YamlTree.h"
+#include "codeplug/CPcSoftwareDoc.h"
+#include "sections/ChannelData.h"
 
 #include <QHash>
+#include <QSet>
 
 namespace ChannelsCsv {
 
@@ -42,6 +45,50 @@ int numberOfName(CPcSoftwareDoc &doc, Target target, const QString &name)
 }
 
 const QString kZone = QStringLiteral("zone");
+
+// A cell as the YAML codeplug spells the value: spreadsheets write TRUE and
+// FALSE, people Yes, No and High. Names keep every character; other cells
+// lose surrounding spaces.
+QString spelled(const Field &field, const QString &cell)
+{
+    if (field.kind == Kind::Text)
+        return cell;
+    const QString text = cell.trimmed();
+    if (field.kind == Kind::Bool) {
+        if (text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || text.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0)
+            return QStringLiteral("true");
+        if (text.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0 || text.compare(QLatin1String("no"), Qt::CaseInsensitive) == 0)
+            return QStringLiteral("false");
+    } else if (field.kind == Kind::Choice) {
+        for (const QString &choice : field.choices) {
+            if (choice.compare(text, Qt::CaseInsensitive) == 0)
+                return choice;
+        }
+    }
+    return text;
+}
+
+bool holdsLineBreakOrTab(const QString &text)
+{
+    return text.contains(u'\n') || text.contains(u'\r') || text.contains(u'\t');
+}
+
+// The values a channel added by the channel form starts with, as the YAML
+// codeplug spells them (null where it spells none).
+QHash<const Field *, YamlNode> newChannelValues(CPcSoftwareDoc &doc, const ListSchema &channels)
+{
+    CPcSoftwareDoc scratch(doc.settings());
+    scratch.header() = doc.header();
+    scratch.currentImage() = doc.currentImage();
+    scratch.UpdateBandLimits();
+    CChannelData(scratch).InitChannel(1, 1);
+    QHash<const Field *, YamlNode> values;
+    for (const Field &field : channels.record.fields) {
+        const std::optional<QString> value = valueText(field, scratch, At{1, 1});
+        values.insert(&field, value ? YamlNode::text(*value) : YamlNode());
+    }
+    return values;
+}
 
 }
 
@@ -113,18 +160,26 @@ Report importText(const QByteArray &csv, CPcSoftwareDoc &doc)
     const int nameColumn = int(fieldOfColumn.key(&*std::find_if(channels.record.fields.begin(), channels.record.fields.end(),
                                                                    [](const Field &f) { return f.isRecordName; }),
                                                  -1));
+    // A row that names no channel of the document is a new channel: its
+    // blank cells take the values a new channel starts with.
     QHash<QString, RecordMoves::Pos> channelOfName;
-    if (!missing.empty() && nameColumn >= 0) {
+    if (nameColumn >= 0) {
         const RecordMoves::Names names = RecordMoves::namesOf(doc, Target::Channel);
         for (auto it = names.cbegin(); it != names.cend(); ++it)
             channelOfName.insert(it.value(), channelOfName.contains(it.value()) ? 0 : it.key());
     }
+    QHash<const Field *, YamlNode> fresh;
+    const auto fieldOfKey = [&](const QString &key) {
+        return &*std::find_if(channels.record.fields.begin(), channels.record.fields.end(), [&](const Field &f) { return f.key == key; });
+    };
+    const Field *txField = fieldOfKey(QStringLiteral("tx_frequency"));
+    const int rxColumn = int(fieldOfColumn.key(fieldOfKey(QStringLiteral("rx_frequency")), -1));
 
     // The rows as the YAML codeplug's zones, remembering where each value came from.
     QStringList zoneNames;
     QList<QList<int>> rowsOfZone;
     for (int r = 0; r < table.rows.size(); ++r) {
-        const QString zone = table.rows[r].value(zoneColumn).trimmed();
+        const QString zone = table.rows[r].value(zoneColumn);
         int z = int(zoneNames.indexOf(zone));
         if (z < 0) {
             zoneNames << zone;
@@ -147,12 +202,29 @@ Report importText(const QByteArray &csv, CPcSoftwareDoc &doc)
         for (int k = 0; k < rowsOfZone[z].size(); ++k) {
             const int r = rowsOfZone[z][k];
             YamlNode channel = YamlNode::mapping();
+            const QString key = zoneNames[z] + RecordMoves::kZoneSeparator + table.rows[r].value(nameColumn);
+            const bool isNew = nameColumn >= 0 && !channelOfName.contains(key);
+            if (isNew && fresh.isEmpty())
+                fresh = newChannelValues(doc, channels);
+            // A new channel given only its receive frequency transmits on it too.
+            const QString simplex = isNew && rxColumn >= 0 ? table.rows[r].value(rxColumn).trimmed() : QString();
+            for (int col = int(table.header.size()); col < table.rows[r].size(); ++col) {
+                if (!table.rows[r][col].trimmed().isEmpty())
+                    report.errors << QStringLiteral("row %1 (line %2), column %3: a value in a column the header does not name")
+                                         .arg(r + 2).arg(table.lines.value(r)).arg(col + 1);
+            }
+            if (holdsLineBreakOrTab(zoneNames[z]))
+                report.errors << QStringLiteral("%1: a line break or tab cannot be part of a name").arg(where(r, zoneColumn));
             for (auto it = fieldOfColumn.cbegin(); it != fieldOfColumn.cend(); ++it) {
                 const Field &field = *it.value();
-                const QString text = table.rows[r].value(it.key()).trimmed();
+                const QString text = spelled(field, table.rows[r].value(it.key()));
                 const QString path = QStringLiteral("zones[%1].channels[%2].%3").arg(z + 1).arg(k + 1).arg(field.key);
                 origin.insert(path, where(r, it.key()));
-                if (text.isEmpty() && (field.kind == Kind::Ref || field.kind == Kind::Choice || field.kind == Kind::Tone)) {
+                if (field.kind == Kind::Text && holdsLineBreakOrTab(text)) {
+                    report.errors << QStringLiteral("%1: a line break or tab cannot be part of a name").arg(where(r, it.key()));
+                } else if (isNew && text.isEmpty() && !field.isRecordName) {
+                    channel.insert(field.key, &field == txField && !simplex.isEmpty() ? YamlNode::text(simplex) : fresh.value(&field));
+                } else if (text.isEmpty() && (field.kind == Kind::Ref || field.kind == Kind::Choice || field.kind == Kind::Tone)) {
                     channel.insert(field.key, YamlNode());
                 } else if (namedByName(field.target)) {
                     const int number = numberOfName(doc, field.target, text);
@@ -163,8 +235,9 @@ Report importText(const QByteArray &csv, CPcSoftwareDoc &doc)
                     channel.insert(field.key, YamlNode::text(text));
                 }
             }
-            const RecordMoves::Pos same = channelOfName.value(
-                zoneNames[z] + RecordMoves::kZoneSeparator + table.rows[r].value(nameColumn).trimmed(), 0);
+            const RecordMoves::Pos same = channelOfName.value(key, 0);
+            // Columns the file leaves out are never reset here: a row whose
+            // name is new may be a channel the sheet renamed.
             for (const Field *field : missing) {
                 if (!same)
                     break;

@@ -13,6 +13,7 @@
 #include "sections/ChannelData.h"
 
 #include <QIODevice>
+#include <QRegularExpression>
 #include <QSet>
 #include <functional>
 #include <memory>
@@ -31,8 +32,12 @@ public:
 
 const QStringList kIdHeaders{QStringLiteral("Call ID"), QStringLiteral("CallID"), QStringLiteral("call_id"),
                              QStringLiteral("Radio ID"), QStringLiteral("RadioID"), QStringLiteral("radio_id"),
-                             QStringLiteral("DMR ID"), QStringLiteral("DMRID"), QStringLiteral("dmr_id"), QStringLiteral("ID")};
-const QStringList kNameHeaders{QStringLiteral("Name"), QStringLiteral("Contact Name"), QStringLiteral("Alias")};
+                             QStringLiteral("DMR ID"), QStringLiteral("DMRID"), QStringLiteral("dmr_id"), QStringLiteral("ID"),
+                             QStringLiteral("Talkgroup"), QStringLiteral("Talk Group"), QStringLiteral("TG"), QStringLiteral("TG ID")};
+const QStringList kNameHeaders{QStringLiteral("Name"), QStringLiteral("Contact Name"), QStringLiteral("Alias"),
+                               QStringLiteral("Call Alias"), QStringLiteral("Repeater")};
+const QStringList kCallTypeHeaders{QStringLiteral("Call Type"), QStringLiteral("CallType"), QStringLiteral("call_type"),
+                                   QStringLiteral("Type")};
 const QStringList kCallsignHeaders{QStringLiteral("Callsign"), QStringLiteral("Call Sign"), QStringLiteral("call_sign")};
 const QStringList kFirstNameHeaders{QStringLiteral("First Name"), QStringLiteral("FirstName"), QStringLiteral("first_name"),
                                     QStringLiteral("FNAME")};
@@ -200,18 +205,43 @@ public:
     }
 
     // The header row picks the columns; false when the file cannot be used.
-    bool takeHeader(const QStringList &header)
+    // A first row that starts with a number is no header but the first row
+    // of a hotspot's ID list: ID, callsign, name.
+    bool takeHeader(const QStringList &first)
     {
+        const QString lead = first.value(0).trimmed();
+        const bool headless = !lead.isEmpty() && std::all_of(lead.begin(), lead.end(), [](QChar c) { return c.isDigit(); });
         CsvTable table;
-        table.header = header;
+        table.header = headless ? QStringList{QStringLiteral("ID"), QStringLiteral("Callsign"), QStringLiteral("Name")} : first;
+        m_columns = int(table.header.size());
         m_idColumn = table.column(kIdHeaders);
         m_nameColumn = table.column(kNameHeaders);
         m_callsignColumn = table.column(kCallsignHeaders);
         m_firstNameColumn = table.column(kFirstNameHeaders);
-        if (m_idColumn < 0 || (m_nameColumn < 0 && m_callsignColumn < 0)) {
-            m_report.error =
-                QStringLiteral("no call-ID column (Call ID, Radio ID, DMR ID) with a Name or Callsign column in the header");
+        m_typeColumn = table.column(kCallTypeHeaders);
+        if (m_idColumn < 0 && first.size() == 1 && namesAnIdColumn(first.value(0))) {
+            m_report.error = QStringLiteral("the header \"%1\" names a call-ID column but could not be split into columns: "
+                                            "the columns must be separated by commas, semicolons or tabs")
+                                 .arg(first.value(0).left(80));
             return false;
+        }
+        if (m_idColumn < 0 || (m_nameColumn < 0 && m_callsignColumn < 0)) {
+            m_report.error = m_idColumn < 0
+                                 ? QStringLiteral("no call-ID column (Call ID, Radio ID, DMR ID, ID, Talkgroup) in the header")
+                                 : QStringLiteral("the header has the call-ID column \"%1\" but no name column (Name, Call Alias, "
+                                                  "Repeater, Callsign)")
+                                       .arg(table.header.value(m_idColumn));
+            return false;
+        }
+        // --match COLUMN=TEXT looks in that column only.
+        m_matchText = m_options.match;
+        const qsizetype equals = m_options.match.indexOf(u'=');
+        if (equals > 0) {
+            const int column = table.column({m_options.match.left(equals)});
+            if (column >= 0) {
+                m_matchColumn = column;
+                m_matchText = m_options.match.mid(equals + 1);
+            }
         }
         if (m_options.replace) {
             m_references = std::make_unique<ContactReferences>(m_contacts.document());
@@ -225,23 +255,40 @@ public:
             m_names.insert(m_contacts.GetName(i));
         }
         m_free = CContactData::kContactCount - kept;
-        m_budget = m_options.limit < 0 ? m_free : std::min(m_free, m_options.limit);
         m_firstReplaces = m_options.replace;
+        m_startId = CBasicSettingData(m_contacts.document()).GetGroupCallStartIdValue();
+        m_report.groupCallStartId = m_startId;
+        if (headless)
+            takeRow(first);
         return true;
+    }
+
+    static bool namesAnIdColumn(const QString &cell)
+    {
+        return std::any_of(kIdHeaders.begin(), kIdHeaders.end(), [&](const QString &name) {
+            return name.size() > 2 && cell.contains(name, Qt::CaseInsensitive);
+        }) && cell.trimmed().contains(QRegularExpression(QStringLiteral("\\W\\s*\\w")));
     }
 
     void takeRow(const QStringList &row)
     {
         const auto skip = [&](const QString &why) { ++m_report.skipped[why]; };
-        if (!m_options.match.isEmpty()
-            && std::none_of(row.begin(), row.end(),
-                            [&](const QString &c) { return c.contains(m_options.match, Qt::CaseInsensitive); })) {
+        const auto matches = [&](const QString &cell) { return cell.contains(m_matchText, Qt::CaseInsensitive); };
+        if (!m_matchText.isEmpty()
+            && (m_matchColumn >= 0 ? !matches(row.value(m_matchColumn)) : std::none_of(row.begin(), row.end(), matches))) {
             skip(QStringLiteral("not matching"));
             return;
         }
-        if (m_budget <= 0) {
-            skip(m_options.limit >= 0 && m_options.limit < m_free ? QStringLiteral("beyond --limit")
-                                                                   : QStringLiteral("beyond the 200 contacts that fit"));
+        if (m_options.limit >= 0 && m_report.added >= m_options.limit) {
+            skip(QStringLiteral("past --limit %1").arg(m_options.limit));
+            return;
+        }
+        if (m_free <= 0) {
+            skip(QStringLiteral("beyond the 200 contacts that fit"));
+            return;
+        }
+        if (row.size() <= m_idColumn || (row.size() == 1 && m_columns > 1)) {
+            skip(QStringLiteral("the row could not be split into the header's columns"));
             return;
         }
         const QString id = row.value(m_idColumn).trimmed();
@@ -250,6 +297,11 @@ public:
             const QString callsign = row.value(m_callsignColumn).trimmed();
             const QString first = m_firstNameColumn >= 0 ? row.value(m_firstNameColumn).trimmed() : name;
             name = QStringList{callsign, first}.join(u' ').trimmed();
+        }
+        // A line break or tab inside a quoted cell never becomes part of a name.
+        if (name.contains(u'\n') || name.contains(u'\r') || name.contains(u'\t')) {
+            skip(QStringLiteral("a line break or tab in the name"));
+            return;
         }
 
         // The row becomes a contact (the first of a replace takes contact 1's
@@ -282,8 +334,25 @@ public:
         m_ids.insert(m_contacts.GetCallId(contact));
         m_names.insert(m_contacts.GetName(contact));
         ++m_report.added;
-        --m_budget;
         --m_free;
+        countType(contact, row);
+    }
+
+    // The type a contact takes from its call ID and the group-call start ID,
+    // against what a Call Type column said.
+    void countType(int contact, const QStringList &row)
+    {
+        const bool group = m_contacts.GetContactType(contact, m_startId) == 0;
+        const QString marked = m_typeColumn >= 0 ? row.value(m_typeColumn) : QString();
+        if (marked.contains(QLatin1String("private"), Qt::CaseInsensitive)) {
+            ++m_report.markedPrivate;
+            m_report.privateAsGroup += group ? 1 : 0;
+        } else if (marked.contains(QLatin1String("group"), Qt::CaseInsensitive)) {
+            ++m_report.markedGroup;
+            m_report.groupAsPrivate += group ? 0 : 1;
+            return;  // a group call as the file says
+        }
+        m_report.groupCalls += group ? 1 : 0;
     }
 
     // Stores the name and the call ID of a contact; why not, as a reason to
@@ -334,10 +403,13 @@ private:
     SilentPrompter m_prompter;
     const Options &m_options;
     Report &m_report;
-    int m_idColumn = -1, m_nameColumn = -1, m_callsignColumn = -1, m_firstNameColumn = -1;
+    int m_idColumn = -1, m_nameColumn = -1, m_callsignColumn = -1, m_firstNameColumn = -1, m_typeColumn = -1;
+    int m_columns = 0;
+    int m_matchColumn = -1;
+    QString m_matchText;
+    qint32 m_startId = 0;
     QSet<QString> m_ids, m_names;
     int m_free = 0;
-    int m_budget = 0;
     bool m_firstReplaces = false;
     std::unique_ptr<ContactReferences> m_references;
 };
@@ -373,10 +445,35 @@ Report importRows(CPcSoftwareDoc &doc, const Options &options, const std::functi
         report.added = 0;
         report.skipped.clear();
         report.clearedReferences.clear();
+        report.groupCalls = report.markedPrivate = report.markedGroup = report.privateAsGroup = report.groupAsPrivate = 0;
     }
     return report;
 }
 
+}
+
+QString callTypeSummary(const Report &report)
+{
+    QString text;
+    const QString startId = QString::number(report.groupCallStartId);
+    if (report.groupCalls > 0)
+        text += QStringLiteral("%1 contact(s) became group calls: their call ID is at or above the group-call start ID %2 "
+                               "(group_call_start_id in digital_basic_settings decides which IDs are group calls)\n")
+                    .arg(report.groupCalls)
+                    .arg(startId);
+    if (report.groupCalls + report.groupAsPrivate > 0 && report.markedPrivate + report.markedGroup > 0)
+        text += QStringLiteral("the Call Type column marks %1 row(s) private and %2 group\n").arg(report.markedPrivate).arg(report.markedGroup);
+    if (report.privateAsGroup > 0)
+        text += QStringLiteral("%1 row(s) marked private became group calls (call ID at or above %2); raise group_call_start_id "
+                               "above their IDs to keep them private\n")
+                    .arg(report.privateAsGroup)
+                    .arg(startId);
+    if (report.groupAsPrivate > 0)
+        text += QStringLiteral("%1 row(s) marked group became private calls (call ID below %2); lower group_call_start_id "
+                               "to or below their IDs to keep them group calls\n")
+                    .arg(report.groupAsPrivate)
+                    .arg(startId);
+    return text;
 }
 
 Report importText(const QByteArray &csv, CPcSoftwareDoc &doc, const Options &options)

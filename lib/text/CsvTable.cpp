@@ -1,6 +1,7 @@
 #include "text/CsvTable.h"
 
 #include <QStringDecoder>
+#include <optional>
 #include <csv.h>
 #include <algorithm>
 #include <cstring>
@@ -11,8 +12,14 @@ struct CsvReader::State
     RowHandler handler;
     csv_parser parser{};
     bool initialised = false;
-    bool atStart = true;     // a UTF-8 byte-order mark is dropped here only
+    bool atStart = true;     // a byte-order mark is looked for here only
     QByteArray start;        // the first bytes, until they tell
+    // A UTF-16 file (known by its byte-order mark) is read as the same text
+    // in UTF-8; so is everything below.
+    std::optional<QStringDecoder> utf16;
+    bool delimiterKnown = false;
+    QByteArray firstLine;    // held until the header line tells the separator
+    char delimiter = ',';
     bool stopped = false;
     QString error;
     QStringList row;
@@ -26,9 +33,43 @@ struct CsvReader::State
             error = QStringLiteral("line %1: %2").arg(atLine).arg(what);
         stopped = true;
     }
+    bool feedUtf8(const char *data, qsizetype size);
+    bool parseLines(const char *data, qsizetype size);
 };
 
 namespace {
+
+const QString kSaveAsUtf8 = QStringLiteral(
+    "a file in Windows-1252 or another code page is not read; save it as \"CSV UTF-8\" in the spreadsheet program, "
+    "or convert it to UTF-8");
+
+// Unquoted fields lose their surrounding spaces, never their tabs: a tab
+// may be the separator.
+int isSpace(unsigned char c)
+{
+    return c == CSV_SPACE;
+}
+
+// The separator the header line uses: the most frequent of comma,
+// semicolon and tab outside quotes, a comma when none is there.
+char delimiterOf(const QByteArray &line)
+{
+    int comma = 0, semicolon = 0, tab = 0;
+    bool quoted = false;
+    for (const char c : line) {
+        if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && c == ',')
+            ++comma;
+        else if (!quoted && c == ';')
+            ++semicolon;
+        else if (!quoted && c == '\t')
+            ++tab;
+    }
+    if (semicolon > comma && semicolon >= tab)
+        return ';';
+    return tab > comma ? '\t' : ',';
+}
 
 void onField(void *data, size_t length, void *context)
 {
@@ -37,12 +78,13 @@ void onField(void *data, size_t length, void *context)
         return;
     const auto *bytes = static_cast<const char *>(data);
     if (length > 0 && std::memchr(bytes, '\0', length)) {
-        s->fail(s->line, QStringLiteral("a field holds a NUL byte"));
+        s->fail(s->line, QStringLiteral("a field holds a NUL byte (so reads UTF-16 text without its byte-order mark: "
+                                        "save it as \"CSV UTF-8\" in the spreadsheet program, or convert it to UTF-8)"));
         return;
     }
     QString text = s->utf8.decode(QByteArrayView(bytes, qsizetype(length)));
     if (s->utf8.hasError()) {
-        s->error = QStringLiteral("the file is not UTF-8 text (line %1)").arg(s->line);
+        s->error = QStringLiteral("the file is not UTF-8 text (line %1): %2").arg(s->line).arg(kSaveAsUtf8);
         s->stopped = true;
         return;
     }
@@ -52,7 +94,9 @@ void onField(void *data, size_t length, void *context)
 void onRowEnd(int, void *context)
 {
     auto *s = static_cast<CsvReader::State *>(context);
-    if (!s->stopped && !s->handler(s->row, s->line))
+    // A row of empty cells (a spreadsheet's blank line) is no row.
+    const bool blank = std::all_of(s->row.cbegin(), s->row.cend(), [](const QString &cell) { return cell.isEmpty(); });
+    if (!s->stopped && !blank && !s->handler(s->row, s->line))
         s->stopped = true;
     s->row.clear();
     s->rowStartLine = s->line + 1;
@@ -67,7 +111,9 @@ CsvReader::CsvReader(RowHandler handler) : m_state(std::make_unique<State>())
     // Strict: a stray quote would otherwise silently join the following
     // rows into one field, and an open quote at the end would just end it.
     m_state->initialised = csv_init(&m_state->parser, CSV_APPEND_NULL | CSV_STRICT | CSV_STRICT_FINI) == 0;
-    if (!m_state->initialised) {
+    if (m_state->initialised)
+        csv_set_space_func(&m_state->parser, isSpace);
+    else {
         m_state->error = QStringLiteral("out of memory");
         m_state->stopped = true;
     }
@@ -87,34 +133,78 @@ QString CsvReader::error() const
 bool CsvReader::feed(const char *data, qsizetype size)
 {
     State &s = *m_state;
+    if (s.stopped)
+        return false;
     if (s.atStart) {
-        // The first three bytes wait until they tell whether they are the mark.
+        // The first bytes wait until they tell whether they are a byte-order mark.
         const qsizetype taken = std::min<qsizetype>(3 - s.start.size(), size);
         s.start.append(data, taken);
         data += taken;
         size -= taken;
-        if (s.start.size() < 3 && QByteArrayView("\xEF\xBB\xBF").startsWith(s.start))
+        const bool maybeMark = QByteArrayView("\xEF\xBB\xBF").startsWith(s.start) || QByteArrayView("\xFF\xFE").startsWith(s.start)
+                               || QByteArrayView("\xFE\xFF").startsWith(s.start);
+        if (s.start.size() < 3 && maybeMark)
             return true;
         s.atStart = false;
-        const QByteArray first = std::exchange(s.start, QByteArray());
-        if (first != "\xEF\xBB\xBF" && !feed(first.constData(), first.size()))
+        QByteArray first = std::exchange(s.start, QByteArray());
+        if (first.startsWith("\xFF\xFE") || first.startsWith("\xFE\xFF")) {
+            s.utf16.emplace(first.startsWith("\xFF") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+            first = first.mid(2);
+        } else if (first == "\xEF\xBB\xBF") {
+            first.clear();
+        }
+        if (!first.isEmpty() && !feed(first.constData(), first.size()))
             return false;
     }
+    if (!s.utf16)
+        return s.feedUtf8(data, size);
+    const QString text = (*s.utf16)(QByteArrayView(data, size));
+    if (s.utf16->hasError()) {
+        s.fail(s.line, QStringLiteral("the file is not UTF-16 text, though it starts with the UTF-16 byte-order mark"));
+        return false;
+    }
+    const QByteArray utf8 = text.toUtf8();
+    return s.feedUtf8(utf8.constData(), utf8.size());
+}
+
+// The header line is held until it is whole, so that it can tell the separator.
+bool CsvReader::State::feedUtf8(const char *data, qsizetype size)
+{
+    if (!delimiterKnown) {
+        const char *newline = static_cast<const char *>(std::memchr(data, '\n', size_t(size)));
+        const qsizetype length = newline ? qsizetype(newline - data + 1) : size;
+        firstLine.append(data, length);
+        if (!newline)
+            return true;
+        data += length;
+        size -= length;
+        delimiterKnown = true;
+        delimiter = delimiterOf(firstLine);
+        csv_set_delim(&parser, static_cast<unsigned char>(delimiter));
+        const QByteArray header = std::exchange(firstLine, QByteArray());
+        if (!parseLines(header.constData(), header.size()))
+            return false;
+    }
+    return parseLines(data, size);
+}
+
+bool CsvReader::State::parseLines(const char *data, qsizetype size)
+{
     // Fed a line at a time, so that each row knows the line it ends on.
-    while (size > 0 && !s.stopped) {
+    while (size > 0 && !stopped) {
         const char *newline = static_cast<const char *>(std::memchr(data, '\n', size_t(size)));
         const size_t length = newline ? size_t(newline - data + 1) : size_t(size);
-        if (csv_parse(&s.parser, data, length, onField, onRowEnd, &s) != length && !s.stopped)
-            s.fail(s.line, csv_error(&s.parser) == CSV_EPARSE
-                               ? QStringLiteral("a quote where CSV allows none (a field with quotes must be quoted "
-                                                "whole, its own quotes doubled)")
-                               : QString::fromUtf8(csv_strerror(csv_error(&s.parser))));
+        if (csv_parse(&parser, data, length, onField, onRowEnd, this) != length && !stopped)
+            fail(line, csv_error(&parser) == CSV_EPARSE
+                           ? QStringLiteral("a quote where CSV allows none (a field with quotes must be quoted "
+                                            "whole, its own quotes doubled)")
+                           : QString::fromUtf8(csv_strerror(csv_error(&parser))));
         if (newline)
-            ++s.line;
+            ++line;
         data += length;
         size -= qsizetype(length);
     }
-    return !s.stopped;
+    return !stopped;
 }
 
 bool CsvReader::finish()
@@ -125,7 +215,17 @@ bool CsvReader::finish()
     if (s.atStart) {
         s.atStart = false;
         const QByteArray rest = std::exchange(s.start, QByteArray());
-        if (!feed(rest.constData(), rest.size()))
+        if (rest.startsWith("\xFF\xFE") || rest.startsWith("\xFE\xFF"))
+            s.utf16.emplace(rest.startsWith("\xFF") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+        else if (rest != "\xEF\xBB\xBF" && !s.feedUtf8(rest.constData(), rest.size()))
+            return s.error.isEmpty();
+    }
+    if (!s.delimiterKnown) {
+        s.delimiterKnown = true;
+        s.delimiter = delimiterOf(s.firstLine);
+        csv_set_delim(&s.parser, static_cast<unsigned char>(s.delimiter));
+        const QByteArray header = std::exchange(s.firstLine, QByteArray());
+        if (!s.parseLines(header.constData(), header.size()))
             return s.error.isEmpty();
     }
     if (csv_fini(&s.parser, onField, onRowEnd, &s) != 0 && s.error.isEmpty())
@@ -166,6 +266,9 @@ CsvTable CsvTable::parse(const QByteArray &bytes)
         table = CsvTable();
         table.error = reader.error();
     }
+    // A spreadsheet's trailing separator makes an empty last column.
+    while (!table.header.isEmpty() && table.header.last().trimmed().isEmpty())
+        table.header.removeLast();
     return table;
 }
 

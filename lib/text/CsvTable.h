@@ -8,10 +8,14 @@
 #include <memory>
 
 // Reads CSV text row by row with libcsv, so that a file of any length needs
-// the memory of one row only. Text may be fed in pieces of any size. An
-// error stops the reading and names its line: text that is not UTF-8, a NUL
-// byte, and a quoted field still open at the end of the text (which would
-// otherwise swallow the rest of the file into one field).
+// the memory of one row only. Text may be fed in pieces of any size. The
+// header line decides the separator: comma, semicolon (spreadsheets where
+// the comma is the decimal mark) or tab. UTF-8 with or without its
+// byte-order mark and UTF-16 with its mark are read; rows of empty cells are
+// left out. An error stops the reading and names its line: other text (with
+// how to save the file as UTF-8), a NUL byte, and a quoted field still open
+// at the end of the text (which would otherwise swallow the rest of the file
+// into one field).
 class CsvReader
 {
 public:
@@ -38,9 +42,9 @@ private:
     std::unique_ptr<State> m_state;
 };
 
-// A CSV file as a header and rows, read with libcsv: quoted fields with
-// commas, quotes and line breaks, Windows line ends and a UTF-8 byte-order
-// mark all work; text that is not UTF-8 is refused.
+// A CSV file as a header and rows, read by CsvReader: quoted fields with
+// commas, quotes and line breaks and Windows line ends all work. Empty
+// header cells at the end of the header (a trailing separator) are dropped.
 struct CsvTable
 {
     QStringList header;

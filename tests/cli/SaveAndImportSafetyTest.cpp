@@ -183,7 +183,7 @@ TEST(ImportSafety, AnOpenQuoteOrANulByteFailsWithItsLine)
 
     r = f.run({"contacts", "import", f.dat, f.write("nul.csv", QByteArray("Call ID,Name\n1234567,Al\n2345678,Bo") + '\0' + "b\n")});
     EXPECT_EQ(r.status, ExitFailure);
-    EXPECT_EQ(r.err, "rq381 contacts import: line 3: a field holds a NUL byte\n");
+    EXPECT_TRUE(r.err.startsWith("rq381 contacts import: line 3: a field holds a NUL byte (")) << r.err.toStdString();
 
     r = f.run({"import", f.write("open.yaml", "model: RQ381\nradio:\n  name: \"open\n"), "-o", f.path("new.dat")});
     EXPECT_EQ(r.status, ExitFailure);

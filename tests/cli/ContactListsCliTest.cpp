@@ -1,0 +1,88 @@
+// rq381 contacts import and channels import with the files people have.
+
+#include "CliRun.h"
+#include "CliSupport.h"
+#include "TestSupport.h"
+
+#include "codeplug/DataFile.h"
+#include "sections/ChannelData.h"
+#include "sections/ContactData.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringEncoder>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Files
+{
+    Files() : dat(path("cp.dat")) { EXPECT_EQ(run({"new", "-o", dat}).status, ExitOk); }
+    QString path(const QString &name) const { return QDir(config.dir()).filePath(name); }
+    CliRun run(const QStringList &args) const { return runRq381(args + QStringList{"--config", config.dir()}); }
+    QString write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile file(path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        return path(name);
+    }
+    std::unique_ptr<CPcSoftwareDoc> load()
+    {
+        auto doc = std::make_unique<CPcSoftwareDoc>(config.settings());
+        EXPECT_EQ(DataFile::load(*doc, dat), DataFile::LoadResult::Loaded);
+        return doc;
+    }
+
+    TestConfig config;
+    QString dat;
+};
+
+}
+
+TEST(ContactListsCli, AHotspotListSaysWhichRowsBecameGroupCallsAndWhy)
+{
+    Files f;
+    CliRun r = f.run({"contacts", "import", f.dat, f.write("DMRIds.dat", "3100001\tK1ABC\tJohn\n3100002\tK1ABD\tMary\n3100003\tK1ABE\tTom\n"),
+                      "--limit", "2"});
+    ASSERT_EQ(r.status, ExitOk) << r.err.toStdString();
+    EXPECT_EQ(r.out, "added 2 contact(s)\n"
+                     "skipped 1 row(s): past --limit 2\n"
+                     "2 contact(s) became group calls: their call ID is at or above the group-call start ID 1000000 "
+                     "(group_call_start_id in digital_basic_settings decides which IDs are group calls)\n");
+    EXPECT_EQ(CContactData(*f.load()).GetName(3), QStringLiteral("K1ABD Mary"));
+
+    // Talk groups, matched by one column.
+    r = f.run({"contacts", "import", f.dat, f.write("tg.csv", "Country,Talkgroup,Name\nGermany,262,Deutschland\nAustria,232,Austria\n"),
+               "--match", "country=GERMANY"});
+    ASSERT_EQ(r.status, ExitOk) << r.err.toStdString();
+    EXPECT_EQ(r.out, "added 1 contact(s)\nskipped 1 row(s): not matching\n");
+
+    // A header it cannot split is named as such, and nothing is written.
+    const QByteArray before = fileBytes(f.dat);
+    r = f.run({"contacts", "import", f.dat, f.write("pipes.csv", "Radio ID|Callsign|Name\n3100009|K1ABF|Ann\n")});
+    EXPECT_EQ(r.status, ExitFailure);
+    EXPECT_TRUE(r.err.contains("names a call-ID column but could not be split into columns")) << r.err.toStdString();
+    EXPECT_EQ(fileBytes(f.dat), before);
+}
+
+TEST(ContactListsCli, ChannelsFromAUtf16SemicolonSheetAndRefusedCodePages)
+{
+    Files f;
+    CliRun r = f.run({"channels", "export", f.dat});
+    ASSERT_EQ(r.status, ExitOk);
+    QString sheet = r.out;
+    sheet.replace(u',', u';').replace(QStringLiteral("\"Channel 1\""), QStringLiteral("\"Kanal 1 ü\""));
+    QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    r = f.run({"channels", "import", f.dat, f.write("sheet.csv", utf16(sheet))});
+    ASSERT_EQ(r.status, ExitOk) << r.err.toStdString();
+    EXPECT_EQ(CChannelData(*f.load()).GetChannelName(1, 1), QStringLiteral("Kanal 1 ü"));
+
+    const QByteArray before = fileBytes(f.dat);
+    r = f.run({"channels", "export", f.dat});
+    const QByteArray cp1252 = r.out.toLatin1();  // ü as one byte, as Windows-1252 writes it
+    r = f.run({"channels", "import", f.dat, f.write("cp1252.csv", cp1252)});
+    EXPECT_EQ(r.status, ExitFailure);
+    EXPECT_TRUE(r.err.contains("not UTF-8 text (line 2)")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("save it as \"CSV UTF-8\"")) << r.err.toStdString();
+    EXPECT_EQ(fileBytes(f.dat), before);
+}
