@@ -7,6 +7,7 @@
 #include "codeplug/CPcSoftwareDoc.h"
 #include "fields/RecordMends.h"
 #include "sections/CRecordNavigator.h"
+#include "sections/ChannelEntries.h"
 #include "sections/FieldBinder.h"
 #include "sections/ChannelData.h"
 #include "sections/ChannelRules.h"
@@ -36,25 +37,9 @@ using Direction = CChannelData::Direction;
 
 constexpr int kNameLimit = 14;
 constexpr int kFrequencyLimit = 10;
-constexpr int kColourCodes = 64;
-constexpr int kEncodeSequences = 16;
-constexpr int kDecodeSequences = 6;
 
 enum ListOperation { OpAddZone, OpDeleteZone, OpAddChannel, OpDeleteChannel };
 
-// The names a reference selector offers: entries 1, 2, ... up to the first
-// unnamed one, at most `bound`.
-QStringList namesUpToFirstEmpty(int bound, const std::function<QString(int)> &nameOf)
-{
-    QStringList names;
-    for (int entry = 1; entry <= bound; ++entry) {
-        const QString name = nameOf(entry);
-        if (name.isEmpty())
-            break;
-        names << name;
-    }
-    return names;
-}
 
 }
 
@@ -175,28 +160,6 @@ QCheckBox *CChannelView::addCheck(int ctrlId, const QString &text, const QString
     return box;
 }
 
-// The lists that name records: "none", then the records' names up to the
-// first unnamed one.
-FieldBinder::Entries CChannelView::referenceEntries(int bound, std::function<QString(CPcSoftwareDoc &, int)> nameOf)
-{
-    return [this, bound, nameOf](const Language &lang) {
-        return QStringList{lang.GetLangString(QStringLiteral("IDS_NONE"))}
-               + namesUpToFirstEmpty(bound, [&](int n) { return nameOf(doc(), n); });
-    };
-}
-
-// "None", then "Encode 1", "Encode 2", ...
-FieldBinder::Entries CChannelView::sequenceEntries(const QString &wordKey, int count)
-{
-    return [wordKey, count](const Language &lang) {
-        QStringList entries{lang.GetLangString(QStringLiteral("IDS_NONE"))};
-        const QString word = lang.GetLangString(wordKey);
-        for (int n = 1; n <= count; ++n)
-            entries << QStringLiteral("%1 %2").arg(word).arg(n);
-        return entries;
-    };
-}
-
 QGroupBox *CChannelView::buildCommonGroup()
 {
     auto *group = new QGroupBox(QStringLiteral("公共数据"), this);
@@ -223,11 +186,10 @@ QGroupBox *CChannelView::buildCommonGroup()
     connect(m_rxFrequency, &CNumberEdit::textCommitted, this, [this] { enterFrequency(RxFrequency, m_rxFrequency, true); });
     connect(m_txFrequency, &CNumberEdit::textCommitted, this, [this] { enterFrequency(TxFrequency, m_txFrequency, false); });
     // A mode change brings its compulsory tones, bandwidth and colour codes.
-    m_fields->list(m_mode, QStringLiteral("mode"), FieldBinder::languageList(QStringLiteral("ChannelMode")));
-    m_fields->list(m_type, QStringLiteral("channel_type"), FieldBinder::languageList(QStringLiteral("ChannelType")));
-    m_fields->list(m_power, QStringLiteral("power"), FieldBinder::languageList(QStringLiteral("Power")));
-    m_fields->list(m_scanList, QStringLiteral("scan_list"),
-                   referenceEntries(CScanData::kListCount, [](CPcSoftwareDoc &d, int n) { return CScanData(d).GetName(n); }));
+    m_fields->list(m_mode, QStringLiteral("mode"), ChannelEntries::forField(QStringLiteral("mode"), doc()));
+    m_fields->list(m_type, QStringLiteral("channel_type"), ChannelEntries::forField(QStringLiteral("channel_type"), doc()));
+    m_fields->list(m_power, QStringLiteral("power"), ChannelEntries::forField(QStringLiteral("power"), doc()));
+    m_fields->list(m_scanList, QStringLiteral("scan_list"), ChannelEntries::forField(QStringLiteral("scan_list"), doc()));
     // The bandwidth follows the mode; choosing its one entry stores nothing.
     return group;
 }
@@ -255,11 +217,11 @@ QGroupBox *CChannelView::buildAnalogGroup()
 
     connect(m_decodeTone, &QComboBox::activated, this, [this] { storeTone(DecodeTone, m_decodeTone, true); });
     connect(m_encodeTone, &QComboBox::activated, this, [this] { storeTone(EncodeTone, m_encodeTone, false); });
-    m_fields->list(m_bcl, QStringLiteral("bcl_mode"), FieldBinder::languageList(QStringLiteral("AnalogBclMode")));
-    m_fields->list(m_tailReversal, QStringLiteral("tail_reversal_phase"), FieldBinder::languageList(QStringLiteral("TailReversal")));
-    m_fields->list(m_pttOnline, QStringLiteral("ptt_online_code"), sequenceEntries(QStringLiteral("IDS_ENCODE"), kEncodeSequences));
-    m_fields->list(m_pttOffline, QStringLiteral("ptt_offline_code"), sequenceEntries(QStringLiteral("IDS_ENCODE"), kEncodeSequences));
-    m_fields->list(m_decodeSequence, QStringLiteral("decode_sequence"), sequenceEntries(QStringLiteral("IDS_DECODE"), kDecodeSequences));
+    m_fields->list(m_bcl, QStringLiteral("bcl_mode"), ChannelEntries::forField(QStringLiteral("bcl_mode"), doc()));
+    m_fields->list(m_tailReversal, QStringLiteral("tail_reversal_phase"), ChannelEntries::forField(QStringLiteral("tail_reversal_phase"), doc()));
+    m_fields->list(m_pttOnline, QStringLiteral("ptt_online_code"), ChannelEntries::forField(QStringLiteral("ptt_online_code"), doc()));
+    m_fields->list(m_pttOffline, QStringLiteral("ptt_offline_code"), ChannelEntries::forField(QStringLiteral("ptt_offline_code"), doc()));
+    m_fields->list(m_decodeSequence, QStringLiteral("decode_sequence"), ChannelEntries::forField(QStringLiteral("decode_sequence"), doc()));
     return m_analogGroup;
 }
 
@@ -278,22 +240,12 @@ QGroupBox *CChannelView::buildDigitalGroup()
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(6, 1);
 
-    m_fields->list(m_polite, QStringLiteral("polite_mode"), FieldBinder::languageList(QStringLiteral("PoliteMode")));
-    // The colour codes 0 ... 63 are shown as 1 ... 64.
-    const FieldBinder::Entries colourCodes = [](const Language &) {
-        QStringList codes;
-        for (int code = 1; code <= kColourCodes; ++code)
-            codes << QString::number(code);
-        return codes;
-    };
-    m_fields->list(m_rxColourCode, QStringLiteral("rx_colour_code"), colourCodes);
-    m_fields->list(m_txColourCode, QStringLiteral("tx_colour_code"), colourCodes);
-    m_fields->list(m_rxGroup, QStringLiteral("rx_group_list"),
-                   referenceEntries(CRxGroupData::kListCount, [](CPcSoftwareDoc &d, int n) { return CRxGroupData(d).GetName(n); }));
-    m_fields->list(m_contact, QStringLiteral("contact"),
-                   referenceEntries(CContactData::kContactCount, [](CPcSoftwareDoc &d, int n) { return CContactData(d).GetName(n); }));
-    m_fields->list(m_encryption, QStringLiteral("encryption_key"),
-                   referenceEntries(CEncryptData::kEntryCount, [](CPcSoftwareDoc &d, int n) { return CEncryptData(d).GetName(n); }));
+    m_fields->list(m_polite, QStringLiteral("polite_mode"), ChannelEntries::forField(QStringLiteral("polite_mode"), doc()));
+    m_fields->list(m_rxColourCode, QStringLiteral("rx_colour_code"), ChannelEntries::forField(QStringLiteral("rx_colour_code"), doc()));
+    m_fields->list(m_txColourCode, QStringLiteral("tx_colour_code"), ChannelEntries::forField(QStringLiteral("tx_colour_code"), doc()));
+    m_fields->list(m_rxGroup, QStringLiteral("rx_group_list"), ChannelEntries::forField(QStringLiteral("rx_group_list"), doc()));
+    m_fields->list(m_contact, QStringLiteral("contact"), ChannelEntries::forField(QStringLiteral("contact"), doc()));
+    m_fields->list(m_encryption, QStringLiteral("encryption_key"), ChannelEntries::forField(QStringLiteral("encryption_key"), doc()));
     return m_digitalGroup;
 }
 

@@ -99,8 +99,6 @@ private:
     CNumberEdit *addFrequency(QGridLayout *grid, int row, int column, int ctrlId, const QString &label);
     CToneComboBox *addTone(QGridLayout *grid, int row, int ctrlId, const QString &label);
     QCheckBox *addCheck(int ctrlId, const QString &text, const QString &key);
-    FieldBinder::Entries referenceEntries(int bound, std::function<QString(CPcSoftwareDoc &, int)> nameOf);
-    static FieldBinder::Entries sequenceEntries(const QString &wordKey, int count);
 
     // Moving between channels; each shows the channel and reloads.
     void showChannel(int zone, int channel);

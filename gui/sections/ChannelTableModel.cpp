@@ -6,6 +6,7 @@
 #include "app/Prompter.h"
 #include "app/TranslateDialog.h"
 #include "sections/CChannelView.h"
+#include "sections/ChannelEntries.h"
 #include "sections/ChannelData.h"
 #include "sections/ChannelRules.h"
 #include "sections/ContactData.h"
@@ -43,47 +44,8 @@ constexpr ColumnDef kColumns[] = {
     {"encryption_key", V::Encryption},
 };
 
-// The form's groups: a digital channel has no analog data, an analog one no digital data.
-bool isAnalogField(const QString &key)
-{
-    static const QSet<QString> keys = {QStringLiteral("rx_tone"),         QStringLiteral("tx_tone"),
-                                       QStringLiteral("bcl_mode"),        QStringLiteral("tail_reversal_phase"),
-                                       QStringLiteral("ptt_online_code"), QStringLiteral("ptt_offline_code"),
-                                       QStringLiteral("turn_off_code")};
-    return keys.contains(key);
-}
-
-bool isDigitalField(const QString &key)
-{
-    static const QSet<QString> keys = {QStringLiteral("polite_mode"),   QStringLiteral("rx_colour_code"),
-                                       QStringLiteral("tx_colour_code"), QStringLiteral("rx_group_list"),
-                                       QStringLiteral("contact"),       QStringLiteral("encryption_key")};
-    return keys.contains(key);
-}
-
 // The message key of a cell the channel's mode does not use.
 const QString kModeUnused = QStringLiteral("IDS_TABLE_MODE_UNUSED");
-
-// "None", then the records' names up to the first unnamed one, as the form lists them.
-QStringList referenceEntries(const QString &none, int bound, const std::function<QString(int)> &nameOf)
-{
-    QStringList entries{none};
-    for (int n = 1; n <= bound; ++n) {
-        const QString name = nameOf(n);
-        if (name.isEmpty())
-            break;
-        entries << name;
-    }
-    return entries;
-}
-
-QStringList sequenceEntries(const QString &none, const QString &word, int count)
-{
-    QStringList entries{none};
-    for (int n = 1; n <= count; ++n)
-        entries << QStringLiteral("%1 %2").arg(word).arg(n);
-    return entries;
-}
 
 }
 
@@ -124,35 +86,8 @@ void ChannelTableModel::fillEntries()
     Fields::Doc &doc = m_doc;
     for (Column &column : m_columns) {
         const QString &key = column.field->key;
-        QStringList entries;
-        if (key == QLatin1String("mode"))
-            entries = lang.GetLangList(QStringLiteral("ChannelMode"));
-        else if (key == QLatin1String("channel_type"))
-            entries = lang.GetLangList(QStringLiteral("ChannelType"));
-        else if (key == QLatin1String("power"))
-            entries = lang.GetLangList(QStringLiteral("Power"));
-        else if (key == QLatin1String("bandwidth"))
-            entries = lang.GetLangList(QStringLiteral("BandWidth"));
-        else if (key == QLatin1String("bcl_mode"))
-            entries = lang.GetLangList(QStringLiteral("AnalogBclMode"));
-        else if (key == QLatin1String("tail_reversal_phase"))
-            entries = lang.GetLangList(QStringLiteral("TailReversal"));
-        else if (key == QLatin1String("polite_mode"))
-            entries = lang.GetLangList(QStringLiteral("PoliteMode"));
-        else if (key == QLatin1String("ptt_online_code") || key == QLatin1String("ptt_offline_code"))
-            entries = sequenceEntries(m_noneText, lang.GetLangString(QStringLiteral("IDS_ENCODE")), column.field->max);
-        else if (key == QLatin1String("rx_colour_code") || key == QLatin1String("tx_colour_code")) {
-            // The colour codes 0 ... 63 are shown as 1 ... 64.
-            for (int code = column.field->min; code <= column.field->max; ++code)
-                entries << QString::number(code + 1);
-        } else if (key == QLatin1String("scan_list"))
-            entries = referenceEntries(m_noneText, CScanData::kListCount, [&](int n) { return CScanData(doc).GetName(n); });
-        else if (key == QLatin1String("rx_group_list"))
-            entries = referenceEntries(m_noneText, CRxGroupData::kListCount, [&](int n) { return CRxGroupData(doc).GetName(n); });
-        else if (key == QLatin1String("contact"))
-            entries = referenceEntries(m_noneText, CContactData::kContactCount, [&](int n) { return CContactData(doc).GetName(n); });
-        else if (key == QLatin1String("encryption_key"))
-            entries = referenceEntries(m_noneText, CEncryptData::kEntryCount, [&](int n) { return CEncryptData(doc).GetName(n); });
+        const FieldBinder::Entries fill = ChannelEntries::forField(key, doc);
+        const QStringList entries = fill ? fill(lang) : QStringList();
         column.entries = entries;
         column.listed = !entries.isEmpty();
     }
@@ -225,12 +160,7 @@ bool ChannelTableModel::isEditable(int row, int column) const
     if (field->key == QLatin1String("bandwidth"))
         return false;
     const ChannelRef ref = m_rows[size_t(row)];
-    const int mode = CChannelData(m_doc).GetChannelMode(ref.zone, ref.channel);
-    if (mode == CChannelRules::kDigitalMode && isAnalogField(field->key))
-        return false;
-    if (mode == CChannelRules::kAnalogMode && isDigitalField(field->key))
-        return false;
-    return true;
+    return Fields::matters(*field, m_doc, {ref.zone, ref.channel});
 }
 
 QString ChannelTableModel::cellText(int row, const Column &column) const

@@ -227,6 +227,23 @@ ListSchema channelList()
     f.push_back(reference<D>(QStringLiteral("rx_group_list"), Target::RxGroup, 16, &D::GetRxGroupList, &D::SetRxGroupList));
     f.push_back(reference<D>(QStringLiteral("contact"), Target::Contact, 200, &D::GetContact, &D::SetContact));
     f.push_back(reference<D>(QStringLiteral("encryption_key"), Target::EncryptKey, 16, &D::GetEncrypt, &D::SetEncrypt));
+    // A digital channel has no analog data, an analog one no digital data:
+    // the form greys those fields, and the channel table their cells.
+    const auto unusedIn = [](int mode) {
+        return [mode](Doc &doc, At at) { return CChannelData(doc).GetChannelMode(at.record, at.sub) != mode; };
+    };
+    const QStringList analogData{QStringLiteral("rx_tone"), QStringLiteral("tx_tone"), QStringLiteral("bcl_mode"),
+                                 QStringLiteral("tail_reversal_phase"), QStringLiteral("turn_off_code"),
+                                 QStringLiteral("ptt_online_code"), QStringLiteral("ptt_offline_code"),
+                                 QStringLiteral("decode_sequence")};
+    const QStringList digitalData{QStringLiteral("polite_mode"), QStringLiteral("rx_colour_code"), QStringLiteral("tx_colour_code"),
+                                  QStringLiteral("rx_group_list"), QStringLiteral("contact"), QStringLiteral("encryption_key")};
+    for (Field &field : f) {
+        if (analogData.contains(field.key))
+            field.matters = unusedIn(CChannelRules::kDigitalMode);
+        else if (digitalData.contains(field.key))
+            field.matters = unusedIn(CChannelRules::kAnalogMode);
+    }
     return list;
 }
 

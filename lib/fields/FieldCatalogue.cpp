@@ -175,6 +175,11 @@ bool isOffered(const Field &field, const Doc &doc)
     return !field.offered || field.offered(doc);
 }
 
+bool matters(const Field &field, Doc &doc, At at)
+{
+    return !field.matters || field.matters(doc, at);
+}
+
 bool isValue(const Field &field, int value)
 {
     return (value >= field.min && value <= field.max) || (field.special && value == *field.special);

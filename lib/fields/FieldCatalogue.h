@@ -109,6 +109,10 @@ struct Field
     int maxLength = 0;
     // The models that offer the field; all when not set.
     std::function<bool(const Doc &)> offered;
+    // Whether the record's other values give the field a use (a digital
+    // channel has no use for its analog data); always when not set. What
+    // has none is still stored and written, but forms grey it.
+    std::function<bool(Doc &, At)> matters;
     Target target = Target::None;
     bool isRecordName = false;  // unique within its list
     bool isCallId = false;      // unique within the contacts
@@ -186,6 +190,8 @@ std::optional<QString> valueText(const Field &field, Doc &doc, At at);
 
 // Whether the model of the document offers the field.
 bool isOffered(const Field &field, const Doc &doc);
+// Whether the field has a use in the record at `at` (see Field::matters).
+bool matters(const Field &field, Doc &doc, At at);
 // Whether a stored number is one of the field's values (within its limits or its special value).
 bool isValue(const Field &field, int value);
 
