@@ -75,7 +75,7 @@ QString EditName::text(const Language &language) const
     if (key.isEmpty())
         return LabelTextForName(language.GetLangItem(QStringLiteral("Resource"), ctrlId));
     if (ctrlId == 0)
-        return language.GetLangString(key);
+        return count > 0 ? language.GetLangString(key).arg(count) : language.GetLangString(key);
     const QString label = LabelTextForName(language.GetLangItem(QStringLiteral("Resource"), ctrlId));
     return language.GetLangString(key).arg(label, QString::number(count));
 }

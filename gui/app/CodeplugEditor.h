@@ -17,7 +17,8 @@ struct EditName
     QString key;     // [String] key of the action, "IDS_ACTION_DELETE_CHANNEL"
     int ctrlId = 0;  // else: the control whose "Resource" label names the field
     // With both: the action's text takes the label as %1 and `count` as %2
-    // ("Set Power on 40 channels").
+    // ("Set Power on 40 channels"); with an action alone, `count` as %1
+    // ("Paste 50 cells").
     int count = 0;
 
     static EditName action(const QString &key) { return EditName{key, 0, 0}; }

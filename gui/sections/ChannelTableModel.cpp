@@ -13,6 +13,9 @@
 #include "sections/EncryptData.h"
 #include "sections/RxGroupData.h"
 #include "sections/ScanData.h"
+#include "text/ChannelsCsv.h"
+#include "text/YamlTree.h"
+#include "text/YamlValue.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -388,6 +391,105 @@ ChannelTableModel::BulkResult ChannelTableModel::setOnRows(const QList<int> &row
             lines << QStringLiteral("%1: %2").arg(rowName(row), why.isEmpty() ? stored.error : why);
         }
         const QString text = lang.GetLangString(QStringLiteral("IDS_TABLE_ROWS_REFUSED")).arg(refusals.size()) + QLatin1Char('\n')
+                             + lines.join(QLatin1Char('\n'));
+        m_prompter.ask(Prompt{QString(), QStringLiteral("IDS_ERROR"), Prompt::Icon::Error, Prompt::Buttons::Ok, text});
+    }
+    return result;
+}
+
+QList<QStringList> ChannelTableModel::splitBlock(const QString &text)
+{
+    QString body = text;
+    body.remove(QLatin1Char('\r'));
+    if (body.endsWith(QLatin1Char('\n')))
+        body.chop(1);
+    QList<QStringList> rows;
+    if (body.isEmpty())
+        return rows;
+    for (const QString &line : body.split(QLatin1Char('\n')))
+        rows << line.split(QLatin1Char('\t'));
+    return rows;
+}
+
+bool ChannelTableModel::isHeader(const QStringList &row) const
+{
+    return std::all_of(row.begin(), row.end(), [this](const QString &key) {
+        return key == QLatin1String("zone") || key == QLatin1String("channel") || columnOf(key.trimmed()) >= 0;
+    });
+}
+
+// One pasted value text, read as the channels CSV reads a cell.
+Fields::Store ChannelTableModel::storeText(int row, int column, const QString &text)
+{
+    if (!isEditable(row, column))
+        return Fields::Store::refused(kModeUnused, QStringLiteral("the channel's mode does not use this field"));
+    const Fields::Field &f = *fieldAt(column);
+    QString why;
+    const std::optional<YamlCodeplug::ParsedValue> value =
+        YamlCodeplug::parseValue(f, YamlNode::text(ChannelsCsv::spelled(f, text)), &why);
+    if (!value)
+        return Fields::Store::refused(Fields::Refuse::Range, why);
+    if (value->keep)
+        return {};
+    const ChannelRef ref = m_rows[size_t(row)];
+    const Fields::At at{ref.zone, ref.channel};
+    switch (f.kind) {
+    case Fields::Kind::Text:
+    case Fields::Kind::Frequency:
+    case Fields::Kind::Tone: return Fields::setText(f, m_doc, at, value->text);
+    case Fields::Kind::ChannelRef: return f.setPair ? f.setPair(m_doc, at, value->pair) : Fields::Store{};
+    default: return Fields::setNumber(f, m_doc, at, value->number);
+    }
+}
+
+ChannelTableModel::PasteResult ChannelTableModel::paste(int row, int column, QList<QStringList> block, int rowLimit)
+{
+    PasteResult result;
+    if (block.isEmpty() || row < 0 || column < 0)
+        return result;
+    // The columns the block's columns go to: by a header of keys, else from `column` on.
+    QList<int> targets;
+    const QStringList &first = block.first();
+    const bool header = isHeader(first);
+    for (qsizetype i = 0; i < first.size(); ++i)
+        targets << (header ? columnOf(first[i].trimmed()) : column + int(i));
+    if (header)
+        block.removeFirst();
+    const int lastRow = row + std::min({rowCount() - row, int(block.size()), std::max(rowLimit, 0)});
+
+    std::vector<std::pair<QString, Fields::Store>> refusals;
+    EditName name = EditName::onRecords(QStringLiteral("IDS_ACTION_PASTE_CELLS"), 0, 0);
+    auto change = [&] {
+        for (int r = row; r < lastRow; ++r) {
+            const QStringList &cells = block[r - row];
+            for (qsizetype i = 0; i < cells.size() && i < targets.size(); ++i) {
+                const int target = targets[i];
+                if (target < kFixedColumns || target >= columnCount() || cells[i].isEmpty())
+                    continue;
+                const Fields::Store stored = storeText(r, target, cells[i]);
+                if (stored.isRefused())
+                    refusals.emplace_back(QStringLiteral("%1, %2").arg(rowName(r), fieldAt(target)->key), stored);
+                else
+                    ++result.stored;
+            }
+        }
+    };
+    result.changed = m_editor.apply(name, change);
+    if (result.changed)
+        m_editor.renameTop(EditName::onRecords(name.key, 0, result.stored));
+    result.refused = int(refusals.size());
+    if (lastRow > row)
+        emit dataChanged(index(row, 0), index(lastRow - 1, columnCount() - 1));
+    if (result.changed)
+        emit edited(true);
+    if (!refusals.empty()) {
+        const Language &lang = language();
+        QStringList lines;
+        for (const auto &[where, stored] : refusals) {
+            const QString why = lang.GetLangString(stored.key);
+            lines << QStringLiteral("%1: %2").arg(where, why.isEmpty() ? stored.error : why);
+        }
+        const QString text = lang.GetLangString(QStringLiteral("IDS_TABLE_CELLS_REFUSED")).arg(refusals.size()) + QLatin1Char('\n')
                              + lines.join(QLatin1Char('\n'));
         m_prompter.ask(Prompt{QString(), QStringLiteral("IDS_ERROR"), Prompt::Icon::Error, Prompt::Buttons::Ok, text});
     }

@@ -69,6 +69,29 @@ public:
     // span that is not among `cells` stays empty.
     QString copyText(const QModelIndexList &cells) const;
 
+    // Tab-separated text as a spreadsheet or this table copies it, split
+    // into rows of cells (a trailing line break ends the last row).
+    static QList<QStringList> splitBlock(const QString &text);
+    // Whether a block's first row is a header of this table's keys.
+    bool isHeader(const QStringList &row) const;
+    // Stores a block of value texts (as copyText writes them) from cell
+    // (row, column) on, at most `rowLimit` rows of it, each cell through its
+    // field's rule, as ONE undo step ("Paste 50 cells"). A first row of field
+    // keys is a header: its columns then go to the fields they name. Empty
+    // cells, the zone and number columns and cells past the table are left
+    // alone. The cells that refuse keep their value and are listed in one
+    // message; the others take theirs.
+    struct PasteResult
+    {
+        int stored = 0;
+        int refused = 0;
+        bool changed = false;
+    };
+    PasteResult paste(int row, int column, QList<QStringList> block, int rowLimit);
+
+private:
+    Fields::Store storeText(int row, int column, const QString &text);
+
 signals:
     // A store recorded an undo step; names: a channel name changed.
     void edited(bool names);

@@ -2,6 +2,7 @@
 
 #include "app/AppSettings.h"
 #include "app/Language.h"
+#include "app/Prompter.h"
 #include "codeplug/CPcSoftwareDoc.h"
 #include "sections/ChannelTableModel.h"
 
@@ -14,6 +15,7 @@
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
+#include <limits>
 #include <set>
 
 namespace {
@@ -107,7 +109,7 @@ bool ChannelTable::event(QEvent *event)
     // before the main window's shortcuts.
     if (event->type() == QEvent::ShortcutOverride) {
         auto *key = static_cast<QKeyEvent *>(event);
-        if (key->matches(QKeySequence::Copy) || isApplyKey(key)) {
+        if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste) || isApplyKey(key)) {
             event->accept();
             return true;
         }
@@ -119,6 +121,10 @@ void ChannelTable::keyPressEvent(QKeyEvent *event)
 {
     if (event->matches(QKeySequence::Copy)) {
         emit copyRequested();
+        return;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        emit pasteRequested();
         return;
     }
     if (isApplyKey(event)) {
@@ -175,6 +181,7 @@ ChannelTableView::ChannelTableView(const FormContext &context, QWidget *parent)
     });
     connect(m_table, &ChannelTable::applyToSelectionRequested, this, &ChannelTableView::applyToSelectedRows);
     connect(m_table, &ChannelTable::copyRequested, this, &ChannelTableView::copySelection);
+    connect(m_table, &ChannelTable::pasteRequested, this, [this] { paste(QApplication::clipboard()->text()); });
     resize(900, 480);
 }
 
@@ -210,6 +217,29 @@ void ChannelTableView::applyToSelectedRows(const QVariant &value)
     if (!current.isValid() || !m_model->fieldAt(current.column()))
         return;
     m_model->setOnRows(selectedRows(), current.column(), value);
+}
+
+void ChannelTableView::paste(const QString &text)
+{
+    QList<QStringList> block = ChannelTableModel::splitBlock(text);
+    const QModelIndexList cells = m_table->selectionModel()->selectedIndexes();
+    QModelIndex corner = m_table->currentIndex();
+    for (const QModelIndex &cell : cells) {
+        if (!corner.isValid() || cell.row() < corner.row() || (cell.row() == corner.row() && cell.column() < corner.column()))
+            corner = cell;
+    }
+    if (block.isEmpty() || !corner.isValid())
+        return;
+    const int selected = int(selectedRows().size());
+    const int blockRows = int(block.size()) - (m_model->isHeader(block.first()) ? 1 : 0);
+    int rowLimit = std::numeric_limits<int>::max();
+    if (selected > 1 && blockRows > selected) {
+        const QString question = language().GetLangString(QStringLiteral("IDS_TABLE_PASTE_BEYOND")).arg(blockRows).arg(selected);
+        const Prompt prompt{QString(), QStringLiteral("IDS_PROMPT"), Prompt::Icon::Question, Prompt::Buttons::YesNo, question};
+        if (prompter().ask(prompt) != PromptAnswer::Yes)
+            rowLimit = selected;
+    }
+    m_model->paste(corner.row(), corner.column(), block, rowLimit);
 }
 
 QString ChannelTableView::copySelection()

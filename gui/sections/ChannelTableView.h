@@ -9,8 +9,9 @@ class ChannelTableModel;
 
 // The table of every channel. Beside a spreadsheet's keys it takes
 // Ctrl+Enter (the value being entered, or the current cell's value, goes to
-// every selected row as one step) and Ctrl+C (the selected cells as
-// tab-separated text).
+// every selected row as one step), Ctrl+C (the selected cells as
+// tab-separated text) and Ctrl+V (such text, or a spreadsheet's, into the
+// cells from the selection's corner on, as one step).
 class ChannelTable : public QTableView
 {
     Q_OBJECT
@@ -20,6 +21,7 @@ public:
 signals:
     void applyToSelectionRequested(const QVariant &value);
     void copyRequested();
+    void pasteRequested();
 
 protected:
     bool event(QEvent *event) override;
@@ -52,6 +54,10 @@ public:
     void applyToSelectedRows(const QVariant &value);
     // Ctrl+C: the selected cells as tab-separated text, also put on the clipboard.
     QString copySelection();
+    // Ctrl+V: tab-separated text from the selection's top-left cell on. A
+    // block taller than a selection of several rows asks before it fills
+    // the rows below the selection.
+    void paste(const QString &text);
 
 private:
     ChannelTable *m_table = nullptr;

@@ -46,28 +46,6 @@ int numberOfName(CPcSoftwareDoc &doc, Target target, const QString &name)
 
 const QString kZone = QStringLiteral("zone");
 
-// A cell as the YAML codeplug spells the value: spreadsheets write TRUE and
-// FALSE, people Yes, No and High. Names keep every character; other cells
-// lose surrounding spaces.
-QString spelled(const Field &field, const QString &cell)
-{
-    if (field.kind == Kind::Text)
-        return cell;
-    const QString text = cell.trimmed();
-    if (field.kind == Kind::Bool) {
-        if (text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || text.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0)
-            return QStringLiteral("true");
-        if (text.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0 || text.compare(QLatin1String("no"), Qt::CaseInsensitive) == 0)
-            return QStringLiteral("false");
-    } else if (field.kind == Kind::Choice) {
-        for (const QString &choice : field.choices) {
-            if (choice.compare(text, Qt::CaseInsensitive) == 0)
-                return choice;
-        }
-    }
-    return text;
-}
-
 bool holdsLineBreakOrTab(const QString &text)
 {
     return text.contains(u'\n') || text.contains(u'\r') || text.contains(u'\t');
@@ -273,4 +251,26 @@ Report importText(const QByteArray &csv, CPcSoftwareDoc &doc)
     return report;
 }
 
+}
+
+// A cell as the YAML codeplug spells the value: spreadsheets write TRUE and
+// FALSE, people Yes, No and High. Names keep every character; other cells
+// lose surrounding spaces.
+QString ChannelsCsv::spelled(const Fields::Field &field, const QString &cell)
+{
+    if (field.kind == Fields::Kind::Text)
+        return cell;
+    const QString text = cell.trimmed();
+    if (field.kind == Fields::Kind::Bool) {
+        if (text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || text.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0)
+            return QStringLiteral("true");
+        if (text.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0 || text.compare(QLatin1String("no"), Qt::CaseInsensitive) == 0)
+            return QStringLiteral("false");
+    } else if (field.kind == Fields::Kind::Choice) {
+        for (const QString &choice : field.choices) {
+            if (choice.compare(text, Qt::CaseInsensitive) == 0)
+                return choice;
+        }
+    }
+    return text;
 }

@@ -4,6 +4,9 @@
 #include <QStringList>
 
 class CPcSoftwareDoc;
+namespace Fields {
+struct Field;
+}
 
 // Zones and channels as CSV: one row per channel with its zone's name and
 // every channel field in the texts of the YAML codeplug; contacts, RX group
@@ -22,5 +25,10 @@ struct Report
 // Rebuilds the zones (in the order their names first appear) and their
 // channels from the rows, through the same rules as the YAML import.
 Report importText(const QByteArray &csv, CPcSoftwareDoc &doc);
+
+// A spreadsheet's cell as the YAML codeplug spells the field's value:
+// TRUE, Yes and High become true and high; names keep every character,
+// other cells lose surrounding spaces.
+QString spelled(const Fields::Field &field, const QString &cell);
 
 }

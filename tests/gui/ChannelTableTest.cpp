@@ -292,3 +292,69 @@ TEST(ChannelTable, CtrlCCopiesTheSelectedCellsAsTabSeparatedValueTexts)
     // Ctrl+C in the table copies; it does not switch the language.
     EXPECT_TRUE(t.rig.doc().settings().language().path().contains(QStringLiteral("english")));
 }
+
+TEST(ChannelTable, CtrlVPastesASpreadsheetBlockAsOneStepAndAsksBeforeGoingPastTheSelection)
+{
+    TableRig t;
+    ASSERT_TRUE(t.started);
+    const auto before = imageCopy(t.rig);
+    // Ten rows of five columns as a spreadsheet copies them: no header, a
+    // line break at the end, a capitalised choice and an impossible colour
+    // code in the last row.
+    QString block;
+    for (int row = 0; row < 10; ++row) {
+        block += QStringLiteral("%1\tlow\tdirect\t%2\t%3\r\n")
+                     .arg(QStringLiteral("Gate %1").arg(row), row % 2 ? QStringLiteral("TRUE") : QStringLiteral("false"))
+                     .arg(row == 9 ? 99 : row);
+    }
+    // A header row of field keys sends each column to its field.
+    QStringList keys{QStringLiteral("name"), QStringLiteral("power"), QStringLiteral("channel_type"), QStringLiteral("auto_scan"),
+                     QStringLiteral("tx_colour_code")};
+    QApplication::clipboard()->setText(keys.join(u'\t') + QLatin1Char('\n') + block);
+
+    // Four rows selected, ten copied: the answer No fills only the four.
+    t.selectRows(4, 4, "name");
+    t.rig.prompter.answers = {PromptAnswer::No};
+    t.table()->setFocus();
+    QTest::keyClick(t.table(), Qt::Key_V, Qt::ControlModifier);
+    CChannelData data(t.rig.doc());
+    EXPECT_EQ(data.GetChannelName(1, 5), QStringLiteral("Gate 0"));
+    EXPECT_EQ(data.GetChannelName(1, 8), QStringLiteral("Gate 3"));
+    EXPECT_NE(data.GetChannelName(1, 9), QStringLiteral("Gate 4"));
+    EXPECT_EQ(t.stack().count(), 1);
+    EXPECT_TRUE(undoAllRestores(t.rig, *before));
+
+    // The answer Yes fills all ten; the impossible colour code is listed
+    // and keeps its value, every other cell takes its own, in one step.
+    settle();
+    t.rig.prompter.prompts.clear();
+    t.rig.prompter.answers = {PromptAnswer::Yes};
+    t.selectRows(4, 4, "name");
+    t.table()->setFocus();
+    QTest::keyClick(t.table(), Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(t.stack().count(), 1);
+    EXPECT_EQ(t.rig.app->editor().undoText(t.rig.doc().settings().language()), QStringLiteral("&Undo Paste 49 Cells"));
+    for (int row = 0; row < 10; ++row) {
+        const ChannelRef ref = t.channel(4 + row);
+        EXPECT_EQ(data.GetChannelName(ref.zone, ref.channel), QStringLiteral("Gate %1").arg(row)) << row;
+        EXPECT_EQ(data.GetPower(ref.zone, ref.channel), 0) << row;
+        EXPECT_EQ(data.GetChannelType(ref.zone, ref.channel), 0) << row;
+        EXPECT_EQ(data.GetAutoScan(ref.zone, ref.channel), row % 2 == 1) << row;
+        if (row < 9) {
+            EXPECT_EQ(data.GetTxColourCode(ref.zone, ref.channel), row) << row;
+        }
+    }
+    ASSERT_EQ(t.rig.prompter.prompts.size(), 2);  // the question, then the refusal
+    EXPECT_TRUE(t.rig.prompter.prompts[1].literalText.contains(QStringLiteral("tx_colour_code"))) << t.rig.prompter.prompts[1].literalText.toStdString();
+    EXPECT_TRUE(undoAllRestores(t.rig, *before));
+
+    // The table's own copy pastes back to the same bytes.
+    settle();
+    t.selectRows(4, 10, "name");
+    const QString copied = t.view()->copySelection();
+    const auto copiedImage = imageCopy(t.rig);
+    t.selectRows(20, 1, "name");
+    t.view()->paste(copied);
+    t.rig.frame()->Undo();
+    EXPECT_TRUE(t.rig.doc().currentImage() == *copiedImage);
+}
