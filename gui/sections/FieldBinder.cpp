@@ -23,6 +23,15 @@ const Fields::RecordSchema &recordOf(const QString &path)
     return record ? *record : none;
 }
 
+// A field the forms name: a missing one is a programming error.
+const Fields::Field &fieldOf(const Fields::RecordSchema &record, const QString &key)
+{
+    const Fields::Field *found = Fields::findField(record, key);
+    Q_ASSERT_X(found, "FieldBinder", qPrintable(key));
+    static const Fields::Field none;
+    return found ? *found : none;
+}
+
 // The characters a number edit takes: the field's own limit, else as many
 // as its widest value needs.
 int charLimit(const Fields::Field &field)
@@ -53,18 +62,12 @@ FieldBinder::FieldBinder(const QString &recordPath, QWidget &form, Fields::Doc &
 
 const Fields::Field &FieldBinder::field(const QString &key) const
 {
-    const Fields::Field *found = Fields::findField(m_record, key);
-    Q_ASSERT_X(found, "FieldBinder", qPrintable(key));
-    static const Fields::Field none;
-    return found ? *found : none;
+    return fieldOf(m_record, key);
 }
 
 const Fields::Field &FieldBinder::catalogueField(const QString &recordPath, const QString &key)
 {
-    const Fields::Field *found = Fields::findField(recordOf(recordPath), key);
-    Q_ASSERT_X(found, "FieldBinder", qPrintable(key));
-    static const Fields::Field none;
-    return found ? *found : none;
+    return fieldOf(recordOf(recordPath), key);
 }
 
 CEditGrid::ColumnEditor FieldBinder::columnEditor(const Fields::Field &field)
