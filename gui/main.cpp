@@ -20,8 +20,10 @@ namespace {
 // Writes the frame of one section form, opened as the tree opens it, to a PNG.
 int takeFormScreenshot(CPcSoftwareApp &app, const QString &formName, const QString &file)
 {
+    // The channel table is no section of its own; View > Channel Table opens it.
+    const bool table = formName == QLatin1String("channel-table");
     const int code = SectionTable::codeForName(formName);
-    if (code == 0 || !SectionTable::hasForm(code)) {
+    if (!table && (code == 0 || !SectionTable::hasForm(code))) {
         qWarning("No form named '%s'.", qPrintable(formName));
         return 1;
     }
@@ -29,8 +31,9 @@ int takeFormScreenshot(CPcSoftwareApp &app, const QString &formName, const QStri
     frame->setWindowState(Qt::WindowNoState);
     frame->resize(1600, 1000);
     frame->show();
-    frame->OnNavigate(code, 0);
-    CChildFrame *child = app.openFrame(code);
+    if (!table)
+        frame->OnNavigate(code, 0);
+    CChildFrame *child = table ? frame->OpenChannelTable() : app.openFrame(code);
     if (!child) {
         qWarning("The form '%s' could not be opened.", qPrintable(formName));
         return 1;

@@ -5,7 +5,7 @@
 # FORM is a section's name: basic, keys, alert-tones, options, channels,
 # scan-lists, emergency, digital-basic, contacts, rx-groups, encryption,
 # analog-emergency, dtmf, 5-tone, encode-sequences, quick-texts, display,
-# decode-sequences. MODEL (RQ381, RQ381S, VK214, TL809) replaces [setup] model;
+# decode-sequences, or channel-table. MODEL (RQ381, RQ381S, VK214, TL809) replaces [setup] model;
 # quick texts and display control need VK214 or TL809, decode sequences TL809.
 # Chinese texts need a CJK font; scripts/install-deps.sh installs fonts-wqy-microhei.
 set -euo pipefail

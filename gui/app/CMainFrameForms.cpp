@@ -142,7 +142,8 @@ CChildFrame *CMainFrame::OpenChannelTable()
     });
     connectForm(form);
     form->OnInitialUpdate(0);
-    frame->resize(form->size());
+    // As large as it wants, within the window.
+    frame->resize(frame->sizeHint().boundedTo(m_mdiArea->size()));
     frame->move(cascadePositionFor(frame));
     frame->show();
     m_mdiArea->setActiveSubWindow(frame);

@@ -44,6 +44,8 @@ public:
 
     void OnUpdate() override;
     void Reload() override;
+    // Wide enough for the first dozen columns and a screenful of rows.
+    QSize sizeHint() const override { return QSize(1100, 520); }
 
     ChannelTable *table() const { return m_table; }
     ChannelTableModel *model() const { return m_model; }
