@@ -61,6 +61,7 @@ void Importer::apply(const YamlNode &root)
         for (Target target : {Target::Channel, Target::ScanList, Target::RxGroup, Target::Contact, Target::EncryptKey})
             m_namesBefore[target] = RecordMoves::namesOf(m_doc, target);
         m_membersBefore = memberLists();
+        planCarries(root);
     }
     const CChannelData channels(m_doc);
     for (int zone = 1; zone <= channels.CountZones(); ++zone)
@@ -76,6 +77,10 @@ void Importer::apply(const YamlNode &root)
         const YamlNode *node = root.value(section->key);
         if (!node)
             continue;
+        // Records are carried from the image as the sections applied so far
+        // left it, before this section writes any of its records.
+        if (!m_carriedFrom.empty())
+            m_startImage = std::make_unique<Image>(m_doc.currentImage());
         if (section->list)
             applyList(*section->list, *node, At{}, section->key);
         else
@@ -214,11 +219,13 @@ void Importer::applyList(const ListSchema &list, const YamlNode &node, At parent
     }
     if (!resize(list, node, parent, path))
         return;
+    carryRecords(list, node, parent);
     for (int i = 1; i <= node.size(); ++i) {
         if (list.used && node.item(i - 1).isNull())
             continue;
         const At at = list.itemAt(parent, i);
-        if (list.kind == Target::Channel && at.sub > m_startChannels.value(at.record, 0))
+        if (list.kind == Target::Channel && at.sub > m_startChannels.value(at.record, 0)
+            && !m_carriedChannels.contains(RecordMoves::pos(at.record, at.sub)))
             applyRecord(list.record, simplexIfOnlyReceive(node.item(i - 1)), at, itemPath(path, i));
         else
             applyRecord(list.record, node.item(i - 1), at, itemPath(path, i));

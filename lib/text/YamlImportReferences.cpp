@@ -3,6 +3,8 @@
 #include "app/AppSettings.h"
 #include "sections/ChannelData.h"
 
+#include <algorithm>
+
 namespace YamlCodeplug::Import {
 
 // Every reference in use, with the record that holds it.
@@ -300,6 +302,116 @@ int Importer::lineNear(const QString &path, Target target) const
             return list->line;
     }
     return 0;
+}
+
+}
+
+namespace YamlCodeplug::Import {
+
+namespace {
+
+// Lists of named, gap-free records that the text may reorder.
+bool carries(const ListSchema &list)
+{
+    return RecordMoves::isNamed(list.kind) && !list.used && !list.item && list.bytes;
+}
+
+// The name the text gives a record, or `current` when it gives none.
+QString nameIn(const YamlNode &item, const RecordSchema &record, const QString &current)
+{
+    const auto field = std::find_if(record.fields.begin(), record.fields.end(), [](const Field &f) { return f.isRecordName; });
+    const YamlNode *name = field != record.fields.end() && item.isMapping() ? item.value(field->key) : nullptr;
+    return name && name->isScalar() ? name->scalar : current;
+}
+
+QString ownName(const QString &channelName)
+{
+    return channelName.mid(channelName.indexOf(RecordMoves::kZoneSeparator) + 1);
+}
+
+}
+
+RecordMoves::Names Importer::textNames(const YamlNode &root, Target target, const ListSchema &list, const QString &key) const
+{
+    const RecordMoves::Names &before = m_namesBefore.at(target);
+    RecordMoves::Names names;
+    const YamlNode *node = root.value(key);
+    if (list.kind == target) {
+        for (int i = 1; i <= node->size(); ++i) {
+            const QString name = nameIn(node->item(i - 1), list.record, before.value(RecordMoves::pos(i)));
+            if (!name.isEmpty())
+                names.insert(RecordMoves::pos(i), name);
+        }
+        return names;
+    }
+    // Channels: within their zones, named by zone and channel. A zone whose
+    // channels the text leaves out keeps them where they are.
+    const ListSchema &channels = *std::find_if(list.record.lists.begin(), list.record.lists.end(),
+                                               [&](const ListSchema &l) { return l.kind == target; });
+    for (int z = 1; z <= node->size(); ++z) {
+        const YamlNode &zone = node->item(z - 1);
+        const QString zoneName = nameIn(zone, list.record, list.name(m_doc, list.itemAt(At{}, z)));
+        const YamlNode *inner = zone.isMapping() ? zone.value(channels.key) : nullptr;
+        if (inner && inner->isSequence()) {
+            for (int c = 1; c <= inner->size(); ++c) {
+                const RecordMoves::Pos at = RecordMoves::pos(z, c);
+                const QString name = nameIn(inner->item(c - 1), channels.record, ownName(before.value(at)));
+                if (!name.isEmpty())
+                    names.insert(at, zoneName + RecordMoves::kZoneSeparator + name);
+            }
+            continue;
+        }
+        for (auto it = before.cbegin(); it != before.cend(); ++it) {
+            if (RecordMoves::numberOf(it.key()) == z)
+                names.insert(it.key(), zoneName + RecordMoves::kZoneSeparator + ownName(it.value()));
+        }
+    }
+    return names;
+}
+
+void Importer::planCarries(const YamlNode &root)
+{
+    for (const SectionSchema &section : schema()) {
+        const YamlNode *node = root.value(section.key);
+        if (!section.list || !node || !node->isSequence())
+            continue;
+        const ListSchema &list = *section.list;
+        std::optional<Target> target;
+        if (carries(list))
+            target = list.kind;
+        for (const ListSchema &inner : list.record.lists) {
+            if (carries(inner))
+                target = inner.kind;
+        }
+        if (!target || !m_namesBefore.count(*target))
+            continue;
+        const QHash<Pos, Pos> moved = RecordMoves::moves(m_namesBefore[*target], textNames(root, *target, list, section.key));
+        for (auto it = moved.cbegin(); it != moved.cend(); ++it) {
+            if (it.value() != 0)
+                m_carriedFrom[*target].insert(it.value(), it.key());
+        }
+    }
+}
+
+void Importer::carryRecords(const ListSchema &list, const YamlNode &node, At parent)
+{
+    const auto from = m_carriedFrom.find(list.kind);
+    if (!m_startImage || !carries(list) || from == m_carriedFrom.end())
+        return;
+    for (int i = 1; i <= node.size(); ++i) {
+        const At at = list.itemAt(parent, i);
+        const Pos here = RecordMoves::pos(at.record, at.sub);
+        const auto source = from->second.constFind(here);
+        if (source == from->second.constEnd())
+            continue;
+        const auto [to, length] = list.bytes(m_doc, at);
+        const auto [start, sourceLength] = list.bytes(m_doc, At{RecordMoves::numberOf(*source), RecordMoves::subOf(*source)});
+        if (length != sourceLength || to < 0 || start < 0 || to + length > kImageSize || start + length > kImageSize)
+            continue;
+        std::copy_n(m_startImage->begin() + start, length, m_doc.image() + to);
+        if (list.kind == Target::Channel)
+            m_carriedChannels.insert(here);
+    }
 }
 
 }

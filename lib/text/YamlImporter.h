@@ -164,6 +164,15 @@ private:
     // References follow the records the text moved; see ImportOptions.
     void followRecords(const QList<RefBefore> &before);
 
+    // A record the text finds under its name at another place brings its
+    // bytes along: what the text leaves out of it is the record's own, not
+    // that of the record which stood there before. Planned from the whole
+    // text before anything is stored, carried out list by list once a list
+    // has its new length.
+    void planCarries(const YamlNode &root);
+    RecordMoves::Names textNames(const YamlNode &root, Target target, const ListSchema &list, const QString &key) const;
+    void carryRecords(const ListSchema &list, const YamlNode &node, At parent);
+
     // The line of a path in the text: of the path itself or the deepest part
     // of it the text gives, else of the list that holds the records of target.
     int lineNear(const QString &path, Target target) const;
@@ -181,6 +190,9 @@ private:
     QHash<QString, TextRef> m_textRefs;          // path -> the reference the text gives
     QHash<QString, QList<Pos>> m_textMembers;    // member list path -> the members the text gives
     QSet<QString> m_followed;                    // references and member lists that followed their records
+    std::unique_ptr<Image> m_startImage;         // the image before the import, while records are carried
+    std::map<Target, QHash<Pos, Pos>> m_carriedFrom;  // new place -> the place the record had
+    QSet<Pos> m_carriedChannels;                 // channels that came with their bytes: not new
 };
 
 }

@@ -213,3 +213,33 @@ TEST(ReferenceFollow, ChannelsCsvRowsReorderedDeletedOrPartialFollowTheirChannel
     EXPECT_EQ(channels.GetPower(1, 1), 0);
     EXPECT_EQ(g.channel(CScanData(*g.t.doc).GetDesignatedChannel(1)), QStringLiteral("Channel 4"));
 }
+
+TEST(ReferenceFollow, RecordsGivenOnlyByNameInANewOrderKeepTheirOwnBytes)
+{
+    FourChannels f;
+    CListMaintenance(*f.t.doc).addScanList();
+    CScanData(*f.t.doc).SetMembers(2, {ch(1, 3)});
+    const CChannelData channels(*f.t.doc);
+    const auto bytesOf = [&](int channel) { return bytesAt(f.t.image(), channels.channelOffset(1, channel), 64); };
+    const QString fourth = bytesOf(4), third = bytesOf(3);
+    const QString rx3 = channels.GetFrequency(1, 3, Direction::Receive), rx4 = channels.GetFrequency(1, 4, Direction::Receive);
+    const QString list1 = bytesAt(f.t.image(), 0x4690, 88);
+
+    // Channels 3 and 4 swap places, the second one's power changes; the
+    // scan lists swap too, given by name alone.
+    const auto report = f.import("zones:\n  - name: \"Zone 1\"\n    channels:\n"
+                                 "      - name: \"Channel 1\"\n      - name: \"Channel 2\"\n"
+                                 "      - name: \"Channel 4\"\n      - name: \"Channel 3\"\n        power: low\n"
+                                 "scan_lists:\n  - name: \"Scan 2\"\n  - name: \"Scan 1\"\n");
+    ASSERT_TRUE(report.ok()) << messages(report).toStdString();
+    EXPECT_EQ(channels.GetFrequency(1, 3, Direction::Receive), rx4);
+    EXPECT_EQ(bytesOf(3), fourth);
+    EXPECT_EQ(channels.GetFrequency(1, 4, Direction::Receive), rx3);
+    EXPECT_NE(bytesOf(4), third);  // its power, and nothing else of it, is new
+    EXPECT_EQ(bytesOf(4).mid(0, 20 * 3), third.mid(0, 20 * 3));
+    // The lists carried their members, which followed the channels.
+    EXPECT_EQ(CScanData(*f.t.doc).GetName(2), QStringLiteral("Scan 1"));
+    EXPECT_EQ(f.members(), QStringList{QStringLiteral("Channel 3")});
+    EXPECT_EQ(CScanData(*f.t.doc).GetMembers(2), (QList<ChannelRef>{ch(1, 1), ch(1, 2), ch(1, 4), ch(1, 3)}));
+    EXPECT_EQ(bytesAt(f.t.image(), 0x4690 + 88 + 1, 2), list1.mid(3, 5));  // priority channel 1 still Channel 2
+}
