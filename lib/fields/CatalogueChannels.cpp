@@ -66,12 +66,7 @@ Field frequency(const QString &key, Dir dir)
         bool isNumber = false;
         text.toDouble(&isNumber);
         if (text.isEmpty() || typed < 0 || !isNumber) {
-            // A spreadsheet set to a decimal comma writes 434,125.
-            bool withPoint = false;
-            QString(text).replace(u',', u'.').toDouble(&withPoint);
-            return Store::refused(Refuse::Frequency, withPoint && text.count(u',') == 1
-                                                         ? QStringLiteral("%1: use a point as the decimal mark, not a comma").arg(text)
-                                                         : QStringLiteral("a frequency in MHz is expected"));
+            return Store::refused(Refuse::Frequency, decimalCommaHint(text).value_or(QStringLiteral("a frequency in MHz is expected")));
         }
         // As the form enters it: outside the band, the nearer band limit.
         const int band = doc.CheckFreqInRange(text);
@@ -106,8 +101,9 @@ Field tone(const QString &key, Dir dir)
         const bool none = text.compare(QLatin1String("none"), Qt::CaseInsensitive) == 0;
         const qsizetype entry = ToneCode::allTones().indexOf(text.toUpper());
         if (!none && entry < 0)
-            return Store::refused(Refuse::Tone, QStringLiteral("\"%1\" is not a tone of the list: a CTCSS tone such as 67.0, "
-                                                               "a DCS code such as D023N or D023I, or none").arg(text));
+            return Store::refused(Refuse::Tone, decimalCommaHint(text).value_or(
+                                                    QStringLiteral("\"%1\" is not a tone of the list: a CTCSS tone such as 67.0, "
+                                                                   "a DCS code such as D023N or D023I, or none").arg(text)));
         CChannelData channels(doc);
         // The mixed modes have no "none" in their selectors: an unset tone is 67.0 there.
         if (none && CChannelData(doc).GetChannelMode(at.record, at.sub) < CChannelRules::kAnalogMode) {

@@ -131,6 +131,15 @@ std::optional<int> parseDecimal(const QString &text, int scale, bool *exact)
     return whole;
 }
 
+std::optional<QString> decimalCommaHint(const QString &text)
+{
+    bool withPoint = false;
+    QString(text.trimmed()).replace(u',', u'.').toDouble(&withPoint);
+    if (!withPoint || text.count(u',') != 1)
+        return std::nullopt;
+    return QStringLiteral("%1: use a point as the decimal mark, not a comma").arg(text.trimmed());
+}
+
 Store Store::then(const Store &next) const
 {
     if (isRefused())

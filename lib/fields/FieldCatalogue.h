@@ -231,5 +231,8 @@ QString keyPath(const QString &recordPath, const QString &key);
 // "3.25", ... and back.
 QString decimalText(int units, int scale);
 std::optional<int> parseDecimal(const QString &text, int scale, bool *exact);
+// A spreadsheet set to a decimal comma writes 434,125 or 67,0: the hint to
+// use a point, when a point in place of the one comma makes a number.
+std::optional<QString> decimalCommaHint(const QString &text);
 
 }

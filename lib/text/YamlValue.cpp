@@ -81,7 +81,7 @@ std::optional<ParsedValue> parseValue(const Field &field, const YamlNode &node, 
         bool exact = true;
         const std::optional<int> units = parseDecimal(text, field.scale, &exact);
         if (!units)
-            return fail(QStringLiteral("a number is expected, not \"%1\"").arg(text));
+            return fail(decimalCommaHint(text).value_or(QStringLiteral("a number is expected, not \"%1\"").arg(text)));
         p.number = *units;
         p.inexact = !exact;
         return p;

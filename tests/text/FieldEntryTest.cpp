@@ -5,6 +5,11 @@
 
 #include "TextFixture.h"
 
+#include "sections/ChannelData.h"
+#include "sections/ListMaintenance.h"
+
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 using namespace Fields;
@@ -126,4 +131,22 @@ TEST(FieldEntry, EveryNumberFieldOfEveryModelTakesTheValuesItsEditTakes)
         }
     }
     EXPECT_GT(checked, 200);
+}
+
+TEST(FieldEntry, ADecimalCommaIsNamedInEveryFieldThatTakesADecimalPoint)
+{
+    TestDocument t(QStringLiteral("VK214"));
+    CListMaintenance(*t.doc).addScanList();
+    CChannelData(*t.doc).SetChannelMode(1, 1, 2);  // analog: tones are its own
+    const QByteArray yaml = YamlCodeplug::exportText(*t.doc);
+    const QByteArray before = imageOf(*t.doc);
+    for (const auto &[section, key, value] : {std::tuple{"zones", "rx_frequency", "434,125"}, std::tuple{"zones", "tx_tone", "67,0"},
+                                              std::tuple{"scan_lists", "rx_dwell_time_s", "2,5"}}) {
+        const QByteArray text = withValue(yaml, QString::fromLatin1(section), QString::fromLatin1(key), QString::fromLatin1(value));
+        ASSERT_FALSE(text.isEmpty()) << key;
+        const YamlCodeplug::ImportReport report = YamlCodeplug::importText(text, *t.doc);
+        ASSERT_EQ(report.errors.size(), 1) << key;
+        EXPECT_EQ(report.errors[0].text, QString::fromLatin1(value) + QStringLiteral(": use a point as the decimal mark, not a comma"));
+        EXPECT_EQ(firstDifference(imageOf(*t.doc), before), "") << key;
+    }
 }
