@@ -9,7 +9,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QUndoStack>
 #include <gtest/gtest.h>
@@ -85,15 +84,4 @@ TEST(BasicSettingView, StartIdChangeRetypesContactsAndEmptiesTheRxGroupForm)
     EXPECT_TRUE(itemTexts(f.rig.control<QListWidget>(kRxGroups, CRxGroupView::Available)).isEmpty());
     // The members stay stored; only the forms stop showing them.
     EXPECT_EQ(CRxGroupData(f.rig.doc()).GetMembers(1), members);
-}
-
-TEST(BasicSettingView, PreambleHiddenOnTheTl809YetKept)
-{
-    BasicForm f(QStringLiteral("TL809"));
-    f.rig.doc().image()[0x4C28] = 3;
-    f.open();
-    auto *preamble = f.ctrl<QComboBox>(CBasicSettingView::Preamble);
-    EXPECT_FALSE(preamble->isVisible());
-    EXPECT_FALSE(f.ctrl<QLabel>(CBasicSettingView::PreambleLabel)->isVisible());
-    EXPECT_EQ(preamble->currentIndex(), 3);
 }

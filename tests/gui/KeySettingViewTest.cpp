@@ -62,19 +62,3 @@ TEST(KeySettingView, AnUnavailableCodeShowsAtTheLowerOneAndStaysUntilChanged)
     // The TL809's keys are side keys, and the undo step says which.
     EXPECT_EQ(rig.frame()->action(Cmd::EditUndo)->text(), QStringLiteral("&Undo Side Key 1 (Short Press)"));
 }
-
-TEST(KeySettingView, LongPressTimeStepsInHundredsAndWraps)
-{
-    GuiRig rig(QStringLiteral("VK214"));
-    ASSERT_TRUE(rig.start());
-    openForm(rig, kCode);
-    uint8_t *image = rig.doc().image();
-    auto *time = rig.control<CNumberEdit>(kCode, CKeySettingView::LongPressTime);
-    EXPECT_EQ(time->text(), QStringLiteral("2000"));
-    typeAndLeave(time, QStringLiteral("2550"));
-    EXPECT_EQ(image[0x4646], 25);
-    EXPECT_EQ(time->text(), QStringLiteral("2500"));
-    typeAndLeave(time, QStringLiteral("6300"));
-    time->stepUp();  // the form's range wraps at 6300
-    EXPECT_EQ(image[0x4646], 1);
-}
