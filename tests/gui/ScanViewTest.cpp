@@ -94,24 +94,6 @@ TEST(ScanView, MembersMoveInUpToSixteenAndOutPacked)
     EXPECT_EQ(members->count(), 14);
 }
 
-TEST(ScanView, LookBackStepsInTenthsWrapsAndClamps)
-{
-    ScanForm f;
-    f.open();
-    auto *lookBackA = f.ctrl<QAbstractSpinBox>(CScanView::LookBackA);
-    auto *name = f.ctrl<QLineEdit>(CScanView::ListName);
-    EXPECT_EQ(lookBackA->text(), "2.0");
-
-    typeAndLeave(lookBackA, QStringLiteral("5"), name);
-    EXPECT_EQ(f.image()[kList1 + 10], 50);
-    lookBackA->setFocus();
-    QTest::keyClick(lookBackA, Qt::Key_Up);  // past 5.0 wraps to 0.5
-    EXPECT_EQ(f.image()[kList1 + 10], 5);
-    typeAndLeave(lookBackA, QStringLiteral("7"), name);  // 7 s is above the range
-    EXPECT_EQ(f.image()[kList1 + 10], 50);
-    EXPECT_EQ(f.image()[kList1 + 11], 20);  // look-back B untouched
-}
-
 TEST(ScanView, RevertDwellSelectorsAndSwitchesStoreTheirBytes)
 {
     ScanForm f;
