@@ -7,6 +7,9 @@
 
 #include "text/ChannelsCsv.h"
 #include "text/ContactsCsv.h"
+#include "text/RepeaterCsv.h"
+
+#include <QFileInfo>
 
 namespace {
 
@@ -154,20 +157,56 @@ int runChannels(const QStringList &args, CommandIo &io)
     CsvCommand command;
     command.name = QStringLiteral("channels");
     command.exportDescription = QStringLiteral("Writes the zones and channels as CSV, one row per channel.");
-    command.importDescription = QStringLiteral("Rebuilds the zones and channels from a CSV file.");
+    command.importDescription = QStringLiteral(
+        "Rebuilds the zones and channels from a channels CSV file, or with --append adds its rows to them. "
+        "A repeater list (a header with Location, Name, Frequency, Duplex, Offset, Tone, ... Mode) is always "
+        "appended as analog channels: in new zones named after the file, or in the zone --zone names. "
+        "See docs/channels-import.md.");
     command.exportText = ChannelsCsv::exportText;
-    command.addImportOptions = [](QCommandLineParser &) {};
-    command.importFile = [](const QString &path, CPcSoftwareDoc &doc, const QCommandLineParser &, CommandIo &io, QString &) {
+    command.addImportOptions = [](QCommandLineParser &parser) {
+        parser.addOption(QCommandLineOption(QStringLiteral("append"),
+                                            QStringLiteral("Keep the zones and channels and add the rows: a row whose zone exists "
+                                                           "goes behind its channels, other zones are added after the existing ones.")));
+        parser.addOption(QCommandLineOption(QStringLiteral("zone"),
+                                            QStringLiteral("Repeater lists: add the channels to the zone NAME (made when missing) "
+                                                           "instead of to new zones."),
+                                            QStringLiteral("NAME")));
+    };
+    command.importFile = [](const QString &path, CPcSoftwareDoc &doc, const QCommandLineParser &parser, CommandIo &io,
+                            QString &summary) {
         QByteArray csv;
         if (!readText(path, csv, FilePaths::kMaxChannelsCsvBytes, QStringLiteral("channels import"), io))
             return false;
-        const ChannelsCsv::Report report = ChannelsCsv::importText(csv, doc);
+        if (RepeaterCsv::recognises(csv)) {
+            RepeaterCsv::Options options;
+            options.zone = parser.value(QStringLiteral("zone"));
+            options.zoneBaseName = QFileInfo(path).completeBaseName();
+            const RepeaterCsv::Report report = RepeaterCsv::importText(csv, doc, options);
+            for (const QString &warning : report.warnings)
+                io.err << "rq381 channels import: warning: " << warning << "\n";
+            if (!report.ok()) {
+                io.err << "rq381 channels import: " << report.error << "; nothing was written\n";
+                return false;
+            }
+            summary = report.summary().join(u'\n') + u'\n';
+            return true;
+        }
+        if (parser.isSet(QStringLiteral("zone"))) {
+            io.err << "rq381 channels import: --zone is for repeater lists; a channels CSV names the zone of each row "
+                      "(use --append to add its rows)\n";
+            return false;
+        }
+        ChannelsCsv::Options options;
+        options.append = parser.isSet(QStringLiteral("append"));
+        const ChannelsCsv::Report report = ChannelsCsv::importText(csv, doc, options);
         for (const QString &warning : report.warnings)
             io.err << "rq381 channels import: warning: " << warning << "\n";
         for (const QString &error : report.errors)
             io.err << "rq381 channels import: " << error << "\n";
         if (!report.ok())
             io.err << "rq381 channels import: " << report.errors.size() << " error(s); nothing was written\n";
+        else if (!report.notes.isEmpty())
+            summary = report.notes.join(u'\n') + u'\n';
         return report.ok();
     };
     return runCsvCommand(command, args, io);

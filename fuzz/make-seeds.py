@@ -15,6 +15,14 @@ corpus = os.path.join(here, "corpus")
 lang = os.path.join(here, "..", "lang")
 
 
+# Options byte 0x08: a repeater list into "Zone 1".
+REPEATER_LIST = (b"\x08" + b"Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+                 b"RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\n"
+                 b"1,Hill,438.650000,-,7.600000,Tone,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,5.0W,,,,,\n"
+                 b"2,Split,432.5,split,438.1,Cross,100.0,110.9,754,RN,025,DTCS->Tone,NFM,12.50,,Low,,,,,\n"
+                 b"3,Air,438.0,,0,DTCS,88.5,88.5,999,NR,023,,AM,12.50,,,,,,,\n")
+
+
 def put(target, name, data):
     folder = os.path.join(corpus, target)
     os.makedirs(folder, exist_ok=True)
@@ -98,6 +106,7 @@ def main():
                     put("csv_import", model.lower() + "-" + kind + ".csv", b"\x00" + f.read())
     put("csv_import", "user-database", b"\x81" + b"RADIO_ID,CALLSIGN,FIRST_NAME,CITY\n"
         b"1234567,AB1CDE,Alan,Town\n2345678,XY9ZZ,\"Bo, Jr\",\"Qu\"\"ote\"\n")
+    put("csv_import", "repeater-list", REPEATER_LIST)
 
 
 if __name__ == "__main__":

@@ -91,16 +91,18 @@ CMainFrame::CMainFrame(CPcSoftwareApp &app)
     // Whether a text field has the focus decides where Alt+Backspace goes.
     connect(qApp, &QApplication::focusChanged, this, [this] { UpdateUndoActions(); });
 
-    chooseImportFile = [](QWidget *parent, TextFiles::Kind *kind) {
+    chooseImportFile = [this](QWidget *parent, TextFiles::Kind *kind) {
+        const Language &language = m_app.settings().language();
         QString chosen;
-        const QString path = QFileDialog::getOpenFileName(parent, QString(), QString(), TextFiles::filters(), &chosen);
-        *kind = TextFiles::kindOfFilter(chosen);
+        const QString path = QFileDialog::getOpenFileName(parent, QString(), QString(), TextFiles::importFilters(language), &chosen);
+        *kind = TextFiles::kindOfFilter(chosen, language);
         return path;
     };
-    chooseExportFile = [](QWidget *parent, TextFiles::Kind *kind) {
+    chooseExportFile = [this](QWidget *parent, TextFiles::Kind *kind) {
+        const Language &language = m_app.settings().language();
         QString chosen;
-        const QString path = QFileDialog::getSaveFileName(parent, QString(), QString(), TextFiles::filters(), &chosen);
-        *kind = TextFiles::kindOfFilter(chosen);
+        const QString path = QFileDialog::getSaveFileName(parent, QString(), QString(), TextFiles::exportFilters(language), &chosen);
+        *kind = TextFiles::kindOfFilter(chosen, language);
         return path;
     };
 
@@ -332,7 +334,7 @@ bool CMainFrame::ImportTextFile(const QString &path, TextFiles::Kind kind)
     }
     TextFiles::ImportResult result;
     m_app.editor().apply(EditName::action(QStringLiteral("IDS_ACTION_IMPORT")),
-                         [&] { result = TextFiles::importText(kind, text, m_app.document()); });
+                         [&] { result = TextFiles::importText(kind, text, m_app.document(), QFileInfo(path).completeBaseName()); });
     RefreshAfterEdit();
     // The first problems, one a line; the rest are counted.
     constexpr int kListed = 12;

@@ -5,6 +5,8 @@
 #include "fields/RecordMends.h"
 #include "text/ChannelsCsv.h"
 #include "text/ContactsCsv.h"
+#include "text/RepeaterCsv.h"
+#include "app/Language.h"
 #include "text/YamlCodeplug.h"
 
 #include <memory>
@@ -12,33 +14,64 @@
 namespace TextFiles {
 
 namespace {
-const char kYamlFilter[] = "YAML codeplug (*.yaml *.yml)";
-const char kContactsFilter[] = "Contacts CSV (*.csv)";
-const char kChannelsFilter[] = "Channels CSV (*.csv)";
-}
 
-QString filter(Kind kind)
+constexpr Kind kKinds[] = {Kind::YamlCodeplug, Kind::ContactsCsv, Kind::ChannelsCsv, Kind::RepeaterCsv};
+
+QString filterKey(Kind kind)
 {
     switch (kind) {
-    case Kind::ContactsCsv: return QLatin1String(kContactsFilter);
-    case Kind::ChannelsCsv: return QLatin1String(kChannelsFilter);
+    case Kind::ContactsCsv: return QStringLiteral("IDS_FILTER_CONTACTS_CSV");
+    case Kind::ChannelsCsv: return QStringLiteral("IDS_FILTER_CHANNELS_CSV");
+    case Kind::RepeaterCsv: return QStringLiteral("IDS_FILTER_REPEATER_CSV");
     case Kind::YamlCodeplug: break;
     }
-    return QLatin1String(kYamlFilter);
+    return QStringLiteral("IDS_FILTER_YAML");
 }
 
-QString filters()
+// A language file without the key still offers the kind.
+QString builtInFilter(Kind kind)
 {
-    return QStringList{filter(Kind::YamlCodeplug), filter(Kind::ContactsCsv), filter(Kind::ChannelsCsv)}.join(
-        QStringLiteral(";;"));
+    switch (kind) {
+    case Kind::ContactsCsv: return QStringLiteral("Contacts CSV (*.csv)");
+    case Kind::ChannelsCsv: return QStringLiteral("Channels CSV (*.csv)");
+    case Kind::RepeaterCsv: return QStringLiteral("Repeater list CSV (*.csv)");
+    case Kind::YamlCodeplug: break;
+    }
+    return QStringLiteral("YAML codeplug (*.yaml *.yml)");
 }
 
-Kind kindOfFilter(const QString &chosen)
+}
+
+QString filter(Kind kind, const Language &language)
 {
-    if (chosen == QLatin1String(kContactsFilter))
-        return Kind::ContactsCsv;
-    if (chosen == QLatin1String(kChannelsFilter))
-        return Kind::ChannelsCsv;
+    const QString text = language.GetLangString(filterKey(kind));
+    return text.isEmpty() ? builtInFilter(kind) : text;
+}
+
+QString importFilters(const Language &language)
+{
+    QStringList filters;
+    for (Kind kind : kKinds)
+        filters << filter(kind, language);
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString exportFilters(const Language &language)
+{
+    QStringList filters;
+    for (Kind kind : kKinds) {
+        if (kind != Kind::RepeaterCsv)
+            filters << filter(kind, language);
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+Kind kindOfFilter(const QString &chosen, const Language &language)
+{
+    for (Kind kind : kKinds) {
+        if (chosen == filter(kind, language))
+            return kind;
+    }
     return Kind::YamlCodeplug;
 }
 
@@ -46,16 +79,19 @@ qint64 maxBytes(Kind kind)
 {
     switch (kind) {
     case Kind::ContactsCsv: return FilePaths::kMaxContactsCsvBytes;
-    case Kind::ChannelsCsv: return FilePaths::kMaxChannelsCsvBytes;
+    case Kind::ChannelsCsv:
+    case Kind::RepeaterCsv: return FilePaths::kMaxChannelsCsvBytes;
     case Kind::YamlCodeplug: break;
     }
     return FilePaths::kMaxYamlBytes;
 }
 
-ImportResult importText(Kind kind, const QByteArray &text, CPcSoftwareDoc &doc)
+ImportResult importText(Kind kind, const QByteArray &text, CPcSoftwareDoc &doc, const QString &sourceName)
 {
+    if (kind == Kind::ChannelsCsv && RepeaterCsv::recognises(text))
+        kind = Kind::RepeaterCsv;
     // The importers leave the image as it was on an error; the copy makes
-    // sure of it for all three.
+    // sure of it for all of them.
     const auto before = std::make_unique<Image>(doc.currentImage());
     ImportResult result;
     switch (kind) {
@@ -95,6 +131,20 @@ ImportResult importText(Kind kind, const QByteArray &text, CPcSoftwareDoc &doc)
         }
         break;
     }
+    case Kind::RepeaterCsv: {
+        RepeaterCsv::Options options;
+        options.zoneBaseName = sourceName;
+        const RepeaterCsv::Report report = RepeaterCsv::importText(text, doc, options);
+        if (!report.ok()) {
+            result.errors << report.error;
+            break;
+        }
+        // The summary first: what was added and what was left out.
+        result.warnings << report.summary() << report.warnings;
+        for (const Mends::Correction &correction : Mends::mendChanged(doc, *before))
+            result.warnings << QStringLiteral("%1: %2").arg(correction.path, correction.text);
+        break;
+    }
     }
     if (!result.ok())
         doc.currentImage() = *before;
@@ -108,6 +158,7 @@ QByteArray exportText(Kind kind, CPcSoftwareDoc &doc)
     switch (kind) {
     case Kind::ContactsCsv: return ContactsCsv::exportText(doc);
     case Kind::ChannelsCsv: return ChannelsCsv::exportText(doc);
+    case Kind::RepeaterCsv:  // read only: what File > Export offers never names it
     case Kind::YamlCodeplug: break;
     }
     return YamlCodeplug::exportText(doc);

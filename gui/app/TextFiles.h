@@ -5,17 +5,21 @@
 #include <QStringList>
 
 class CPcSoftwareDoc;
+class Language;
 
 // The text files File > Import and File > Export offer: the YAML codeplug
-// and the contacts and channels CSV files of the command line.
+// and the contacts and channels CSV files of the command line, and (import
+// only) repeater lists.
 namespace TextFiles {
 
-enum class Kind { YamlCodeplug, ContactsCsv, ChannelsCsv };
+enum class Kind { YamlCodeplug, ContactsCsv, ChannelsCsv, RepeaterCsv };
 
-// The file-dialog filter of each kind, and the kind a chosen filter names.
-QString filter(Kind kind);
-QString filters();
-Kind kindOfFilter(const QString &filter);
+// The file-dialog filter of each kind in the language, and the kind a
+// chosen filter names. A repeater list is read, never written.
+QString filter(Kind kind, const Language &language);
+QString importFilters(const Language &language);
+QString exportFilters(const Language &language);
+Kind kindOfFilter(const QString &filter, const Language &language);
 
 struct ImportResult
 {
@@ -28,8 +32,10 @@ struct ImportResult
 qint64 maxBytes(Kind kind);
 
 // Applies the text to the document through the library's rules. On an
-// error the document is exactly as it was.
-ImportResult importText(Kind kind, const QByteArray &text, CPcSoftwareDoc &doc);
+// error the document is exactly as it was. A repeater list's new zones are
+// named after sourceName (the file's base name); a channels CSV whose
+// header is a repeater list's is read as one.
+ImportResult importText(Kind kind, const QByteArray &text, CPcSoftwareDoc &doc, const QString &sourceName = {});
 QByteArray exportText(Kind kind, CPcSoftwareDoc &doc);
 
 }

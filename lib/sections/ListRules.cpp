@@ -21,6 +21,25 @@ QString firstFreeName(const QString &pattern, int capacity, const QStringList &u
     return pattern.arg(capacity + 1);
 }
 
+QString uniqueName(const QString &name, int units, const QStringList &used)
+{
+    const QSet<QString> taken(used.begin(), used.end());
+    const QString whole = NameField::truncated(name, units);
+    if (!taken.contains(whole))
+        return whole;
+    // used.size() + 2 numbers cannot all be taken.
+    for (qsizetype n = 2; n <= used.size() + 2; ++n) {
+        const QString suffix = QStringLiteral(" %1").arg(n);
+        QString base = NameField::truncated(name, units - int(suffix.size()));
+        while (base.endsWith(u' '))
+            base.chop(1);  // "Mount Hood 2", not "Mount Hood  2"
+        const QString candidate = base + suffix;
+        if (!taken.contains(candidate))
+            return candidate;
+    }
+    return whole;
+}
+
 bool acceptName(const QString &text, const QStringList &others, Prompter &prompter)
 {
     if (text.isEmpty())

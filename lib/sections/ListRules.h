@@ -18,6 +18,11 @@ namespace ListRules {
 // that is not among used (exact, case-sensitive comparison).
 QString firstFreeName(const QString &pattern, int capacity, const QStringList &used);
 
+// The name cut to a name field of `units` (a name no list may hold twice);
+// when used holds it, the first of "name 2", "name 3", ... that it does not,
+// the name cut shorter so that the number still fits the field.
+QString uniqueName(const QString &name, int units, const QStringList &used);
+
 // The name entry check of every list form: an empty text is refused
 // silently, a text that (cut to the field width) equals one of others is
 // refused with "IDS_EXIST_NAME". The caller stores the name when this

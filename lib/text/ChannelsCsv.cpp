@@ -96,20 +96,13 @@ QByteArray exportText(CPcSoftwareDoc &doc)
     return CsvTable::write(header, rows);
 }
 
-Report importText(const QByteArray &csv, CPcSoftwareDoc &doc)
+namespace {
+
+// The channel field of each column but the zone's; unknown and repeated
+// columns are errors.
+QHash<int, const Field *> fieldsOfColumns(const CsvTable &table, int zoneColumn, QStringList &errors)
 {
-    Report report;
-    const CsvTable table = CsvTable::parse(csv);
-    if (!table.error.isEmpty()) {
-        report.errors << table.error;
-        return report;
-    }
     const ListSchema &channels = channelSchema();
-    const int zoneColumn = table.column({kZone});
-    if (zoneColumn < 0) {
-        report.errors << QStringLiteral("the header has no zone column");
-        return report;
-    }
     QHash<int, const Field *> fieldOfColumn;
     for (int col = 0; col < table.header.size(); ++col) {
         const QString key = table.header[col].trimmed().toLower();
@@ -118,14 +111,87 @@ Report importText(const QByteArray &csv, CPcSoftwareDoc &doc)
         const auto it = std::find_if(channels.record.fields.begin(), channels.record.fields.end(),
                                      [&](const Field &f) { return f.key == key; });
         if (it == channels.record.fields.end())
-            report.errors << QStringLiteral("column %1: unknown column \"%2\"").arg(col + 1).arg(table.header[col]);
+            errors << QStringLiteral("column %1: unknown column \"%2\"").arg(col + 1).arg(table.header[col]);
         else if (std::find(fieldOfColumn.cbegin(), fieldOfColumn.cend(), &*it) != fieldOfColumn.cend())
-            report.errors << QStringLiteral("column %1: the column \"%2\" is given twice").arg(col + 1).arg(table.header[col]);
+            errors << QStringLiteral("column %1: the column \"%2\" is given twice").arg(col + 1).arg(table.header[col]);
         else
             fieldOfColumn.insert(col, &*it);
     }
+    return fieldOfColumn;
+}
+
+// The codeplug's channels as rows, then the file's (its columns put where
+// the export has them, the others blank): the import then keeps every zone
+// and channel and appends the file's rows, to the zone of their name when
+// there is one, else as new zones. What it appends where goes to notes.
+CsvTable appendedToCodeplug(CPcSoftwareDoc &doc, const CsvTable &file, int zoneColumn, QStringList &rowLabels, QStringList &notes)
+{
+    CsvTable merged = CsvTable::parse(exportText(doc));
+    QStringList labels;
+    QSet<QString> existingZones;
+    for (const QStringList &row : std::as_const(merged.rows)) {
+        labels << QStringLiteral("the codeplug's channel \"%1\" of zone \"%2\"").arg(row.value(1), row.value(0));
+        existingZones.insert(row.value(0));
+    }
+    QList<int> columnOf;
+    for (const QString &name : file.header)
+        columnOf << merged.column({name});
+    QMap<QString, int> intoExisting, intoNew;
+    for (int r = 0; r < file.rows.size(); ++r) {
+        QStringList row(merged.header.size());
+        for (int col = 0; col < columnOf.size(); ++col)
+            row[columnOf[col]] = file.rows[r].value(col);
+        merged.rows << row;
+        merged.lines << file.lines.value(r);
+        const QString zone = file.rows[r].value(zoneColumn);
+        ++(existingZones.contains(zone) ? intoExisting : intoNew)[zone];
+    }
+    rowLabels = labels + rowLabels;
+    const auto list = [](const QMap<QString, int> &zones) {
+        QStringList parts;
+        for (auto it = zones.cbegin(); it != zones.cend(); ++it)
+            parts << QStringLiteral("\"%1\" (%2)").arg(it.key()).arg(it.value());
+        return parts.join(QStringLiteral(", "));
+    };
+    if (!intoExisting.isEmpty())
+        notes << QStringLiteral("appended channels to the codeplug's zones of the same name: %1").arg(list(intoExisting));
+    if (!intoNew.isEmpty())
+        notes << QStringLiteral("added zones after the codeplug's: %1").arg(list(intoNew));
+    return merged;
+}
+
+}
+
+Report importText(const QByteArray &csv, CPcSoftwareDoc &doc, const Options &options)
+{
+    Report report;
+    CsvTable table = CsvTable::parse(csv);
+    if (!table.error.isEmpty()) {
+        report.errors << table.error;
+        return report;
+    }
+    const ListSchema &channels = channelSchema();
+    int zoneColumn = table.column({kZone});
+    if (zoneColumn < 0) {
+        report.errors << QStringLiteral("the header has no zone column");
+        return report;
+    }
+    QHash<int, const Field *> fieldOfColumn = fieldsOfColumns(table, zoneColumn, report.errors);
+    QStringList rowLabels;
+    for (int r = 0; r < table.rows.size(); ++r) {
+        rowLabels << QStringLiteral("row %1 (line %2)").arg(r + 2).arg(table.lines.value(r));
+        for (int col = int(table.header.size()); col < table.rows[r].size(); ++col) {
+            if (!table.rows[r][col].trimmed().isEmpty())
+                report.errors << QStringLiteral("%1, column %2: a value in a column the header does not name").arg(rowLabels[r]).arg(col + 1);
+        }
+    }
     if (!report.ok())
         return report;
+    if (options.append) {
+        table = appendedToCodeplug(doc, table, zoneColumn, rowLabels, report.notes);
+        zoneColumn = table.column({kZone});
+        fieldOfColumn = fieldsOfColumns(table, zoneColumn, report.errors);
+    }
 
     // A file with only some columns changes those: the other fields of a row
     // are those of the channel of the same zone and name (when one channel
@@ -168,7 +234,7 @@ Report importText(const QByteArray &csv, CPcSoftwareDoc &doc)
     }
     QHash<QString, QString> origin;  // YAML path -> "row R, column C"
     const auto where = [&](int r, int col) {
-        return QStringLiteral("row %1 (line %2), column %3").arg(r + 2).arg(table.lines.value(r)).arg(table.header.value(col));
+        return QStringLiteral("%1, column %2").arg(rowLabels.value(r), table.header.value(col));
     };
     YamlNode zones = YamlNode::sequence();
     for (int z = 0; z < zoneNames.size(); ++z) {
@@ -186,11 +252,6 @@ Report importText(const QByteArray &csv, CPcSoftwareDoc &doc)
                 fresh = newChannelValues(doc, channels);
             // A new channel given only its receive frequency transmits on it too.
             const QString simplex = isNew && rxColumn >= 0 ? table.rows[r].value(rxColumn).trimmed() : QString();
-            for (int col = int(table.header.size()); col < table.rows[r].size(); ++col) {
-                if (!table.rows[r][col].trimmed().isEmpty())
-                    report.errors << QStringLiteral("row %1 (line %2), column %3: a value in a column the header does not name")
-                                         .arg(r + 2).arg(table.lines.value(r)).arg(col + 1);
-            }
             if (holdsLineBreakOrTab(zoneNames[z]))
                 report.errors << QStringLiteral("%1: a line break or tab cannot be part of a name").arg(where(r, zoneColumn));
             for (auto it = fieldOfColumn.cbegin(); it != fieldOfColumn.cend(); ++it) {

@@ -19,12 +19,22 @@ struct Report
 {
     QStringList errors;    // "row 3, column power: ..."; nothing changed when any
     QStringList warnings;
+    QStringList notes;     // what an append did, for the user
     bool ok() const { return errors.isEmpty(); }
+};
+
+struct Options
+{
+    // Keep the codeplug's zones and channels and add the rows to them: a
+    // row whose zone the codeplug has goes behind that zone's channels,
+    // the others make new zones after the codeplug's. Channel names stay
+    // unique across all zones, so a row may not repeat a channel's name.
+    bool append = false;
 };
 
 // Rebuilds the zones (in the order their names first appear) and their
 // channels from the rows, through the same rules as the YAML import.
-Report importText(const QByteArray &csv, CPcSoftwareDoc &doc);
+Report importText(const QByteArray &csv, CPcSoftwareDoc &doc, const Options &options = {});
 
 // A spreadsheet's cell as the YAML codeplug spells the field's value:
 // TRUE, Yes and High become true and high; names keep every character,
