@@ -64,9 +64,7 @@ std::optional<qint64> hertzOf(const QString &cell, QString *why)
     const QString fraction = point < 0 ? QString() : text.mid(point + 1);
     const auto digits = [](const QString &s) { return std::all_of(s.begin(), s.end(), [](QChar c) { return c.isDigit(); }); };
     if (whole.isEmpty() || whole.size() > 4 || !digits(whole) || !digits(fraction)) {
-        bool withPoint = false;
-        QString(text).replace(u',', u'.').toDouble(&withPoint);
-        *why = withPoint && text.count(u',') == 1 ? kDecimalComma : kNotAFrequency;
+        *why = Fields::decimalCommaHint(text) ? kDecimalComma : kNotAFrequency;
         return std::nullopt;
     }
     // Hertz are the finest the radio stores; further decimals are dropped.
