@@ -24,7 +24,10 @@ QString firstFreeName(const QString &pattern, int capacity, const QStringList &u
 QString uniqueName(const QString &name, int units, const QStringList &used)
 {
     const QSet<QString> taken(used.begin(), used.end());
-    const QString whole = NameField::truncated(name, units);
+    QString whole = NameField::truncated(name, units);
+    // A cut that ends on a space drops it: "Hill Repeater", not "Hill Repeater ".
+    while (whole.size() < name.size() && whole.size() > 1 && whole.endsWith(u' '))
+        whole.chop(1);
     if (!taken.contains(whole))
         return whole;
     // used.size() + 2 numbers cannot all be taken.

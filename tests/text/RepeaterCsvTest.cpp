@@ -243,6 +243,7 @@ TEST(RepeaterCsv, NamesAreCutAndMadeUniqueAcrossTheCodeplug)
     // The rule itself: within the field, the number always fits.
     EXPECT_EQ(ListRules::uniqueName(QStringLiteral("ABCDEFGHIJKLMNOP"), 14, {QStringLiteral("ABCDEFGHIJKLMN")}),
               QStringLiteral("ABCDEFGHIJKL 2"));
+    EXPECT_EQ(ListRules::uniqueName(QStringLiteral("Hill Repeater Long"), 14, {}), QStringLiteral("Hill Repeater"));
     QStringList taken{QStringLiteral("R")};
     for (int n = 2; n <= 10; ++n)
         taken << QStringLiteral("R %1").arg(n);
