@@ -384,17 +384,10 @@ ChannelTableModel::BulkResult ChannelTableModel::setOnRows(const QList<int> &row
     if (result.changed)
         emit edited(field->isRecordName);
 
-    if (!refusals.empty()) {
-        const Language &lang = language();
-        QStringList lines;
-        for (const auto &[row, stored] : refusals) {
-            const QString why = lang.GetLangString(stored.key);
-            lines << QStringLiteral("%1: %2").arg(rowName(row), why.isEmpty() ? stored.error : why);
-        }
-        const QString text = lang.GetLangString(QStringLiteral("IDS_TABLE_ROWS_REFUSED")).arg(refusals.size()) + QLatin1Char('\n')
-                             + lines.join(QLatin1Char('\n'));
-        m_prompter.ask(Prompt{QString(), QStringLiteral("IDS_ERROR"), Prompt::Icon::Error, Prompt::Buttons::Ok, text});
-    }
+    TableClipboard::Refusals listed;
+    for (const auto &[row, stored] : refusals)
+        listed.add(rowName(row), stored);
+    listed.tell(m_prompter, language(), QStringLiteral("IDS_TABLE_ROWS_REFUSED"));
     return result;
 }
 
@@ -474,17 +467,10 @@ ChannelTableModel::PasteResult ChannelTableModel::paste(int row, int column, QLi
         emit dataChanged(index(row, 0), index(lastRow - 1, columnCount() - 1));
     if (result.changed)
         emit edited(true);
-    if (!refusals.empty()) {
-        const Language &lang = language();
-        QStringList lines;
-        for (const auto &[where, stored] : refusals) {
-            const QString why = lang.GetLangString(stored.key);
-            lines << QStringLiteral("%1: %2").arg(where, why.isEmpty() ? stored.error : why);
-        }
-        const QString text = lang.GetLangString(QStringLiteral("IDS_TABLE_CELLS_REFUSED")).arg(refusals.size()) + QLatin1Char('\n')
-                             + lines.join(QLatin1Char('\n'));
-        m_prompter.ask(Prompt{QString(), QStringLiteral("IDS_ERROR"), Prompt::Icon::Error, Prompt::Buttons::Ok, text});
-    }
+    TableClipboard::Refusals listed;
+    for (const auto &[where, stored] : refusals)
+        listed.add(where, stored);
+    listed.tell(m_prompter, language(), QStringLiteral("IDS_TABLE_CELLS_REFUSED"));
     return result;
 }
 
