@@ -118,16 +118,3 @@ TEST(ContactSheet, APastedBlockAddsContactsPastTheEndWhileTheListTakesThem)
     EXPECT_EQ(t.nameOf(199) + " " + t.idOf(199), QStringLiteral("Depot 1000199"));
     EXPECT_EQ(t.nameOf(200) + " " + t.idOf(200), QStringLiteral("Depot 2 1000198"));
 }
-
-TEST(ContactSheet, APasteWithNoFreeCallIdAddsNothingAndCountsTheRows)
-{
-    Contacts t(3);
-    CBasicSettingData(*t.doc).SetGroupCallStartId(QStringLiteral("9999999"));
-    ASSERT_FALSE(ContactSheet::store(*t.doc, t.callId(), 3, QStringLiteral("9999999")).isRefused());
-    const QList<const Fields::Field *> columns{&t.name()};
-    const ContactSheet::Result result =
-        ContactSheet::paste(*t.doc, 3, columns, {{QStringLiteral("Last")}, {QStringLiteral("New")}, {QStringLiteral("Newer")}});
-    EXPECT_EQ(CContactRules(*t.doc).count(), 3);
-    EXPECT_EQ(t.nameOf(3), QStringLiteral("Last"));
-    EXPECT_EQ(result.leftOut, 2);
-}

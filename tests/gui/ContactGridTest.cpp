@@ -11,6 +11,7 @@
 #include "sections/RxGroupData.h"
 
 #include <QClipboard>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QUndoStack>
 #include <gtest/gtest.h>
@@ -172,8 +173,14 @@ TEST(ContactGrid, CopiedCellsPasteBackToTheSameBytes)
     const auto copied = imageCopy(t.rig);
     const int steps = t.stack().index();
 
-    // Ctrl+C copies (it does not switch the language) under a header of keys.
-    t.select(2, 3);
+    // Rows selected by their numbers; Ctrl+C copies them (it does not
+    // switch the language) under a header of keys.
+    QHeaderView *numbers = t.grid()->verticalHeader();
+    const auto rowNumber = [numbers](int row) { return QPoint(numbers->width() / 2, numbers->sectionViewportPosition(row) + 5); };
+    QTest::mouseClick(numbers->viewport(), Qt::LeftButton, {}, rowNumber(2));
+    QTest::mouseClick(numbers->viewport(), Qt::LeftButton, Qt::ShiftModifier, rowNumber(4));
+    EXPECT_EQ(t.grid()->selectedRows(), (QList<int>{2, 3, 4}));
+    EXPECT_EQ(t.grid()->activeEditor(), nullptr);
     QTest::keyClick(t.grid(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_TRUE(t.rig.doc().settings().language().path().contains(QStringLiteral("english")));
     const QString text = QApplication::clipboard()->text();
