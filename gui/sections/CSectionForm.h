@@ -84,6 +84,8 @@ protected:
     // The same for a list operation or another action, named by a [String]
     // key of the language file ("IDS_ACTION_ADD_ZONE").
     bool runEdit(const QString &actionKey, const std::function<void()> &change, Redraw redraw = Redraw::TreeNodes);
+    // The same under any name ("Set Name on 12 contacts").
+    bool recordEdit(const EditName &name, const std::function<void()> &change, Redraw redraw);
 
     CPcSoftwareDoc &doc() const { return m_doc; }
     CodeplugEditor &editor() const { return m_editor; }
@@ -110,8 +112,6 @@ protected:
                               const std::function<void(int ctrlId, int value)> &store);
 
 private:
-    bool recordEdit(const EditName &name, const std::function<void()> &change, Redraw redraw);
-
     CPcSoftwareDoc &m_doc;
     Prompter &m_prompter;
     CodeplugEditor &m_editor;

@@ -13,6 +13,7 @@
 #include "sections/EncryptData.h"
 #include "sections/RxGroupData.h"
 #include "sections/ScanData.h"
+#include "sections/TableClipboard.h"
 #include "text/ChannelsCsv.h"
 #include "text/YamlTree.h"
 #include "text/YamlValue.h"
@@ -383,37 +384,21 @@ ChannelTableModel::BulkResult ChannelTableModel::setOnRows(const QList<int> &row
     if (result.changed)
         emit edited(field->isRecordName);
 
-    if (!refusals.empty()) {
-        const Language &lang = language();
-        QStringList lines;
-        for (const auto &[row, stored] : refusals) {
-            const QString why = lang.GetLangString(stored.key);
-            lines << QStringLiteral("%1: %2").arg(rowName(row), why.isEmpty() ? stored.error : why);
-        }
-        const QString text = lang.GetLangString(QStringLiteral("IDS_TABLE_ROWS_REFUSED")).arg(refusals.size()) + QLatin1Char('\n')
-                             + lines.join(QLatin1Char('\n'));
-        m_prompter.ask(Prompt{QString(), QStringLiteral("IDS_ERROR"), Prompt::Icon::Error, Prompt::Buttons::Ok, text});
-    }
+    TableClipboard::Refusals listed;
+    for (const auto &[row, stored] : refusals)
+        listed.add(rowName(row), stored);
+    listed.tell(m_prompter, language(), QStringLiteral("IDS_TABLE_ROWS_REFUSED"));
     return result;
 }
 
 QList<QStringList> ChannelTableModel::splitBlock(const QString &text)
 {
-    QString body = text;
-    body.remove(QLatin1Char('\r'));
-    if (body.endsWith(QLatin1Char('\n')))
-        body.chop(1);
-    QList<QStringList> rows;
-    if (body.isEmpty())
-        return rows;
-    for (const QString &line : body.split(QLatin1Char('\n')))
-        rows << line.split(QLatin1Char('\t'));
-    return rows;
+    return TableClipboard::splitBlock(text);
 }
 
 bool ChannelTableModel::isHeader(const QStringList &row) const
 {
-    return std::all_of(row.begin(), row.end(), [this](const QString &key) {
+    return TableClipboard::isHeader(row, [this](const QString &key) {
         return key == QLatin1String("zone") || key == QLatin1String("channel") || columnOf(key.trimmed()) >= 0;
     });
 }
@@ -482,66 +467,29 @@ ChannelTableModel::PasteResult ChannelTableModel::paste(int row, int column, QLi
         emit dataChanged(index(row, 0), index(lastRow - 1, columnCount() - 1));
     if (result.changed)
         emit edited(true);
-    if (!refusals.empty()) {
-        const Language &lang = language();
-        QStringList lines;
-        for (const auto &[where, stored] : refusals) {
-            const QString why = lang.GetLangString(stored.key);
-            lines << QStringLiteral("%1: %2").arg(where, why.isEmpty() ? stored.error : why);
-        }
-        const QString text = lang.GetLangString(QStringLiteral("IDS_TABLE_CELLS_REFUSED")).arg(refusals.size()) + QLatin1Char('\n')
-                             + lines.join(QLatin1Char('\n'));
-        m_prompter.ask(Prompt{QString(), QStringLiteral("IDS_ERROR"), Prompt::Icon::Error, Prompt::Buttons::Ok, text});
-    }
+    TableClipboard::Refusals listed;
+    for (const auto &[where, stored] : refusals)
+        listed.add(where, stored);
+    listed.tell(m_prompter, language(), QStringLiteral("IDS_TABLE_CELLS_REFUSED"));
     return result;
 }
 
 QString ChannelTableModel::copyText(const QModelIndexList &cells) const
 {
-    if (cells.isEmpty())
-        return QString();
-    std::map<int, QSet<int>> byRow;
-    QSet<int> columnSet;
-    for (const QModelIndex &cell : cells) {
-        if (!cell.isValid() || cell.row() >= rowCount())
-            continue;
-        byRow[cell.row()].insert(cell.column());
-        columnSet.insert(cell.column());
-    }
-    QList<int> columns = columnSet.values();
-    std::sort(columns.begin(), columns.end());
-
-    auto headerOf = [this](int column) {
+    const CChannelData data(m_doc);
+    const auto key = [this](int column) {
         if (column == ZoneColumn)
             return QStringLiteral("zone");
         if (column == NumberColumn)
             return QStringLiteral("channel");
         return fieldAt(column)->key;
     };
-    QStringList header;
-    for (int column : columns)
-        header << headerOf(column);
-    QStringList lines{header.join(QLatin1Char('\t'))};
-    CChannelData data(m_doc);
-    for (const auto &[row, selected] : byRow) {
+    return TableClipboard::copyText(cells, key, [&](int row, int column) {
         const ChannelRef ref = m_rows[size_t(row)];
-        QStringList texts;
-        for (int column : columns) {
-            QString text;
-            if (!selected.contains(column)) {
-                // Left empty: not among the copied cells.
-            } else if (column == ZoneColumn) {
-                text = data.GetZoneName(ref.zone);
-            } else if (column == NumberColumn) {
-                text = QString::number(ref.channel);
-            } else {
-                text = Fields::valueText(*fieldAt(column), m_doc, Fields::At{ref.zone, ref.channel}).value_or(QString());
-            }
-            // A tab or line break inside a name would split the cell.
-            text.replace(QLatin1Char('\t'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-            texts << text;
-        }
-        lines << texts.join(QLatin1Char('\t'));
-    }
-    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+        if (column == ZoneColumn)
+            return data.GetZoneName(ref.zone);
+        if (column == NumberColumn)
+            return QString::number(ref.channel);
+        return Fields::valueText(*fieldAt(column), m_doc, Fields::At{ref.zone, ref.channel}).value_or(QString());
+    });
 }

@@ -12,6 +12,8 @@
 #include <QStyledItemDelegate>
 #include <QValidator>
 
+#include <algorithm>
+
 namespace {
 
 // The column's character filter and limit, for typing and pasting alike.
@@ -80,6 +82,11 @@ public:
     }
 };
 
+bool isApplyKey(const QKeyEvent *key)
+{
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && (key->modifiers() & Qt::ControlModifier);
+}
+
 const char *const kRow = "gridRow";
 const char *const kColumn = "gridColumn";
 const char *const kCommitted = "gridCommitted";
@@ -140,6 +147,11 @@ public:
             return false;
         }
         if (event->type() == QEvent::KeyPress) {
+            auto *edit = qobject_cast<QLineEdit *>(object);
+            if (edit && m_grid->m_spreadsheetKeys && isApplyKey(static_cast<QKeyEvent *>(event))) {
+                m_grid->applyEditor(edit);
+                return true;
+            }
             // Enter commits at once (the base class would queue it).
             const int key = static_cast<QKeyEvent *>(event)->key();
             auto *editor = qobject_cast<QWidget *>(object);
@@ -170,9 +182,13 @@ CEditGrid::CEditGrid(QWidget *parent) : QTableWidget(parent)
     rows->setMinimumSectionSize(1);
     rows->setDefaultSectionSize(kRowHeight);
     rows->setDefaultAlignment(Qt::AlignCenter);
-    // A click on a row number focuses that row, keeping the column.
+    // A click on a row number focuses that row, keeping the column; with
+    // spreadsheet keys it also selects the row (the view already did).
     connect(rows, &QHeaderView::sectionPressed, this, [this](int row) {
-        setCurrentCell(row, qMax(currentColumn(), 0));
+        if (m_spreadsheetKeys)
+            selectionModel()->setCurrentIndex(model()->index(row, qMax(currentColumn(), 0)), QItemSelectionModel::NoUpdate);
+        else
+            setCurrentCell(row, qMax(currentColumn(), 0));
     });
     QHeaderView *columns = horizontalHeader();
     columns->setSectionResizeMode(QHeaderView::Fixed);
@@ -308,6 +324,70 @@ QString CEditGrid::cellText(int row, int column) const
     return cell ? cell->text() : QString();
 }
 
+void CEditGrid::setSpreadsheetKeys(bool on)
+{
+    m_spreadsheetKeys = on;
+    setSelectionMode(on ? ExtendedSelection : SingleSelection);
+}
+
+QList<int> CEditGrid::selectedRows() const
+{
+    QList<int> rows;
+    const QModelIndexList cells = selectionModel()->selectedIndexes();
+    for (const QModelIndex &cell : cells)
+        rows << cell.row();
+    if (rows.isEmpty() && currentIndex().isValid())
+        rows << currentIndex().row();
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+void CEditGrid::applyEditor(QLineEdit *editor)
+{
+    // The text goes to the selected rows, not to this one cell alone: the
+    // editor's focus loss must not commit it as well.
+    editor->setProperty(kCommitted, true);
+    const int column = editor->property(kColumn).toInt();
+    const QString text = editor->text();
+    closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+    emit applyRequested(column, text);
+}
+
+bool CEditGrid::event(QEvent *event)
+{
+    // Ctrl+C, Ctrl+V and Ctrl+Enter belong to the grid while it has the
+    // focus, before the main window's shortcuts (Ctrl+C switches the language).
+    if (m_spreadsheetKeys && event->type() == QEvent::ShortcutOverride) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste) || isApplyKey(key)) {
+            event->accept();
+            return true;
+        }
+    }
+    return QTableWidget::event(event);
+}
+
+bool CEditGrid::spreadsheetKey(const QKeyEvent *event)
+{
+    if (!m_spreadsheetKeys || state() == EditingState)
+        return false;
+    if (event->matches(QKeySequence::Copy)) {
+        emit copyRequested();
+        return true;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        emit pasteRequested();
+        return true;
+    }
+    if (!isApplyKey(event))
+        return false;
+    const int column = currentColumn();
+    if (currentIndex().isValid() && isEditableColumn(column))
+        emit applyRequested(column, cellText(currentRow(), column));
+    return true;
+}
+
 QLineEdit *CEditGrid::activeEditor() const
 {
     return state() == EditingState ? m_editor : nullptr;
@@ -388,7 +468,7 @@ QModelIndex CEditGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifie
 
 void CEditGrid::keyPressEvent(QKeyEvent *event)
 {
-    if (openChoice(event)) {
+    if (spreadsheetKey(event) || openChoice(event)) {
         event->accept();
         return;
     }
@@ -413,11 +493,21 @@ void CEditGrid::keyPressEvent(QKeyEvent *event)
     QTableWidget::keyPressEvent(event);
 }
 
+void CEditGrid::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = indexAt(event->position().toPoint());
+    QTableWidget::mousePressEvent(event);
+}
+
 void CEditGrid::mouseReleaseEvent(QMouseEvent *event)
 {
     const QModelIndex index = indexAt(event->position().toPoint());
     QTableWidget::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && index.isValid() && index == currentIndex()
+    // With spreadsheet keys, a click that selects (with Shift or Ctrl, or by
+    // dragging over cells) opens no editor.
+    const bool selecting = m_spreadsheetKeys
+                           && ((event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) || index != m_pressed);
+    if (event->button() == Qt::LeftButton && index.isValid() && index == currentIndex() && !selecting
         && state() != EditingState && isEditableColumn(index.column()))
         edit(index, AllEditTriggers, nullptr);
 }

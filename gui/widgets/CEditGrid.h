@@ -63,6 +63,16 @@ public:
     void setCellChoice(int row, int column, QComboBox *list);
     QComboBox *cellChoice(int row, int column) const;
 
+    // Spreadsheet keys, off unless a form asks for them: several cells and
+    // rows can be selected (Shift or Ctrl with a click or an arrow key, a
+    // click on a row number, Ctrl+A), and Ctrl+Enter, Ctrl+C and Ctrl+V are
+    // reported to the form before the main window's shortcuts see them.
+    void setSpreadsheetKeys(bool on);
+    bool hasSpreadsheetKeys() const { return m_spreadsheetKeys; }
+    // The rows that hold a selected cell, in order; the current row when
+    // none does.
+    QList<int> selectedRows() const;
+
     // The open in-place editor, or null.
     QLineEdit *activeEditor() const;
     // Places the editor over a cell, as a click does.
@@ -75,12 +85,21 @@ public:
 signals:
     // The text of an in-place editor when its edit is committed.
     void cellCommitted(int row, int column, const QString &text);
+    // Ctrl+Enter with spreadsheet keys: the text being entered into a cell
+    // of `column` (the editor closes without committing it), or the current
+    // cell's text, is meant for every selected row.
+    void applyRequested(int column, const QString &text);
+    // Ctrl+C and Ctrl+V with spreadsheet keys.
+    void copyRequested();
+    void pasteRequested();
 
 protected:
+    bool event(QEvent *event) override;
     void commitData(QWidget *editor) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -91,9 +110,13 @@ private:
     bool isReachable(int row, int column) const;
     bool openChoice(const QKeyEvent *event);
     void applyItemFlags(QTableWidgetItem *item, int column) const;
+    bool spreadsheetKey(const QKeyEvent *event);
+    void applyEditor(QLineEdit *editor);
 
     QVector<std::optional<ColumnEditor>> m_editors;  // per data column; none: read-only
     QWidget *m_corner = nullptr;
     QString m_cornerTitle;
     QLineEdit *m_editor = nullptr;
+    bool m_spreadsheetKeys = false;
+    QPersistentModelIndex m_pressed;  // where the mouse went down
 };

@@ -281,12 +281,10 @@ bool CContactRules::enterCallId(int row, const QString &text, Prompter &prompter
         contacts.SetCallId(row, old);
         return false;
     }
-    for (int contact = 1; contact <= used; ++contact) {
-        if (contact != row && contacts.GetCallId(contact) == now) {
-            contacts.SetCallId(row, old);
-            ListRules::tellError(prompter, "IDS_EXIST_CALLID");
-            return false;
-        }
+    if (contactWithCallId(now, row) != 0) {
+        contacts.SetCallId(row, old);
+        ListRules::tellError(prompter, "IDS_EXIST_CALLID");
+        return false;
     }
     const qint32 startId = CBasicSettingData(m_doc).GetGroupCallStartIdValue();
     const bool wasGroup = CContactData::CallIdValue(old) >= startId;
@@ -294,6 +292,17 @@ bool CContactRules::enterCallId(int row, const QString &text, Prompter &prompter
     if (wasGroup != isGroup)
         CRxGroupRules(m_doc).removeContactEverywhere(row);
     return true;
+}
+
+int CContactRules::contactWithCallId(const QString &callId, int except) const
+{
+    const CContactData contacts(m_doc);
+    const int used = count();
+    for (int contact = 1; contact <= used; ++contact) {
+        if (contact != except && contacts.GetCallId(contact) == callId)
+            return contact;
+    }
+    return 0;
 }
 
 int CContactRules::contactType(int row) const

@@ -58,6 +58,10 @@ public:
     // leaves every RX group list. Returns whether the new ID was kept.
     bool enterCallId(int row, const QString &text, Prompter &prompter);
 
+    // The contact 1..count other than `except` whose stored call ID is
+    // callId, or 0: call IDs are unique within the list.
+    int contactWithCallId(const QString &callId, int except) const;
+
     // Type 0 group, 1 individual, 2 all call ("*******").
     int contactType(int row) const;
 

@@ -42,7 +42,9 @@ const QStringList kCallsignHeaders{QStringLiteral("Callsign"), QStringLiteral("C
 const QStringList kFirstNameHeaders{QStringLiteral("First Name"), QStringLiteral("FirstName"), QStringLiteral("first_name"),
                                     QStringLiteral("FNAME")};
 
-QString typeText(int type)
+}
+
+QString callTypeText(int type)
 {
     switch (type) {
     case 0: return QStringLiteral("group");
@@ -51,15 +53,13 @@ QString typeText(int type)
     }
 }
 
-}
-
 QByteArray exportText(CPcSoftwareDoc &doc)
 {
     const CContactData contacts(doc);
     const qint32 startId = CBasicSettingData(doc).GetGroupCallStartIdValue();
     QList<QStringList> rows;
     for (int i = 1; i <= contacts.CountContacts(); ++i)
-        rows.append({QString::number(i), contacts.GetName(i), contacts.GetCallId(i), typeText(contacts.GetContactType(i, startId))});
+        rows.append({QString::number(i), contacts.GetName(i), contacts.GetCallId(i), callTypeText(contacts.GetContactType(i, startId))});
     return CsvTable::write({QStringLiteral("No."), QStringLiteral("Name"), QStringLiteral("Call ID"), QStringLiteral("Call Type")}, rows);
 }
 

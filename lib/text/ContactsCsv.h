@@ -17,6 +17,9 @@ namespace ContactsCsv {
 
 QByteArray exportText(CPcSoftwareDoc &doc);
 
+// The Call Type column's text of a contact type (0 group, 1 private, 2 all).
+QString callTypeText(int type);
+
 struct Options
 {
     bool replace = false;  // the rows replace the contact list instead of being appended
