@@ -407,7 +407,8 @@ TEST(ChannelTable, DraggedRowsMoveWithinTheirZoneAndEveryReferenceFollows)
     const int steps = t.stack().count();
 
     // Row 1 (zone 1, channel 2) dropped in the gap after row 4, as the
-    // table's drop handler hands it to its model.
+    // table's drop handler hands it on (a drop that no drag of the table
+    // started is ignored by the view, so the test hands it on itself).
     t.selectRows(1, 1, "name");
     std::unique_ptr<QMimeData> drag(t.view()->proxy()->mimeData({t.shown(1, "name")}));
     ASSERT_TRUE(t.view()->proxy()->canDropMimeData(drag.get(), Qt::MoveAction, 5, 0, {}));
