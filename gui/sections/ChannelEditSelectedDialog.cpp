@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 ChannelEditSelectedDialog::ChannelEditSelectedDialog(const ChannelTableModel &model, int templateRow, int selectedCount,
@@ -42,13 +43,17 @@ ChannelEditSelectedDialog::ChannelEditSelectedDialog(const ChannelTableModel &mo
     auto *scroll = new QScrollArea(this);
     scroll->setWidget(fields);
     scroll->setWidgetResizable(true);
+    // Scrolls down the fields only: the labels and editors fit across.
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setMinimumWidth(fields->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width()
+                            + 2 * scroll->frameWidth());
     layout->addWidget(scroll, 1);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    resize(460, 560);
+    resize(sizeHint().width(), 600);
 }
 
 // The cell's own kind of editor, showing the template channel's value;

@@ -241,17 +241,23 @@ ChannelTableView::ChannelTableView(const FormContext &context, QWidget *parent)
     m_filter = new QLineEdit(m_toolBar);
     m_filter->setObjectName(QStringLiteral("ChannelTableFilter"));
     m_filter->setClearButtonEnabled(true);
-    m_filter->setMinimumWidth(m_filter->fontMetrics().averageCharWidth() * 24);
+    // A search field's width, not the rest of the tool bar.
+    m_filter->setFixedWidth(m_filter->fontMetrics().averageCharWidth() * 28);
     m_filterLabel->setBuddy(m_filter);
     m_filterColumn = new QComboBox(m_toolBar);
     m_filterColumn->setObjectName(QStringLiteral("ChannelTableFilterColumn"));
-    m_filterColumn->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_filterColumn->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_filterColumn->setMinimumContentsLength(16);
+    m_filterColumn->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     m_toolBar->addWidget(m_filterLabel);
     m_toolBar->addWidget(m_filter);
     m_toolBar->addWidget(m_filterColumn);
     layout->addWidget(m_toolBar);
     layout->addWidget(m_table);
     setFocusProxy(m_table);
+    // The table first, the filter after it.
+    setTabOrder(m_table, m_filter);
+    setTabOrder(m_filter, m_filterColumn);
 
     connect(m_model, &ChannelTableModel::edited, this, [this](bool names) {
         if (names)
@@ -269,6 +275,7 @@ ChannelTableView::ChannelTableView(const FormContext &context, QWidget *parent)
     connect(m_table->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &current) {
         if (current.isValid())
             m_column = current.column();
+        updateCommands();
     });
     connect(m_table->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this, &ChannelTableView::updateCommands);
     connect(m_filter, &QLineEdit::textChanged, this, [this](const QString &text) {
@@ -317,7 +324,6 @@ void ChannelTableView::applyTexts()
     const QString filter = lang.GetLangString(QStringLiteral("IDS_TABLE_FILTER"));
     m_filterLabel->setText(filter + QStringLiteral(": "));
     m_filter->setAccessibleName(filter);
-    m_filter->setPlaceholderText(filter);
     m_filterColumn->setAccessibleName(lang.GetLangString(QStringLiteral("IDS_TABLE_FILTER_COLUMN")));
     // The parts Qt adds: the table's select-all corner and the tool bar's
     // button for the commands that do not fit.
@@ -348,6 +354,11 @@ void ChannelTableView::OnUpdate()
     applyTexts();
     Reload();
     m_table->resizeColumnsToContents();
+    // The keyboard starts on the first channel's name, so the row commands
+    // have a row from the start.
+    if (!m_table->currentIndex().isValid() && m_proxy->rowCount() > 0)
+        m_table->selectionModel()->setCurrentIndex(m_proxy->index(0, ChannelTableModel::kFixedColumns),
+                                                   QItemSelectionModel::NoUpdate);
 }
 
 void ChannelTableView::Reload()

@@ -110,6 +110,8 @@ TEST(ChannelTable, OpensFromTheViewMenuWithOneRowPerChannelAndTheFormsLabels)
     EXPECT_LT(t.column("name"), t.column("rx_frequency"));
     EXPECT_LT(t.column("rx_tone"), t.column("polite_mode"));
     EXPECT_FALSE(t.table()->accessibleName().isEmpty());
+    // Keys go to the table, not to the filter above it.
+    EXPECT_EQ(QApplication::focusWidget(), t.table());
     // A second View > Channel Table brings the same window forward.
     CChildFrame *first = t.rig.frame()->channelTableFrame();
     t.rig.frame()->action(Cmd::ViewChannelTable)->trigger();
