@@ -146,6 +146,12 @@ QAction *ChannelTable::actionFor(const QKeyEvent *key) const
 
 void ChannelTable::keyPressEvent(QKeyEvent *event)
 {
+    // Shift+Space selects the current row, as in a spreadsheet, so that the
+    // keyboard can pick whole rows for Delete.
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::ShiftModifier && currentIndex().isValid()) {
+        selectionModel()->select(currentIndex(), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        return;
+    }
     if (QAction *action = actionFor(event)) {
         // Delete takes whole rows only: a cell's Delete stays the cell's.
         if (!action->property("wholeRows").toBool() || wholeRowsSelected()) {
