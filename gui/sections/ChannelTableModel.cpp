@@ -236,8 +236,16 @@ QVariant ChannelTableModel::data(const QModelIndex &index, int role) const
         return {};
     case SortRole:
         switch (f.kind) {
-        case Fields::Kind::Text:
-        case Fields::Kind::Tone: return cellText(row, column);
+        case Fields::Kind::Text: return cellText(row, column);
+        case Fields::Kind::Tone: {
+            // None first, then the CTCSS tones by frequency, then the DCS codes.
+            const QString tone = f.getText(m_doc, {ref.zone, ref.channel});
+            bool hertz = false;
+            const double frequency = tone.toDouble(&hertz);
+            if (tone == QLatin1String("none"))
+                return QString();
+            return hertz ? QStringLiteral("C%1").arg(frequency, 8, 'f', 1, QLatin1Char('0')) : tone;
+        }
         case Fields::Kind::Frequency: return cellText(row, column).toDouble();
         default: return f.getInt(m_doc, {ref.zone, ref.channel});
         }

@@ -578,6 +578,12 @@ TEST(ChannelTable, SortingAndFilteringReorderTheViewOnlyAndEditsFindTheirChannel
     EXPECT_TRUE(*sorted == t.rig.doc().currentImage());
     EXPECT_FALSE(t.table()->dragEnabled());
 
+    // Tones sort by their frequency, the DCS codes after them.
+    ASSERT_TRUE(t.model()->setData(t.cell(0, "rx_tone"), QStringLiteral("100.0")));
+    ASSERT_TRUE(t.model()->setData(t.cell(2, "rx_tone"), QStringLiteral("D023N")));
+    t.table()->horizontalHeader()->setSortIndicator(t.column("rx_tone"), Qt::AscendingOrder);
+    EXPECT_EQ((QList<int>{t.view()->sourceRow(45), t.view()->sourceRow(46), t.view()->sourceRow(47)}), (QList<int>{47, 0, 2}));
+
     // The filter line hides rows; back in codeplug order rows move again.
     t.view()->command(ChannelTableView::Command::CodeplugOrder)->trigger();
     t.view()->filterEdit()->setText(QStringLiteral("Zone 2"));
@@ -587,6 +593,6 @@ TEST(ChannelTable, SortingAndFilteringReorderTheViewOnlyAndEditsFindTheirChannel
     t.view()->filterEdit()->clear();
     EXPECT_FALSE(t.view()->isReordered());
     EXPECT_TRUE(t.table()->dragEnabled());
-    EXPECT_EQ(t.stack().count(), steps + 1);
+    EXPECT_EQ(t.stack().count(), steps + 3);
     EXPECT_EQ(unnamedInputs(t.view()), QStringList());
 }
