@@ -300,7 +300,7 @@ QAction *ChannelTableView::addCommand(Command which, const QKeySequence &key)
     action->setShortcutContext(Qt::WidgetShortcut);
     m_table->addAction(action);
     m_toolBar->addAction(action);
-    m_commands << action;
+    m_commands.insert(int(which), action);
     switch (which) {
     case Command::Insert: connect(action, &QAction::triggered, this, &ChannelTableView::insertRow); break;
     case Command::Delete: connect(action, &QAction::triggered, this, &ChannelTableView::deleteSelectedRows); break;

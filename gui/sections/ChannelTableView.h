@@ -2,6 +2,7 @@
 
 #include "sections/CSectionForm.h"
 
+#include <QHash>
 #include <QTableView>
 #include <QVariant>
 
@@ -121,6 +122,6 @@ private:
     QLabel *m_filterLabel = nullptr;
     QLineEdit *m_filter = nullptr;
     QComboBox *m_filterColumn = nullptr;
-    QList<QAction *> m_commands;
+    QHash<int, QAction *> m_commands;  // by Command
     int m_column = 0;  // the column of the last current cell, kept across a reset
 };
