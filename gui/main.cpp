@@ -43,6 +43,10 @@ int takeFormScreenshot(CPcSoftwareApp &app, const QString &formName, const QStri
     child->showMaximized();
     child->showNormal();
     child->resize(child->sizeHint().expandedTo(child->minimumSizeHint()));
+    // Showing the frame anew hands the focus to its first field; the table
+    // keeps it, as when it opens.
+    if (table)
+        child->form()->setFocus();
     for (int i = 0; i < 10; ++i)
         QApplication::processEvents();
     if (!child->grab().save(file, "PNG")) {

@@ -68,6 +68,13 @@ CMainFrame::CMainFrame(CPcSoftwareApp &app)
     m_treeBar->BuildStaticItems();
     m_treeBar->CollapseRecordGroups();
     connect(m_treeBar, &CTreeBar::navigationRequested, this, &CMainFrame::PostNavigation);
+    // As View > Channel Table; posted like the tree's navigation requests.
+    connect(m_treeBar, &CTreeBar::channelTableRequested, this, [this] {
+        QMetaObject::invokeMethod(this, [this] {
+            CommitFocusedField();
+            OpenChannelTable();
+        }, Qt::QueuedConnection);
+    });
     connect(m_treeBar, &CTreeBar::contextMenuRequested, this, &CMainFrame::onTreeContextMenu);
     connect(m_treeBar, &QDockWidget::visibilityChanged, this, [this](bool) {
         action(Cmd::ViewTreeBar)->setChecked(!m_treeBar->isHidden());

@@ -147,6 +147,8 @@ CChildFrame *CMainFrame::OpenChannelTable()
     frame->move(cascadePositionFor(frame));
     frame->show();
     m_mdiArea->setActiveSubWindow(frame);
+    // The keys go to the table, not to the filter above it.
+    form->setFocus();
     return frame;
 }
 

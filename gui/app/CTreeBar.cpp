@@ -90,6 +90,7 @@ QIcon recordIcon(TreeNode::Kind kind)
     case TreeNode::Kind::Channel: return tileIcon(QColor(0x9b, 0xbb, 0x59), QLatin1Char('c'));
     case TreeNode::Kind::ScanList: return tileIcon(QColor(0xf7, 0x96, 0x46), QLatin1Char('s'));
     case TreeNode::Kind::RxGroup: return tileIcon(QColor(0x80, 0x64, 0xa2), QLatin1Char('g'));
+    case TreeNode::Kind::ChannelTable: return tileIcon(QColor(0x9b, 0xbb, 0x59), QLatin1Char('T'));
     default: break;
     }
     return {};
@@ -187,6 +188,8 @@ void CTreeBar::RelabelStaticItems()
         if (QTreeWidgetItem *item = m_staticItems[code])
             item->setText(0, language.GetLangItem(QStringLiteral("TreeMainMenu"), code));
     }
+    if (m_channelTableNode)
+        m_channelTableNode->setText(0, language.GetLangString(QStringLiteral("IDS_TABLE_TITLE")));
 }
 
 void CTreeBar::clearRecordNodes()
@@ -195,6 +198,7 @@ void CTreeBar::clearRecordNodes()
         if (QTreeWidgetItem *item = m_staticItems.value(code))
             qDeleteAll(item->takeChildren());
     }
+    m_channelTableNode = nullptr;
     m_zoneNodes.clear();
     m_channelNodes.clear();
     m_scanNodes.clear();
@@ -213,6 +217,8 @@ QTreeWidgetItem *CTreeBar::addRecordNode(QTreeWidgetItem *parent, const TreeNode
 
 bool CTreeBar::recordShapeMatches(CPcSoftwareDoc &doc) const
 {
+    if (staticItem(SectionTable::Channels) && !m_channelTableNode)
+        return false;
     const CChannelData channels(doc);
     const int zones = channels.CountZones();
     if (zones != m_zoneNodes.size() || m_channelNodes.size() != zones)
@@ -235,6 +241,8 @@ void CTreeBar::RebuildRecordNodes(CPcSoftwareDoc &doc)
     const ViewState state = viewState();
     clearRecordNodes();
     if (QTreeWidgetItem *channels = staticItem(SectionTable::Channels)) {
+        m_channelTableNode = addRecordNode(channels, TreeNode::channelTableNode(),
+                                           m_settings.language().GetLangString(QStringLiteral("IDS_TABLE_TITLE")));
         const CChannelData data(doc);
         const int zones = data.CountZones();
         for (int zone = 1; zone <= zones; ++zone) {
@@ -344,6 +352,7 @@ QTreeWidgetItem *CTreeBar::itemFor(const TreeNode &node) const
         return m_channelNodes.value(node.zone - 1).value(node.number - 1, nullptr);
     case TreeNode::Kind::ScanList: return m_scanNodes.value(node.number - 1, nullptr);
     case TreeNode::Kind::RxGroup: return m_rxGroupNodes.value(node.number - 1, nullptr);
+    case TreeNode::Kind::ChannelTable: return m_channelTableNode;
     case TreeNode::Kind::None: break;
     }
     return nullptr;
@@ -411,9 +420,14 @@ bool CTreeBar::navigationFor(const TreeNode &node, int *code, int *index)
 
 void CTreeBar::onItemClicked(QTreeWidgetItem *item)
 {
+    const TreeNode node = nodeOf(item);
+    if (node.kind == TreeNode::Kind::ChannelTable) {
+        emit channelTableRequested();
+        return;
+    }
     int code = 0;
     int index = 0;
-    if (navigationFor(nodeOf(item), &code, &index))
+    if (navigationFor(node, &code, &index))
         emit navigationRequested(code, index);
 }
 

@@ -13,7 +13,7 @@ class QTreeWidgetItem;
 // What a tree node stands for.
 struct TreeNode
 {
-    enum class Kind { None, Static, Zone, Channel, ScanList, RxGroup };
+    enum class Kind { None, Static, Zone, Channel, ScanList, RxGroup, ChannelTable };
     Kind kind = Kind::None;
     int code = 0;    // static item: its section code
     int zone = 0;    // zone and channel nodes
@@ -25,6 +25,8 @@ struct TreeNode
     static TreeNode channelNode(int zone, int channel) { return {Kind::Channel, 0, zone, channel}; }
     static TreeNode scanNode(int list) { return {Kind::ScanList, 0, 0, list}; }
     static TreeNode rxGroupNode(int list) { return {Kind::RxGroup, 0, 0, list}; }
+    // The channel table, the first item under Channels.
+    static TreeNode channelTableNode() { return {Kind::ChannelTable, 0, 0, 0}; }
 };
 
 // The dockable "Tree Bar": a tree of the whole codeplug. Its static items
@@ -70,6 +72,8 @@ protected:
 
 signals:
     void navigationRequested(int code, int index);
+    // The channel table's item was clicked.
+    void channelTableRequested();
     void contextMenuRequested(const TreeNode &node, const QPoint &globalPos);
 
 private:
@@ -98,6 +102,7 @@ private:
     const AppSettings &m_settings;
     QTreeWidget *m_tree;
     QVector<QTreeWidgetItem *> m_staticItems;            // by section code, null when absent
+    QTreeWidgetItem *m_channelTableNode = nullptr;       // first under Channels
     QVector<QTreeWidgetItem *> m_zoneNodes;              // [zone - 1]
     QVector<QVector<QTreeWidgetItem *>> m_channelNodes;  // [zone - 1][channel - 1]
     QVector<QTreeWidgetItem *> m_scanNodes;              // [list - 1]

@@ -74,6 +74,8 @@ QString EditName::text(const Language &language) const
 {
     if (key.isEmpty())
         return LabelTextForName(language.GetLangItem(QStringLiteral("Resource"), ctrlId));
+    if (ctrlId == 0 && fields > 0)
+        return language.GetLangString(key).arg(fields).arg(count);
     if (ctrlId == 0)
         return count > 0 ? language.GetLangString(key).arg(count) : language.GetLangString(key);
     const QString label = LabelTextForName(language.GetLangItem(QStringLiteral("Resource"), ctrlId));

@@ -20,10 +20,14 @@ struct EditName
     // ("Set Power on 40 channels"); with an action alone, `count` as %1
     // ("Paste 50 cells").
     int count = 0;
+    // With an action alone and a field count: the fields as %1 and `count`
+    // as %2 ("Set 3 fields on 40 channels").
+    int fields = 0;
 
-    static EditName action(const QString &key) { return EditName{key, 0, 0}; }
-    static EditName field(int ctrlId) { return EditName{QString(), ctrlId, 0}; }
-    static EditName onRecords(const QString &key, int ctrlId, int count) { return EditName{key, ctrlId, count}; }
+    static EditName action(const QString &key) { return EditName{key, 0, 0, 0}; }
+    static EditName field(int ctrlId) { return EditName{QString(), ctrlId, 0, 0}; }
+    static EditName onRecords(const QString &key, int ctrlId, int count) { return EditName{key, ctrlId, count, 0}; }
+    static EditName fieldsOnRecords(const QString &key, int fields, int count) { return EditName{key, 0, count, fields}; }
     QString text(const Language &language) const;
 };
 

@@ -10,6 +10,7 @@
 #include "sections/ChannelData.h"
 #include "sections/ChannelRules.h"
 #include "sections/ContactData.h"
+#include "sections/ListMaintenance.h"
 #include "sections/EncryptData.h"
 #include "sections/RxGroupData.h"
 #include "sections/ScanData.h"
@@ -19,10 +20,13 @@
 #include "text/YamlValue.h"
 
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QPalette>
 #include <QSet>
 #include <algorithm>
+#include <functional>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -199,10 +203,11 @@ QVariant ChannelTableModel::data(const QModelIndex &index, int role) const
     if (index.column() == ZoneColumn) {
         if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
             return CChannelData(m_doc).GetZoneName(ref.zone);
-        return {};
+        // Zones sort in their own order, not by name.
+        return role == SortRole ? QVariant(ref.zone) : QVariant();
     }
     if (index.column() == NumberColumn) {
-        if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
+        if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole || role == SortRole)
             return ref.channel;
         return {};
     }
@@ -230,6 +235,21 @@ QVariant ChannelTableModel::data(const QModelIndex &index, int role) const
         if (f.kind == Fields::Kind::Bool)
             return f.getInt(m_doc, {ref.zone, ref.channel}) ? Qt::Checked : Qt::Unchecked;
         return {};
+    case SortRole:
+        switch (f.kind) {
+        case Fields::Kind::Text: return cellText(row, column);
+        case Fields::Kind::Tone: {
+            // None first, then the CTCSS tones by frequency, then the DCS codes.
+            const QString tone = f.getText(m_doc, {ref.zone, ref.channel});
+            bool hertz = false;
+            const double frequency = tone.toDouble(&hertz);
+            if (tone == QLatin1String("none"))
+                return QString();
+            return hertz ? QStringLiteral("C%1").arg(frequency, 8, 'f', 1, QLatin1Char('0')) : tone;
+        }
+        case Fields::Kind::Frequency: return cellText(row, column).toDouble();
+        default: return f.getInt(m_doc, {ref.zone, ref.channel});
+        }
     case EntriesRole:
         if (f.kind == Fields::Kind::Tone) {
             QStringList tones = ToneCode::allTones();
@@ -263,9 +283,10 @@ QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation,
 
 Qt::ItemFlags ChannelTableModel::flags(const QModelIndex &index) const
 {
+    // Rows are dropped between rows, never onto a cell.
     if (!index.isValid())
-        return Qt::NoItemFlags;
-    Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+        return Qt::ItemIsDropEnabled;
+    Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled;
     if (!isEditable(index.row(), index.column()))
         return flags;
     if (fieldAt(index.column())->kind == Fields::Kind::Bool)
@@ -429,8 +450,20 @@ Fields::Store ChannelTableModel::storeText(int row, int column, const QString &t
 
 ChannelTableModel::PasteResult ChannelTableModel::paste(int row, int column, QList<QStringList> block, int rowLimit)
 {
+    if (block.isEmpty() || row < 0)
+        return {};
+    const int blockRows = int(block.size()) - (isHeader(block.first()) ? 1 : 0);
+    const int count = std::min({rowCount() - row, blockRows, std::max(rowLimit, 0)});
+    QList<int> rows;
+    for (int r = row; r < row + count; ++r)
+        rows << r;
+    return pasteIntoRows(rows, column, std::move(block));
+}
+
+ChannelTableModel::PasteResult ChannelTableModel::pasteIntoRows(const QList<int> &rows, int column, QList<QStringList> block)
+{
     PasteResult result;
-    if (block.isEmpty() || row < 0 || column < 0)
+    if (block.isEmpty() || column < 0)
         return result;
     // The columns the block's columns go to: by a header of keys, else from `column` on.
     QList<int> targets;
@@ -440,20 +473,23 @@ ChannelTableModel::PasteResult ChannelTableModel::paste(int row, int column, QLi
         targets << (header ? columnOf(first[i].trimmed()) : column + int(i));
     if (header)
         block.removeFirst();
-    const int lastRow = row + std::min({rowCount() - row, int(block.size()), std::max(rowLimit, 0)});
+    const qsizetype count = std::min(rows.size(), block.size());
 
-    std::vector<std::pair<QString, Fields::Store>> refusals;
+    TableClipboard::Refusals refusals;
     EditName name = EditName::onRecords(QStringLiteral("IDS_ACTION_PASTE_CELLS"), 0, 0);
     auto change = [&] {
-        for (int r = row; r < lastRow; ++r) {
-            const QStringList &cells = block[r - row];
+        for (qsizetype b = 0; b < count; ++b) {
+            const int r = rows[b];
+            if (r < 0 || r >= rowCount())
+                continue;
+            const QStringList &cells = block[b];
             for (qsizetype i = 0; i < cells.size() && i < targets.size(); ++i) {
                 const int target = targets[i];
                 if (target < kFixedColumns || target >= columnCount() || cells[i].isEmpty())
                     continue;
                 const Fields::Store stored = storeText(r, target, cells[i]);
                 if (stored.isRefused())
-                    refusals.emplace_back(QStringLiteral("%1, %2").arg(rowName(r), fieldAt(target)->key), stored);
+                    refusals.add(QStringLiteral("%1, %2").arg(rowName(r), fieldAt(target)->key), stored);
                 else
                     ++result.stored;
             }
@@ -462,19 +498,22 @@ ChannelTableModel::PasteResult ChannelTableModel::paste(int row, int column, QLi
     result.changed = m_editor.apply(name, change);
     if (result.changed)
         m_editor.renameTop(EditName::onRecords(name.key, 0, result.stored));
-    result.refused = int(refusals.size());
-    if (lastRow > row)
-        emit dataChanged(index(row, 0), index(lastRow - 1, columnCount() - 1));
+    result.refused = refusals.count();
+    if (count > 0 && rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
     if (result.changed)
         emit edited(true);
-    TableClipboard::Refusals listed;
-    for (const auto &[where, stored] : refusals)
-        listed.add(where, stored);
-    listed.tell(m_prompter, language(), QStringLiteral("IDS_TABLE_CELLS_REFUSED"));
+    refusals.tell(m_prompter, language(), QStringLiteral("IDS_TABLE_CELLS_REFUSED"));
     return result;
 }
 
-QString ChannelTableModel::copyText(const QModelIndexList &cells) const
+void ChannelTableModel::tellRefusal(const QString &key)
+{
+    if (!key.isEmpty())
+        m_prompter.tell(key, QStringLiteral("IDS_ERROR"), Prompt::Icon::Error);
+}
+
+QString ChannelTableModel::copyText(const QModelIndexList &cells, const QList<int> &rowOrder) const
 {
     const CChannelData data(m_doc);
     const auto key = [this](int column) {
@@ -491,5 +530,367 @@ QString ChannelTableModel::copyText(const QModelIndexList &cells) const
         if (column == NumberColumn)
             return QString::number(ref.channel);
         return Fields::valueText(*fieldAt(column), m_doc, Fields::At{ref.zone, ref.channel}).value_or(QString());
+    }, rowOrder);
+}
+
+QString ChannelTableModel::columnLabel(int column) const
+{
+    return headerData(column, Qt::Horizontal).toString();
+}
+
+ChannelTableModel::BulkResult ChannelTableModel::setFieldsOnRows(const QList<int> &rows, const QList<FieldValue> &values)
+{
+    QList<FieldValue> ordered;
+    for (const FieldValue &value : values) {
+        if (fieldAt(value.column))
+            ordered << value;
+    }
+    if (ordered.size() == 1)
+        return setOnRows(rows, ordered.front().column, ordered.front().value);
+    BulkResult result;
+    if (ordered.isEmpty())
+        return result;
+    std::stable_sort(ordered.begin(), ordered.end(), [](const FieldValue &a, const FieldValue &b) { return a.column < b.column; });
+    QList<int> targets = rows;
+    std::sort(targets.begin(), targets.end());
+    targets.erase(std::unique(targets.begin(), targets.end()), targets.end());
+    targets.removeIf([this](int row) { return row < 0 || row >= rowCount(); });
+
+    TableClipboard::Refusals refusals;
+    QSet<int> refusedRows;
+    const EditName name = EditName::fieldsOnRecords(QStringLiteral("IDS_ACTION_SET_FIELDS_ON_CHANNELS"), int(ordered.size()),
+                                                    int(targets.size()));
+    result.changed = m_editor.apply(name, [&] {
+        for (int row : targets) {
+            bool took = false;
+            for (const FieldValue &value : ordered) {
+                const Fields::Store stored = storeCell(row, value.column, value.value);
+                if (stored.isRefused()) {
+                    refusals.add(QStringLiteral("%1, %2").arg(rowName(row), columnLabel(value.column)), stored);
+                    refusedRows.insert(row);
+                } else {
+                    took = true;
+                }
+            }
+            if (took)
+                ++result.taken;
+        }
     });
+    if (result.changed && result.taken != name.count)
+        m_editor.renameTop(EditName::fieldsOnRecords(name.key, name.fields, result.taken));
+    result.refusedRows = refusedRows.values();
+    std::sort(result.refusedRows.begin(), result.refusedRows.end());
+    if (!targets.isEmpty())
+        emit dataChanged(index(targets.front(), 0), index(targets.back(), columnCount() - 1));
+    if (result.changed) {
+        const bool names = std::any_of(ordered.begin(), ordered.end(), [this](const FieldValue &v) { return fieldAt(v.column)->isRecordName; });
+        emit edited(names);
+    }
+    refusals.tell(m_prompter, language(), QStringLiteral("IDS_TABLE_FIELDS_REFUSED"));
+    return result;
+}
+
+// ---- rows --------------------------------------------------------------------
+
+namespace {
+
+const QString kAcrossZones = QStringLiteral("IDS_TABLE_MOVE_ACROSS_ZONES");
+
+// The [String] key that tells a refusal of the list maintenance.
+QString refusalKey(Refusal refusal)
+{
+    switch (refusal) {
+    case Refusal::OnlyRecord: return QStringLiteral("IDS_TABLE_ONLY_CHANNEL");
+    case Refusal::ListFull: return QStringLiteral("IDS_TABLE_ZONE_FULL");
+    default: return kAcrossZones;
+    }
+}
+
+// Puts the zone's channels in `order` (old numbers in their new order), one
+// library move at a time so that the references follow each channel.
+void reorderZone(CListMaintenance &lists, int zone, const QList<int> &order)
+{
+    QList<int> current;
+    for (int c = 1; c <= order.size(); ++c)
+        current << c;
+    for (int i = 0; i < order.size(); ++i) {
+        const int at = int(current.indexOf(order[i]));
+        if (at < 0 || at == i)
+            continue;
+        lists.moveChannel(zone, at + 1, i + 1);
+        current.move(at, i);
+    }
+}
+
+bool isIdentity(const QList<int> &order)
+{
+    for (int i = 0; i < order.size(); ++i) {
+        if (order[i] != i + 1)
+            return false;
+    }
+    return true;
+}
+
+}
+
+int ChannelTableModel::rowOf(ChannelRef channel) const
+{
+    for (size_t row = 0; row < m_rows.size(); ++row) {
+        if (m_rows[row] == channel)
+            return int(row);
+    }
+    return -1;
+}
+
+ChannelTableModel::RowsResult ChannelTableModel::runRows(const EditName &name, const std::function<QList<ChannelRef>()> &change)
+{
+    RowsResult result;
+    QList<ChannelRef> placed;
+    result.changed = m_editor.apply(name, [&] { placed = change(); });
+    reload();
+    for (const ChannelRef &ref : placed) {
+        const int row = rowOf(ref);
+        if (row >= 0)
+            result.rows << row;
+    }
+    if (result.changed)
+        emit rowsChanged(result.rows);
+    return result;
+}
+
+ChannelTableModel::RowsResult ChannelTableModel::insertRow(int row)
+{
+    if (row < 0 || row >= rowCount())
+        return {};
+    const ChannelRef at = m_rows[size_t(row)];
+    EditResult done;
+    RowsResult result = runRows(EditName::action(QStringLiteral("IDS_ACTION_INSERT_CHANNEL")), [&] {
+        done = CListMaintenance(m_doc).insertChannel(at.zone, at.channel);
+        return done.ok() ? QList<ChannelRef>{ChannelRef{done.zone, done.channel}} : QList<ChannelRef>{};
+    });
+    if (!done.ok()) {
+        result.refusalKey = refusalKey(done.refusal);
+        tellRefusal(result.refusalKey);
+    }
+    return result;
+}
+
+ChannelTableModel::RowsResult ChannelTableModel::deleteRows(const QList<int> &rows)
+{
+    std::map<int, QList<int>> byZone;
+    int first = rowCount();
+    int count = 0;
+    for (int row : QSet<int>(rows.begin(), rows.end())) {
+        if (row < 0 || row >= rowCount())
+            continue;
+        byZone[m_rows[size_t(row)].zone] << m_rows[size_t(row)].channel;
+        first = std::min(first, row);
+        ++count;
+    }
+    if (count == 0)
+        return {};
+    // All or nothing: a zone keeps at least one channel.
+    CListMaintenance lists(m_doc);
+    for (const auto &[zone, channels] : byZone) {
+        if (channels.size() >= lists.channelCount(zone)) {
+            RowsResult refused;
+            refused.refusalKey = refusalKey(Refusal::OnlyRecord);
+            tellRefusal(refused.refusalKey);
+            return refused;
+        }
+    }
+    const ChannelRef firstGone = m_rows[size_t(first)];
+    const EditName name = count == 1 ? EditName::action(QStringLiteral("IDS_ACTION_DELETE_CHANNEL"))
+                                     : EditName::onRecords(QStringLiteral("IDS_ACTION_DELETE_CHANNELS"), 0, count);
+    return runRows(name, [&] {
+        for (auto &[zone, channels] : byZone) {
+            std::sort(channels.begin(), channels.end(), std::greater<int>());
+            for (int channel : channels)
+                lists.deleteChannel(zone, channel);
+        }
+        // The channel that took the first deleted one's place, or its zone's new last.
+        return QList<ChannelRef>{{firstGone.zone, std::min(firstGone.channel, lists.channelCount(firstGone.zone))}};
+    });
+}
+
+ChannelTableModel::RowsResult ChannelTableModel::moveRowsBy(const QList<int> &rows, int step)
+{
+    std::map<int, QSet<int>> byZone;
+    for (int row : rows) {
+        if (row >= 0 && row < rowCount())
+            byZone[m_rows[size_t(row)].zone].insert(m_rows[size_t(row)].channel);
+    }
+    RowsResult result;
+    if (byZone.empty() || step == 0)
+        return result;
+    CListMaintenance lists(m_doc);
+    std::map<int, QList<int>> orders;
+    int moved = 0;
+    for (const auto &[zone, chosen] : byZone) {
+        QList<int> order;
+        for (int c = 1; c <= lists.channelCount(zone); ++c)
+            order << c;
+        // Each chosen channel swaps with an unchosen neighbour; a block at
+        // the zone's edge stays where it is.
+        const auto swapIfFree = [&](int i, int j) {
+            if (chosen.contains(order[i]) && !chosen.contains(order[j]))
+                order.swapItemsAt(i, j);
+        };
+        if (step < 0) {
+            for (int i = 1; i < order.size(); ++i)
+                swapIfFree(i, i - 1);
+        } else {
+            for (int i = int(order.size()) - 2; i >= 0; --i)
+                swapIfFree(i, i + 1);
+        }
+        orders[zone] = order;
+        moved += int(chosen.size());
+    }
+    const bool changes = std::any_of(orders.begin(), orders.end(), [](const auto &entry) { return !isIdentity(entry.second); });
+    if (!changes) {
+        result.rows = rows;
+        return result;
+    }
+    const EditName name = moved == 1 ? EditName::action(QStringLiteral("IDS_ACTION_MOVE_CHANNEL"))
+                                     : EditName::onRecords(QStringLiteral("IDS_ACTION_MOVE_CHANNELS"), 0, moved);
+    return runRows(name, [&] {
+        QList<ChannelRef> placed;
+        for (const auto &[zone, order] : orders) {
+            reorderZone(lists, zone, order);
+            for (int i = 0; i < order.size(); ++i) {
+                if (byZone[zone].contains(order[i]))
+                    placed << ChannelRef{zone, i + 1};
+            }
+        }
+        return placed;
+    });
+}
+
+QString ChannelTableModel::moveRefusal(const QList<int> &rows, int gap) const
+{
+    if (rows.isEmpty())
+        return kAcrossZones;
+    const auto zoneOf = [this](int row) { return (row >= 0 && row < rowCount()) ? m_rows[size_t(row)].zone : 0; };
+    const int zone = zoneOf(rows.front());
+    for (int row : rows) {
+        if (zoneOf(row) != zone || zone == 0)
+            return kAcrossZones;
+    }
+    // The gap lies in the zone when a row of the zone borders it.
+    if (gap < 0 || gap > rowCount() || (zoneOf(gap - 1) != zone && zoneOf(gap) != zone))
+        return kAcrossZones;
+    return QString();
+}
+
+ChannelTableModel::RowsResult ChannelTableModel::moveRowsTo(const QList<int> &rows, int gap)
+{
+    RowsResult result;
+    result.refusalKey = moveRefusal(rows, gap);
+    if (!result.refusalKey.isEmpty()) {
+        tellRefusal(result.refusalKey);
+        return result;
+    }
+    const int zone = m_rows[size_t(rows.front())].zone;
+    QSet<int> chosen;
+    for (int row : rows)
+        chosen.insert(m_rows[size_t(row)].channel);
+    QList<int> before, moving, after;
+    for (int row = 0; row < rowCount(); ++row) {
+        const ChannelRef ref = m_rows[size_t(row)];
+        if (ref.zone != zone)
+            continue;
+        if (chosen.contains(ref.channel))
+            moving << ref.channel;
+        else
+            (row < gap ? before : after) << ref.channel;
+    }
+    const QList<int> order = before + moving + after;
+    if (isIdentity(order)) {
+        result.rows = rows;
+        return result;
+    }
+    const EditName name = moving.size() == 1
+                              ? EditName::action(QStringLiteral("IDS_ACTION_MOVE_CHANNEL"))
+                              : EditName::onRecords(QStringLiteral("IDS_ACTION_MOVE_CHANNELS"), 0, int(moving.size()));
+    return runRows(name, [&] {
+        CListMaintenance lists(m_doc);
+        reorderZone(lists, zone, order);
+        QList<ChannelRef> placed;
+        for (qsizetype i = 0; i < moving.size(); ++i)
+            placed << ChannelRef{zone, int(before.size() + i) + 1};
+        return placed;
+    });
+}
+
+Qt::DropActions ChannelTableModel::supportedDropActions() const
+{
+    return Qt::MoveAction;
+}
+
+QStringList ChannelTableModel::mimeTypes() const
+{
+    return {QLatin1String(kRowsMimeType)};
+}
+
+QMimeData *ChannelTableModel::mimeData(const QModelIndexList &indexes) const
+{
+    std::set<int> rows;
+    for (const QModelIndex &index : indexes) {
+        if (index.isValid() && index.row() < rowCount())
+            rows.insert(index.row());
+    }
+    QStringList channels;
+    for (int row : rows)
+        channels << QStringLiteral("%1:%2").arg(m_rows[size_t(row)].zone).arg(m_rows[size_t(row)].channel);
+    auto *data = new QMimeData;
+    data->setData(QLatin1String(kRowsMimeType), channels.join(QLatin1Char(' ')).toLatin1());
+    return data;
+}
+
+QList<int> ChannelTableModel::rowsOfDrag(const QMimeData *data) const
+{
+    if (!data || !data->hasFormat(QLatin1String(kRowsMimeType)))
+        return {};
+    QList<int> rows;
+    const QString text = QString::fromLatin1(data->data(QLatin1String(kRowsMimeType)));
+    for (const QString &item : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QStringList parts = item.split(QLatin1Char(':'));
+        const int row = parts.size() == 2 ? rowOf(ChannelRef{parts[0].toInt(), parts[1].toInt()}) : -1;
+        if (row < 0)
+            return {};
+        rows << row;
+    }
+    return rows;
+}
+
+int ChannelTableModel::dropGap(int row, const QModelIndex &parent) const
+{
+    if (row >= 0)
+        return row;
+    return parent.isValid() ? parent.row() : rowCount();
+}
+
+bool ChannelTableModel::canDropMimeData(const QMimeData *data, Qt::DropAction action, int row, int, const QModelIndex &parent) const
+{
+    const QList<int> rows = rowsOfDrag(data);
+    return action == Qt::MoveAction && !rows.isEmpty() && moveRefusal(rows, dropGap(row, parent)).isEmpty();
+}
+
+bool ChannelTableModel::dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int, const QModelIndex &parent)
+{
+    const QList<int> rows = rowsOfDrag(data);
+    if (action != Qt::MoveAction || rows.isEmpty())
+        return false;
+    return moveRowsTo(rows, dropGap(row, parent)).refusalKey.isEmpty();
+}
+
+bool ChannelTableModel::moveRows(const QModelIndex &sourceParent, int sourceRow, int count, const QModelIndex &destinationParent,
+                                 int destinationChild)
+{
+    if (sourceParent.isValid() || destinationParent.isValid() || count < 1)
+        return false;
+    QList<int> rows;
+    for (int row = sourceRow; row < sourceRow + count; ++row)
+        rows << row;
+    return moveRowsTo(rows, destinationChild).changed;
 }

@@ -29,7 +29,7 @@ bool isHeader(const QStringList &row, const std::function<bool(const QString &)>
 }
 
 QString copyText(const QModelIndexList &cells, const std::function<QString(int column)> &key,
-                 const std::function<QString(int row, int column)> &text)
+                 const std::function<QString(int row, int column)> &text, const QList<int> &rowOrder)
 {
     if (cells.isEmpty())
         return QString();
@@ -48,7 +48,18 @@ QString copyText(const QModelIndexList &cells, const std::function<QString(int c
     for (int column : columns)
         header << key(column);
     QStringList lines{header.join(QLatin1Char('\t'))};
-    for (const auto &[row, selected] : byRow) {
+    QList<int> rows;
+    for (int row : rowOrder) {
+        if (byRow.count(row) && !rows.contains(row))
+            rows << row;
+    }
+    if (rows.size() != qsizetype(byRow.size())) {
+        rows.clear();
+        for (const auto &entry : byRow)
+            rows << entry.first;
+    }
+    for (int row : rows) {
+        const QSet<int> &selected = byRow[row];
         QStringList texts;
         for (int column : columns) {
             QString cellText = selected.contains(column) ? text(row, column) : QString();

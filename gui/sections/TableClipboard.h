@@ -27,9 +27,11 @@ bool isHeader(const QStringList &row, const std::function<bool(const QString &)>
 // The cells as tab-separated text: a header row of the columns' keys, then
 // one line per row of the cells' texts. The rows and columns are those the
 // cells span; a cell of the span that is not among `cells` stays empty. A
-// tab or line break inside a text becomes a space.
+// tab or line break inside a text becomes a space. The rows come in the
+// order of `rowOrder` when it holds every one of them (the order a sorted
+// view shows), else in their own order.
 QString copyText(const QModelIndexList &cells, const std::function<QString(int column)> &key,
-                 const std::function<QString(int row, int column)> &text);
+                 const std::function<QString(int row, int column)> &text, const QList<int> &rowOrder = {});
 
 // The values a step of many stores did not take, each with where it was
 // meant to go, listed in one message under a head text ("%1 cells kept

@@ -146,6 +146,10 @@ public:
     void ClearChannelBlock(int zone);  // 1024 zero bytes
     void CopyChannelRecord(int fromZone, int fromChannel, int toZone, int toChannel);
     void ClearChannelRecord(int zone, int channel);  // 64 zero bytes
+    // Takes record `from` of the zone out and puts it back at `to`; the
+    // records between close up or make room. Whole records move, the bytes
+    // the program never writes with them.
+    void MoveChannelRecord(int zone, int from, int to);
 
 private:
     int fieldOffset(int zone, int channel, int at) const;

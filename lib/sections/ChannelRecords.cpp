@@ -6,6 +6,7 @@
 #include "codeplug/CPcSoftwareDoc.h"
 #include "sections/ChannelLayout.h"
 
+#include <algorithm>
 #include <cstring>
 
 using namespace ChannelLayout;
@@ -145,4 +146,19 @@ void CChannelData::ClearChannelRecord(int zone, int channel)
     const int record = channelOffset(zone, channel);
     if (record >= 0)
         fillBytes(record, kChannelRecordSize, 0x00);
+}
+
+void CChannelData::MoveChannelRecord(int zone, int from, int to)
+{
+    const int block = channelBlockOffset(zone);
+    if (block < 0 || !isValidChannel(from) || !isValidChannel(to) || from == to)
+        return;
+    uint8_t *records = field(block, kChannelBlockSize);
+    if (!records)
+        return;
+    auto record = [records](int channel) { return records + (channel - 1) * kChannelRecordSize; };
+    if (from < to)
+        std::rotate(record(from), record(from + 1), record(to + 1));
+    else
+        std::rotate(record(to), record(from), record(from + 1));
 }

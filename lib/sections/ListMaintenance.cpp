@@ -68,6 +68,16 @@ bool CListMaintenance::canDeleteChannel(int zone) const
     return channelCount(zone) >= 2;
 }
 
+bool CListMaintenance::canMoveChannel(int zone, int from, int to) const
+{
+    return channelInUse(zone, from) && channelInUse(zone, to);
+}
+
+bool CListMaintenance::canInsertChannel(int zone, int at) const
+{
+    return canAddChannel(zone) && at >= 1 && at <= channelCount(zone) + 1;
+}
+
 bool CListMaintenance::canAddScanList() const
 {
     return scanListCount() < kScanLists;
@@ -273,7 +283,47 @@ EditResult CListMaintenance::deleteChannel(int zone, int channel)
     return EditResult::showChannel(zone, channel < used ? channel : used - 1);
 }
 
-void CListMaintenance::followChannelRefs(const std::function<ChannelRef(ChannelRef)> &map, int memberListsToWalk)
+EditResult CListMaintenance::moveChannel(int zone, int from, int to)
+{
+    if (!canMoveChannel(zone, from, to))
+        return EditResult::refused(Refusal::NoSuchRecord);
+    if (from == to)
+        return EditResult::showChannel(zone, to);
+    CChannelData(m_doc).MoveChannelRecord(zone, from, to);
+    followChannelRefs(
+        [zone, from, to](ChannelRef ref) -> ChannelRef {
+            if (ref.zone != zone)
+                return ref;
+            if (ref.channel == from)
+                return {zone, to};
+            if (from < to && ref.channel > from && ref.channel <= to)
+                return {zone, ref.channel - 1};
+            if (from > to && ref.channel >= to && ref.channel < from)
+                return {zone, ref.channel + 1};
+            return ref;
+        },
+        kScanLists, Members::InPlace);
+    return EditResult::showChannel(zone, to);
+}
+
+// Made at the end as Add channel makes it, then moved into place: the new
+// record is the one Add channel would give, and the references of the
+// channels behind it follow as in any move.
+EditResult CListMaintenance::insertChannel(int zone, int at)
+{
+    const int used = channelCount(zone);
+    if (used < 1 || at < 1 || at > used + 1)
+        return EditResult::refused(Refusal::NoSuchRecord);
+    if (!canInsertChannel(zone, at))
+        return EditResult::refused(Refusal::ListFull);
+    const EditResult added = addChannel(zone);
+    if (!added.ok() || added.channel == at)
+        return added;
+    return moveChannel(zone, added.channel, at);
+}
+
+void CListMaintenance::followChannelRefs(const std::function<ChannelRef(ChannelRef)> &map, int memberListsToWalk,
+                                         Members members)
 {
     CEmergencyData digital(m_doc);
     const ChannelRef digitalReply = digital.GetReplyChannelRef();
@@ -310,6 +360,17 @@ void CListMaintenance::followChannelRefs(const std::function<ChannelRef(ChannelR
         const ChannelRef designated = scans.GetDesignatedChannel(list);
         if (map(designated) != designated)
             scans.SetDesignatedChannel(list, map(designated));
+    }
+
+    if (members == Members::InPlace) {
+        for (int list = 1; list <= memberListsToWalk && list <= kScanLists; ++list) {
+            for (int slot = 1; slot <= CScanData::kMemberCount; ++slot) {
+                const ChannelRef member = scans.GetMember(list, slot);
+                if (member.isSet() && map(member) != member)
+                    scans.SetMember(list, slot, map(member));
+            }
+        }
+        return;
     }
 
     // Members of a deleted channel drop out and the rest close up in their

@@ -31,6 +31,10 @@ public:
     bool canDeleteZone() const;
     bool canAddChannel(int zone) const;
     bool canDeleteChannel(int zone) const;
+    // Both numbers within the zone's used channels.
+    bool canMoveChannel(int zone, int from, int to) const;
+    // A zone with room for one more, at a position 1..count + 1.
+    bool canInsertChannel(int zone, int at) const;
     bool canAddScanList() const;
     bool canDeleteScanList() const;
     bool canAddRxGroup() const;
@@ -45,6 +49,15 @@ public:
     EditResult deleteZone(int zone);
     EditResult addChannel(int zone);
     EditResult deleteChannel(int zone, int channel);
+    // Channel `from` of the zone goes to position `to`, the channels between
+    // shift by one, and every reference follows its channel. Scan-list
+    // members are renumbered in their own slots; the emergency reply flags
+    // stay. The zone record's slot list and count are not touched.
+    EditResult moveChannel(int zone, int from, int to);
+    // A new channel, named and set up as Add channel makes it, at position
+    // `at`; the channels from `at` on shift down one and their references
+    // follow.
+    EditResult insertChannel(int zone, int at);
     EditResult addScanList();
     // The list shown afterwards gets the scan-list mend (unset channel pairs
     // stored as none), as the scan-list form gives any list it shows.
@@ -65,9 +78,14 @@ private:
     // colour codes of its frequencies.
     void createChannel(int zone, int channel, const QString &name);
     void clearStaleChannelsAfter(int zone, int channel);
+    // How the members of a scan list follow: after a deletion the members
+    // of the removed records drop out and the rest close up; after a move
+    // each member is renumbered in its own slot and nothing else is written.
+    enum class Members { CloseUp, InPlace };
     // Rewrites every (zone, channel) reference through map; a reference that
     // maps to (0, 0) is cleared, the emergency reply channels with their flag.
-    void followChannelRefs(const std::function<ChannelRef(ChannelRef)> &map, int memberListsToWalk);
+    void followChannelRefs(const std::function<ChannelRef(ChannelRef)> &map, int memberListsToWalk,
+                           Members members = Members::CloseUp);
 
     CPcSoftwareDoc &m_doc;
 };

@@ -57,8 +57,9 @@ TEST(BoundForms, AFieldTheModelDoesNotOfferIsHiddenWithItsLabelAndKeepsItsBytes)
             ASSERT_NE(openForm(rig, c.form), nullptr) << model;
             EXPECT_EQ(rig.control<QWidget>(c.form, c.control)->isVisible(), c.shown) << model << " form " << c.form << " control " << c.control;
         }
-        if (QLatin1String(model) == QLatin1String("TL809"))
+        if (QLatin1String(model) == QLatin1String("TL809")) {
             EXPECT_EQ(rig.control<QComboBox>(kBasic, CBasicSettingView::Preamble)->currentIndex(), 3);
+        }
     }
 }
 

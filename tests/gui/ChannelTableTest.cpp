@@ -2,13 +2,22 @@
 
 #include "app/CommandIds.h"
 #include "app/CodeplugEditor.h"
+#include "sections/AnalogEmergencyData.h"
 #include "sections/CChannelView.h"
+#include "sections/ChannelEditSelectedDialog.h"
 #include "sections/ChannelData.h"
 #include "sections/ChannelTableModel.h"
 #include "sections/ChannelTableView.h"
+#include "sections/EmergencyData.h"
 #include "sections/ListMaintenance.h"
+#include "sections/ScanData.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QHeaderView>
+#include <QMimeData>
+#include <QSortFilterProxyModel>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
@@ -52,12 +61,16 @@ struct TableRig
     ChannelTable *table() const { return view()->table(); }
     int column(const char *key) const { return model()->columnOf(QLatin1String(key)); }
     QModelIndex cell(int row, const char *key) const { return model()->index(row, column(key)); }
+    // The same cell as the table shows it (through its sort and filter).
+    QModelIndex shown(int row, const char *key) const { return view()->proxy()->mapFromSource(cell(row, key)); }
     ChannelRef channel(int row) const { return model()->channelAt(row); }
     // Selects the rows [first, first + count) and makes `key` the current column.
     void selectRows(int first, int count, const char *key) const
     {
-        QItemSelection selection(model()->index(first, 0), model()->index(first + count - 1, model()->columnCount() - 1));
-        table()->setCurrentIndex(cell(first, key));
+        QItemSelection selection;
+        for (int row = first; row < first + count; ++row)
+            selection.select(shown(row, "name").siblingAtColumn(0), shown(row, "name").siblingAtColumn(model()->columnCount() - 1));
+        table()->setCurrentIndex(shown(first, key));
         table()->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     }
     void setMode(int row, int mode) const
@@ -65,6 +78,16 @@ struct TableRig
         ASSERT_TRUE(model()->setData(cell(row, "mode"), mode));
     }
     QUndoStack &stack() const { return rig.frame()->undoStack(); }
+    QString undoText() const { return rig.app->editor().undoText(rig.doc().settings().language()); }
+    QString name(int row) const { return CChannelData(rig.doc()).GetChannelName(channel(row).zone, channel(row).channel); }
+    // Presses a key on the table as the user does.
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const
+    {
+        table()->setFocus();
+        // With the key's text given, keys without one (Insert, Delete) go too.
+        QTest::sendKeyEvent(QTest::Click, table(), Qt::Key(key), QString(), modifiers);
+        settle();
+    }
 
     GuiRig rig;
     bool started = false;
@@ -87,6 +110,8 @@ TEST(ChannelTable, OpensFromTheViewMenuWithOneRowPerChannelAndTheFormsLabels)
     EXPECT_LT(t.column("name"), t.column("rx_frequency"));
     EXPECT_LT(t.column("rx_tone"), t.column("polite_mode"));
     EXPECT_FALSE(t.table()->accessibleName().isEmpty());
+    // Keys go to the table, not to the filter above it.
+    EXPECT_EQ(QApplication::focusWidget(), t.table());
     // A second View > Channel Table brings the same window forward.
     CChildFrame *first = t.rig.frame()->channelTableFrame();
     t.rig.frame()->action(Cmd::ViewChannelTable)->trigger();
@@ -182,8 +207,8 @@ TEST(ChannelTable, CtrlEnterSetsFortyChannelsAsOneStepListingThoseThatRefuse)
 
     // Select rows 0..39, edit the BCL cell of the first and press Ctrl+Enter.
     t.selectRows(0, 40, "bcl_mode");
-    t.table()->edit(t.cell(0, "bcl_mode"));
-    auto *box = qobject_cast<QComboBox *>(t.table()->indexWidget(t.cell(0, "bcl_mode")));
+    t.table()->edit(t.shown(0, "bcl_mode"));
+    auto *box = qobject_cast<QComboBox *>(t.table()->indexWidget(t.shown(0, "bcl_mode")));
     ASSERT_NE(box, nullptr);
     box->setCurrentIndex(wanted);
     QTest::keyClick(box, Qt::Key_Return, Qt::ControlModifier);
@@ -276,7 +301,7 @@ TEST(ChannelTable, CtrlCCopiesTheSelectedCellsAsTabSeparatedValueTexts)
     selection->clear();
     for (int row : {16, 17}) {
         for (const char *key : {"name", "power", "auto_scan"})
-            selection->select(t.cell(row, key), QItemSelectionModel::Select);
+            selection->select(t.shown(row, key), QItemSelectionModel::Select);
     }
     t.table()->setFocus();
     QTest::keyClick(t.table(), Qt::Key_C, Qt::ControlModifier);
@@ -357,4 +382,217 @@ TEST(ChannelTable, CtrlVPastesASpreadsheetBlockAsOneStepAndAsksBeforeGoingPastTh
     t.view()->paste(copied);
     t.rig.frame()->Undo();
     EXPECT_TRUE(t.rig.doc().currentImage() == *copiedImage);
+}
+
+namespace {
+int scanMembersAt(int list) { return 0x4638 + 88 * list + 24; }
+constexpr int kDigitalReply = 0x4C14;
+constexpr int kAnalogReply = 0x7144;
+}
+
+TEST(ChannelTable, DraggedRowsMoveWithinTheirZoneAndEveryReferenceFollows)
+{
+    TableRig t;
+    ASSERT_TRUE(t.started);
+    CScanData(t.rig.doc()).SetMembers(1, {{1, 2}, {1, 5}, {2, 3}});
+    CScanData(t.rig.doc()).SetPriorityChannel1(1, {1, 2});
+    CEmergencyData digital(t.rig.doc());
+    digital.SetReplyChannelRef({1, 5});
+    digital.SetReplyChannelSet(true);
+    CAnalogEmergencyData(t.rig.doc()).SetReplyChannelRef({1, 2});
+    ASSERT_TRUE(t.model()->setData(t.cell(1, "name"), QStringLiteral("Mover")));
+    t.rig.frame()->OnNavigate(kChannels, 0);
+    settle();
+    auto *form = qobject_cast<CChannelView *>(t.rig.frame()->openForm(kChannels));
+    ASSERT_NE(form, nullptr);
+    const auto before = imageCopy(t.rig);
+    const int steps = t.stack().count();
+
+    // Row 1 (zone 1, channel 2) dropped in the gap after row 4, as the
+    // table's drop handler hands it on (a drop that no drag of the table
+    // started is ignored by the view, so the test hands it on itself).
+    t.selectRows(1, 1, "name");
+    std::unique_ptr<QMimeData> drag(t.view()->proxy()->mimeData({t.shown(1, "name")}));
+    ASSERT_TRUE(t.view()->proxy()->canDropMimeData(drag.get(), Qt::MoveAction, 5, 0, {}));
+    ASSERT_TRUE(t.view()->proxy()->dropMimeData(drag.get(), Qt::MoveAction, 5, 0, {}));
+    settle();
+    EXPECT_EQ(t.name(4), QStringLiteral("Mover"));
+    EXPECT_EQ(bytesAt(t.rig.doc().image(), scanMembersAt(1), 6), QStringLiteral("01 05 01 04 02 03"));
+    EXPECT_EQ(CScanData(t.rig.doc()).GetPriorityChannel1(1), (ChannelRef{1, 5}));
+    EXPECT_EQ(bytesAt(t.rig.doc().image(), kDigitalReply, 2) + " " + bytesAt(t.rig.doc().image(), kAnalogReply, 2),
+              QStringLiteral("01 04 01 05"));
+    EXPECT_TRUE(digital.GetReplyChannelSet());
+    EXPECT_EQ(t.stack().count(), steps + 1);
+    EXPECT_EQ(t.undoText(), QStringLiteral("&Undo Move Channel"));
+    // The selection follows the row; the tree and the open form show the new order.
+    EXPECT_EQ(t.view()->selectedRows(), QList<int>{4});
+    EXPECT_EQ(t.rig.frame()->treeBar()->itemFor(TreeNode::channelNode(1, 5))->text(0), QStringLiteral("Mover"));
+    form->ShowRecord(CChannelData::RecordIndexOf(1, 5));
+    EXPECT_EQ(findCtrl<QLineEdit>(form, CChannelView::ChannelName)->text(), QStringLiteral("Mover"));
+
+    // Across zones the drop is not offered, and refused if it comes.
+    const auto moved = imageCopy(t.rig);
+    EXPECT_FALSE(t.view()->proxy()->canDropMimeData(drag.get(), Qt::MoveAction, 20, 0, {}));
+    t.rig.prompter.prompts.clear();
+    EXPECT_FALSE(t.model()->moveRowsTo({4}, 20).changed);
+    EXPECT_EQ(t.rig.prompter.keys(), QStringList{QStringLiteral("IDS_TABLE_MOVE_ACROSS_ZONES")});
+    EXPECT_TRUE(*moved == t.rig.doc().currentImage());
+
+    // Ctrl+Up and Ctrl+Down move the selected row one place, one step each.
+    t.press(Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(t.name(3), QStringLiteral("Mover"));
+    EXPECT_EQ(bytesAt(t.rig.doc().image(), kAnalogReply, 2), QStringLiteral("01 04"));
+    t.press(Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(t.name(4), QStringLiteral("Mover"));
+    EXPECT_EQ(t.stack().count(), steps + 3);
+
+    // Undo takes every move back to the exact bytes.
+    for (int i = 0; i < 3; ++i)
+        t.rig.frame()->Undo();
+    settle();
+    EXPECT_TRUE(*before == t.rig.doc().currentImage());
+    EXPECT_EQ(t.cell(1, "name").data().toString(), QStringLiteral("Mover"));
+}
+
+TEST(ChannelTable, InsertAndDeleteRowsRunTheListMaintenanceAndKeepEveryZone)
+{
+    TableRig t;
+    ASSERT_TRUE(t.started);
+    const auto before = imageCopy(t.rig);
+    t.rig.prompter.prompts.clear();
+
+    // A full zone takes no new channel.
+    t.selectRows(3, 1, "name");
+    t.press(Qt::Key_Insert);
+    EXPECT_EQ(t.rig.prompter.keys(), QStringList{QStringLiteral("IDS_TABLE_ZONE_FULL")});
+    EXPECT_TRUE(*before == t.rig.doc().currentImage());
+
+    // Delete takes whole rows only; then channel 4 goes, 5.. move up.
+    const QString fifth = t.name(4);
+    t.table()->setCurrentIndex(t.shown(3, "power"));
+    t.press(Qt::Key_Delete);
+    EXPECT_EQ(t.model()->rowCount(), 48);
+    t.press(Qt::Key_Space, Qt::ShiftModifier);
+    t.press(Qt::Key_Delete);
+    EXPECT_EQ(t.model()->rowCount(), 47);
+    EXPECT_EQ(t.name(3), fifth);
+    EXPECT_EQ(t.undoText(), QStringLiteral("&Undo Delete Channel"));
+
+    // Insert puts a new channel at the current row's place and selects it.
+    t.press(Qt::Key_Insert);
+    EXPECT_EQ(t.model()->rowCount(), 48);
+    EXPECT_EQ(t.name(3), QStringLiteral("Channel 4"));
+    EXPECT_EQ(t.name(4), fifth);
+    EXPECT_EQ(t.view()->selectedRows(), QList<int>{3});
+    EXPECT_EQ(t.undoText(), QStringLiteral("&Undo Insert Channel"));
+
+    // Deleting every channel of a zone is refused as a whole.
+    const auto kept = imageCopy(t.rig);
+    t.rig.prompter.prompts.clear();
+    t.selectRows(32, 16, "name");
+    t.press(Qt::Key_Delete);
+    EXPECT_EQ(t.rig.prompter.keys(), QStringList{QStringLiteral("IDS_TABLE_ONLY_CHANNEL")});
+    EXPECT_TRUE(*kept == t.rig.doc().currentImage());
+    EXPECT_EQ(t.model()->rowCount(), 48);
+
+    EXPECT_TRUE(undoAllRestores(t.rig, *before));
+    settle();
+    EXPECT_EQ(t.model()->rowCount(), 48);
+}
+
+TEST(ChannelTable, EditSelectedSetsTheTickedFieldsOnFortyChannelsAsOneStep)
+{
+    TableRig t;
+    ASSERT_TRUE(t.started);
+    for (int row : {2, 17, 30})
+        t.setMode(row, kDigital);
+    CChannelData data(t.rig.doc());
+    const int bcl = (data.GetBclMode(1, 1) + 1) % 3;
+    const auto before = imageCopy(t.rig);
+    const int steps = t.stack().count();
+    t.rig.prompter.prompts.clear();
+
+    t.selectRows(0, 40, "name");
+    std::unique_ptr<ChannelEditSelectedDialog> dialog(t.view()->makeEditDialog());
+    EXPECT_EQ(unnamedInputs(dialog.get()), QStringList());
+    // Changing an editor ticks its field; untouched fields stay unticked.
+    qobject_cast<QComboBox *>(dialog->editorFor(t.column("power")))->setCurrentIndex(0);
+    qobject_cast<QComboBox *>(dialog->editorFor(t.column("bcl_mode")))->setCurrentIndex(bcl);
+    qobject_cast<QCheckBox *>(dialog->editorFor(t.column("auto_scan")))->setChecked(true);
+    EXPECT_TRUE(dialog->tickFor(t.column("power"))->isChecked());
+    EXPECT_FALSE(dialog->tickFor(t.column("rx_frequency"))->isChecked());
+    EXPECT_EQ(dialog->values().size(), 3);
+    t.view()->applyEdits(*dialog);
+
+    EXPECT_EQ(t.stack().count(), steps + 1);
+    EXPECT_EQ(t.undoText(), QStringLiteral("&Undo Set 3 fields on 40 channels"));
+    for (int row = 0; row < 48; ++row) {
+        const ChannelRef ref = t.channel(row);
+        const bool digitalRow = row == 2 || row == 17 || row == 30;
+        EXPECT_EQ(data.GetPower(ref.zone, ref.channel), row < 40 ? 0 : 2) << row;
+        EXPECT_EQ(data.GetAutoScan(ref.zone, ref.channel), row < 40) << row;
+        EXPECT_EQ(data.GetBclMode(ref.zone, ref.channel) == bcl, row < 40 && !digitalRow) << row;
+    }
+    // The three digital channels' BCL refusals in one message.
+    ASSERT_EQ(t.rig.prompter.prompts.size(), 1);
+    const QString message = t.rig.prompter.prompts[0].literalText;
+    EXPECT_TRUE(message.startsWith(QStringLiteral("3 values were not taken:"))) << message.toStdString();
+    EXPECT_EQ(message.count(QStringLiteral("Busy Channel Lockout")), 3);
+
+    t.rig.frame()->Undo();
+    EXPECT_TRUE(*before == t.rig.doc().currentImage());
+}
+
+TEST(ChannelTable, SortingAndFilteringReorderTheViewOnlyAndEditsFindTheirChannels)
+{
+    TableRig t;
+    ASSERT_TRUE(t.started);
+    for (int row : {5, 20, 33})
+        ASSERT_TRUE(t.model()->setData(t.cell(row, "power"), 0));
+    const auto before = imageCopy(t.rig);
+    const int steps = t.stack().count();
+
+    // A click on the power header: the three low-power channels come first.
+    t.table()->horizontalHeader()->setSortIndicator(t.column("power"), Qt::AscendingOrder);
+    EXPECT_TRUE(t.view()->isReordered());
+    EXPECT_EQ((QList<int>{t.view()->sourceRow(0), t.view()->sourceRow(1), t.view()->sourceRow(2)}), (QList<int>{5, 20, 33}));
+    EXPECT_TRUE(*before == t.rig.doc().currentImage());
+
+    // Ctrl+Enter on the first three rows shown reaches those channels only.
+    auto *selection = t.table()->selectionModel();
+    const int beat = t.column("beat_shift");
+    t.table()->setCurrentIndex(t.view()->proxy()->index(0, beat));
+    selection->select(QItemSelection(t.view()->proxy()->index(0, beat), t.view()->proxy()->index(2, beat)),
+                      QItemSelectionModel::ClearAndSelect);
+    t.view()->applyToSelectedRows(true);
+    CChannelData data(t.rig.doc());
+    for (int row = 0; row < 48; ++row)
+        EXPECT_EQ(data.GetBeatShift(t.channel(row).zone, t.channel(row).channel), row == 5 || row == 20 || row == 33) << row;
+
+    // Rows do not move while sorted: the move is refused with its reason
+    // and nothing can be dragged.
+    t.rig.prompter.prompts.clear();
+    const auto sorted = imageCopy(t.rig);
+    t.press(Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(t.rig.prompter.keys(), QStringList{QStringLiteral("IDS_TABLE_MOVE_SORTED")});
+    EXPECT_TRUE(*sorted == t.rig.doc().currentImage());
+    EXPECT_FALSE(t.table()->dragEnabled());
+
+    // Tones sort by their frequency, the DCS codes after them.
+    ASSERT_TRUE(t.model()->setData(t.cell(0, "rx_tone"), QStringLiteral("100.0")));
+    ASSERT_TRUE(t.model()->setData(t.cell(2, "rx_tone"), QStringLiteral("D023N")));
+    t.table()->horizontalHeader()->setSortIndicator(t.column("rx_tone"), Qt::AscendingOrder);
+    EXPECT_EQ((QList<int>{t.view()->sourceRow(45), t.view()->sourceRow(46), t.view()->sourceRow(47)}), (QList<int>{47, 0, 2}));
+
+    // The filter line hides rows; back in codeplug order rows move again.
+    t.view()->command(ChannelTableView::Command::CodeplugOrder)->trigger();
+    t.view()->filterEdit()->setText(QStringLiteral("Zone 2"));
+    EXPECT_EQ(t.view()->proxy()->rowCount(), 16);
+    EXPECT_EQ(t.view()->sourceRow(0), 16);
+    EXPECT_FALSE(t.table()->dragEnabled());
+    t.view()->filterEdit()->clear();
+    EXPECT_FALSE(t.view()->isReordered());
+    EXPECT_TRUE(t.table()->dragEnabled());
+    EXPECT_EQ(t.stack().count(), steps + 3);
+    EXPECT_EQ(unnamedInputs(t.view()), QStringList());
 }

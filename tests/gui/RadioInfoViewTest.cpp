@@ -109,7 +109,7 @@ TEST(RadioInfoView, ChangingTheRangeRebuildsTheCodeplugAfterAsking)
     EXPECT_EQ(rig.doc().GetSerialNumber(), QStringLiteral("012345678901234"));
     EXPECT_EQ(fieldText(rig, CPcSoftwareView::SerialNumber), QStringLiteral("012345678901234"));
     EXPECT_EQ(rig.frame()->statusPaneTexts().value(2), QStringLiteral("\t136MHz - 174MHz"));
-    EXPECT_EQ(rig.frame()->treeBar()->staticItem(6)->childCount(), 1);
+    EXPECT_EQ(rig.frame()->treeBar()->staticItem(6)->childCount(), 2);  // the channel table and one zone
 }
 
 TEST(RadioInfoView, AnRq381sInstallationOffersOnlyItsBand)

@@ -84,7 +84,9 @@ TEST(TreeBar, RecordNodesFollowTheCodeplug)
     GuiRig rig(QStringLiteral("RQ381"));
     ASSERT_TRUE(rig.start());
     CTreeBar *bar = rig.frame()->treeBar();
-    EXPECT_EQ(bar->staticItem(6)->childCount(), 1);
+    // The channel table's item, then the one zone.
+    EXPECT_EQ(bar->staticItem(6)->childCount(), 2);
+    EXPECT_EQ(bar->staticItem(6)->child(0), bar->itemFor(TreeNode::channelTableNode()));
     EXPECT_EQ(bar->itemFor(TreeNode::channelNode(1, 1))->text(0), QStringLiteral("Channel 1"));
     EXPECT_EQ(bar->itemFor(TreeNode::rxGroupNode(1))->text(0), QStringLiteral("Group 1"));
     EXPECT_FALSE(bar->staticItem(6)->isExpanded());
@@ -97,6 +99,16 @@ TEST(TreeBar, RecordNodesFollowTheCodeplug)
 
     // Items without operations offer no pop-up menu.
     EXPECT_EQ(menuOf(rig.frame(), TreeNode::staticItem(1)).size(), 0);
+    EXPECT_EQ(menuOf(rig.frame(), TreeNode::channelTableNode()).size(), 0);
+
+    // The table's item opens the table, as View > Channel Table does, and
+    // keeps its place when the zones are rebuilt.
+    emit bar->tree()->itemClicked(bar->itemFor(TreeNode::channelTableNode()), 0);
+    settle();
+    EXPECT_NE(rig.frame()->channelTableFrame(), nullptr);
+    run(rig.frame(), TreeNode::staticItem(6), Cmd::TreeAddList);
+    EXPECT_EQ(bar->staticItem(6)->child(0), bar->itemFor(TreeNode::channelTableNode()));
+    EXPECT_EQ(bar->itemFor(TreeNode::channelTableNode())->text(0), QStringLiteral("Channel Table"));
 }
 
 TEST(TreeMenus, ZonesAndChannelsFollowTheAvailabilityRules)
@@ -114,7 +126,7 @@ TEST(TreeMenus, ZonesAndChannelsFollowTheAvailabilityRules)
 
     run(frame, TreeNode::staticItem(6), Cmd::TreeAddList);
     EXPECT_EQ(CChannelData(rig.doc()).CountZones(), 2);
-    EXPECT_EQ(bar->staticItem(6)->childCount(), 2);
+    EXPECT_EQ(bar->staticItem(6)->childCount(), 3);  // the channel table and two zones
     EXPECT_EQ(bar->selectedNode(), TreeNode::zoneNode(2));
     EXPECT_EQ(menuOf(frame, TreeNode::staticItem(6)), (Entries{{Cmd::TreeAddList, false}}));
 
@@ -135,7 +147,7 @@ TEST(TreeMenus, ZonesAndChannelsFollowTheAvailabilityRules)
     EXPECT_EQ(bar->itemFor(TreeNode::zoneNode(1))->childCount(), 1);
 
     run(frame, TreeNode::zoneNode(1), Cmd::TreeDeleteZone);
-    EXPECT_EQ(bar->staticItem(6)->childCount(), 1);
+    EXPECT_EQ(bar->staticItem(6)->childCount(), 2);
 
     // An unavailable command changes nothing.
     const std::vector<uint8_t> before(rig.doc().image(), rig.doc().image() + 0x10000);

@@ -186,3 +186,103 @@ TEST(ListMaintenance, AddingIntoAGapFreesStaleRecordsAfterIt)
     EXPECT_EQ(CChannelData(*cp.doc).CountChannels(1), 2);
     EXPECT_TRUE(allBytesAre(cp.image(), channelAt(1, 3), channelAt(1, 3) + 64, 0x00));
 }
+
+// Zone 1 of six channels with a reference to most of them from every kind
+// of holder; channel 2's bytes the program never writes are marked.
+struct MoveFixture : ListFixture
+{
+    MoveFixture() : ListFixture(2, 6)
+    {
+        CScanData scans(*doc);
+        // Slot 3 is an empty slot between members; it stays where it is.
+        scans.SetMembers(1, {{1, 2}, {1, 5}, {1, 1}, {2, 2}, {1, 6}});
+        scans.SetMember(1, 3, {});
+        scans.SetPriorityChannel1(1, {1, 3});
+        scans.SetPriorityChannel2(1, {1, 6});
+        scans.SetDesignatedChannel(1, {1, 2});
+        lists().addScanList();  // members all 0xFF
+        CEmergencyData digital(*doc);
+        digital.SetReplyChannelRef({1, 4});
+        digital.SetReplyChannelSet(true);
+        CAnalogEmergencyData analog(*doc);
+        analog.SetReplyChannelRef({1, 2});
+        analog.SetDesignatedReplyChannel(true);
+        image()[channelAt(1, 2) + 60] = 0x5A;
+    }
+    QString members() { return bytesAt(image(), scanAt(1) + 24, 10); }
+    QString pairs() { return bytesAt(image(), scanAt(1) + 1, 4) + " " + bytesAt(image(), scanAt(1) + 6, 2); }
+    QString replies() { return bytesAt(image(), 0x4C14, 2) + " " + bytesAt(image(), 0x7144, 2); }
+    QString names()
+    {
+        QStringList list;
+        for (int c = 1; c <= CChannelData(*doc).CountChannels(1); ++c)
+            list << CChannelData(*doc).GetChannelName(1, c);
+        return list.join(QLatin1Char(' '));
+    }
+};
+
+TEST(ListMaintenance, MovedChannelsTakeEveryReferenceAlong)
+{
+    MoveFixture cp;
+    const QByteArray record = imageOf(*cp.doc).mid(channelAt(1, 2), 64);
+    const QString zoneRecord = bytesAt(cp.image(), zoneAt(1), 17);
+
+    // Down: 2 goes to 5, 3..5 move up one.
+    EXPECT_EQ(cp.lists().moveChannel(1, 2, 5).channel, 5);
+    EXPECT_EQ(cp.names(), "Z1C1 Z1C3 Z1C4 Z1C5 Z1C2 Z1C6");
+    EXPECT_EQ(imageOf(*cp.doc).mid(channelAt(1, 5), 64), record);
+    EXPECT_EQ(cp.members(), "01 05 01 04 00 00 02 02 01 06");
+    EXPECT_TRUE(allBytesAre(cp.image(), scanAt(2) + 24, scanAt(2) + 56, 0xFF));
+    EXPECT_EQ(cp.pairs(), "01 02 01 06 01 05");
+    // The reply channels follow and keep their flags.
+    EXPECT_EQ(cp.replies(), "01 03 01 05");
+    EXPECT_TRUE(CEmergencyData(*cp.doc).GetReplyChannelSet());
+    EXPECT_TRUE(CAnalogEmergencyData(*cp.doc).GetDesignatedReplyChannel());
+    EXPECT_EQ(bytesAt(cp.image(), zoneAt(1), 17), zoneRecord);
+
+    // Up: 6 goes to 1, 1..5 move down one.
+    EXPECT_EQ(cp.lists().moveChannel(1, 6, 1).channel, 1);
+    EXPECT_EQ(cp.names(), "Z1C6 Z1C1 Z1C3 Z1C4 Z1C5 Z1C2");
+    EXPECT_EQ(cp.members(), "01 06 01 05 00 00 02 02 01 01");
+    EXPECT_EQ(cp.pairs(), "01 03 01 01 01 06");
+    EXPECT_EQ(cp.replies(), "01 04 01 06");
+    EXPECT_EQ(CChannelData(*cp.doc).GetChannelName(2, 2), "Z2C2");
+}
+
+TEST(ListMaintenance, InsertedChannelIsTheOneAddWouldMakeAndPushesTheRestDown)
+{
+    MoveFixture cp;
+    MoveFixture twin;
+    twin.lists().addChannel(1);
+
+    const EditResult r = cp.lists().insertChannel(1, 2);
+    EXPECT_EQ(r.zone * 100 + r.channel, 102);
+    EXPECT_EQ(cp.names(), "Z1C1 Channel 1 Z1C2 Z1C3 Z1C4 Z1C5 Z1C6");
+    EXPECT_EQ(imageOf(*cp.doc).mid(channelAt(1, 2), 64), imageOf(*twin.doc).mid(channelAt(1, 7), 64));
+    // The zone counts seven channels, its slot list the identity.
+    EXPECT_EQ(bytesAt(cp.image(), zoneAt(1), 7) + " " + bytesAt(cp.image(), zoneAt(1) + 16, 1), "01 02 03 04 05 06 07 07");
+    EXPECT_EQ(cp.members(), "01 03 01 06 00 00 02 02 01 07");
+    EXPECT_EQ(cp.pairs(), "01 04 01 07 01 03");
+    EXPECT_EQ(cp.replies(), "01 05 01 03");
+
+    // At the end it is Add channel.
+    EXPECT_EQ(cp.lists().insertChannel(1, 8).channel, 8);
+    EXPECT_EQ(CChannelData(*cp.doc).GetChannelName(1, 8), "Channel 2");
+}
+
+TEST(ListMaintenance, MovesAndInsertsOutsideTheZoneAreRefusedAndChangeNothing)
+{
+    MoveFixture cp;
+    const QByteArray before = imageOf(*cp.doc);
+    for (const EditResult &r : {cp.lists().moveChannel(1, 0, 3), cp.lists().moveChannel(1, 3, 7),
+                                cp.lists().moveChannel(1, 7, 3), cp.lists().moveChannel(3, 1, 2),
+                                cp.lists().insertChannel(1, 0), cp.lists().insertChannel(1, 8),
+                                cp.lists().insertChannel(3, 1)})
+        EXPECT_EQ(r.refusal, Refusal::NoSuchRecord);
+    EXPECT_EQ(imageOf(*cp.doc), before);
+    EXPECT_TRUE(cp.lists().moveChannel(1, 4, 4).ok());
+    EXPECT_EQ(imageOf(*cp.doc), before);
+
+    ListFixture full(1, 16);
+    EXPECT_EQ(full.lists().insertChannel(1, 3).refusal, Refusal::ListFull);
+}

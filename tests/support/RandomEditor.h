@@ -37,7 +37,7 @@ public:
         const ChannelRef at = randomChannel(lists);
         const auto row = [this](int count) { return pick(0, count + 1); };
         EditResult r;
-        const int which = pick(0, 21);
+        const int which = pick(0, 23);
         switch (which) {
         case 0: r = lists.addZone(); break;
         case 1: r = lists.deleteZone(zone); break;
@@ -90,6 +90,8 @@ public:
         case 20:
             contacts.enterCallId(pick(1, contacts.count()), QString::number(pick(0, 1500000)), m_prompter);
             break;
+        case 22: r = lists.moveChannel(zone, channel, pick(0, lists.channelCount(zone) + 1)); break;
+        case 23: r = lists.insertChannel(zone, pick(0, lists.channelCount(zone) + 2)); break;
         default: CChannelRules(m_doc).setMode(zone, channel, pick(0, 3)); break;
         }
         refused = !r.ok();
