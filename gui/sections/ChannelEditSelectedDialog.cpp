@@ -25,8 +25,7 @@ ChannelEditSelectedDialog::ChannelEditSelectedDialog(const ChannelTableModel &mo
     auto *grid = new QGridLayout(fields);
     for (int column = ChannelTableModel::kFixedColumns; column < model.columnCount(); ++column) {
         const Fields::Field *field = model.fieldAt(column);
-        // The bandwidth follows the mode; no one sets it.
-        if (!field || field->key == QLatin1String("bandwidth"))
+        if (!field || field->followsOthers)
             continue;
         const QString label = model.headerData(column, Qt::Horizontal).toString();
         auto *tick = new QCheckBox(label, fields);

@@ -164,8 +164,7 @@ bool ChannelTableModel::isEditable(int row, int column) const
     const Fields::Field *field = fieldAt(column);
     if (!field || row < 0 || row >= rowCount())
         return false;
-    // The bandwidth follows the mode; the form offers its one entry only.
-    if (field->key == QLatin1String("bandwidth"))
+    if (field->followsOthers)
         return false;
     const ChannelRef ref = m_rows[size_t(row)];
     return Fields::matters(*field, m_doc, {ref.zone, ref.channel});
@@ -187,8 +186,6 @@ QString ChannelTableModel::cellText(int row, const Column &column) const
     default: break;
     }
     const int value = f.getInt(m_doc, at);
-    if (f.key == QLatin1String("bandwidth"))
-        return column.entries.value(CChannelRules::bandwidthForMode(CChannelData(m_doc).GetChannelMode(ref.zone, ref.channel)));
     if (column.listed)
         return column.entries.value(value - f.min);
     return QString::number(value);

@@ -132,6 +132,7 @@ Field bandwidth()
             return Store::corrected(QStringLiteral("the channel's mode takes %1: stored as %1").arg(choices.value(forced)));
         return Store{};
     };
+    f.followsOthers = true;
     return f;
 }
 

@@ -113,6 +113,10 @@ struct Field
     // channel has no use for its analog data); always when not set. What
     // has none is still stored and written, but forms grey it.
     std::function<bool(Doc &, At)> matters;
+    // Other fields decide its value (the mode decides the bandwidth): a
+    // store takes their value whatever is entered, so views show it
+    // without offering to change it.
+    bool followsOthers = false;
     Target target = Target::None;
     bool isRecordName = false;  // unique within its list
     bool isCallId = false;      // unique within the contacts

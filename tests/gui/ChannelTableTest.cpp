@@ -190,6 +190,11 @@ TEST(ChannelTable, CellStoresGoThroughTheFieldRulesAsOneStepEach)
     EXPECT_FALSE(t.model()->setData(t.cell(5, "bcl_mode"), 0));
     EXPECT_EQ(imageOf(t.rig.doc()), digital);
     EXPECT_EQ(t.rig.prompter.keys().last(), QStringLiteral("IDS_TABLE_MODE_UNUSED"));
+
+    // The bandwidth follows the mode: never edited, shown as stored.
+    EXPECT_FALSE(t.model()->flags(t.cell(4, "bandwidth")) & Qt::ItemIsEditable);
+    data.SetBandwidth(1, 5, 0);
+    EXPECT_EQ(t.cell(4, "bandwidth").data().toString(), t.model()->data(t.cell(4, "bandwidth"), ChannelTableModel::EntriesRole).toStringList().value(0));
 }
 
 TEST(ChannelTable, CtrlEnterSetsFortyChannelsAsOneStepListingThoseThatRefuse)
