@@ -180,7 +180,27 @@ void ChannelTable::keyPressEvent(QKeyEvent *event)
         }
         return;
     }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier
+        && state() != EditingState) {
+        goDown();
+        return;
+    }
     QTableView::keyPressEvent(event);
+}
+
+void ChannelTable::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    QTableView::closeEditor(editor, hint);
+    if (hint == QAbstractItemDelegate::SubmitModelCache)
+        goDown();
+}
+
+void ChannelTable::goDown()
+{
+    const QModelIndex current = currentIndex();
+    const QModelIndex below = current.isValid() ? current.sibling(current.row() + 1, current.column()) : QModelIndex();
+    if (below.isValid())
+        selectionModel()->setCurrentIndex(below, QItemSelectionModel::ClearAndSelect);
 }
 
 void ChannelTable::applyEditorValue(QWidget *editor, const QVariant &value)

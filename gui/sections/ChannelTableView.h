@@ -39,9 +39,14 @@ signals:
 protected:
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    // Enter in a cell's editor stores the value and goes down a row, as
+    // in a spreadsheet; Tab goes on to the next cell.
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
     friend class ChannelCellDelegate;
+    // The cell below the current one becomes current (Enter outside an editor, too).
+    void goDown();
     // Called by the cell editor on Ctrl+Enter.
     void applyEditorValue(QWidget *editor, const QVariant &value);
     // The enabled action of this table whose key the event is.

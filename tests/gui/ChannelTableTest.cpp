@@ -141,6 +141,30 @@ TEST(ChannelTable, CtrlEnterOnACellOutsideAnEditorSpreadsThatCellsValue)
     EXPECT_TRUE(t.rig.app->editor().undoText(t.rig.doc().settings().language()).contains(QStringLiteral("on 20 channels")));
 }
 
+TEST(ChannelTable, EnterStoresAndGoesDownTabGoesRightAsInASpreadsheet)
+{
+    TableRig t;
+    ASSERT_TRUE(t.started);
+    t.table()->setCurrentIndex(t.shown(0, "name"));
+    t.press(Qt::Key_F2);
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("Typed"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(t.name(0), QStringLiteral("Typed"));
+    EXPECT_EQ(t.table()->currentIndex(), t.shown(1, "name"));
+    t.press(Qt::Key_Return);  // outside an editor: down again
+    EXPECT_EQ(t.table()->currentIndex(), t.shown(2, "name"));
+
+    t.press(Qt::Key_F2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    settle();
+    EXPECT_EQ(t.table()->currentIndex().row(), t.shown(2, "name").row());
+    EXPECT_GT(t.table()->currentIndex().column(), t.shown(2, "name").column());
+}
+
 TEST(ChannelTable, HeadersAndUndoNamesFollowTheLanguage)
 {
     TableRig t(QStringLiteral("chinese"));
