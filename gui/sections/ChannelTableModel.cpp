@@ -16,8 +16,6 @@
 #include "sections/ScanData.h"
 #include "sections/TableClipboard.h"
 #include "text/ChannelsCsv.h"
-#include "text/YamlTree.h"
-#include "text/YamlValue.h"
 
 #include <QGuiApplication>
 #include <QMimeData>
@@ -426,23 +424,8 @@ Fields::Store ChannelTableModel::storeText(int row, int column, const QString &t
 {
     if (!isEditable(row, column))
         return Fields::Store::refused(kModeUnused, QStringLiteral("the channel's mode does not use this field"));
-    const Fields::Field &f = *fieldAt(column);
-    QString why;
-    const std::optional<YamlCodeplug::ParsedValue> value =
-        YamlCodeplug::parseValue(f, YamlNode::text(ChannelsCsv::spelled(f, text)), &why);
-    if (!value)
-        return Fields::Store::refused(Fields::Refuse::Range, why);
-    if (value->keep)
-        return {};
     const ChannelRef ref = m_rows[size_t(row)];
-    const Fields::At at{ref.zone, ref.channel};
-    switch (f.kind) {
-    case Fields::Kind::Text:
-    case Fields::Kind::Frequency:
-    case Fields::Kind::Tone: return Fields::setText(f, m_doc, at, value->text);
-    case Fields::Kind::ChannelRef: return f.setPair ? f.setPair(m_doc, at, value->pair) : Fields::Store{};
-    default: return Fields::setNumber(f, m_doc, at, value->number);
-    }
+    return ChannelsCsv::storeCell(*fieldAt(column), m_doc, Fields::At{ref.zone, ref.channel}, text);
 }
 
 ChannelTableModel::PasteResult ChannelTableModel::paste(int row, int column, QList<QStringList> block, int rowLimit)

@@ -5,6 +5,7 @@
 #include "fields/FieldCatalogue.h"
 #include "text/YamlCodeplug.h"
 #include "text/YamlTree.h"
+#include "text/YamlValue.h"
 #include "codeplug/CPcSoftwareDoc.h"
 #include "sections/ChannelData.h"
 
@@ -334,4 +335,21 @@ QString ChannelsCsv::spelled(const Fields::Field &field, const QString &cell)
         }
     }
     return text;
+}
+
+Fields::Store ChannelsCsv::storeCell(const Fields::Field &field, CPcSoftwareDoc &doc, Fields::At at, const QString &cell)
+{
+    QString why;
+    const std::optional<YamlCodeplug::ParsedValue> value = YamlCodeplug::parseValue(field, YamlNode::text(spelled(field, cell)), &why);
+    if (!value)
+        return Fields::Store::refused(Fields::Refuse::Range, why);
+    if (value->keep)
+        return {};
+    switch (field.kind) {
+    case Fields::Kind::Text:
+    case Fields::Kind::Frequency:
+    case Fields::Kind::Tone: return Fields::setText(field, doc, at, value->text);
+    case Fields::Kind::ChannelRef: return field.setPair ? field.setPair(doc, at, value->pair) : Fields::Store{};
+    default: return Fields::setNumber(field, doc, at, value->number);
+    }
 }

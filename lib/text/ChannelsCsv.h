@@ -4,9 +4,7 @@
 #include <QStringList>
 
 class CPcSoftwareDoc;
-namespace Fields {
-struct Field;
-}
+#include "fields/FieldCatalogue.h"
 
 // Zones and channels as CSV: one row per channel with its zone's name and
 // every channel field in the texts of the YAML codeplug; contacts, RX group
@@ -40,5 +38,11 @@ Report importText(const QByteArray &csv, CPcSoftwareDoc &doc, const Options &opt
 // TRUE, Yes and High become true and high; names keep every character,
 // other cells lose surrounding spaces.
 QString spelled(const Fields::Field &field, const QString &cell);
+
+// Stores one cell's value text (as the YAML codeplug writes values, in any
+// of the spellings `spelled` reads) into a field of a record through the
+// field's rule. A text that is no value of the field is refused; an empty
+// cell of a field that keeps its value on null changes nothing.
+Fields::Store storeCell(const Fields::Field &field, CPcSoftwareDoc &doc, Fields::At at, const QString &cell);
 
 }

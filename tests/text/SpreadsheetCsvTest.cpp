@@ -186,3 +186,26 @@ TEST(ChannelsCsv, BlankCellsOfANewRowTakeTheNewChannelsValues)
     EXPECT_EQ(channels.GetPower(1, 2), 0);  // Channel 1 kept its own
     EXPECT_TRUE(channels.GetAutoScan(1, 2));
 }
+
+TEST(ChannelsCsv, ACellStoredAloneReadsAsTheSheetReadsItAndGoesThroughItsField)
+{
+    TestDocument t(QStringLiteral("VK214"));
+    const Fields::RecordSchema &record = *Fields::recordSchema(QStringLiteral("zones.channels"));
+    const auto store = [&](const char *key, const QString &cell) {
+        return ChannelsCsv::storeCell(*Fields::findField(record, QLatin1String(key)), *t.doc, Fields::At{1, 1}, cell);
+    };
+    const CChannelData channels(*t.doc);
+    EXPECT_FALSE(store("power", QStringLiteral(" LOW ")).isRefused());
+    EXPECT_EQ(channels.GetPower(1, 1), 0);
+    EXPECT_FALSE(store("auto_scan", QStringLiteral("Yes")).isRefused());
+    EXPECT_TRUE(channels.GetAutoScan(1, 1));
+    EXPECT_FALSE(store("name", QStringLiteral(" Spaced ")).isRefused());
+    EXPECT_EQ(channels.GetChannelName(1, 1), QStringLiteral(" Spaced "));
+
+    const QByteArray before = imageOf(*t.doc);
+    const Fields::Store comma = store("rx_frequency", QStringLiteral("434,125"));
+    EXPECT_TRUE(comma.isRefused());
+    EXPECT_EQ(comma.error, QStringLiteral("434,125: use a point as the decimal mark, not a comma"));
+    EXPECT_TRUE(store("power", QStringLiteral("loud")).isRefused());
+    EXPECT_EQ(firstDifference(imageOf(*t.doc), before), "");
+}
