@@ -11,6 +11,8 @@
 #include "sections/ScanData.h"
 #include "sections/ScanListRules.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kChannels = CChannelData::kChannelsPerZone;
@@ -304,6 +306,25 @@ EditResult CListMaintenance::moveChannel(int zone, int from, int to)
         },
         kScanLists, Members::InPlace);
     return EditResult::showChannel(zone, to);
+}
+
+EditResult CListMaintenance::reorderChannels(int zone, const QList<int> &order)
+{
+    QList<int> current;
+    for (int c = 1; c <= channelCount(zone); ++c)
+        current << c;
+    QList<int> sorted = order;
+    std::sort(sorted.begin(), sorted.end());
+    if (current.isEmpty() || sorted != current)
+        return EditResult::refused(Refusal::NoSuchRecord);
+    for (int i = 0; i < order.size(); ++i) {
+        const int at = int(current.indexOf(order[i]));
+        if (at == i)
+            continue;
+        moveChannel(zone, at + 1, i + 1);
+        current.move(at, i);
+    }
+    return EditResult::showChannel(zone, 1);
 }
 
 // Made at the end as Add channel makes it, then moved into place: the new

@@ -2,6 +2,7 @@
 
 #include "sections/EditResult.h"
 
+#include <QList>
 #include <QStringList>
 #include <functional>
 
@@ -58,6 +59,10 @@ public:
     // `at`; the channels from `at` on shift down one and their references
     // follow.
     EditResult insertChannel(int zone, int at);
+    // Puts the zone's channels in `order` (every old number once, in its new
+    // order) one move at a time, so that every reference follows its
+    // channel. Refused, changing nothing, when `order` is not such a list.
+    EditResult reorderChannels(int zone, const QList<int> &order);
     EditResult addScanList();
     // The list shown afterwards gets the scan-list mend (unset channel pairs
     // stored as none), as the scan-list form gives any list it shows.

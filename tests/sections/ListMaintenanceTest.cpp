@@ -247,6 +247,12 @@ TEST(ListMaintenance, MovedChannelsTakeEveryReferenceAlong)
     EXPECT_EQ(cp.pairs(), "01 03 01 01 01 06");
     EXPECT_EQ(cp.replies(), "01 04 01 06");
     EXPECT_EQ(CChannelData(*cp.doc).GetChannelName(2, 2), "Z2C2");
+
+    // A whole new order at once is the same moves: the references follow.
+    EXPECT_TRUE(cp.lists().reorderChannels(1, {2, 3, 4, 5, 6, 1}).ok());
+    EXPECT_EQ(cp.names(), "Z1C1 Z1C3 Z1C4 Z1C5 Z1C2 Z1C6");
+    EXPECT_EQ(cp.members(), "01 05 01 04 00 00 02 02 01 06");
+    EXPECT_EQ(cp.replies(), "01 03 01 05");
 }
 
 TEST(ListMaintenance, InsertedChannelIsTheOneAddWouldMakeAndPushesTheRestDown)
@@ -277,7 +283,8 @@ TEST(ListMaintenance, MovesAndInsertsOutsideTheZoneAreRefusedAndChangeNothing)
     for (const EditResult &r : {cp.lists().moveChannel(1, 0, 3), cp.lists().moveChannel(1, 3, 7),
                                 cp.lists().moveChannel(1, 7, 3), cp.lists().moveChannel(3, 1, 2),
                                 cp.lists().insertChannel(1, 0), cp.lists().insertChannel(1, 8),
-                                cp.lists().insertChannel(3, 1)})
+                                cp.lists().insertChannel(3, 1), cp.lists().reorderChannels(1, {1, 2, 3, 4, 5}),
+                                cp.lists().reorderChannels(1, {1, 1, 2, 3, 4, 5}), cp.lists().reorderChannels(3, {})})
         EXPECT_EQ(r.refusal, Refusal::NoSuchRecord);
     EXPECT_EQ(imageOf(*cp.doc), before);
     EXPECT_TRUE(cp.lists().moveChannel(1, 4, 4).ok());
