@@ -28,6 +28,7 @@ struct Operation
 const char kOperationsHelp[] =
     "Operations:\n"
     "  add-zone | delete-zone Z | add-channel Z | delete-channel Z C\n"
+    "  insert-channel Z C | move-channel Z C TO_C\n"
     "  add-scan | delete-scan S | add-rxgroup | delete-rxgroup G\n"
     "  add-contact | insert-contact R | delete-contact R\n"
     "  add-encrypt | insert-encrypt R | delete-encrypt R\n"
@@ -51,6 +52,10 @@ const std::map<QString, Operation> &operations()
         {"add-channel", {1, "channel", [](CPcSoftwareDoc &d, Args a, Prompter &) { return CListMaintenance(d).addChannel(a[0]); }}},
         {"delete-channel",
          {2, "channel", [](CPcSoftwareDoc &d, Args a, Prompter &) { return CListMaintenance(d).deleteChannel(a[0], a[1]); }}},
+        {"insert-channel",
+         {2, "channel", [](CPcSoftwareDoc &d, Args a, Prompter &) { return CListMaintenance(d).insertChannel(a[0], a[1]); }}},
+        {"move-channel",
+         {3, "channel", [](CPcSoftwareDoc &d, Args a, Prompter &) { return CListMaintenance(d).moveChannel(a[0], a[1], a[2]); }}},
         {"add-scan", {0, "scan list", [](CPcSoftwareDoc &d, Args, Prompter &) { return CListMaintenance(d).addScanList(); }}},
         {"delete-scan",
          {1, "scan list", [](CPcSoftwareDoc &d, Args a, Prompter &) { return CListMaintenance(d).deleteScanList(a[0]); }}},

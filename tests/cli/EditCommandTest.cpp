@@ -39,10 +39,14 @@ TEST(EditCommand, AppliesOperationsAndSaves)
     EXPECT_EQ(f.edit({"add-scan"}).out, "add-scan: record 2\n");
     EXPECT_EQ(f.edit({"paste-channel", "1", "1", "2", "1"}).status, ExitOk);
     EXPECT_EQ(f.edit({"insert-contact", "1"}).status, ExitOk);
+    EXPECT_EQ(f.edit({"insert-channel", "1", "1"}).out, "insert-channel: zone 1 channel 1\n");
+    EXPECT_EQ(f.edit({"move-channel", "1", "1", "2"}).out, "move-channel: zone 1 channel 2\n");
+    EXPECT_TRUE(f.edit({"move-channel", "1", "1", "3"}).err.contains("no record in use at 1 1 3"));
 
     CPcSoftwareDoc doc(f.config.settings());
     ASSERT_EQ(DataFile::load(doc, f.file), DataFile::LoadResult::Loaded);
     EXPECT_EQ(CContactData(doc).GetName(2), "Contact 1");
+    EXPECT_EQ(CChannelData(doc).GetChannelName(1, 2), "Channel 2");  // inserted, then moved behind Channel 1
     EXPECT_EQ(CChannelData(doc).GetContact(1, 1), 2);  // the channel followed its contact
     // A form's message is printed as its language text, and nothing is saved.
     CBasicSettingData(doc).SetGroupCallStartId(QStringLiteral("9999999"));
