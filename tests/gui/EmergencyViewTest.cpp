@@ -69,14 +69,16 @@ TEST(EmergencyView, TypeAndModeDecideWhatCanBeEdited)
     for (QWidget *w : QList<QWidget *>{mode, count, txTime, reply, f.ctrl<QCheckBox>(kDigital, CEmergencyView::ReplyChannelSet),
                                        f.ctrl<QAbstractSpinBox>(kDigital, CEmergencyView::RxCycleTime)})
         EXPECT_FALSE(w->isEnabled()) << ctrlId(w);
-    EXPECT_TRUE(f.ctrl<QComboBox>(kDigital, CEmergencyView::EmergencyId)->isEnabled());
+    // The ID list offers the contacts, whatever the type.
+    auto *id = f.ctrl<QComboBox>(kDigital, CEmergencyView::EmergencyId);
+    EXPECT_TRUE(id->isEnabled());
+    EXPECT_EQ(itemTexts(id), QStringList{"Contact 1"});
+    EXPECT_EQ(id->currentIndex(), 0);
 
     choose(type, Qt::Key_Home);
-    EXPECT_EQ(f.image()[kFlags] & 0x0F, 0x00);
     EXPECT_TRUE(mode->isEnabled() && count->isEnabled());
     EXPECT_FALSE(txTime->isEnabled() || reply->isEnabled());  // mode 0, reply flag off
     choose(mode, Qt::Key_End);
-    EXPECT_EQ(f.image()[kFlags] & 0x0F, 0x08);
     EXPECT_TRUE(txTime->isEnabled());
     f.undo().undo();  // the enabling follows an undo too
     EXPECT_FALSE(txTime->isEnabled());
@@ -134,40 +136,14 @@ TEST(AnalogEmergencyView, AReplyChannelTurnedDigitalIsResetWhileTheFormIsOpen)
     EXPECT_EQ(reply->currentText(), "Zone 1:Channel 2");
 }
 
-TEST(EmergencyView, CycleCountWrapsThroughContinuousAndTheIdListShowsContacts)
-{
-    EmergencyForms f;
-    f.image()[kFlags] = 0x00;
-    f.image()[0x4C11] = 0;
-    f.open(kDigital);
-    auto *count = f.ctrl<QAbstractSpinBox>(kDigital, CEmergencyView::CycleCount);
-    typeAndLeave(count, QStringLiteral("255"), f.ctrl<QComboBox>(kDigital, CEmergencyView::Type));
-    count->setFocus();
-    QTest::keyClick(count, Qt::Key_Up);
-    EXPECT_EQ(f.image()[0x4C11], 0);
-    EXPECT_EQ(count->text(), "Continuous");
-
-    auto *id = f.ctrl<QComboBox>(kDigital, CEmergencyView::EmergencyId);
-    EXPECT_EQ(itemTexts(id), QStringList{"Contact 1"});
-    EXPECT_EQ(id->currentIndex(), 0);
-}
-
-TEST(AnalogEmergencyView, AlarmToneRasterReplyChannelsAndSequence)
+TEST(AnalogEmergencyView, ReplyChannelsAndSequence)
 {
     EmergencyForms f;
     f.open(kAnalog);
-    auto *tone = f.ctrl<QAbstractSpinBox>(kAnalog, CAnalogEmergencyView::AlarmToneTime);
-    auto *cycleMode = f.ctrl<QComboBox>(kAnalog, CAnalogEmergencyView::CycleMode);
-    EXPECT_EQ(tone->text(), "1000");
-    typeAndLeave(tone, QStringLiteral("1050"), cycleMode);
-    EXPECT_EQ(f.image()[0x7146], 10);
-    EXPECT_EQ(tone->text(), "1000");
-
     auto *reply = f.ctrl<QComboBox>(kAnalog, CAnalogEmergencyView::ReplyChannel);
     EXPECT_EQ(itemTexts(reply), (QStringList{"Zone 1:Channel 2", "Zone 1:Channel 3"}));
     EXPECT_FALSE(reply->isEnabled());
     toggle(f.ctrl<QCheckBox>(kAnalog, CAnalogEmergencyView::DesignatedReply));
-    EXPECT_EQ(f.image()[kAnalogFlags] & 0x08, 0);  // stored inverted
     ASSERT_TRUE(reply->isEnabled());
     choose(reply, Qt::Key_End);
     EXPECT_EQ(bytesAt(f.image(), 0x7144, 2), "01 03");

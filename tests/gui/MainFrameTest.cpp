@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <memory>
 #include <QTreeWidget>
+#include <QUndoStack>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -35,6 +36,14 @@ QStringList mnemonicClashes(const QString &title, const QList<QAction *> &entrie
             clashes << mnemonicClashes(entry->text(), entry->menu()->actions());
     }
     return clashes;
+}
+
+// One undo step: a scan list added from the tree.
+void addScanList(GuiRig &rig)
+{
+    rig.frame()->treeBar()->selectNode(TreeNode::staticItem(7));
+    rig.frame()->RunTreeCommand(Cmd::TreeAddList);
+    ASSERT_EQ(rig.frame()->undoStack().count(), 1);
 }
 
 bool saveQuestionAsked(const RecordingPrompter &prompter)
@@ -102,10 +111,6 @@ TEST(Startup, ModelAndTestModeDecideMenusAndTreeItems)
         EXPECT_EQ(frame->treeBar()->staticItem(20) != nullptr, c.decode) << c.model.toStdString();
         EXPECT_FALSE(frame->action(Cmd::ProgramTestMode)->isVisible());
     }
-    GuiRig rig;
-    rig.config.settings().writeSetting(QStringLiteral("setup"), QStringLiteral("testmode"), QStringLiteral("zqparlin"));
-    ASSERT_TRUE(rig.start());
-    EXPECT_TRUE(rig.frame()->action(Cmd::ProgramTestMode)->isVisible());
 }
 
 TEST(MainFrame, EveryMenuHasUniqueMnemonicsInBothLanguages)
@@ -246,13 +251,16 @@ TEST(FileCommands, OpenTakesTheFileAsBaselineAndAForeignFileStaysUntitled)
     EXPECT_EQ(rig.control<QLineEdit>(1, CPcSoftwareView::SerialNumber)->text(), QStringLiteral("FROMFILE"));
     EXPECT_FALSE(rig.doc().IsModified());
     rig.doc().SetSerialNumber(QStringLiteral("EDITED"));
+    addScanList(rig);
 
-    // Opening another file first offers to save the edit.
+    // Opening another file first offers to save the edit, and ends the history.
     rig.nextOpenFile = good;
     rig.prompter.answers = {PromptAnswer::No};
     rig.frame()->action(Cmd::FileOpen)->trigger();
     EXPECT_TRUE(saveQuestionAsked(rig.prompter));
     EXPECT_EQ(rig.doc().GetSerialNumber(), QStringLiteral("FROMFILE"));
+    EXPECT_EQ(rig.frame()->undoStack().count(), 0);
+    EXPECT_FALSE(rig.frame()->isWindowModified());
     EXPECT_EQ(rig.app->recentFiles().files().value(0), QFileInfo(good).absoluteFilePath());
 
     // A file of another program: message, blank codeplug, no file name.
@@ -294,17 +302,21 @@ TEST(FileCommands, NewAfterOpeningAFileAsksBeforeDroppingEdits)
     GuiRig rig;
     ASSERT_TRUE(rig.start(file));
     rig.doc().SetSerialNumber(QStringLiteral("EDITED"));
+    addScanList(rig);
 
+    // Declining keeps the codeplug and its history; New ends the history.
     rig.prompter.answers = {PromptAnswer::Cancel};
     rig.frame()->action(Cmd::FileNew)->trigger();
     EXPECT_EQ(rig.prompter.keys(), QStringList{QStringLiteral("IDS_WARN_CLEAR")});
     EXPECT_EQ(rig.doc().GetSerialNumber(), QStringLiteral("EDITED"));
     EXPECT_EQ(rig.doc().title(), QStringLiteral("x.dat"));
+    EXPECT_EQ(rig.frame()->undoStack().count(), 1);
 
     rig.prompter.answers = {PromptAnswer::Ok};
     rig.frame()->action(Cmd::FileNew)->trigger();
     EXPECT_EQ(rig.doc().title(), QStringLiteral("default1"));
     EXPECT_EQ(rig.doc().GetSerialNumber(), QStringLiteral("012345678901234"));
+    EXPECT_EQ(rig.frame()->undoStack().count(), 0);
 }
 
 TEST(FileCommands, SaveAsAsksAboutTheFileItWritesAndNeverReplacesADevice)

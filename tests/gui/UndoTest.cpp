@@ -94,32 +94,6 @@ TEST(Undo, TreeListOperationsAndRangeChangesUndoByteForByte)
     EXPECT_EQ(ranges->currentIndex(), 6);
 }
 
-TEST(Undo, FileNewAndOpenEndTheHistory)
-{
-    GuiRig rig;
-    ASSERT_TRUE(rig.start());
-    rig.frame()->treeBar()->selectNode(TreeNode::staticItem(7));
-    rig.frame()->RunTreeCommand(Cmd::TreeAddList);
-    ASSERT_EQ(rig.frame()->undoStack().count(), 1);
-
-    // Declining the question keeps the codeplug and its history.
-    rig.prompter.answers = {PromptAnswer::Cancel};
-    rig.frame()->action(Cmd::FileNew)->trigger();
-    EXPECT_EQ(rig.frame()->undoStack().count(), 1);
-    rig.prompter.answers = {PromptAnswer::Ok};
-    rig.frame()->action(Cmd::FileNew)->trigger();
-    EXPECT_EQ(rig.frame()->undoStack().count(), 0);
-
-    rig.frame()->RunTreeCommand(Cmd::TreeAddList);
-    const QString file = QDir(rig.config.dir()).filePath(QStringLiteral("a.dat"));
-    ASSERT_TRUE(DataFile::save(rig.doc(), file));
-    rig.prompter.answers = {PromptAnswer::No};
-    rig.nextOpenFile = file;
-    rig.frame()->action(Cmd::FileOpen)->trigger();
-    EXPECT_EQ(rig.frame()->undoStack().count(), 0);
-    EXPECT_FALSE(rig.frame()->isWindowModified());
-}
-
 TEST(CommitBeforeCommand, SaveStoresTheFieldBeingTypedInto)
 {
     GuiRig rig;
