@@ -40,16 +40,14 @@ struct BasicForm
 
 }
 
-TEST(BasicSettingView, IdEntryListsAndSwitches)
+// What each control stores is checked against the import in FormCatalogue;
+// here, what the form shows after a correction and after an undo.
+TEST(BasicSettingView, IdEntryIsCorrectedAndAnUndoneSwitchIsRedrawn)
 {
     BasicForm f;
     f.open();
     auto *radioId = f.ctrl<QLineEdit>(CBasicSettingView::RadioId);
     auto *startId = f.ctrl<QLineEdit>(CBasicSettingView::StartId);
-    EXPECT_EQ(radioId->text() + " " + startId->text(), "0000001 1000000");
-    EXPECT_EQ(f.ctrl<QComboBox>(CBasicSettingView::GroupHangTime)->currentText(), "2.5");
-    EXPECT_EQ(f.ctrl<QComboBox>(CBasicSettingView::PrivateHangTime)->count(), 61);
-
     typeAndLeave(radioId, QStringLiteral("9000000"), startId);
     EXPECT_EQ(f.basic().GetRadioId(), "9000001");
     EXPECT_EQ(radioId->text(), "9000001");
@@ -57,12 +55,9 @@ TEST(BasicSettingView, IdEntryListsAndSwitches)
     typeAndLeave(radioId, QStringLiteral("4a2"), startId);
     EXPECT_EQ(f.basic().GetRadioId(), "0000042");
 
-    choose(f.ctrl<QComboBox>(CBasicSettingView::MixedHangTime), Qt::Key_End);
-    EXPECT_EQ(f.basic().GetMixedHangTime(), 60);
     toggle(f.ctrl<QCheckBox>(CBasicSettingView::PrivateCallEnable));
-    EXPECT_EQ(f.rig.doc().image()[0x4C27] & 0x0F, 0x0B);
+    ASSERT_TRUE(f.ctrl<QCheckBox>(CBasicSettingView::PrivateCallEnable)->isChecked());
     f.rig.frame()->undoStack().undo();
-    EXPECT_EQ(f.rig.doc().image()[0x4C27] & 0x0F, 0x03);
     EXPECT_FALSE(f.ctrl<QCheckBox>(CBasicSettingView::PrivateCallEnable)->isChecked());
 }
 

@@ -32,7 +32,7 @@ QString fieldText(GuiRig &rig, int control)
 
 }
 
-TEST(RadioInfoView, ShowsTheDefaultsAndDisplayRules)
+TEST(RadioInfoView, ShowsTheDefaultsAndStoresWhatIsTypedWhenTheFieldIsLeft)
 {
     GuiRig rig(QStringLiteral("RQ381"));
     ASSERT_TRUE(rig.start());
@@ -46,12 +46,7 @@ TEST(RadioInfoView, ShowsTheDefaultsAndDisplayRules)
     // Short digit strings get their separators appended, never padding.
     EXPECT_EQ(CPcSoftwareView::timeForDisplay(QStringLiteral("2014")), QStringLiteral("2014-- ::"));
     EXPECT_EQ(CPcSoftwareView::versionForDisplay(QString()), QStringLiteral("V."));
-}
 
-TEST(RadioInfoView, StoresWhatIsTypedWhenTheFieldIsLeft)
-{
-    GuiRig rig;
-    ASSERT_TRUE(rig.start());
     const uint8_t *image = rig.doc().image();
 
     typeInto(rig, CPcSoftwareView::SerialNumber, QStringLiteral("ABC"));

@@ -6,7 +6,6 @@
 #include "sections/ScanData.h"
 
 #include <QAbstractSpinBox>
-#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -94,10 +93,9 @@ TEST(ScanView, MembersMoveInUpToSixteenAndOutPacked)
     EXPECT_EQ(members->count(), 14);
 }
 
-TEST(ScanView, RevertDwellSelectorsAndSwitchesStoreTheirBytes)
+TEST(ScanView, RevertDwellAndChannelSelectorsShowAndStoreTheirBytes)
 {
     ScanForm f;
-    f.image()[kList1] = 0x61;  // priority type 1 = 1, hidden nuisance reset on
     f.image()[kList1 + 5] = 3;
     f.image()[kList1 + 8] = 255;
     f.open();
@@ -108,10 +106,6 @@ TEST(ScanView, RevertDwellSelectorsAndSwitchesStoreTheirBytes)
     EXPECT_EQ(f.ctrl<QComboBox>(CScanView::TxDwell)->currentText(), "3.00");
     choose(revert, Qt::Key_End);  // entry 5 stores 6
     EXPECT_EQ(f.image()[kList1 + 5], 6);
-
-    choose(f.ctrl<QComboBox>(CScanView::PriorityType2), Qt::Key_Down);
-    toggle(f.ctrl<QCheckBox>(CScanView::ScanIndicator));
-    EXPECT_EQ(f.image()[kList1], 0xE5);  // type 1 and the hidden switch kept
 
     // A selector offers every named channel and stores the chosen pair.
     auto *designated = f.ctrl<QComboBox>(CScanView::Designated);
