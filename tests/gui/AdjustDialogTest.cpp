@@ -132,16 +132,16 @@ TEST(AdjustDialog, ASilentOrVanishedRadioEndsTheDialogWithItsMessage)
         EXPECT_EQ(rig.prompter.prompts[0].literalText, QString::fromUtf8("通信失败!"));
         EXPECT_EQ(rig.prompter.prompts[0].literalCaption, QString::fromUtf8("错误"));
     }
-    // The radio goes away after the link-up: save and quit fail with their
-    // messages and end the dialog.
-    for (const bool save : {true, false}) {
+    // The radio goes away after the link-up: quit fails with its message and
+    // ends the dialog (a failed save is checked below).
+    {
         AdjustRig rig;
         rig.startRadio();
         auto dialog = rig.open();
         ASSERT_TRUE(dialog->linkUp());
         dialog->startLine(0);
         rig.sim->stop();
-        save ? dialog->saveItem() : dialog->quitItem();
+        dialog->quitItem();
         EXPECT_FALSE(dialog->isVisible());
         ASSERT_EQ(rig.prompter.prompts.size(), 1);
         EXPECT_EQ(rig.prompter.prompts[0].literalText,

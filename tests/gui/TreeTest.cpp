@@ -182,14 +182,18 @@ TEST(TreeMenus, ScanAndRxGroupListsAreAddedAndDeleted)
     EXPECT_EQ(bar->itemFor(TreeNode::rxGroupNode(1))->text(0), QStringLiteral("Group 2"));
 }
 
-TEST(TreeBar, UndoAndRedoKeepTheExpansionAndTheSelection)
+TEST(TreeBar, UndoAndRedoRewriteTheBytesAndKeepTheExpansionAndTheSelection)
 {
     GuiRig rig(QStringLiteral("VK214"));
     ASSERT_TRUE(rig.start());
     CMainFrame *frame = rig.frame();
     CTreeBar *bar = frame->treeBar();
+    const auto before = std::make_unique<Image>(rig.doc().currentImage());
     run(frame, TreeNode::staticItem(6), Cmd::TreeAddList);  // zone 2
+    run(frame, TreeNode::zoneNode(2), Cmd::TreeAddChannel);
+    ASSERT_EQ(CChannelData(rig.doc()).GetZoneChannelCount(2), 2);
     run(frame, TreeNode::staticItem(7), Cmd::TreeAddList);  // scan list 2
+    const auto after = std::make_unique<Image>(rig.doc().currentImage());
     for (const TreeNode &node : {TreeNode::staticItem(6), TreeNode::zoneNode(1), TreeNode::staticItem(7)})
         bar->itemFor(node)->setExpanded(true);
     bar->itemFor(TreeNode::zoneNode(2))->setExpanded(false);
@@ -205,12 +209,16 @@ TEST(TreeBar, UndoAndRedoKeepTheExpansionAndTheSelection)
         return open;
     };
     frame->Undo();  // scan list 2 goes
+    frame->Undo();  // the channel goes
     frame->Undo();  // zone 2 goes: every record node is rebuilt
+    EXPECT_TRUE(*before == rig.doc().currentImage());
     EXPECT_EQ(bar->itemFor(TreeNode::zoneNode(2)), nullptr);
     EXPECT_EQ(expansion(), (QList<bool>{true, true, true, false}));
     EXPECT_EQ(bar->selectedNode(), TreeNode::channelNode(1, 1));
-    frame->Redo();
-    frame->Redo();
+    for (int i = 0; i < 3; ++i)
+        frame->Redo();
+    EXPECT_TRUE(*after == rig.doc().currentImage());
+    EXPECT_NE(bar->itemFor(TreeNode::channelNode(2, 2)), nullptr);
     EXPECT_EQ(expansion(), (QList<bool>{true, true, true, false}));
     EXPECT_EQ(bar->selectedNode(), TreeNode::channelNode(1, 1));
 
