@@ -207,6 +207,37 @@ TEST(CalibrationTableDialog, TestModeOpensItAndTheAdjustDialogWorksOnACopy)
     EXPECT_TRUE(rig.prompter.prompts.isEmpty());
 }
 
+// Pictures of both dialogs in both languages for a person to look at:
+// RQ381_SCREENSHOT_DIR=/tmp/shots build/bin/test_gui --gtest_filter='*Pictures*'
+TEST(CalibrationTableDialog, PicturesOfBothDialogs)
+{
+    const QString folder = qEnvironmentVariable("RQ381_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "RQ381_SCREENSHOT_DIR is not set";
+    for (const QString &language : {QStringLiteral("english"), QStringLiteral("chinese")}) {
+        TableRig rig(SimOptions(), language);
+        auto table = rig.open();
+        const RadioState radio = patternedRadio();
+        table->image().setBytes(0, QByteArray(reinterpret_cast<const char *>(radio.calibration.data()), kCalibrationImageSize));
+        for (int point = 0; point < kFrequencyPointCount; ++point) {
+            table->image().setBytes(CalibrationImage::frequencyAddress(point, CalibrationImage::Direction::Receive),
+                                    QByteArray::fromHex("50025043"));
+            table->image().setBytes(CalibrationImage::frequencyAddress(point, CalibrationImage::Direction::Transmit),
+                                    QByteArray::fromHex("12036044"));
+        }
+        table->refresh();
+        table->editCell(6, 2);
+        QApplication::processEvents();
+        EXPECT_TRUE(table->grab().save(QDir(folder).filePath(QStringLiteral("calibration-table-%1.png").arg(language))));
+
+        CAdjustDialog adjust(rig.config.settings(), rig.prompter, table->image(), kUhfLimit, nullptr, [](int) {});
+        adjust.show();
+        adjust.startLine(int(adjust.itemCodes().indexOf(17)));  // no radio: the frames go nowhere
+        QApplication::processEvents();
+        EXPECT_TRUE(adjust.grab().save(QDir(folder).filePath(QStringLiteral("adjust-%1.png").arg(language))));
+    }
+}
+
 namespace {
 
 // Whether a screen reader walking down from `root` meets `target`.
