@@ -42,18 +42,10 @@ TEST(TextCli, ExportImportWithBaseGivesTheSameFileAndErrorsWriteNothing)
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(fileBytes(f.path("b.dat")), fileBytes(f.path("a.dat")));
 
-    r = f.run({QStringLiteral("diff"), f.path("a.dat"), f.path("b.dat")});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, QString());
-
-    // Standard output by default; without --base the model of the text is used.
+    // Standard output by default.
     r = f.run({QStringLiteral("export"), f.path("a.dat")});
     ASSERT_EQ(r.status, 0);
     EXPECT_TRUE(r.out.startsWith(QStringLiteral("format: rq381-codeplug")));
-    r = f.run({QStringLiteral("import"), f.path("a.yaml"), QStringLiteral("-o"), f.path("c.dat")});
-    ASSERT_EQ(r.status, 0) << r.err.toStdString();
-    r = f.run({QStringLiteral("diff"), f.path("a.dat"), f.path("c.dat")});
-    EXPECT_EQ(r.status, 0) << r.out.toStdString();
 
     QFile bad(f.path("bad.yaml"));
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
