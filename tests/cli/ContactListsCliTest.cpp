@@ -15,26 +15,14 @@
 
 namespace {
 
-struct Files
+struct Files : CliFolder
 {
-    Files() : dat(path("cp.dat")) { EXPECT_EQ(run({"new", "-o", dat}).status, ExitOk); }
-    QString path(const QString &name) const { return QDir(config.dir()).filePath(name); }
-    CliRun run(const QStringList &args) const { return runRq381(args + QStringList{"--config", config.dir()}); }
-    QString write(const QString &name, const QByteArray &bytes) const
-    {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        return path(name);
-    }
     std::unique_ptr<CPcSoftwareDoc> load()
     {
         auto doc = std::make_unique<CPcSoftwareDoc>(config.settings());
         EXPECT_EQ(DataFile::load(*doc, dat), DataFile::LoadResult::Loaded);
         return doc;
     }
-
-    TestConfig config;
-    QString dat;
 };
 
 }

@@ -14,11 +14,8 @@
 
 namespace {
 
-struct Files
+struct Files : CliFolder
 {
-    Files() : dat(path("cp.dat")) { EXPECT_EQ(run({"new", "-o", dat}).status, ExitOk); }
-    QString path(const QString &name) const { return QDir(config.dir()).filePath(name); }
-    CliRun run(const QStringList &args) const { return runRq381(args + QStringList{"--config", config.dir()}); }
     // A FIFO in the test folder; opening it for reading would block.
     QString fifo() const
     {
@@ -31,9 +28,6 @@ struct Files
         struct stat info {};
         return stat(QFile::encodeName(name).constData(), &info) == 0 && S_ISFIFO(info.st_mode);
     }
-
-    TestConfig config;
-    QString dat;
 };
 
 }

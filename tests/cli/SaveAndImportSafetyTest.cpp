@@ -19,18 +19,9 @@
 
 namespace {
 
-struct Files
+struct Files : CliFolder
 {
-    Files() : dat(path("cp.dat")) { EXPECT_EQ(run({"new", "-o", dat}).status, ExitOk); }
     ~Files() { SafeFileWriter::failWritesForTesting(0); }
-    QString path(const QString &name) const { return QDir(config.dir()).filePath(name); }
-    CliRun run(const QStringList &args) const { return runRq381(args + QStringList{"--config", config.dir()}); }
-    QString write(const QString &name, const QByteArray &bytes) const
-    {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        return path(name);
-    }
     // Files left in the folder, hidden temporary ones included.
     QStringList entries() const
     {
@@ -42,9 +33,6 @@ struct Files
         EXPECT_EQ(DataFile::load(doc, file), DataFile::LoadResult::Loaded);
         return CContactData(doc).CountContacts();
     }
-
-    TestConfig config;
-    QString dat;
 };
 
 }
