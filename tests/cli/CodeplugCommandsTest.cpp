@@ -69,13 +69,4 @@ TEST(CodeplugCommandsTest, InfoRefusesWhatIsNotACodeplug)
     EXPECT_TRUE(r.out.isEmpty());
 }
 
-TEST(CodeplugCommandsTest, HelpAndVersion)
-{
-    EXPECT_EQ(run({"--version"}).out, QString("rq381 %1\n").arg(RQ381_VERSION));
-    const CliRun help = run({"--help"});
-    EXPECT_EQ(help.status, ExitOk);
-    EXPECT_TRUE(help.out.contains("new -o FILE.dat"));
-    EXPECT_EQ(run({"new", "--help"}).status, ExitOk);
-}
-
 }

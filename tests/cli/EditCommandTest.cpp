@@ -12,21 +12,11 @@
 namespace {
 
 // A default codeplug file of the configured model.
-struct EditFixture
+struct EditFixture : CliFolder
 {
-    explicit EditFixture(const QString &model) : config(model), file(config.dir() + "/cp.dat")
-    {
-        EXPECT_EQ(run({"new", "-o", file}).status, ExitOk);
-    }
-    CliRun run(const QStringList &args) { return runRq381(args + QStringList{"--config", config.dir()}); }
-    CliRun edit(const QStringList &operation) { return run(QStringList{"edit", file} + operation); }
-    QByteArray bytes() const
-    {
-        QFile data(file);
-        return data.open(QIODevice::ReadOnly) ? data.readAll() : QByteArray();
-    }
-    TestConfig config;
-    QString file;
+    using CliFolder::CliFolder;
+    CliRun edit(const QStringList &operation) { return run(QStringList{"edit", dat} + operation); }
+    QByteArray bytes() const { return fileBytes(dat); }
 };
 
 }  // namespace
@@ -44,13 +34,13 @@ TEST(EditCommand, AppliesOperationsAndSaves)
     EXPECT_TRUE(f.edit({"move-channel", "1", "1", "3"}).err.contains("no record in use at 1 1 3"));
 
     CPcSoftwareDoc doc(f.config.settings());
-    ASSERT_EQ(DataFile::load(doc, f.file), DataFile::LoadResult::Loaded);
+    ASSERT_EQ(DataFile::load(doc, f.dat), DataFile::LoadResult::Loaded);
     EXPECT_EQ(CContactData(doc).GetName(2), "Contact 1");
     EXPECT_EQ(CChannelData(doc).GetChannelName(1, 2), "Channel 2");  // inserted, then moved behind Channel 1
     EXPECT_EQ(CChannelData(doc).GetContact(1, 1), 2);  // the channel followed its contact
     // A form's message is printed as its language text, and nothing is saved.
     CBasicSettingData(doc).SetGroupCallStartId(QStringLiteral("9999999"));
-    ASSERT_TRUE(DataFile::save(doc, f.file));
+    ASSERT_TRUE(DataFile::save(doc, f.dat));
     ASSERT_EQ(f.edit({"add-contact"}).status, ExitOk);
     const QByteArray saved = f.bytes();
     r = f.edit({"add-contact"});

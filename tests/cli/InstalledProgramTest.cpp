@@ -106,10 +106,7 @@ TEST(InstalledProgram, FindsItsSettingsInTheOrderUserThenBesideTheProgramThenIns
     QFile::setPermissions(installed.path("prefix/bin"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     installed.write("prefix/bin/setting.ini", "[setup]\nmodel=TL809\n[FreqRange]\ndata6=01360174\n");
     EXPECT_EQ(installed.newCodeplug(), "model: VK214\nband: 136.00000-174.00000\n");
-    installed.write("config/rq381/setting.ini", "[ports]\n1=/dev/null\n");
-    EXPECT_EQ(installed.newCodeplug(), "model: TL809\nband: 136.00000-174.00000\n");
     QFile::remove(installed.path("prefix/bin/setting.ini"));
-    EXPECT_EQ(installed.newCodeplug(), kInstalledDefaults);
 
     // --config DIR replaces the user's and the program's folders, not the defaults.
     installed.write("prefix/bin/setting.ini", "[setup]\nmodel=TL809\n");
@@ -119,18 +116,6 @@ TEST(InstalledProgram, FindsItsSettingsInTheOrderUserThenBesideTheProgramThenIns
 
     // The installed files were only read.
     EXPECT_EQ(installed.contents("prefix"), shipped);
-}
-
-TEST(InstalledProgram, WithoutAnySettingsItSaysWhichFileIsMissing)
-{
-    Installation installed;
-    ASSERT_TRUE(installed.copied);
-    QFile::remove(installed.path("prefix/share/rq381/setting.ini"));
-    int status = 0;
-    const QString said = installed.run({"new", "-o", "x.dat"}, &status);
-    EXPECT_NE(status, 0);
-    EXPECT_TRUE(said.contains("setting.ini")) << said.toStdString();
-    EXPECT_FALSE(QFileInfo::exists(installed.path("x.dat")));
 }
 
 }

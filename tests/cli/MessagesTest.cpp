@@ -5,25 +5,12 @@
 
 #include "codeplug/DataFile.h"
 
-#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
-namespace {
-
-struct Messages
-{
-    Messages() : dat(QDir(config.dir()).filePath("cp.dat")) { EXPECT_EQ(run({"new", "-o", dat}).status, ExitOk); }
-    CliRun run(const QStringList &args) const { return runRq381(args + QStringList{"--config", config.dir()}); }
-    TestConfig config{QStringLiteral("VK214")};
-    QString dat;
-};
-
-}
-
 TEST(CliMessages, EditNamesTheBadNumberAndTheMissingPasteRecord)
 {
-    Messages m;
+    CliFolder m(QStringLiteral("VK214"));
     CliRun r = m.run({"edit", m.dat, "delete-zone", "-1"});
     EXPECT_EQ(r.status, ExitUsage);
     EXPECT_EQ(r.err, "rq381 edit: '-1' is not a record number (records count from 1)\n");
@@ -43,7 +30,7 @@ TEST(CliMessages, EditNamesTheBadNumberAndTheMissingPasteRecord)
 
 TEST(CliMessages, StrayArgumentsAndNumberLikePortsAreNamed)
 {
-    Messages m;
+    CliFolder m(QStringLiteral("VK214"));
     EXPECT_EQ(m.run({"info", m.dat, "extra"}).err, "rq381 info: unexpected argument 'extra'\n");
     EXPECT_EQ(m.run({"new", "-o", m.dat, "extra"}).err, "rq381 new: unexpected argument 'extra'\n");
     EXPECT_EQ(m.run({"read", "--port", "1", "extra"}).err, "rq381 read: unexpected argument 'extra'\n");
@@ -59,7 +46,7 @@ TEST(CliMessages, StrayArgumentsAndNumberLikePortsAreNamed)
 
 TEST(CliMessages, InfoPrintsModelBytesEscaped)
 {
-    Messages m;
+    CliFolder m(QStringLiteral("VK214"));
     QFile file(m.dat);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     file.seek(64);

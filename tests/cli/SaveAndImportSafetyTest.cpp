@@ -19,18 +19,9 @@
 
 namespace {
 
-struct Files
+struct Files : CliFolder
 {
-    Files() : dat(path("cp.dat")) { EXPECT_EQ(run({"new", "-o", dat}).status, ExitOk); }
     ~Files() { SafeFileWriter::failWritesForTesting(0); }
-    QString path(const QString &name) const { return QDir(config.dir()).filePath(name); }
-    CliRun run(const QStringList &args) const { return runRq381(args + QStringList{"--config", config.dir()}); }
-    QString write(const QString &name, const QByteArray &bytes) const
-    {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        return path(name);
-    }
     // Files left in the folder, hidden temporary ones included.
     QStringList entries() const
     {
@@ -42,9 +33,6 @@ struct Files
         EXPECT_EQ(DataFile::load(doc, file), DataFile::LoadResult::Loaded);
         return CContactData(doc).CountContacts();
     }
-
-    TestConfig config;
-    QString dat;
 };
 
 }
@@ -178,8 +166,6 @@ TEST(ImportSafety, AnOpenQuoteOrANulByteFailsWithItsLine)
     r = f.run({"channels", "import", f.dat, f.write("channels.csv", channels)});
     EXPECT_EQ(r.status, ExitFailure);
     EXPECT_TRUE(r.err.contains("line 2: a quote where CSV allows none")) << r.err.toStdString();
-    r = f.run({"channels", "import", f.dat, f.write("open.csv", exported + "\"Zone 1\",\"open\r\n")});
-    EXPECT_TRUE(r.err.contains("a quoted field is not closed before the end of the file")) << r.err.toStdString();
 
     r = f.run({"contacts", "import", f.dat, f.write("nul.csv", QByteArray("Call ID,Name\n1234567,Al\n2345678,Bo") + '\0' + "b\n")});
     EXPECT_EQ(r.status, ExitFailure);

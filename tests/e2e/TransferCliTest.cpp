@@ -190,25 +190,3 @@ TEST(TransferCli, TheProgramsTalkOverAPseudoTerminal)
     EXPECT_EQ(uint8_t(memory[64 + 0x2000]), 0x42);
     EXPECT_EQ(memory.mid(64 + 0x0280, 0x2000 - 0x0280), plug.mid(64 + 0x0280, 0x2000 - 0x0280));
 }
-
-// The real programs: a block the radio keeps sending damaged is no longer
-// read into a file that is one byte wrong.
-TEST(TransferCli, TheSimulatorsCorruptedBlockFailsTheRead)
-{
-    TestConfig config;
-    const QString out = config.dir() + QStringLiteral("/read.dat");
-    QProcess sim;
-    sim.start(binPath(QStringLiteral("rq381-sim")), {QStringLiteral("--config"), config.dir(), QStringLiteral("--corrupt-read"),
-                                                   QStringLiteral("5")});
-    ASSERT_TRUE(sim.waitForStarted(5000) && sim.waitForReadyRead(10000));
-    const QString device = QString::fromLocal8Bit(sim.readLine()).trimmed();
-    QProcess rq381;
-    rq381.start(binPath(QStringLiteral("rq381")), {QStringLiteral("read"), QStringLiteral("--port"), device, QStringLiteral("-o"),
-                                                 out, QStringLiteral("--config"), config.dir()});
-    ASSERT_TRUE(rq381.waitForFinished(30000));
-    EXPECT_EQ(rq381.exitCode(), ExitTransferFailed);
-    EXPECT_TRUE(rq381.readAllStandardError().contains("1 block at 0x0140 kept failing the sum check"));
-    EXPECT_FALSE(QFile::exists(out));
-    sim.terminate();
-    EXPECT_TRUE(sim.waitForFinished(5000));
-}

@@ -8,7 +8,6 @@
 #include "sections/ContactData.h"
 
 #include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -19,12 +18,6 @@ QString warningsOf(const YamlCodeplug::ImportReport &report)
     for (const auto &m : report.warnings)
         lines << m.toString();
     return lines.join(u'\n');
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 }
@@ -92,7 +85,7 @@ TEST(ImportMends, TheCommandLineAddsContactsBehindAGapNotOverOneInUse)
     const QString dat = QDir(t.config.dir()).filePath(QStringLiteral("a.dat"));
     const QString csv = QDir(t.config.dir()).filePath(QStringLiteral("in.csv"));
     ASSERT_TRUE(DataFile::save(*t.doc, dat));
-    ASSERT_TRUE(writeFile(csv, "Radio ID,Name\n3100100,First\n3100101,Second\n"));
+    t.config.writeFile(QStringLiteral("in.csv"), "Radio ID,Name\n3100100,First\n3100101,Second\n");
 
     CliRun r = runRq381({QStringLiteral("contacts"), QStringLiteral("import"), dat, csv, QStringLiteral("--config"), t.config.dir()});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();

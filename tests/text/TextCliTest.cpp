@@ -42,23 +42,13 @@ TEST(TextCli, ExportImportWithBaseGivesTheSameFileAndErrorsWriteNothing)
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(fileBytes(f.path("b.dat")), fileBytes(f.path("a.dat")));
 
-    r = f.run({QStringLiteral("diff"), f.path("a.dat"), f.path("b.dat")});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, QString());
-
-    // Standard output by default; without --base the model of the text is used.
+    // Standard output by default.
     r = f.run({QStringLiteral("export"), f.path("a.dat")});
     ASSERT_EQ(r.status, 0);
     EXPECT_TRUE(r.out.startsWith(QStringLiteral("format: rq381-codeplug")));
-    r = f.run({QStringLiteral("import"), f.path("a.yaml"), QStringLiteral("-o"), f.path("c.dat")});
-    ASSERT_EQ(r.status, 0) << r.err.toStdString();
-    r = f.run({QStringLiteral("diff"), f.path("a.dat"), f.path("c.dat")});
-    EXPECT_EQ(r.status, 0) << r.out.toStdString();
 
-    QFile bad(f.path("bad.yaml"));
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("zones:\n  - name: \"Zone 1\"\n    channels:\n      - name: \"Channel 1\"\n        rx_frequency: fast\n");
-    bad.close();
+    f.t.config.writeFile(QStringLiteral("bad.yaml"),
+                         "zones:\n  - name: \"Zone 1\"\n    channels:\n      - name: \"Channel 1\"\n        rx_frequency: fast\n");
     r = f.run({QStringLiteral("import"), f.path("bad.yaml"), QStringLiteral("-o"), f.path("d.dat"), QStringLiteral("--base"), f.path("a.dat")});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("zones[1].channels[1].rx_frequency (line 5)"))) << r.err.toStdString();
@@ -135,10 +125,7 @@ TEST(TextCli, ContactsReplaceOfItsOwnExportKeepsTheCodeplugAndReportsWhatItClear
     EXPECT_EQ(r.out, QStringLiteral("added 1 contact(s)\n"));
     EXPECT_EQ(fileBytes(f.path("b.dat")), fileBytes(f.path("a.dat")));
 
-    QFile other(f.path("other.csv"));
-    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
-    other.write("Name,Call ID\nSomeone,1000077\n");
-    other.close();
+    f.t.config.writeFile(QStringLiteral("other.csv"), "Name,Call ID\nSomeone,1000077\n");
     r = f.run({QStringLiteral("contacts"), QStringLiteral("import"), f.path("a.dat"), f.path("other.csv"), QStringLiteral("--replace"),
                QStringLiteral("-o"), f.path("b.dat")});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();

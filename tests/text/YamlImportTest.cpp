@@ -33,8 +33,6 @@ TEST(YamlImport, RefusedInputNamesPathAndLineAndChangesNothing)
         {"digital_basic_settings:\n  radio_idd: \"1\"\n", "digital_basic_settings.radio_idd", 2, "unknown key"},
         {"zones:\n  - name: \"Zone 1\"\n    channels:\n      - name: \"Channel 1\"\n        power: maximal\n",
          "zones[1].channels[1].power", 5, "unknown choice"},
-        {"zones:\n  - name: \"Zone 1\"\n    channels:\n      - name: \"Channel 1\"\n        rx_frequency: 4,5\n",
-         "zones[1].channels[1].rx_frequency", 5, "4,5: use a point as the decimal mark"},
         {"zones:\n  - name: \"Zone 1\"\n    channels:\n      - name: \"Channel 1\"\n        auto_scan: 3\n",
          "zones[1].channels[1].auto_scan", 5, "true or false"},
         {"option_features:\n  squelch_level: [1, 2]\n", "option_features.squelch_level", 2, "single value"},
