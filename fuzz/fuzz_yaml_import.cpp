@@ -1,4 +1,6 @@
-// Any text as a YAML codeplug, imported over a default codeplug.
+// Any text as a YAML codeplug, imported over a default codeplug: taken as
+// written, or (for every other length) with references and records
+// following their names, as File > Import and `import --base` take it.
 
 #include "FuzzSupport.h"
 
@@ -19,6 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     CPcSoftwareDoc doc(fuzz::settings());
     doc.currentImage() = fresh->currentImage();
     doc.UpdateBandLimits();
-    YamlCodeplug::importText(text, doc);
+    YamlCodeplug::ImportOptions options;
+    options.followRecords = size % 2 == 1;
+    YamlCodeplug::importText(text, doc, options);
     return 0;
 }
