@@ -5,6 +5,7 @@
 #include "app/Language.h"
 #include "app/Prompter.h"
 #include "app/TranslateDialog.h"
+#include "fields/RecordMends.h"
 #include "sections/CChannelView.h"
 #include "sections/ChannelEntries.h"
 #include "sections/ChannelData.h"
@@ -17,6 +18,7 @@
 #include <QSet>
 #include <algorithm>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -332,8 +334,8 @@ bool ChannelTableModel::setData(const QModelIndex &index, const QVariant &value,
     // A tick box gives its check state.
     const QVariant entered = role == Qt::CheckStateRole ? QVariant(value.toInt() == Qt::Checked) : value;
     Fields::Store result;
-    const bool changed = m_editor.apply(EditName::field(m_columns[size_t(column - kFixedColumns)].labelId),
-                                        [&] { result = storeCell(index.row(), column, entered); });
+    const bool changed = applyMended(EditName::field(m_columns[size_t(column - kFixedColumns)].labelId),
+                                     [&] { result = storeCell(index.row(), column, entered); });
     if (result.isRefused())
         m_prompter.tell(result.key, QStringLiteral("IDS_ERROR"), Prompt::Icon::Error);
     // A store may change other fields of the row (a mode brings its tones,
@@ -378,7 +380,7 @@ ChannelTableModel::BulkResult ChannelTableModel::setOnRows(const QList<int> &row
         }
     };
     name.count = int(ordered.size());
-    result.changed = m_editor.apply(name, change);
+    result.changed = applyMended(name, change);
     result.taken = taken;
     if (result.changed && taken != name.count) {
         // Renamed to the channels that took the value.
@@ -467,7 +469,7 @@ ChannelTableModel::PasteResult ChannelTableModel::pasteIntoRows(const QList<int>
             }
         }
     };
-    result.changed = m_editor.apply(name, change);
+    result.changed = applyMended(name, change);
     if (result.changed)
         m_editor.renameTop(EditName::onRecords(name.key, 0, result.stored));
     result.refused = refusals.count();
@@ -477,6 +479,18 @@ ChannelTableModel::PasteResult ChannelTableModel::pasteIntoRows(const QList<int>
         emit edited(true);
     refusals.tell(m_prompter, language(), QStringLiteral("IDS_TABLE_CELLS_REFUSED"));
     return result;
+}
+
+// The channels a step changes get the mend the channel form gives a
+// channel it shows, within the same step, as an import mends the records
+// it changes: a channel that broke its mode's rules before is whole after.
+bool ChannelTableModel::applyMended(const EditName &name, const std::function<void()> &change)
+{
+    return m_editor.apply(name, [&] {
+        const auto before = std::make_unique<Image>(m_doc.currentImage());
+        change();
+        Mends::mendChanged(m_doc, *before);
+    });
 }
 
 void ChannelTableModel::tellRefusal(const QString &key)
@@ -532,7 +546,7 @@ ChannelTableModel::BulkResult ChannelTableModel::setFieldsOnRows(const QList<int
     QSet<int> refusedRows;
     const EditName name = EditName::fieldsOnRecords(QStringLiteral("IDS_ACTION_SET_FIELDS_ON_CHANNELS"), int(ordered.size()),
                                                     int(targets.size()));
-    result.changed = m_editor.apply(name, [&] {
+    result.changed = applyMended(name, [&] {
         for (int row : targets) {
             bool took = false;
             for (const FieldValue &value : ordered) {

@@ -182,6 +182,7 @@ private:
     // Runs a row operation as one undo step, reloads and announces it.
     RowsResult runRows(const EditName &name, const std::function<QList<ChannelRef>()> &change);
     void tellRefusal(const QString &key);
+    bool applyMended(const EditName &name, const std::function<void()> &change);
     QString cellText(int row, const Column &column) const;
 
     Fields::Doc &m_doc;

@@ -215,6 +215,16 @@ TEST(ChannelTable, CellStoresGoThroughTheFieldRulesAsOneStepEach)
     EXPECT_EQ(imageOf(t.rig.doc()), digital);
     EXPECT_EQ(t.rig.prompter.keys().last(), QStringLiteral("IDS_TABLE_MODE_UNUSED"));
 
+    // A channel that broke its mode's rules is mended by the step that
+    // changes it, as the form mends a channel it shows; undo takes both back.
+    data.SetTone(1, 7, CChannelData::Direction::Receive, QString());  // a mixed mode needs a tone
+    const QByteArray broken = imageOf(t.rig.doc());
+    ASSERT_TRUE(t.model()->setData(t.cell(6, "power"), 0));
+    EXPECT_EQ(data.GetTone(1, 7, CChannelData::Direction::Receive), QStringLiteral("67.0"));
+    EXPECT_EQ(data.GetPower(1, 7), 0);
+    t.stack().undo();
+    EXPECT_EQ(imageOf(t.rig.doc()), broken);
+
     // The bandwidth follows the mode: never edited, shown as stored.
     EXPECT_FALSE(t.model()->flags(t.cell(4, "bandwidth")) & Qt::ItemIsEditable);
     data.SetBandwidth(1, 5, 0);
