@@ -25,7 +25,8 @@ ChannelEditSelectedDialog::ChannelEditSelectedDialog(const ChannelTableModel &mo
     auto *grid = new QGridLayout(fields);
     for (int column = ChannelTableModel::kFixedColumns; column < model.columnCount(); ++column) {
         const Fields::Field *field = model.fieldAt(column);
-        if (!field || field->followsOthers)
+        // A name is unique to its channel: one name cannot go to several.
+        if (!field || field->followsOthers || (field->isRecordName && selectedCount > 1))
             continue;
         const QString label = model.headerData(column, Qt::Horizontal).toString();
         auto *tick = new QCheckBox(label, fields);

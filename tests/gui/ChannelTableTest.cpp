@@ -560,6 +560,7 @@ TEST(ChannelTable, EditSelectedSetsTheTickedFieldsOnFortyChannelsAsOneStep)
     qobject_cast<QCheckBox *>(dialog->editorFor(t.column("auto_scan")))->setChecked(true);
     EXPECT_TRUE(dialog->tickFor(t.column("power"))->isChecked());
     EXPECT_FALSE(dialog->tickFor(t.column("rx_frequency"))->isChecked());
+    EXPECT_EQ(dialog->tickFor(t.column("name")), nullptr);  // one name cannot go to 40 channels
     EXPECT_EQ(dialog->values().size(), 3);
     t.view()->applyEdits(*dialog);
 
