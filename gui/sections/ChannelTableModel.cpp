@@ -353,16 +353,21 @@ QString ChannelTableModel::rowName(int row) const
     return QStringLiteral("%1 / %2 %3").arg(data.GetZoneName(ref.zone)).arg(ref.channel).arg(data.GetChannelName(ref.zone, ref.channel));
 }
 
+QList<int> ChannelTableModel::tableRows(QList<int> rows) const
+{
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    rows.removeIf([this](int row) { return row < 0 || row >= rowCount(); });
+    return rows;
+}
+
 ChannelTableModel::BulkResult ChannelTableModel::setOnRows(const QList<int> &rows, int column, const QVariant &value)
 {
     BulkResult result;
     const Fields::Field *field = fieldAt(column);
     if (!field)
         return result;
-    QList<int> ordered = rows;
-    std::sort(ordered.begin(), ordered.end());
-    ordered.erase(std::unique(ordered.begin(), ordered.end()), ordered.end());
-    ordered.removeIf([this](int row) { return row < 0 || row >= rowCount(); });
+    const QList<int> ordered = tableRows(rows);
 
     std::vector<std::pair<int, Fields::Store>> refusals;
     // The count the step is named by is known only after the stores; the
@@ -537,10 +542,7 @@ ChannelTableModel::BulkResult ChannelTableModel::setFieldsOnRows(const QList<int
     if (ordered.isEmpty())
         return result;
     std::stable_sort(ordered.begin(), ordered.end(), [](const FieldValue &a, const FieldValue &b) { return a.column < b.column; });
-    QList<int> targets = rows;
-    std::sort(targets.begin(), targets.end());
-    targets.erase(std::unique(targets.begin(), targets.end()), targets.end());
-    targets.removeIf([this](int row) { return row < 0 || row >= rowCount(); });
+    const QList<int> targets = tableRows(rows);
 
     TableClipboard::Refusals refusals;
     QSet<int> refusedRows;

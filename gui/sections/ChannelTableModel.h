@@ -183,6 +183,8 @@ private:
     RowsResult runRows(const EditName &name, const std::function<QList<ChannelRef>()> &change);
     void tellRefusal(const QString &key);
     bool applyMended(const EditName &name, const std::function<void()> &change);
+    // The rows of the table among `rows`, each once, in order.
+    QList<int> tableRows(QList<int> rows) const;
     QString cellText(int row, const Column &column) const;
 
     Fields::Doc &m_doc;

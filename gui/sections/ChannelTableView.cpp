@@ -6,6 +6,7 @@
 #include "codeplug/CPcSoftwareDoc.h"
 #include "sections/ChannelEditSelectedDialog.h"
 #include "sections/ChannelTableModel.h"
+#include "widgets/SpreadsheetKeys.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -24,15 +25,6 @@
 #include <algorithm>
 #include <memory>
 #include <set>
-
-namespace {
-
-bool isApplyKey(const QKeyEvent *key)
-{
-    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && (key->modifiers() & Qt::ControlModifier);
-}
-
-}
 
 // The editor of a cell: a list for fields with entries (a tone list can also
 // be typed into), a line for texts and frequencies.
@@ -103,7 +95,7 @@ protected:
     bool eventFilter(QObject *object, QEvent *event) override
     {
         auto *editor = qobject_cast<QWidget *>(object);
-        if (editor && event->type() == QEvent::KeyPress && isApplyKey(static_cast<QKeyEvent *>(event))) {
+        if (editor && event->type() == QEvent::KeyPress && SpreadsheetKeys::isApply(static_cast<QKeyEvent *>(event))) {
             m_table->applyEditorValue(editor, valueOf(editor, m_table->currentIndex()));
             return true;
         }
@@ -120,7 +112,7 @@ bool ChannelTable::event(QEvent *event)
     // before the main window's shortcuts.
     if (event->type() == QEvent::ShortcutOverride) {
         auto *key = static_cast<QKeyEvent *>(event);
-        if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste) || isApplyKey(key) || actionFor(key)) {
+        if (SpreadsheetKeys::isClaimed(key) || actionFor(key)) {
             event->accept();
             return true;
         }
@@ -167,7 +159,7 @@ void ChannelTable::keyPressEvent(QKeyEvent *event)
         emit pasteRequested();
         return;
     }
-    if (isApplyKey(event)) {
+    if (SpreadsheetKeys::isApply(event)) {
         // Not editing: the current cell's value goes to the selected rows.
         const QModelIndex current = currentIndex();
         if (current.isValid()) {

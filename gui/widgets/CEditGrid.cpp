@@ -1,5 +1,7 @@
 #include "widgets/CEditGrid.h"
 
+#include "widgets/SpreadsheetKeys.h"
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -82,11 +84,6 @@ public:
     }
 };
 
-bool isApplyKey(const QKeyEvent *key)
-{
-    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && (key->modifiers() & Qt::ControlModifier);
-}
-
 const char *const kRow = "gridRow";
 const char *const kColumn = "gridColumn";
 const char *const kCommitted = "gridCommitted";
@@ -148,7 +145,7 @@ public:
         }
         if (event->type() == QEvent::KeyPress) {
             auto *edit = qobject_cast<QLineEdit *>(object);
-            if (edit && m_grid->m_spreadsheetKeys && isApplyKey(static_cast<QKeyEvent *>(event))) {
+            if (edit && m_grid->m_spreadsheetKeys && SpreadsheetKeys::isApply(static_cast<QKeyEvent *>(event))) {
                 m_grid->applyEditor(edit);
                 return true;
             }
@@ -360,7 +357,7 @@ bool CEditGrid::event(QEvent *event)
     // focus, before the main window's shortcuts (Ctrl+C switches the language).
     if (m_spreadsheetKeys && event->type() == QEvent::ShortcutOverride) {
         auto *key = static_cast<QKeyEvent *>(event);
-        if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste) || isApplyKey(key)) {
+        if (SpreadsheetKeys::isClaimed(key)) {
             event->accept();
             return true;
         }
@@ -380,7 +377,7 @@ bool CEditGrid::spreadsheetKey(const QKeyEvent *event)
         emit pasteRequested();
         return true;
     }
-    if (!isApplyKey(event))
+    if (!SpreadsheetKeys::isApply(event))
         return false;
     const int column = currentColumn();
     if (currentIndex().isValid() && isEditableColumn(column))
