@@ -194,14 +194,9 @@ Report importText(const QByteArray &csv, CPcSoftwareDoc &doc, const Options &opt
         fieldOfColumn = fieldsOfColumns(table, zoneColumn, report.errors);
     }
 
-    // A file with only some columns changes those: the other fields of a row
-    // are those of the channel of the same zone and name (when one channel
-    // has them), wherever the row now stands.
-    std::vector<const Field *> missing;
-    for (const Field &field : channels.record.fields) {
-        if (std::find(fieldOfColumn.cbegin(), fieldOfColumn.cend(), &field) == fieldOfColumn.cend())
-            missing.push_back(&field);
-    }
+    // A file with only some columns changes those: the import takes a row's
+    // other fields with the channel of the same name, wherever the row now
+    // stands, as it takes any record the text finds by its name.
     const int nameColumn = int(fieldOfColumn.key(&*std::find_if(channels.record.fields.begin(), channels.record.fields.end(),
                                                                    [](const Field &f) { return f.isRecordName; }),
                                                  -1));
@@ -274,16 +269,6 @@ Report importText(const QByteArray &csv, CPcSoftwareDoc &doc, const Options &opt
                 } else {
                     channel.insert(field.key, YamlNode::text(text));
                 }
-            }
-            const RecordMoves::Pos same = channelOfName.value(key, 0);
-            // Columns the file leaves out are never reset here: a row whose
-            // name is new may be a channel the sheet renamed.
-            for (const Field *field : missing) {
-                if (!same)
-                    break;
-                const std::optional<QString> value =
-                    valueText(*field, doc, At{RecordMoves::numberOf(same), RecordMoves::subOf(same)});
-                channel.insert(field->key, value ? YamlNode::text(*value) : YamlNode());
             }
             list.append(std::move(channel));
         }
